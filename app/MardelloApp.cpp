@@ -1,0 +1,40 @@
+#include "app/MardelloApp.h"
+
+#include <commctrl.h>
+
+#include "ui/MardelloDlg.h"
+
+BEGIN_MESSAGE_MAP(CMardelloApp, CWinApp)
+    ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+CMardelloApp::CMardelloApp() { m_dwRestartManagerSupportFlags = AFX_RESTART_MANAGER_SUPPORT_RESTART; }
+
+CMardelloApp theApp;
+
+BOOL CMardelloApp::InitInstance()
+{
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&controls);
+
+    CWinApp::InitInstance();
+    AfxEnableControlContainer();
+    auto* shellManager = new CShellManager;
+    CMFCVisualManager::SetDefaultManager<CMFCVisualManagerWindows>();
+    // "应用程序向导生成的本地应用程序" in GBK.
+    SetRegistryKey("\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9\xB5\xC4\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2");
+    AfxInitRichEdit2();
+
+    CMardelloDlg dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+
+    delete shellManager;
+    // The dialog has closed: end the program instead of running a message pump.
+    return FALSE;
+}
+
+int CMardelloApp::ExitInstance() { return CWinApp::ExitInstance(); }

@@ -1,0 +1,15 @@
+# Host build of the Win32-free rules: unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+option(MARDELLO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(MARDELLO_SANITIZE)
+    set(sanitize -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_compile_options(mardello_rules PUBLIC ${sanitize})
+    target_link_options(mardello_rules PUBLIC ${sanitize})
+endif()
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
+add_executable(unit_tests ${UNIT_TESTS})
+target_link_libraries(unit_tests PRIVATE mardello_rules GTest::gtest_main)
+target_compile_options(unit_tests PRIVATE ${MARDELLO_WARNINGS})
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)

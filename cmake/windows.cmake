@@ -1,0 +1,36 @@
+# The 32-bit Windows program, and its end-to-end tests run under Wine.
+enable_language(RC)
+
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+
+set(WIN32_SOURCES
+    framework/Controls.cpp
+    framework/Dialog.cpp
+    framework/FileFind.cpp
+    framework/Gdi.cpp
+    framework/PrintDialog.cpp
+    framework/StdioFile.cpp
+    framework/WinApp.cpp
+    framework/Wnd.cpp
+    app/MardelloApp.cpp
+    ui/MardelloDlg.cpp
+    ui/MardelloSkin.cpp
+    ui/SystemMenu.cpp
+    ui/AboutDlg.cpp
+    device/DeviceSearch.cpp
+    reports/ReportCommands.cpp
+    output/PrintCommand.cpp
+    output/CopyCommand.cpp
+)
+add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)
+target_compile_options(Mardello PRIVATE ${MARDELLO_WARNINGS})
+# Multibyte program for the Windows 7 API level; static runtime, so nothing but system DLLs is needed.
+target_compile_definitions(Mardello PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 _MBCS)
+target_include_directories(Mardello PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(Mardello PRIVATE mardello_rules comctl32 comdlg32 gdi32 user32 kernel32)
+target_link_options(Mardello PRIVATE -static -s)
+target_compile_definitions(mardello_rules PRIVATE _WIN32_WINNT=0x0601)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+    add_subdirectory(tests/e2e)
+endif()

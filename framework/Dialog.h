@@ -1,0 +1,47 @@
+#pragma once
+// Modal dialogs run by the system's dialog manager, with the framework's data exchange.
+#include <windows.h>
+
+#include "framework/Wnd.h"
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    CWnd* m_pDlgWnd;
+    BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
+};
+
+void DDX_Text(CDataExchange* exchange, int id, CString& value);
+void DDX_Control(CDataExchange* exchange, int id, CWnd& control);
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    virtual INT_PTR DoModal();
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    void EndDialog(int result) const { ::EndDialog(m_hWnd, result); }
+
+    bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange* exchange) { (void)exchange; }
+    virtual void OnOK();
+    virtual void OnCancel();
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+};
+
+// The extended dialog of the framework; this program uses nothing it adds.
+class CDialogEx : public CDialog {
+public:
+    using CDialog::CDialog;
+};

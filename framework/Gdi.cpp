@@ -1,0 +1,7 @@
+#include "framework/Gdi.h"
+
+BOOL CBitmap::LoadBitmap(UINT resourceId)
+{
+    Attach(::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId)));
+    return m_handle != nullptr;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// Message maps that read like the framework's. BEGIN_MESSAGE_MAP opens the class's
+// ProcessWindowMessage, each entry is one test of the message with a typed call to its
+// handler, and END_MESSAGE_MAP hands what no entry took to the base class.
+#include <windows.h>
+#include <windowsx.h>
+
+#include "framework/Gdi.h"
+
+class CCmdTarget {
+public:
+    virtual ~CCmdTarget() = default;
+    // True when the message was handled; result then holds its answer.
+    virtual bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+    {
+        (void)message, (void)wParam, (void)lParam, (void)result;
+        return false;
+    }
+};
+
+#define DECLARE_MESSAGE_MAP() \
+public:                       \
+    bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                          \
+    bool theClass::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)    \
+    {                                                                                                   \
+        using BaseClass = baseClass;
+
+#define END_MESSAGE_MAP()                                                  \
+    return BaseClass::ProcessWindowMessage(message, wParam, lParam, result); \
+    }
+
+#define MARDELLO_HANDLED(call) \
+    {                          \
+        call;                  \
+        return true;           \
+    }
+
+#define ON_COMMAND(id, memberFxn) \
+    if (message == WM_COMMAND && LOWORD(wParam) == (id)) MARDELLO_HANDLED((this->*(memberFxn))(); result = 0)
+
+#define ON_BN_CLICKED(id, memberFxn)                                              \
+    if (message == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == BN_CLICKED) \
+        MARDELLO_HANDLED((this->*(memberFxn))(); result = 0)
+
+#define ON_WM_SYSCOMMAND() \
+    if (message == WM_SYSCOMMAND) MARDELLO_HANDLED(OnSysCommand(static_cast<UINT>(wParam), lParam); result = 0)
+
+#define ON_WM_PAINT() \
+    if (message == WM_PAINT) MARDELLO_HANDLED(OnPaint(); result = 0)
+
+#define ON_WM_QUERYDRAGICON() \
+    if (message == WM_QUERYDRAGICON) MARDELLO_HANDLED(result = reinterpret_cast<LRESULT>(OnQueryDragIcon()))
+
+// The control-colour kind is the message's distance from WM_CTLCOLORMSGBOX (CTLCOLOR_EDIT is 1, CTLCOLOR_STATIC 6).
+#define ON_WM_CTLCOLOR()                                                                              \
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)                                 \
+        MARDELLO_HANDLED(result = reinterpret_cast<LRESULT>(OnCtlColor(                               \
+                             CDCHandle(reinterpret_cast<HDC>(wParam)), CWnd(reinterpret_cast<HWND>(lParam)), \
+                             message - WM_CTLCOLORMSGBOX)))
+
+#define ON_WM_ERASEBKGND() \
+    if (message == WM_ERASEBKGND) MARDELLO_HANDLED(result = OnEraseBkgnd(CDCHandle(reinterpret_cast<HDC>(wParam))))
+
+#define ON_WM_NCHITTEST() \
+    if (message == WM_NCHITTEST) MARDELLO_HANDLED(result = OnNcHitTest(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))))
+
+#define ON_WM_SIZE()       \
+    if (message == WM_SIZE) \
+        MARDELLO_HANDLED(OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); result = 0)
+
+#define ON_WM_NCCALCSIZE()       \
+    if (message == WM_NCCALCSIZE) \
+        MARDELLO_HANDLED(OnNcCalcSize(static_cast<BOOL>(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)); result = 0)
+
+#define ON_WM_LBUTTONDOWN()        \
+    if (message == WM_LBUTTONDOWN) \
+        MARDELLO_HANDLED(OnLButtonDown(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)
+
+#define ON_WM_MOUSEMOVE()        \
+    if (message == WM_MOUSEMOVE) \
+        MARDELLO_HANDLED(OnMouseMove(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)

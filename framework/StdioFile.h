@@ -1,0 +1,34 @@
+#pragma once
+// A report file read line by line in text mode. It is opened for reading with no sharing,
+// so no other program can change it while it is read, and a file that another program
+// holds open cannot be opened at all.
+#include <windows.h>
+
+#include "framework/CString.h"
+#include "framework/TextModeDecoder.h"
+
+class CStdioFile {
+public:
+    enum OpenFlags : UINT { modeRead = 0x0000, shareCompat = 0x0000, typeText = 0x4000 };
+
+    CStdioFile() = default;
+    ~CStdioFile() { Close(); }
+    CStdioFile(const CStdioFile&) = delete;
+    CStdioFile& operator=(const CStdioFile&) = delete;
+
+    // Only reading in text mode is supported; FALSE when the file cannot be opened.
+    BOOL Open(const char* path, UINT flags);
+    // The next line without its line end; FALSE at the end of the file or when reading failed.
+    BOOL ReadString(CString& line);
+    // TRUE when ReadString stopped because the file could not be read, not at its end.
+    BOOL ReadFailed() const { return m_readFailed; }
+    void Close();
+
+private:
+    bool ReadMore();
+
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+    TextModeDecoder m_decoder;
+    bool m_atEnd = false;
+    bool m_readFailed = false;
+};

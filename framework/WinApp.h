@@ -1,0 +1,54 @@
+#pragma once
+// The application object and the entry point that runs it.
+#include <windows.h>
+
+#include "framework/Wnd.h"
+
+// Restart-manager support: ask the system to restart the program after a crash or an update.
+#define AFX_RESTART_MANAGER_SUPPORT_RESTART 0x01
+// The framework's help command.
+#define ID_HELP 0xE146
+
+class CWinApp : public CCmdTarget {
+public:
+    explicit CWinApp(const char* appName = nullptr);
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance();
+    virtual int ExitInstance() { return 0; }
+    // Runs the message pump for a program whose InitInstance keeps a window open.
+    virtual int Run();
+
+    // Names the settings root under HKEY_CURRENT_USER\Software. Nothing is written until a
+    // setting is, and this program has none.
+    void SetRegistryKey(const char* company) { m_strRegistryKey = company; }
+    void OnHelp();
+
+    HINSTANCE m_hInstance = nullptr;
+    CWnd* m_pMainWnd = nullptr;
+    DWORD m_dwRestartManagerSupportFlags = 0;
+    CString m_strRegistryKey;
+    CString m_strAppName;
+};
+
+CWinApp* AfxGetApp();
+
+// Hosting of ActiveX controls; the program's dialogs hold none, so there is nothing to prepare.
+inline void AfxEnableControlContainer() {}
+
+// Loads the Rich Edit 2.0 library, which registers the "RichEdit20A" window class.
+BOOL AfxInitRichEdit2();
+
+// Shell namespace services for the framework's shell controls; the program uses none of them,
+// so the object only keeps its place in start-up and shutdown.
+class CShellManager {};
+
+// The framework draws its own controls through a visual manager; this program has none of
+// those controls, so choosing the Windows look changes nothing it shows.
+class CMFCVisualManager {
+public:
+    template <typename Manager>
+    static void SetDefaultManager() {}
+};
+class CMFCVisualManagerWindows : public CMFCVisualManager {};

@@ -1,0 +1,40 @@
+#pragma once
+// Where things go on the printed pages. Positions and sizes are given for a 600-dpi page
+// (VIN at 120,120, a blank line at 240, viewer lines from 360 down in steps of 120, font
+// height 100) and scaled to the printer's resolution, so every printer gives the same page.
+#include <vector>
+
+struct PrintGeometry {
+    int dpiX = 600;
+    int dpiY = 600;
+    int pageWidth = 0;   // printable area, device units
+    int pageHeight = 0;
+};
+
+struct PrintMetrics {
+    int left;          // x of the VIN and of every line
+    int vinTop;        // y of the VIN on the first page
+    int firstLineTop;  // y of the first viewer line on the first page
+    int nextPageTop;   // y of the first line on every further page
+    int lineStep;
+    int fontHeight;
+    int lineWidth;     // room for a line: page width less the left margin on both sides
+};
+
+// Scales a length given in 600-dpi units to a device of the given resolution (rounded).
+int ScaleToDevice(int units600, int dpi);
+
+PrintMetrics MetricsFor(const PrintGeometry& geometry);
+
+struct PlacedLine {
+    int page;  // 0 for the first page
+    int y;
+    int line;  // index into the wrapped lines
+};
+
+// Places lineCount lines, in order, each exactly once, going on to a new page when the next
+// line would not fit above the page's bottom. A page always takes at least one line.
+std::vector<PlacedLine> PlaceLines(int lineCount, const PrintMetrics& metrics, int pageHeight);
+
+// How many pages the placement uses (1 when there is no line: the page with the VIN).
+int PageCount(const std::vector<PlacedLine>& placed);

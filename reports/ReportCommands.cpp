@@ -1,0 +1,85 @@
+// The device's reports into the VIN box and the report viewer.
+#include <windows.h>
+
+#include "framework/StdioFile.h"
+#include "reports/ViewerText.h"
+#include "ui/MardelloDlg.h"
+
+namespace {
+
+constexpr UINT kReportOpenFlags = CStdioFile::modeRead | CStdioFile::shareCompat | CStdioFile::typeText;
+
+constexpr const char* kTroubleCodes = "\\PRINT\\DTC.DAT";
+constexpr const char* kLiveData = "\\PRINT\\CDS.DAT";
+constexpr const char* kFreezeFrame = "\\PRINT\\FROZEN.DAT";
+
+// The control's default limit of 32,767 characters would silently cut a long report, and
+// the cut lines would then be missing from what is printed and copied.
+constexpr long kViewerTextLimit = 0x7FFFFFF0;
+
+}  // namespace
+
+void CMardelloDlg::PrepareViewer()
+{
+    // Plain text, so no report line is ever taken for markup. Only an empty control can
+    // change its mode, and at start-up it is empty.
+    m_richReport.SetTextMode(TM_PLAINTEXT);
+    m_richReport.LimitText(kViewerTextLimit);
+}
+
+void CMardelloDlg::ReadVin()
+{
+    CStdioFile file;
+    if (!file.Open(m_strDrive + "\\PRINT\\VIN.DAT", kReportOpenFlags)) return;
+    CString line;
+    if (file.ReadString(line)) m_strVin = line;
+    file.Close();
+}
+
+BOOL CMardelloDlg::LoadReportFile(const char* pathSuffix, CString& viewerText, bool& readFailed) const
+{
+    CStdioFile file;
+    if (!file.Open(m_strDrive + pathSuffix, kReportOpenFlags)) return FALSE;
+    CString line;
+    while (file.ReadString(line)) AppendReportLine(viewerText, line);
+    readFailed = file.ReadFailed();
+    file.Close();
+    return TRUE;
+}
+
+// Builds the whole viewer text first and puts it into the viewer in one step: appending
+// line by line, with a refresh and a scroll per line, froze the window for a minute on a
+// large report, and the text that results is the same.
+void CMardelloDlg::ShowReports(int buttonId, const char* const* pathSuffixes, int count, bool sectionBreaks)
+{
+    MarkActiveButton(buttonId);
+    CString text;
+    for (int i = 0; i < count; ++i) {
+        bool readFailed = false;
+        if (!LoadReportFile(pathSuffixes[i], text, readFailed)) continue;
+        // A file that stops reading part-way (the device pulled out) ends the command; what was read stays.
+        if (readFailed) break;
+        if (sectionBreaks) AppendSectionBreak(text);
+    }
+    m_richReport.SetSel(0, -1);
+    m_richReport.ReplaceSel(text, FALSE);
+    UpdateData(FALSE);
+    if (!text.IsEmpty()) m_richReport.PostMessage(WM_VSCROLL, SB_BOTTOM);
+}
+
+void CMardelloDlg::OnPrintAll()
+{
+    static const char* const kAllReports[] = {kTroubleCodes, kLiveData, kFreezeFrame};
+    ShowReports(IDC_BTN_PRINT_ALL, kAllReports, 3, true);
+}
+
+void CMardelloDlg::OnPrintTroubleCode() { ShowReports(IDC_BTN_TROUBLE_CODE, &kTroubleCodes, 1, false); }
+
+void CMardelloDlg::OnPrintLiveData() { ShowReports(IDC_BTN_LIVE_DATA, &kLiveData, 1, false); }
+
+void CMardelloDlg::OnPrintFrozenFrame() { ShowReports(IDC_BTN_FROZEN_FRAME, &kFreezeFrame, 1, false); }
+
+CString CMardelloDlg::ViewerText() const
+{
+    return m_richReport.GetTextRange(0, m_richReport.GetTextLength());
+}

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Draws the main window's pictures and the application icon into res/, next to this script.
+# The outputs are committed; run this again after changing a colour, a size or a label.
+# Needs ImageMagick 6 and the DejaVu fonts (Debian: imagemagick, fonts-dejavu-core).
+set -euo pipefail
+
+convert=${CONVERT:-/usr/bin/convert}
+out=$(cd "$(dirname "$0")" && pwd)
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
+
+panel='rgb(55,55,55)'
+body='rgb(76,76,76)'
+normal='rgb(86,86,86)'
+active='rgb(56,153,209)'
+white='rgb(255,255,255)'
+field='rgb(45,45,45)'
+field_shadow='rgb(28,28,28)'
+field_light='rgb(102,102,102)'
+radius=8
+
+# Windows loads these with LoadBitmap: plain 24-bit BMP without alpha, palette or compression.
+bmp24() { echo -alpha off -type TrueColor "BMP3:$out/$1"; }
+
+# A button slot: straight edges stay exact, only the corners blend into the panel.
+slot() { echo "roundrectangle $1,$2 $(($1 + 204)),$(($2 + 49)) $radius,$radius"; }
+
+draw_background() {
+    local slots=() y
+    for y in 99 159 219 279 339 399; do
+        if [ "$y" -eq 99 ]; then slots+=(-fill "$active"); else slots+=(-fill "$normal"); fi
+        slots+=(-draw "$(slot 20 "$y")")
+    done
+    # Flat areas are drawn without antialiasing so that every fill keeps its exact colour.
+    "$convert" -size 770x497 "xc:$body" +antialias \
+        -fill "$panel" -draw 'rectangle 0,0 769,38' \
+        -fill "$field_shadow" -draw 'rectangle 10,49 234,78' \
+        -fill "$field_light" -draw 'rectangle 12,51 234,78' \
+        -fill "$field" -draw 'rectangle 12,51 233,77' \
+        -fill "$panel" -draw 'rectangle 10,89 234,458' \
+        -fill "$panel" -draw 'rectangle 245,49 759,458' \
+        -fill "$white" -draw 'rectangle 255,59 749,446' \
+        -antialias "${slots[@]}" \
+        $(bmp24 background.bmp)
+}
+
+# The command buttons cover the slots of the background, so they are drawn the same way.
+draw_button() {
+    local file=$1 fill=$2 label=$3
+    "$convert" -size 205x50 "xc:$panel" -fill "$fill" -draw "$(slot 0 0)" \
+        -font "$font" -pointsize 15 -fill "$white" -gravity center -annotate +0+0 "$label" \
+        $(bmp24 "$file")
+}
+
+draw_exit() {
+    "$convert" -size 23x23 "xc:$panel" -stroke "$white" -strokewidth 2 \
+        -draw 'line 6,6 16,16' -draw 'line 16,6 6,16' \
+        $(bmp24 exit.bmp)
+}
+
+# A diagnostic plug seen from the front: the connector's trapezoid with two rows of pins and
+# its cable, white on a blue tile.
+draw_icon() {
+    local pins=() x
+    for x in 33 42 51 60 69 78 87 96; do pins+=(-draw "circle $x,56 $x,59.5"); done
+    for x in 38 46 54 62 70 78 86 94; do pins+=(-draw "circle $x,72 $x,75.5"); done
+    "$convert" -size 128x128 xc:none \
+        -fill "$active" -draw 'roundrectangle 4,4 123,123 22,22' \
+        -fill "$white" -draw 'polygon 20,40 108,40 98,88 30,88' \
+        -draw 'rectangle 56,88 72,112' \
+        -fill "$active" "${pins[@]}" \
+        "ICO:$out/Mardello.ico"
+}
+
+draw_background
+draw_button print_all.bmp "$normal" "Print All"
+draw_button print_all_active.bmp "$active" "Print All"
+draw_button trouble_code.bmp "$normal" "Print Trouble Code"
+draw_button trouble_code_active.bmp "$active" "Print Trouble Code"
+draw_button live_data.bmp "$normal" "Print Live Data"
+draw_button live_data_active.bmp "$active" "Print Live Data"
+draw_button frozen_frame.bmp "$normal" "Print Frozen Frame"
+draw_button frozen_frame_active.bmp "$active" "Print Frozen Frame"
+draw_button print.bmp "$normal" "Print"
+draw_button print_active.bmp "$active" "Print"
+draw_button copy.bmp "$normal" "Copy"
+draw_button copy_active.bmp "$active" "Copy"
+draw_exit
+draw_icon

@@ -1,0 +1,36 @@
+#pragma once
+// Resource identifiers of Mardello. Shared by the resource script and the C++ code.
+
+#define IDR_MAINFRAME               99
+#define IDD_ABOUTBOX                100
+#define IDS_ABOUTBOX                101
+#define IDD_MAIN_DIALOG             102
+
+#define IDB_BACKGROUND              131
+#define IDB_PRINT_ALL               141
+#define IDB_PRINT_ALL_ACTIVE        142
+#define IDB_TROUBLE_CODE            143
+#define IDB_TROUBLE_CODE_ACTIVE     144
+#define IDB_LIVE_DATA_ACTIVE        145
+#define IDB_FROZEN_FRAME            146
+#define IDB_PRINT                   147
+#define IDB_PRINT_ACTIVE            148
+#define IDB_COPY                    149
+#define IDB_LIVE_DATA               150
+#define IDB_FROZEN_FRAME_ACTIVE     151
+#define IDB_COPY_ACTIVE             152
+#define IDB_EXIT                    154
+
+#define IDC_EDIT_VIN                1000
+#define IDC_BTN_PRINT_ALL           1001
+#define IDC_BTN_LIVE_DATA           1002
+#define IDC_BTN_TROUBLE_CODE        1003
+#define IDC_BTN_FROZEN_FRAME        1004
+#define IDC_BTN_EXIT                1005
+#define IDC_BTN_PRINT               1007
+#define IDC_BTN_COPY                1008
+#define IDC_STATIC_STATUS           1009
+#define IDC_RICHEDIT_REPORT         1010
+#define IDC_STATIC_TITLE            1011
+
+#define IDM_ABOUTBOX                0x0010

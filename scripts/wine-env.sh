@@ -1,0 +1,114 @@
+# Gives Wine a private world for running and testing Mardello: its own prefix under build/,
+# code page 936, an X display, and one wineserver kept alive across the programs of a run.
+#
+# Sourced (by scripts/run and scripts/test):   . scripts/wine-env.sh && trap wine_env_stop EXIT
+# Or run around one command (as ctest does):   bash scripts/wine-env.sh wine e2e_tests.exe
+#
+# Nothing is started twice: a DISPLAY that is already set is used as it is, and a wineserver that
+# already serves this prefix is left alone. wine_env_stop ends only what this file started.
+
+wine_env_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# MARDELLO_WINEPREFIX lets runs that must not share a prefix (and so a wineserver) have their own.
+export WINEPREFIX="${MARDELLO_WINEPREFIX:-$wine_env_root/build/wineprefix}"
+# Only the 32-bit loader is installed, and a 32-bit prefix is the smaller and quicker one to create.
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No prompts to download the .NET and HTML engines while the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes its ANSI code page from the Unix locale; the tests of GBK text need 936.
+export LOCPATH="$wine_env_root/build/locale"
+# The shell itself cannot load a locale from LOCPATH and would warn; only its children need it.
+{ export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
+
+wine_env_xvfb_pid=
+wine_env_owns_server=
+
+wine_env_fail() {
+    echo "wine-env: $*" >&2
+    return 1
+}
+
+# Starts Xvfb on the first free display number. Xvfb chooses the number itself and writes it
+# to -displayfd only once it accepts connections, so there is nothing to guess or sleep for.
+wine_env_start_display() {
+    local dir fifo number
+    dir=$(mktemp -d /tmp/wine-env.XXXXXX) || return 1
+    fifo="$dir/display"
+    mkfifo "$fifo" || return 1
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    wine_env_xvfb_pid=$!
+    # A server that dies before it is ready closes the pipe, and read gives up at once.
+    read -r -t 30 number <"$fifo"
+    rm -rf "$dir"
+    [ -n "$number" ] || { wine_env_stop; wine_env_fail "Xvfb did not start"; return 1; }
+    export DISPLAY=":$number"
+    xdpyinfo >/dev/null 2>&1 || { wine_env_stop; wine_env_fail "Xvfb on $DISPLAY does not answer"; }
+}
+
+# Lets Wine's mount manager start from C: and Z: only, so drives that an interrupted test run
+# defined do not leak into the next run. Only done before any Wine program of a new server has
+# run, because the mount manager reads the links once, when it starts.
+wine_env_reset_drives() {
+    local link
+    for link in "$WINEPREFIX"/dosdevices/?:; do
+        case "${link##*/}" in
+            c:) ;;
+            z:) [ "$(readlink "$link")" = / ] || ln -sfn / "$link" ;;
+            *) rm -f "$link" ;;
+        esac
+    done
+    [ -e "$WINEPREFIX/dosdevices/z:" ] || ln -s / "$WINEPREFIX/dosdevices/z:"
+}
+
+wine_env_start() {
+    [ -d "$LOCPATH/$LC_ALL" ] || { wine_env_fail "no $LC_ALL locale in $LOCPATH: run scripts/bootstrap"; return 1; }
+    if [ -z "${DISPLAY:-}" ]; then
+        wine_env_start_display || return 1
+    fi
+
+    # wineserver answers 2 when a server for this prefix already runs; it then stays someone else's.
+    local status=0
+    mkdir -p "$WINEPREFIX"
+    wineserver -p </dev/null >/dev/null 2>&1 || status=$?
+    case $status in
+        0) wine_env_owns_server=1 ;;
+        2) ;;
+        *) wine_env_stop; wine_env_fail "wineserver did not start ($status)"; return 1 ;;
+    esac
+
+    # Creates a missing prefix, and otherwise starts the services that every Wine program would
+    # start on its first run. Doing it here keeps their output away from the caller's pipes.
+    if [ -n "$wine_env_owns_server" ]; then
+        [ -d "$WINEPREFIX/dosdevices" ] && wine_env_reset_drives
+        wine wineboot -i </dev/null >/dev/null 2>&1 || { wine_env_stop; wine_env_fail "wineboot failed"; return 1; }
+    fi
+}
+
+wine_env_stop() {
+    if [ -n "$wine_env_owns_server" ]; then
+        wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
+        wine_env_owns_server=
+    fi
+    if [ -n "$wine_env_xvfb_pid" ]; then
+        kill "$wine_env_xvfb_pid" 2>/dev/null
+        wait "$wine_env_xvfb_pid" 2>/dev/null
+        wine_env_xvfb_pid=
+        unset DISPLAY
+    fi
+    return 0
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    # Run as a command: set up, run the command, and end what was started whatever happens.
+    [ $# -gt 0 ] || { echo "usage: $0 command [args...]" >&2; exit 2; }
+    trap wine_env_stop EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM HUP
+    wine_env_start || exit 1
+    "$@"
+    exit $?
+else
+    wine_env_start
+fi

@@ -1,0 +1,193 @@
+#include "output/PrintLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(PrintLayoutTest, ScalesToResolution)
+{
+    struct Row {
+        int units600;
+        int dpi;
+        int expected;
+    };
+    const Row rows[] = {
+        {120, 600, 120},  {360, 600, 360},  {100, 600, 100},
+        {120, 300, 60},   {360, 300, 180},  {100, 300, 50},
+        {120, 1200, 240}, {360, 1200, 720}, {100, 1200, 200},
+        {120, 72, 14},    // 14.4 rounds down
+        {100, 96, 16},    // 16.0
+        {1, 300, 1},      // 0.5 rounds up
+        {1, 299, 0},      // just under a half
+        {3, 100, 1},      // 0.5
+        {-1, 300, -1},    // halves round away from zero on both sides
+        {-120, 300, -60},
+        {0, 1200, 0},
+        {120, 0, 120},    // no resolution known: taken as 600
+        {120, -300, 120},
+        {2000000000, 300, 1000000000},  // the product needs 64 bits
+        {2000000000, 1200, INT_MAX},    // a result beyond int is held at its limit
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.units600) + " at " + std::to_string(row.dpi) + " dpi");
+        EXPECT_EQ(row.expected, ScaleToDevice(row.units600, row.dpi));
+    }
+}
+
+TEST(PrintLayoutTest, MetricsForResolution)
+{
+    struct Row {
+        PrintGeometry geometry;
+        PrintMetrics expected;
+    };
+    const Row rows[] = {
+        {{600, 600, 4800, 6600}, {120, 120, 360, 120, 120, 100, 4560}},
+        {{300, 300, 2400, 3300}, {60, 60, 180, 60, 60, 50, 2280}},
+        {{1200, 1200, 9600, 13200}, {240, 240, 720, 240, 240, 200, 9120}},
+        {{600, 1200, 4800, 13200}, {120, 240, 720, 240, 240, 200, 4560}},   // x and y scale apart
+        {{1200, 600, 9600, 6600}, {240, 120, 360, 120, 120, 100, 9120}},
+        {{0, 0, 4800, 6600}, {120, 120, 360, 120, 120, 100, 4560}},         // unknown resolution
+        {{600, 600, 240, 6600}, {120, 120, 360, 120, 120, 100, 1}},         // no room: still one unit
+        {{600, 600, 0, 0}, {120, 120, 360, 120, 120, 100, 1}},
+        {{600, 600, 241, 6600}, {120, 120, 360, 120, 120, 100, 1}},
+        {{600, 600, 242, 6600}, {120, 120, 360, 120, 120, 100, 2}},
+    };
+    for (const Row& row : rows) {
+        const PrintGeometry& g = row.geometry;
+        SCOPED_TRACE(std::to_string(g.dpiX) + "x" + std::to_string(g.dpiY) + " dpi, page " +
+                     std::to_string(g.pageWidth) + "x" + std::to_string(g.pageHeight));
+        const PrintMetrics m = MetricsFor(g);
+        const PrintMetrics& e = row.expected;
+        EXPECT_EQ(e.left, m.left);
+        EXPECT_EQ(e.vinTop, m.vinTop);
+        EXPECT_EQ(e.firstLineTop, m.firstLineTop);
+        EXPECT_EQ(e.nextPageTop, m.nextPageTop);
+        EXPECT_EQ(e.lineStep, m.lineStep);
+        EXPECT_EQ(e.fontHeight, m.fontHeight);
+        EXPECT_EQ(e.lineWidth, m.lineWidth);
+    }
+}
+
+// How many lines each page holds.
+std::vector<int> LinesPerPage(const std::vector<PlacedLine>& placed)
+{
+    std::vector<int> counts;
+    for (const PlacedLine& one : placed) {
+        if (one.page >= static_cast<int>(counts.size())) counts.resize(static_cast<size_t>(one.page) + 1, 0);
+        ++counts[static_cast<size_t>(one.page)];
+    }
+    return counts;
+}
+
+PrintMetrics MetricsAt(int dpi) { return MetricsFor(PrintGeometry{dpi, dpi, 8 * dpi, 11 * dpi}); }
+
+TEST(PrintLayoutTest, HowManyLinesFit)
+{
+    struct Row {
+        int dpi;
+        int pageHeight;
+        int lineCount;
+        std::vector<int> linesPerPage;
+    };
+    const Row rows[] = {
+        // 600 dpi: lines at 360, 480, ... on the first page, 120, 240, ... on the others;
+        // a line fits while its top + 100 stays within the page height.
+        {600, 1000, 15, {5, 7, 3}},
+        {600, 940, 5, {5}},          // the fifth line ends exactly at the bottom
+        {600, 939, 5, {4, 1}},       // one unit short
+        {600, 940, 0, {}},
+        {600, 6814, 200, {53, 55, 55, 37}},  // an A4 printable area
+        {300, 3407, 200, {53, 55, 55, 37}},  // the same page at other resolutions
+        {1200, 13628, 200, {53, 55, 55, 37}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.lineCount) + " lines at " + std::to_string(row.dpi) + " dpi, height " +
+                     std::to_string(row.pageHeight));
+        const std::vector<PlacedLine> placed = PlaceLines(row.lineCount, MetricsAt(row.dpi), row.pageHeight);
+        EXPECT_EQ(row.linesPerPage, LinesPerPage(placed));
+        EXPECT_EQ(row.linesPerPage.empty() ? 1 : static_cast<int>(row.linesPerPage.size()), PageCount(placed));
+    }
+}
+
+TEST(PrintLayoutTest, WhereEachPageStarts)
+{
+    const std::vector<PlacedLine> placed = PlaceLines(15, MetricsAt(600), 1000);
+    const std::vector<int> expectedY = {360, 480, 600, 720, 840,                 // first page, below the VIN
+                                        120, 240, 360, 480, 600, 720, 840,       // further pages from the top
+                                        120, 240, 360};
+    ASSERT_EQ(expectedY.size(), placed.size());
+    for (size_t k = 0; k < placed.size(); ++k) {
+        SCOPED_TRACE("line " + std::to_string(k));
+        EXPECT_EQ(expectedY[k], placed[k].y);
+        EXPECT_EQ(k < 5 ? 0 : k < 12 ? 1 : 2, placed[k].page);
+    }
+
+    const std::vector<PlacedLine> at300 = PlaceLines(2, MetricsAt(300), 3407);
+    ASSERT_EQ(2u, at300.size());
+    EXPECT_EQ(180, at300[0].y);
+    EXPECT_EQ(240, at300[1].y);
+}
+
+TEST(PrintLayoutTest, TinyPageStillProgresses)
+{
+    struct Row {
+        int pageHeight;
+        int lineCount;
+    };
+    const Row rows[] = {{0, 4}, {50, 4}, {219, 3}, {-100, 2}, {1, 1}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE("height " + std::to_string(row.pageHeight));
+        const std::vector<PlacedLine> placed = PlaceLines(row.lineCount, MetricsAt(600), row.pageHeight);
+        ASSERT_EQ(static_cast<size_t>(row.lineCount), placed.size());
+        for (int k = 0; k < row.lineCount; ++k) {
+            EXPECT_EQ(k, placed[static_cast<size_t>(k)].page) << "one line per page";
+            EXPECT_EQ(k == 0 ? 360 : 120, placed[static_cast<size_t>(k)].y);
+        }
+        EXPECT_EQ(row.lineCount, PageCount(placed));
+    }
+}
+
+TEST(PrintLayoutTest, EveryLineOnceInOrder)
+{
+    for (int dpi : {300, 600, 1200}) {
+        const PrintMetrics m = MetricsAt(dpi);
+        for (int pageHeight : {0, m.firstLineTop + m.fontHeight - 1, m.firstLineTop + m.fontHeight, 11 * dpi}) {
+            for (int lineCount : {0, 1, 2, 7, 100, 1000}) {
+                SCOPED_TRACE(std::to_string(lineCount) + " lines at " + std::to_string(dpi) + " dpi, height " +
+                             std::to_string(pageHeight));
+                const std::vector<PlacedLine> placed = PlaceLines(lineCount, m, pageHeight);
+                ASSERT_EQ(static_cast<size_t>(lineCount), placed.size());
+                for (size_t k = 0; k < placed.size(); ++k) {
+                    const PlacedLine& here = placed[k];
+                    ASSERT_EQ(static_cast<int>(k), here.line);
+                    const bool firstOnPage = k == 0 || placed[k - 1].page != here.page;
+                    if (firstOnPage) {
+                        EXPECT_EQ(k == 0 ? 0 : placed[k - 1].page + 1, here.page) << "line " << k;
+                        EXPECT_EQ(here.page == 0 ? m.firstLineTop : m.nextPageTop, here.y) << "line " << k;
+                    } else {
+                        EXPECT_EQ(placed[k - 1].y + m.lineStep, here.y) << "line " << k;
+                        EXPECT_LE(here.y + m.fontHeight, pageHeight) << "line " << k << " runs off the page";
+                    }
+                    // A line goes on a new page only because it did not fit on the one before.
+                    if (firstOnPage && k > 0) {
+                        EXPECT_GT(placed[k - 1].y + m.lineStep + m.fontHeight, pageHeight) << "line " << k;
+                    }
+                }
+                EXPECT_EQ(placed.empty() ? 1 : placed.back().page + 1, PageCount(placed));
+            }
+        }
+    }
+}
+
+TEST(PrintLayoutTest, PageCountOfNoLinesIsTheVinPage)
+{
+    EXPECT_EQ(1, PageCount({}));
+    EXPECT_EQ(1, PageCount({{0, 360, 0}}));
+    EXPECT_EQ(3, PageCount({{0, 360, 0}, {1, 120, 1}, {2, 120, 2}}));
+}
+
+}  // namespace

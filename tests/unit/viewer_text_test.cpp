@@ -1,0 +1,157 @@
+#include "reports/ViewerText.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+TEST(ViewerTextTest, TrimsThenWidensTabs)
+{
+    struct Row {
+        const char* what;
+        std::string line;
+        std::string shown;
+    };
+    const Row rows[] = {
+        {"plain line", "P0301 Misfire", "P0301 Misfire"},
+        {"empty line", "", ""},
+        {"spaces at both ends", "  A B  ", "A B"},
+        {"tabs at the ends vanish", "\tA\t", "A"},
+        {"inner tab becomes four spaces", "A\tB", "A    B"},
+        {"several inner tabs", "A\t\tB\tC", "A        B    C"},
+        {"tabs and spaces mixed", " \t A\t B \t ", "A     B"},
+        {"CR at the end is removed", "A\r", "A"},
+        {"CR inside stays", "A\rB", "A\rB"},
+        {"all ASCII white space at the ends", "\t\n\v\f\r A \r\f\v\n\t", "A"},
+        {"only spaces and tabs", " \t \t ", ""},
+        {"only a CR", "\r", ""},
+        {"full-width space at the end stays", "A\xA1\xA1", "A\xA1\xA1"},
+        {"full-width space at the start stays", "\xA1\xA1" "A", "\xA1\xA1" "A"},
+        {"GBK text with a tab", "\xB3\xB5\t\xC1\xBE", "\xB3\xB5    \xC1\xBE"},
+        {"bytes from 0x80 up stay", " \x85\xA0 ", "\x85\xA0"},
+        {"NUL inside becomes a space", "A\0B"s, "A B"},
+        {"NUL at the ends is trimmed like a space", "\0A\0"s, "A"},
+        {"only NULs", "\0\0"s, ""},
+        {"other control bytes stay", "\x01" "A\x1F", "\x01" "A\x1F"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.what) + ": " + Escaped(row.line));
+        EXPECT_EQ(CString(row.shown), ViewerLine(CString(row.line)));
+    }
+}
+
+TEST(ViewerTextTest, AppendReportLineWritesBreakBeforeLine)
+{
+    CString text;
+    AppendReportLine(text, CString("\tA\t"));
+    EXPECT_EQ(CString("\r\nA"), text);
+    AppendReportLine(text, CString(""));
+    EXPECT_EQ(CString("\r\nA\r\n"), text);
+    AppendSectionBreak(text);
+    EXPECT_EQ(CString("\r\nA\r\n\r\n"), text);
+}
+
+// A report file as the caller meets it: missing, or present with its lines.
+using ReportFile = std::optional<std::vector<std::string>>;
+
+ReportFile Present(std::vector<std::string> lines) { return ReportFile(std::move(lines)); }
+
+// What a single-category view does: clear, then one paragraph per line if the file opens.
+CString SingleView(const ReportFile& file)
+{
+    CString text;
+    if (file) {
+        for (const std::string& line : *file) AppendReportLine(text, CString(line));
+    }
+    return text;
+}
+
+// What the all-reports view does: each file that opens adds its lines and then a section break.
+CString AllReportsView(const std::vector<ReportFile>& files)
+{
+    CString text;
+    for (const ReportFile& file : files) {
+        if (!file) continue;
+        for (const std::string& line : *file) AppendReportLine(text, CString(line));
+        AppendSectionBreak(text);
+    }
+    return text;
+}
+
+TEST(ViewerTextTest, SingleView)
+{
+    struct Row {
+        const char* what;
+        ReportFile file;
+        std::string text;
+    };
+    const Row rows[] = {
+        {"three lines give an empty first paragraph and no final break", Present({"A", "B", "C"}),
+         "\r\nA\r\nB\r\nC"},
+        {"missing file leaves the viewer empty", std::nullopt, ""},
+        {"empty file leaves the viewer empty", Present({}), ""},
+        {"blank line and line of white space become empty paragraphs", Present({"A", "", " \t ", "B"}),
+         "\r\nA\r\n\r\n\r\nB"},
+        {"lines are trimmed and widened", Present({"  DTC\tP0301  ", "\t\xB3\xB5\xA1\xA1"}),
+         "\r\nDTC    P0301\r\n\xB3\xB5\xA1\xA1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(CString(row.text), SingleView(row.file));
+    }
+}
+
+TEST(ViewerTextTest, AllReportsView)
+{
+    struct Row {
+        const char* what;
+        std::vector<ReportFile> files;  // DTC.DAT, CDS.DAT, FROZEN.DAT
+        std::string text;
+    };
+    const ReportFile missing = std::nullopt;
+    const ReportFile empty = Present({});
+    const Row rows[] = {
+        {"three files", {Present({"A1", "A2"}), Present({"B1"}), Present({"C1"})},
+         "\r\nA1\r\nA2\r\n\r\nB1\r\n\r\nC1\r\n"},
+        {"a missing file adds nothing", {Present({"A1", "A2"}), missing, Present({"C1"})},
+         "\r\nA1\r\nA2\r\n\r\nC1\r\n"},
+        {"an empty file adds only its break", {Present({"A1", "A2"}), empty, Present({"C1"})},
+         "\r\nA1\r\nA2\r\n\r\n\r\nC1\r\n"},
+        {"only FROZEN.DAT", {missing, missing, Present({"C1"})}, "\r\nC1\r\n"},
+        {"no file at all", {missing, missing, missing}, ""},
+        {"three empty files", {empty, empty, empty}, "\r\n\r\n\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(CString(row.text), AllReportsView(row.files));
+    }
+}
+
+TEST(ViewerTextTest, LongLinesInLinearTime)
+{
+    std::string line(5u << 20, 'x');
+    for (size_t i = 7; i < line.size(); i += 8) line[i] = '\t';
+    line[0] = '\t';
+    line.back() = '\t';
+    const auto start = std::chrono::steady_clock::now();
+    const CString shown = ViewerLine(CString(line));
+    CString text;
+    for (int i = 0; i < 4; ++i) AppendReportLine(text, CString(line));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 30.0) << "quadratic work would take far longer";
+
+    const size_t innerTabs = line.size() / 8 - 1;  // the last byte's tab is trimmed
+    EXPECT_EQ(line.size() - 2 + 3 * innerTabs, shown.Size());
+    EXPECT_EQ(shown.Bytes().find('\t'), std::string::npos);
+    EXPECT_EQ(4 * (2 + shown.Size()), text.Size());
+}
+
+}  // namespace

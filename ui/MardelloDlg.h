@@ -1,0 +1,71 @@
+#pragma once
+// The main window: the device's VIN, the report viewer and the command buttons.
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
+#include "res/resource.h"
+
+class CMardelloDlg : public CDialogEx {
+public:
+    explicit CMardelloDlg(CWnd* parent = nullptr);
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+
+    // Start-up: the device and its VIN.
+    BOOL FindDevice();
+    void ReadVin();
+
+    // The window menu's about entry.
+    void AddAboutEntry();
+
+    // The command buttons' pictures: the given button shows its active picture, the others their normal one.
+    void MarkActiveButton(int buttonId);
+    void ShowExitPicture();
+
+    // Reports into the viewer.
+    void PrepareViewer();
+    BOOL LoadReportFile(const char* pathSuffix, CString& viewerText, bool& readFailed) const;
+    void ShowReports(int buttonId, const char* const* pathSuffixes, int count, bool sectionBreaks);
+    void OnPrintAll();
+    void OnPrintTroubleCode();
+    void OnPrintLiveData();
+    void OnPrintFrozenFrame();
+
+    // Output.
+    void OnPrint();
+    void OnCopy();
+    CString ViewerText() const;
+
+    // The frameless skin.
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    HBRUSH OnCtlColor(CDCHandle dc, CWnd control, UINT kind);
+    void OnExit();
+    BOOL OnEraseBkgnd(CDCHandle dc);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnSize(UINT type, int cx, int cy);
+    void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    HICON m_hIcon;
+    CString m_strDrive;
+    CString m_strVin;
+    CString m_strStatus;
+    CRichEditCtrl m_richReport;
+    CButton m_btnPrintAll;
+    CButton m_btnLiveData;
+    CButton m_btnCopy;
+    CButton m_btnTroubleCode;
+    CButton m_btnFrozenFrame;
+    CButton m_btnPrint;
+    CFont m_fontTitle;
+    CPoint m_ptDragStart;
+    CButton m_btnExit;
+};

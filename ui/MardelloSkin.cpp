@@ -1,0 +1,91 @@
+// The main window's look: no caption and no frame, a stretched background picture, white
+// labels drawn straight onto it, moved by dragging its background, closed by EXIT.
+#include "ui/MardelloDlg.h"
+
+BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    CBitmap background;
+    background.LoadBitmap(IDB_BACKGROUND);
+    BITMAP size{};
+    background.GetBitmap(&size);
+    CDC memory;
+    memory.CreateCompatibleDC(dc);
+    {
+        CSelectGuard select(memory, background);
+        dc.SetStretchBltMode(COLORONCOLOR);
+        dc.StretchBlt(0, 0, client.Width(), client.Height(), memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    }
+    return TRUE;
+}
+
+void CMardelloDlg::OnSize(UINT type, int cx, int cy)
+{
+    (void)type, (void)cx, (void)cy;
+    Invalidate(TRUE);
+    Default();
+}
+
+// The client area is the whole window: there is no frame to take room from it.
+void CMardelloDlg::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params)
+{
+    (void)calcValidRects, (void)params;
+}
+
+LRESULT CMardelloDlg::OnNcHitTest(CPoint point)
+{
+    (void)point;
+    return Default();
+}
+
+void CMardelloDlg::OnLButtonDown(UINT flags, CPoint point)
+{
+    (void)flags;
+    m_ptDragStart = point;
+    Default();
+}
+
+void CMardelloDlg::OnMouseMove(UINT flags, CPoint point)
+{
+    if (flags & MK_LBUTTON) {
+        CRect window;
+        GetWindowRect(&window);
+        ClientToScreen(&point);
+        ::MoveWindow(m_hWnd, point.x - m_ptDragStart.x, point.y - m_ptDragStart.y, window.Width(), window.Height(), TRUE);
+    }
+    Default();
+}
+
+HBRUSH CMardelloDlg::OnCtlColor(CDCHandle dc, CWnd control, UINT kind)
+{
+    (void)control;
+    auto brush = reinterpret_cast<HBRUSH>(Default());
+    if (kind == CTLCOLOR_STATIC || kind == CTLCOLOR_BTN) {
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(RGB(255, 255, 255));
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    }
+    return brush;
+}
+
+void CMardelloDlg::OnExit() { DestroyWindow(); }
+
+void CMardelloDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    PAINTSTRUCT paint;
+    CDCHandle dc(::BeginPaint(m_hWnd, &paint));
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+    CRect client;
+    GetClientRect(&client);
+    int x = (client.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+    ::EndPaint(m_hWnd, &paint);
+}
+
+HCURSOR CMardelloDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
