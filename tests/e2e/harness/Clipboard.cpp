@@ -1,0 +1,79 @@
+#include "tests/e2e/harness/Clipboard.h"
+
+#include <cstring>
+
+namespace e2e {
+
+namespace {
+
+// An open clipboard, closed on every way out.
+class OpenClipboardGuard {
+public:
+    explicit OpenClipboardGuard(DWORD timeoutMs)
+    {
+        opened_ = WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, timeoutMs);
+    }
+    ~OpenClipboardGuard()
+    {
+        if (opened_)
+            CloseClipboard();
+    }
+    OpenClipboardGuard(const OpenClipboardGuard&) = delete;
+    OpenClipboardGuard& operator=(const OpenClipboardGuard&) = delete;
+    explicit operator bool() const { return opened_; }
+
+private:
+    bool opened_ = false;
+};
+
+}  // namespace
+
+std::optional<std::string> ReadClipboardText(DWORD timeoutMs)
+{
+    OpenClipboardGuard clipboard(timeoutMs);
+    if (!clipboard)
+        return std::nullopt;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (!data)
+        return std::nullopt;
+    const auto* bytes = static_cast<const char*>(GlobalLock(data));
+    if (!bytes)
+        return std::nullopt;
+    // The block may be larger than the text, and a careless writer may not end it with a NUL.
+    const size_t size = GlobalSize(data);
+    const void* nul = std::memchr(bytes, '\0', size);
+    std::string text(bytes, nul ? static_cast<const char*>(nul) - bytes : size);
+    GlobalUnlock(data);
+    return text;
+}
+
+::testing::AssertionResult WriteClipboardText(const std::string& text, DWORD timeoutMs)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!block)
+        return ::testing::AssertionFailure() << "no memory for " << text.size() << " bytes";
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+
+    OpenClipboardGuard clipboard(timeoutMs);
+    if (!clipboard) {
+        GlobalFree(block);
+        return ::testing::AssertionFailure() << "the clipboard stayed open elsewhere for " << timeoutMs << " ms";
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, block)) {
+        const DWORD error = GetLastError();
+        GlobalFree(block);
+        return ::testing::AssertionFailure() << "SetClipboardData failed: error " << error;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult WaitForClipboardChange(DWORD before, DWORD timeoutMs)
+{
+    if (WaitUntil([before] { return GetClipboardSequenceNumber() != before; }, timeoutMs))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the clipboard did not change within " << timeoutMs << " ms";
+}
+
+}  // namespace e2e

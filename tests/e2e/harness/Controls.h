@@ -1,0 +1,33 @@
+#pragma once
+// Using another process's dialog controls as a user would: reading what they show, typing
+// into them and clicking buttons, each step finished before the test looks at the result.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/e2e/harness/Wait.h"
+
+namespace e2e {
+
+// The text of control `id` in the ANSI code page (WM_GETTEXT); a rich edit gives its
+// paragraphs separated by CR LF. Nothing when the control is missing or does not answer.
+std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Returns once the window's thread has handled every message sent to it before this call:
+// the handlers of a click or of typing have run, or have opened a modal loop.
+::testing::AssertionResult WaitUntilIdle(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Clicks button `id` (BM_CLICK, so the button tells its dialog as for a mouse click) and
+// waits until the dialog has handled it. A handler that opens a modal dialog counts as
+// handled once that dialog's loop runs.
+::testing::AssertionResult ClickButton(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Types `text` into control `id` one character at a time (WM_CHAR), so limits and filters
+// of the control apply as they do to a user's typing. Double-byte characters go as two
+// messages, lead byte first, as the ANSI keyboard input of an 8-bit program does.
+::testing::AssertionResult TypeText(HWND dialog, int id, const std::string& text, DWORD timeoutMs = kDefaultTimeoutMs);
+
+}  // namespace e2e
