@@ -1,5 +1,6 @@
 #include "tests/e2e/harness/Controls.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace e2e {
@@ -18,17 +19,25 @@ std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs)
     HWND control = GetDlgItem(dialog, id);
     if (!control)
         return std::nullopt;
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, timeoutMs, &length))
+    // The length a control reports is only a hint: a rich edit counts a paragraph break as one
+    // character but gives it as CR LF, and asked from another process it answers 0. Given too
+    // small a buffer it may copy nothing at all. So the buffer grows until the text fits with
+    // room to spare, up to far more than the largest rich edit text.
+    DWORD_PTR hint = 0;
+    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, timeoutMs, &hint))
         return std::nullopt;
-    // WM_GETTEXTLENGTH may count more than WM_GETTEXT gives (it may not know the code page),
-    // never less; the copy's own answer says how much is text.
-    std::vector<char> text(length + 1);
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
-                             timeoutMs, &copied))
-        return std::nullopt;
-    return std::string(text.data(), copied < text.size() ? copied : text.size() - 1);
+    constexpr size_t kLargest = 1 << 20;
+    std::vector<char> text(std::max<size_t>(2 * hint + 2, 1024));
+    for (;;) {
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                                 timeoutMs, &copied))
+            return std::nullopt;
+        const bool fits = copied > 0 && copied + 1 < text.size();
+        if (fits || text.size() >= kLargest)
+            return std::string(text.data(), std::min<size_t>(copied, text.size() - 1));
+        text.resize(text.size() * 4);
+    }
 }
 
 ::testing::AssertionResult WaitUntilIdle(HWND window, DWORD timeoutMs)
@@ -59,12 +68,17 @@ std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs)
     HWND control = GetDlgItem(dialog, id);
     if (!control)
         return NoControl(dialog, id);
-    for (unsigned char byte : text) {
-        if (!SendNotifyMessageA(control, WM_CHAR, byte, 1))
+    // Wine turns an ANSI WM_CHAR into Unicode with the keyboard layout's code page, 1252 for
+    // the US layout of an X server, which splits a GBK character into two wrong ones. A
+    // Unicode WM_CHAR is what an input method delivers, and arrives whole.
+    const int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::vector<WCHAR> characters(count > 0 ? count : 0);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), characters.data(), count);
+    for (WCHAR character : characters) {
+        if (!SendNotifyMessageW(control, WM_CHAR, character, 1))
             return ::testing::AssertionFailure() << "cannot type into control " << id << ": error " << GetLastError();
     }
     return WaitUntilIdle(control, timeoutMs);
 }
 
 }  // namespace e2e
-

@@ -25,9 +25,8 @@ std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs = kD
 // handled once that dialog's loop runs.
 ::testing::AssertionResult ClickButton(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
 
-// Types `text` into control `id` one character at a time (WM_CHAR), so limits and filters
-// of the control apply as they do to a user's typing. Double-byte characters go as two
-// messages, lead byte first, as the ANSI keyboard input of an 8-bit program does.
+// Types `text` (ANSI code page) into control `id` one character at a time (WM_CHAR), so the
+// limits and filters of the control apply as they do to a user's typing.
 ::testing::AssertionResult TypeText(HWND dialog, int id, const std::string& text, DWORD timeoutMs = kDefaultTimeoutMs);
 
 }  // namespace e2e

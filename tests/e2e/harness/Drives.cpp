@@ -101,6 +101,9 @@ DWORD AskMountManager(DWORD code, const void* in, DWORD inSize, void* out, DWORD
 
 ::testing::AssertionResult RemoveDrive(char letter)
 {
+    // A letter that is not there is already what was asked for.
+    if (IsDriveLetter(letter) && !QueryDrive(letter))
+        return ::testing::AssertionSuccess();
     return Send(letter, DRIVE_NO_ROOT_DIR, {}, {});
 }
 

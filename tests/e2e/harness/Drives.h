@@ -5,6 +5,7 @@
 // afterwards, and those already running, see the new letter at once.
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <optional>
 #include <string>

@@ -12,9 +12,12 @@ namespace {
 using ToUnix = char*(__cdecl*)(const WCHAR*);
 using ToDos = WCHAR*(__cdecl*)(const char*);
 
-FARPROC WineExport(const char* name)
+template <typename Function>
+Function WineExport(const char* name)
 {
-    return GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
+    // Through void(*)(), the one type a function pointer converts from without a warning.
+    const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
 std::wstring Widen(const std::string& text, UINT codePage)
@@ -43,7 +46,7 @@ std::string DosPath(const std::string& path)
 {
     if (path.empty() || path[0] != '/')
         return path;
-    const auto toDos = reinterpret_cast<ToDos>(WineExport("wine_get_dos_file_name"));
+    const auto toDos = WineExport<ToDos>("wine_get_dos_file_name");
     if (!toDos)
         return {};
     WCHAR* dos = toDos(path.c_str());
@@ -56,7 +59,7 @@ std::string DosPath(const std::string& path)
 
 std::string UnixPath(const std::string& windowsPath)
 {
-    const auto toUnix = reinterpret_cast<ToUnix>(WineExport("wine_get_unix_file_name"));
+    const auto toUnix = WineExport<ToUnix>("wine_get_unix_file_name");
     if (!toUnix)
         return {};
     char* unix = toUnix(Widen(windowsPath, CP_ACP).c_str());

@@ -10,6 +10,8 @@
 namespace e2e {
 namespace {
 
+using namespace std::string_literals;
+
 TEST(Clipboard, TextComesBackByteForByte)
 {
     const std::string rows[] = {
@@ -37,17 +39,24 @@ TEST(Clipboard, WaitsWhileAnotherWindowHoldsIt)
 {
     ASSERT_TRUE(WriteClipboardText("held"));
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread holder([opened] {
-        OpenClipboard(nullptr);
+    HWND holderWindow = nullptr;
+    std::thread holder([opened, &holderWindow] {
+        // Held through a window: Wine lets a second thread open a clipboard opened without one.
+        holderWindow = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        OpenClipboard(holderWindow);
         SetEvent(opened);
         // Stands for another program that is busy with the clipboard for a while.
         Sleep(300);
         CloseClipboard();
+        DestroyWindow(holderWindow);
     });
     WaitForSingleObject(opened, INFINITE);
-    EXPECT_EQ(ReadClipboardText(), "held");
+    const bool held = GetOpenClipboardWindow() == holderWindow && holderWindow;
+    const auto text = ReadClipboardText();
     holder.join();
     CloseHandle(opened);
+    ASSERT_TRUE(held) << "the clipboard was not held, so there was nothing to wait for";
+    EXPECT_EQ(text, "held"s);
 }
 
 TEST(Clipboard, SeesAChange)

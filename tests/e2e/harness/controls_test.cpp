@@ -8,6 +8,8 @@
 namespace e2e {
 namespace {
 
+using namespace std::string_literals;
+
 enum { kEdit = 1, kRich = 2, kButton = 3, kStatus = 4 };
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -60,26 +62,26 @@ TEST_F(Form, RichEditParagraphsReadAsCrLf)
     SendMessageA(rich, EM_SETSEL, -1, -1);
     SendMessageA(rich, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("\r\nfirst"));
     SendMessageA(rich, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("\r\n\xd6\xd0\xce\xc4"));
-    EXPECT_EQ(ControlText(form_, kRich), "\r\nfirst\r\n\xd6\xd0\xce\xc4");
+    EXPECT_EQ(ControlText(form_, kRich), "\r\nfirst\r\n\xd6\xd0\xce\xc4"s);
 }
 
 TEST_F(Form, TypingObeysTheTextLimit)
 {
     SendDlgItemMessageA(form_, kEdit, EM_LIMITTEXT, 5, 0);
     ASSERT_TRUE(TypeText(form_, kEdit, "abcdefg"));
-    EXPECT_EQ(ControlText(form_, kEdit), "abcde");
+    EXPECT_EQ(ControlText(form_, kEdit), "abcde"s);
 }
 
 TEST_F(Form, TypingDoubleByteCharacters)
 {
     ASSERT_TRUE(TypeText(form_, kEdit, "A\xd6\xd0\xce\xc4"));
-    EXPECT_EQ(ControlText(form_, kEdit), "A\xd6\xd0\xce\xc4");
+    EXPECT_EQ(ControlText(form_, kEdit), "A\xd6\xd0\xce\xc4"s);
 }
 
 TEST_F(Form, ClickRunsTheHandler)
 {
     ASSERT_TRUE(ClickButton(form_, kButton));
-    EXPECT_EQ(ControlText(form_, kStatus), "clicked");
+    EXPECT_EQ(ControlText(form_, kStatus), "clicked"s);
 }
 
 TEST_F(Form, MissingControlIsNoText)

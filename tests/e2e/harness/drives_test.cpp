@@ -4,6 +4,7 @@
 #include "tests/e2e/harness/Drives.h"
 #include "tests/e2e/harness/Program.h"
 #include "tests/e2e/harness/ScratchFolder.h"
+#include "tests/e2e/harness/Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -93,8 +94,9 @@ TEST(Drives, AllTwentySixLettersAndZIsRestored)
     {
         DriveTable drives;
         for (char letter = 'A'; letter < 'Z'; ++letter) {
-            if (letter != 'C')
+            if (letter != 'C') {
                 ASSERT_TRUE(drives.Define(letter, DriveKind::Fixed, other.UnixPath()));
+            }
         }
         ASSERT_TRUE(drives.Define('Z', DriveKind::Removable, device.UnixPath()));
         EXPECT_EQ(DriveList(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");

@@ -4,6 +4,7 @@
 #include "tests/e2e/harness/Program.h"
 #include "tests/e2e/harness/ScratchFolder.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
+#include "tests/e2e/harness/Wait.h"
 
 #include <gtest/gtest.h>
 

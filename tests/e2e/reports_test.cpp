@@ -1,0 +1,183 @@
+// The device's reports in the VIN box and the report viewer, read back from the running program.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/MardelloSession.h"
+
+namespace e2e {
+namespace {
+
+// The viewer's paragraphs as WM_GETTEXT gives them: each break as CR LF.
+std::string Paragraphs(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+    return text;
+}
+
+const std::string kDtc = "DTC REPORT\r\n\r\nP0301\tMisfire\t  \r\n  \t \r\n\tP0171 Lean\t\r\n";
+const std::vector<std::string> kDtcShown = {"DTC REPORT", "", "P0301    Misfire", "", "P0171 Lean"};
+const std::string kCds = "Engine speed\t812\trpm\nCoolant\t88\tC";  // LF line ends, no final line end
+const std::vector<std::string> kCdsShown = {"Engine speed    812    rpm", "Coolant    88    C"};
+const std::string kFrozen = "FREEZE FRAME\r\nLoad\t41 %\r\n";
+const std::vector<std::string> kFrozenShown = {"FREEZE FRAME", "Load    41 %"};
+
+// A single view of lines A, B, C reads as an empty first paragraph, then A, B, C.
+std::string SingleView(const std::vector<std::string>& shown)
+{
+    std::vector<std::string> all = {""};
+    all.insert(all.end(), shown.begin(), shown.end());
+    return Paragraphs(all);
+}
+
+// The all-reports view closes each present section with an empty paragraph.
+std::string AllView(const std::vector<std::vector<std::string>>& sections)
+{
+    std::vector<std::string> all = {""};
+    for (const auto& section : sections) {
+        all.insert(all.end(), section.begin(), section.end());
+        all.push_back("");
+    }
+    return Paragraphs(all);
+}
+
+class Reports : public ::testing::Test {
+protected:
+    void PlugIn() { ASSERT_TRUE(m_drives.Define('E', DriveKind::Removable, m_device.Unix())); }
+    void StartAndClick(int button)
+    {
+        ASSERT_TRUE(m_session.Start());
+        ASSERT_TRUE(ClickButton(m_session.Dialog(), button));
+    }
+    std::string Viewer() const { return m_session.Text(IDC_RICHEDIT_REPORT); }
+
+    DeviceFolder m_device;
+    DriveTable m_drives;
+    MardelloSession m_session;
+};
+
+TEST_F(Reports, EachViewCommandShowsItsReports)
+{
+    m_device.Write("DTC.DAT", kDtc);
+    m_device.Write("CDS.DAT", kCds);
+    m_device.Write("FROZEN.DAT", kFrozen);
+    PlugIn();
+    ASSERT_TRUE(m_session.Start());
+    EXPECT_EQ("", Viewer()) << "nothing is shown before a command";
+
+    struct Row {
+        int button;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {IDC_BTN_TROUBLE_CODE, SingleView(kDtcShown)},
+        {IDC_BTN_LIVE_DATA, SingleView(kCdsShown)},
+        {IDC_BTN_FROZEN_FRAME, SingleView(kFrozenShown)},
+        {IDC_BTN_PRINT_ALL, AllView({kDtcShown, kCdsShown, kFrozenShown})},
+        {IDC_BTN_TROUBLE_CODE, SingleView(kDtcShown)},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(ClickButton(m_session.Dialog(), row.button));
+        EXPECT_EQ(row.expected, Viewer()) << "button " << row.button;
+        EXPECT_TRUE(ShowsOnlyBlue(m_session, row.button)) << "button " << row.button;
+    }
+}
+
+TEST_F(Reports, MissingAndEmptyFilesInTheAllReportsView)
+{
+    m_device.Write("DTC.DAT", "");
+    m_device.Write("FROZEN.DAT", kFrozen);
+    PlugIn();
+    StartAndClick(IDC_BTN_PRINT_ALL);
+    EXPECT_EQ(AllView({{}, kFrozenShown}), Viewer()) << "an empty file adds its break, a missing one nothing";
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    EXPECT_EQ("", Viewer()) << "an empty report leaves a single view empty";
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
+    EXPECT_EQ("", Viewer()) << "a missing report leaves a single view empty";
+}
+
+TEST_F(Reports, ContentIsShownByteForByteAndNeverInterpreted)
+{
+    const std::string gbk = "\xB7\xA2\xB6\xAF\xBB\xFA\xD7\xAA\xCB\xD9\t812 rpm\xA1\xA1";  // ends in a full-width space
+    m_device.Write("DTC.DAT", "{\\rtf1\\ansi {\\b bold}}\r\n" + gbk + "\r\n<b>not markup</b>\r\n");
+    PlugIn();
+    StartAndClick(IDC_BTN_TROUBLE_CODE);
+    EXPECT_EQ(SingleView({"{\\rtf1\\ansi {\\b bold}}", "\xB7\xA2\xB6\xAF\xBB\xFA\xD7\xAA\xCB\xD9    812 rpm\xA1\xA1",
+                          "<b>not markup</b>"}),
+              Viewer());
+}
+
+TEST_F(Reports, LongVinIsShownWholeAndTypedVinIsReplacedByAViewCommand)
+{
+    const std::string longVin = "LSVAU2180N2183294-EXTRA ";
+    m_device.Write("VIN.DAT", longVin + "\r\nsecond line is not read\r\n");
+    PlugIn();
+    ASSERT_TRUE(m_session.Start());
+    EXPECT_EQ(longVin, m_session.Text(IDC_EDIT_VIN)) << "the first line exactly as read";
+
+    SendMessageA(m_session.Control(IDC_EDIT_VIN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_EDIT_VIN, "TYPED"));
+    EXPECT_EQ("TYPED", m_session.Text(IDC_EDIT_VIN));
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
+    EXPECT_EQ(longVin, m_session.Text(IDC_EDIT_VIN)) << "a view command puts the read VIN back";
+}
+
+TEST_F(Reports, FileHeldOpenByAnotherProgramCountsAsMissing)
+{
+    m_device.Write("DTC.DAT", kDtc);
+    m_device.Write("CDS.DAT", kCds);
+    PlugIn();
+    HANDLE held = CreateFileA(m_device.FilePath("DTC.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    StartAndClick(IDC_BTN_PRINT_ALL);
+    EXPECT_EQ(AllView({kCdsShown}), Viewer());
+    CloseHandle(held);
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    EXPECT_EQ(SingleView(kDtcShown), Viewer()) << "once released it is read";
+}
+
+TEST_F(Reports, WithoutADeviceTheCurrentDriveIsTried)
+{
+    struct RemoveAtEnd {
+        ~RemoveAtEnd()
+        {
+            DeleteFileA("C:\\PRINT\\DTC.DAT");
+            RemoveDirectoryA("C:\\PRINT");
+        }
+    } removeAtEnd;
+    ASSERT_TRUE(CreateDirectoryA("C:\\PRINT", nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    HANDLE file = CreateFileA("C:\\PRINT\\DTC.DAT", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, kDtc.data(), static_cast<DWORD>(kDtc.size()), &written, nullptr);
+    CloseHandle(file);
+
+    StartAndClick(IDC_BTN_TROUBLE_CODE);
+    EXPECT_EQ("Checking Device...", m_session.Text(IDC_STATIC_STATUS));
+    EXPECT_EQ(SingleView(kDtcShown), Viewer());
+}
+
+TEST_F(Reports, FortyThousandLinesAreShownWhole)
+{
+    std::string report;
+    std::vector<std::string> shown;
+    for (int i = 0; i < 40000; ++i) {
+        std::string line = "Line " + std::to_string(i) + "\tvalue " + std::to_string(i * 7 % 1000);
+        report += line + "\r\n";
+        shown.push_back("Line " + std::to_string(i) + "    value " + std::to_string(i * 7 % 1000));
+    }
+    m_device.Write("CDS.DAT", report);
+    PlugIn();
+    StartAndClick(IDC_BTN_LIVE_DATA);
+    // Wine does not enforce the default limit of 32,767 characters, so the limit itself is checked too.
+    EXPECT_GT(SendMessageA(m_session.Control(IDC_RICHEDIT_REPORT), EM_GETLIMITTEXT, 0, 0), 1 << 30);
+    const std::string viewer = Viewer();
+    EXPECT_GT(viewer.size(), 32767u * 20);
+    EXPECT_TRUE(viewer == SingleView(shown)) << "the viewer holds " << viewer.size() << " bytes, its end: "
+                                            << viewer.substr(viewer.size() > 80 ? viewer.size() - 80 : 0);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,158 @@
+// Start-up: which drive is taken for the device, the main dialog's controls, and the
+// picture that marks the active command button.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/MardelloSession.h"
+
+namespace e2e {
+namespace {
+
+constexpr const char* kReady = "Ready To Print...";
+constexpr const char* kChecking = "Checking Device...";
+
+enum class Content { Device, LowerCaseDevice, PrintIsAFile, Empty };
+
+struct DriveSpec {
+    char letter;
+    DriveKind kind;
+    Content content;
+};
+
+struct SearchCase {
+    const char* name;
+    std::vector<DriveSpec> drives;
+    const char* status;
+    char deviceLetter;  // whose VIN shows; 0 for none
+};
+
+std::string VinOf(char letter) { return std::string("LSVAU2180N218329") + letter; }
+
+TEST(Startup, FindsTheDeviceDrive)
+{
+    const SearchCase cases[] = {
+        {"removable drive with PRINT", {{'E', DriveKind::Removable, Content::Device}}, kReady, 'E'},
+        {"folder named print in lower case", {{'E', DriveKind::Removable, Content::LowerCaseDevice}}, kReady, 'E'},
+        {"PRINT is a file, not a folder", {{'E', DriveKind::Removable, Content::PrintIsAFile}}, kChecking, 0},
+        {"PRINT only on a fixed drive", {{'F', DriveKind::Fixed, Content::Device}}, kChecking, 0},
+        {"PRINT only on a CD-ROM", {{'F', DriveKind::CdRom, Content::Device}}, kChecking, 0},
+        {"PRINT only on a network drive", {{'F', DriveKind::Network, Content::Device}}, kChecking, 0},
+        {"two devices: the first listed wins",
+         {{'E', DriveKind::Removable, Content::Device}, {'D', DriveKind::Removable, Content::Device}}, kReady, 'D'},
+        {"a removable drive without PRINT before the device",
+         {{'D', DriveKind::Removable, Content::Empty}, {'G', DriveKind::Removable, Content::Device}}, kReady, 'G'},
+        {"no device at all", {}, kChecking, 0},
+    };
+    for (const SearchCase& row : cases) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::unique_ptr<DeviceFolder>> folders;
+        DriveTable drives;
+        for (const DriveSpec& drive : row.drives) {
+            const bool device = drive.content == Content::Device || drive.content == Content::LowerCaseDevice;
+            const char* folder = drive.content == Content::Device            ? "PRINT"
+                                 : drive.content == Content::LowerCaseDevice ? "print"
+                                                                             : "other";
+            folders.push_back(std::make_unique<DeviceFolder>(device ? VinOf(drive.letter) : "", folder));
+            if (drive.content == Content::PrintIsAFile) folders.back()->Root().WriteFile("PRINT", "not a folder\r\n");
+            ASSERT_TRUE(drives.Define(drive.letter, drive.kind, folders.back()->Unix()));
+        }
+
+        MardelloSession session;
+        ASSERT_TRUE(session.Start());
+        EXPECT_EQ(row.status, session.Text(IDC_STATIC_STATUS));
+        EXPECT_EQ(row.deviceLetter ? VinOf(row.deviceLetter) : "", session.Text(IDC_EDIT_VIN));
+    }
+}
+
+TEST(Startup, FindsTheDeviceOnTheLastOfTwentySixDrives)
+{
+    ASSERT_FALSE(InstalledMardello().empty()) << "copied to C: while Z: still leads to the build";
+    ScratchFolder emptyDisk;
+    DeviceFolder device(VinOf('Z'));
+    const std::string deviceUnix = device.Unix();
+    DriveTable drives;
+    for (char letter = 'A'; letter <= 'Y'; ++letter)
+        if (letter != 'C') {
+            ASSERT_TRUE(drives.Define(letter, DriveKind::Fixed, emptyDisk.UnixPath())) << letter;
+        }
+    ASSERT_TRUE(drives.Define('Z', DriveKind::Removable, deviceUnix));
+    char list[200] = {};
+    ASSERT_EQ(26u * 4, GetLogicalDriveStringsA(sizeof list, list)) << "every letter is in use";
+
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    EXPECT_EQ(kReady, session.Text(IDC_STATIC_STATUS));
+    EXPECT_EQ(VinOf('Z'), session.Text(IDC_EDIT_VIN));
+}
+
+TEST(Startup, DialogHasItsControlsInTabOrder)
+{
+    DeviceFolder device;
+    DriveTable drives;
+    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    SaveScreenshot(session.Dialog(), "startup");
+
+    struct Expected {
+        int id;
+        const char* className;
+    };
+    const Expected controls[] = {
+        {IDC_STATIC_STATUS, "Static"},     {IDC_EDIT_VIN, "Edit"},           {IDC_BTN_PRINT_ALL, "Button"},
+        {IDC_BTN_TROUBLE_CODE, "Button"},  {IDC_RICHEDIT_REPORT, "RichEdit20A"}, {IDC_BTN_LIVE_DATA, "Button"},
+        {IDC_BTN_FROZEN_FRAME, "Button"},  {IDC_BTN_PRINT, "Button"},        {IDC_BTN_COPY, "Button"},
+        {IDC_BTN_EXIT, "Button"},          {IDC_STATIC_TITLE, "Static"},
+    };
+    std::vector<int> order;
+    for (HWND child = GetWindow(session.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        order.push_back(GetDlgCtrlID(child));
+    ASSERT_EQ(std::size(controls), order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        EXPECT_EQ(controls[i].id, order[i]) << "control " << i;
+        EXPECT_EQ(0, lstrcmpiA(controls[i].className, ClassOf(session.Control(controls[i].id)).c_str()))
+            << controls[i].id << " is a " << ClassOf(session.Control(controls[i].id));
+    }
+
+    std::vector<int> tabStops;
+    for (HWND child = GetWindow(session.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) tabStops.push_back(GetDlgCtrlID(child));
+    const std::vector<int> expectedTabStops = {IDC_EDIT_VIN,      IDC_BTN_PRINT_ALL,    IDC_BTN_TROUBLE_CODE,
+                                               IDC_RICHEDIT_REPORT, IDC_BTN_LIVE_DATA, IDC_BTN_FROZEN_FRAME,
+                                               IDC_BTN_PRINT,     IDC_BTN_COPY,         IDC_BTN_EXIT};
+    EXPECT_EQ(expectedTabStops, tabStops);
+    EXPECT_EQ("Mardello", session.Text(IDC_STATIC_TITLE));
+}
+
+TEST(Startup, TypingIntoTheVinBoxStopsAtSeventeen)
+{
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    EXPECT_EQ(17, SendMessageA(session.Control(IDC_EDIT_VIN), EM_GETLIMITTEXT, 0, 0));
+    ASSERT_TRUE(TypeText(session.Dialog(), IDC_EDIT_VIN, "WDB12345678901234XYZ"));
+    EXPECT_EQ("WDB12345678901234", session.Text(IDC_EDIT_VIN));
+}
+
+TEST(Startup, ExactlyOneCommandButtonIsBlue)
+{
+    DeviceFolder device;
+    DriveTable drives;
+    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    EXPECT_TRUE(ShowsOnlyBlue(session, IDC_BTN_PRINT_ALL)) << "at start-up";
+    for (int id : {IDC_BTN_TROUBLE_CODE, IDC_BTN_LIVE_DATA, IDC_BTN_FROZEN_FRAME, IDC_BTN_COPY, IDC_BTN_COPY,
+                   IDC_BTN_PRINT_ALL}) {
+        ASSERT_TRUE(ClickButton(session.Dialog(), id));
+        EXPECT_TRUE(ShowsOnlyBlue(session, id)) << "after clicking " << id;
+    }
+    for (int id : kCommandButtons)
+        if (id != IDC_BTN_PRINT_ALL) {
+            EXPECT_GT(ShareOfColour(session.Control(id), kNormalGrey), 0.5) << id;
+        }
+}
+
+}  // namespace
+}  // namespace e2e
