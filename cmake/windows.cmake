@@ -34,3 +34,7 @@ target_compile_definitions(mardello_rules PRIVATE _WIN32_WINNT=0x0601)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
     add_subdirectory(tests/e2e)
 endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+    add_subdirectory(bench)
+endif()

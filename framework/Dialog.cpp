@@ -22,11 +22,22 @@ namespace {
 thread_local CDialog* t_dialogBeingCreated = nullptr;
 }  // namespace
 
+// The window a modal dialog belongs to, and so disables while it runs. A dialog given no parent
+// belongs to the application's main window (to the popup last active over it), as in the
+// framework: the about box is then modal to the main dialog instead of standing beside it.
+HWND CDialog::ModalOwner() const
+{
+    if (m_pParentWnd) return m_pParentWnd->m_hWnd ? ::GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
+    CWinApp* app = AfxGetApp();
+    CWnd* main = app ? app->m_pMainWnd : nullptr;
+    if (!main || main == this || !main->m_hWnd) return nullptr;
+    return ::GetLastActivePopup(::GetAncestor(main->m_hWnd, GA_ROOT));
+}
+
 INT_PTR CDialog::DoModal()
 {
     t_dialogBeingCreated = this;
-    HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), parent,
+    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), ModalOwner(),
                                        &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     t_dialogBeingCreated = nullptr;
     m_hWnd = nullptr;
@@ -80,6 +91,34 @@ bool CDialog::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     }
 }
 
+// The framework centres a dialog once it is initialised: over its owner, or on the screen when
+// it has none. A dialog that showed itself or moved during its initialisation stays put.
+void CDialog::CenterAfterInit(const RECT& windowBefore, LONG styleBefore) const
+{
+    if (styleBefore & WS_VISIBLE) return;
+    if (::GetWindowLongA(m_hWnd, GWL_STYLE) & (WS_VISIBLE | WS_CHILD)) return;
+    CRect window;
+    GetWindowRect(&window);
+    if (window.left != windowBefore.left || window.top != windowBefore.top) return;
+
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    HMONITOR monitor = ::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    if (!::GetMonitorInfoA(monitor, &screen)) return;
+    RECT centreOn = screen.rcWork;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &centreOn);
+
+    int left = (centreOn.left + centreOn.right - window.Width()) / 2;
+    int top = (centreOn.top + centreOn.bottom - window.Height()) / 2;
+    // Keep it on the screen, its top-left corner first.
+    if (left + window.Width() > screen.rcWork.right) left = screen.rcWork.right - window.Width();
+    if (top + window.Height() > screen.rcWork.bottom) top = screen.rcWork.bottom - window.Height();
+    if (left < screen.rcWork.left) left = screen.rcWork.left;
+    if (top < screen.rcWork.top) top = screen.rcWork.top;
+    ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
     CurrentMessage outer = m_current;
@@ -127,7 +166,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         dialog->m_hWnd = window;
         ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
     }
+    RECT before{};
+    LONG styleBefore = 0;
+    if (message == WM_INITDIALOG) {
+        ::GetWindowRect(window, &before);
+        styleBefore = ::GetWindowLongA(window, GWL_STYLE);
+    }
     INT_PTR answer = dialog->Dispatch(message, wParam, lParam);
+    if (message == WM_INITDIALOG) dialog->CenterAfterInit(before, styleBefore);
     if (message == WM_NCDESTROY) ::SetWindowLongPtrA(window, DWLP_USER, 0);
     return answer;
 }

@@ -35,6 +35,8 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND ModalOwner() const;
+    void CenterAfterInit(const RECT& windowBefore, LONG styleBefore) const;
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;

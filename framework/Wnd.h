@@ -41,6 +41,11 @@ public:
     void ClientToScreen(POINT* point) const { ::ClientToScreen(m_hWnd, point); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    BOOL RedrawWindow(const RECT* rect = nullptr, HRGN region = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) const
+    {
+        return ::RedrawWindow(m_hWnd, rect, region, flags);
+    }
     BOOL DestroyWindow() const { return ::DestroyWindow(m_hWnd); }
     HICON SetIcon(HICON icon, BOOL big) const
     {

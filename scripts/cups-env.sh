@@ -5,6 +5,10 @@
 # cups_env_stop ends the scheduler only when cups_env_start started it.
 
 export MARDELLO_PRINTER=MardelloPDF
+# The same PDF printer at another resolution, for checking that the page does not depend on it.
+# Wine starts every printer's settings at 300 dpi whatever the queue says, so the test that
+# uses it sets the resolution in Wine's printer settings as well.
+export MARDELLO_PRINTER_1200DPI=MardelloPDF1200
 # The PDF printer writes each job to the submitting user's PDF folder, named after the job.
 export MARDELLO_PDF_DIR="${HOME:-/root}/PDF"
 
@@ -30,9 +34,19 @@ cups_env_start() {
             return 1
         }
     fi
+    if ! lpstat -v "$MARDELLO_PRINTER_1200DPI" >/dev/null 2>&1; then
+        lpadmin -p "$MARDELLO_PRINTER_1200DPI" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
+            -o Resolution=1200dpi 2>/dev/null || {
+            echo "cups-env: cannot add the 1200-dpi PDF printer" >&2
+            return 1
+        }
+    fi
     lpadmin -d "$MARDELLO_PRINTER" 2>/dev/null
-    cupsenable "$MARDELLO_PRINTER" 2>/dev/null
-    cupsaccept "$MARDELLO_PRINTER" 2>/dev/null
+    local printer
+    for printer in "$MARDELLO_PRINTER" "$MARDELLO_PRINTER_1200DPI"; do
+        cupsenable "$printer" 2>/dev/null
+        cupsaccept "$printer" 2>/dev/null
+    done
     mkdir -p "$MARDELLO_PDF_DIR"
 }
 

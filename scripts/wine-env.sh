@@ -86,7 +86,8 @@ wine_env_start() {
         # window that it lets the manager handle goes away. Letting it handle none costs nothing
         # for Mardello, which draws its own frame. Read by each program as it starts.
         if ! grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg"; then
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 ||
+                echo "wine-env: cannot turn off window management; closing windows will be slow" >&2
         fi
     fi
 }
@@ -108,13 +109,17 @@ wine_env_stop() {
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
-    # Run as a command: set up, run the command, and end what was started whatever happens.
+    # Run as a command: set up, run the command, and end what was started however it ends. The
+    # command runs in the background because bash handles a signal only once its foreground
+    # command has finished; wait returns at once.
     [ $# -gt 0 ] || { echo "usage: $0 command [args...]" >&2; exit 2; }
-    trap wine_env_stop EXIT
-    trap 'exit 130' INT
-    trap 'exit 143' TERM HUP
+    wine_env_child=
+    trap 'wine_env_stop' EXIT
+    trap '[ -n "$wine_env_child" ] && kill "$wine_env_child" 2>/dev/null; exit 143' TERM HUP INT
     wine_env_start || exit 1
-    "$@"
+    "$@" &
+    wine_env_child=$!
+    wait "$wine_env_child"
     exit $?
 else
     wine_env_start

@@ -20,10 +20,13 @@ BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
     return TRUE;
 }
 
+// A new size stretches the picture anew over the whole window. The controls are redrawn too:
+// the see-through ones (title, status, VIN box, EXIT) lie under the erased background, and
+// the dialog's clipping of its children keeps a plain invalidation from reaching them.
 void CMardelloDlg::OnSize(UINT type, int cx, int cy)
 {
     (void)type, (void)cx, (void)cy;
-    Invalidate(TRUE);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     Default();
 }
 

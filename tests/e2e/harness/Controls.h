@@ -16,10 +16,6 @@ namespace e2e {
 // paragraphs separated by CR LF. Nothing when the control is missing or does not answer.
 std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
 
-// Returns once the window's thread has handled every message sent to it before this call:
-// the handlers of a click or of typing have run, or have opened a modal loop.
-::testing::AssertionResult WaitUntilIdle(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
-
 // Clicks button `id` (BM_CLICK, so the button tells its dialog as for a mouse click) and
 // waits until the dialog has handled it. A handler that opens a modal dialog counts as
 // handled once that dialog's loop runs.

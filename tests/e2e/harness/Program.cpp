@@ -86,7 +86,8 @@ bool Program::Running() const
 {
     if (!info_.hProcess)
         return ::testing::AssertionFailure() << "no program was started";
-    // Pumping while waiting keeps a clipboard owned by this thread from stalling the program.
+    // Pumping while waiting: a program that broadcasts to all top-level windows would otherwise
+    // wait for this thread's.
     if (!WaitUntil([this] { return !Running(); }, timeoutMs))
         return ::testing::AssertionFailure() << "process " << Id() << " still runs after " << timeoutMs << " ms";
     if (exitCode)
@@ -103,8 +104,8 @@ void Program::Kill()
         TerminateProcess(info_.hProcess, 1);
         WaitForSingleObject(info_.hProcess, kDefaultTimeoutMs);
     }
-    // The process object is signalled before its windows are destroyed; the next test's
-    // window search must not find them.
+    // Wine destroys the windows of a process it ends, but the next test's window search must
+    // not find one of them, so that is checked rather than assumed.
     EXPECT_TRUE(WaitUntil([id] { return WindowsOfProcess(id).empty(); }))
         << "windows of process " << id << " remain after it ended";
     CloseHandle(info_.hThread);

@@ -79,6 +79,31 @@ std::optional<ScreenPicture> CaptureWindow(HWND window, const RECT* clientRect)
     return CaptureScreen(r);
 }
 
+std::optional<ScreenPicture> CaptureSettledWindow(HWND window, const RECT* clientRect, DWORD timeoutMs)
+{
+    if (!WaitUntilIdle(window, timeoutMs))
+        return std::nullopt;
+    constexpr ULONGLONG kQuietMs = 100;
+    std::optional<ScreenPicture> last;
+    ULONGLONG unchangedSince = 0;
+    const bool settled = WaitUntil(
+        [&] {
+            auto now = CaptureWindow(window, clientRect);
+            if (!now)
+                return false;
+            const bool same = last && now->width == last->width && now->height == last->height &&
+                              now->pixels == last->pixels;
+            if (!same) {
+                last = std::move(now);
+                unchangedSince = GetTickCount64();
+                return false;
+            }
+            return GetTickCount64() - unchangedSince >= kQuietMs;
+        },
+        timeoutMs);
+    return settled ? last : std::nullopt;
+}
+
 bool SaveBitmap(const ScreenPicture& picture, const std::string& path)
 {
     const int stride = (picture.width * 3 + 3) & ~3;
@@ -130,7 +155,7 @@ std::string SaveScreenshot(HWND window, const std::string& name)
         folder.assign(temp, length - 1);
     }
     CreateDirectoryA(folder.c_str(), nullptr);
-    const auto picture = CaptureWindow(window);
+    const auto picture = CaptureSettledWindow(window);
     const std::string path = folder + "\\" + name + ".bmp";
     return picture && SaveBitmap(*picture, path) ? path : std::string();
 }

@@ -28,4 +28,15 @@ bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs)
     }
 }
 
+::testing::AssertionResult WaitUntilIdle(HWND window, DWORD timeoutMs)
+{
+    // Messages sent from another thread are handled in the order they were sent, so when this
+    // one comes back the earlier ones are done.
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored))
+        return ::testing::AssertionFailure() << "window " << window << " did not answer within " << timeoutMs
+                                             << " ms (error " << GetLastError() << ")";
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace e2e

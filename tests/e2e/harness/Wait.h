@@ -2,6 +2,7 @@
 // Waiting for another program without sleeping a fixed time: check a condition, and between
 // checks keep this thread's own windows (clipboard, captured pictures) answering messages.
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
@@ -16,5 +17,10 @@ bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs = kDefaultTim
 
 // Handles whatever messages this thread has queued, then returns.
 void PumpMessages();
+
+// Returns once the thread of `window` (in any process) has handled every message sent to it
+// before this call: the handlers of a click or of typing have run, or wait in a loop that
+// answers messages (a modal dialog's, for one).
+::testing::AssertionResult WaitUntilIdle(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
 
 }  // namespace e2e

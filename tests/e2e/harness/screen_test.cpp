@@ -13,18 +13,26 @@ namespace {
 
 // Colours that a swap of red and blue, or a loss of the low bits, would change.
 constexpr COLORREF kStripes[] = {RGB(56, 153, 209), RGB(86, 86, 86), RGB(1, 2, 3), RGB(254, 255, 253)};
+constexpr COLORREF kRepainted = RGB(200, 30, 40);
+constexpr UINT kRepaint = WM_APP;  // turns the first stripe kRepainted, later
+bool g_repainted = false;
 constexpr int kStripeWidth = 10;
 constexpr int kHeight = 20;
 
 LRESULT CALLBACK PaintStripes(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == kRepaint) {
+        g_repainted = true;
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    }
     if (message != WM_PAINT)
         return DefWindowProcA(window, message, wParam, lParam);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     for (int i = 0; i < 4; ++i) {
         RECT stripe = {i * kStripeWidth, 0, (i + 1) * kStripeWidth, kHeight};
-        HBRUSH brush = CreateSolidBrush(kStripes[i]);
+        HBRUSH brush = CreateSolidBrush(i == 0 && g_repainted ? kRepainted : kStripes[i]);
         FillRect(dc, &stripe, brush);
         DeleteObject(brush);
     }
@@ -36,6 +44,7 @@ class StripesWindow {
 public:
     StripesWindow()
     {
+        g_repainted = false;
         WNDCLASSA wc{};
         wc.lpfnWndProc = PaintStripes;
         wc.hInstance = GetModuleHandleA(nullptr);
@@ -82,6 +91,23 @@ TEST(Screen, ReadsBackExactColours)
     ASSERT_TRUE(part.has_value());
     EXPECT_EQ(part->At(0, 0), kStripes[1]);
     EXPECT_EQ(part->At(kStripeWidth - 1, kHeight - 1), kStripes[1]);
+}
+
+TEST(Screen, SettledCaptureWaitsForTheRepaint)
+{
+    StripesWindow stripes;
+    ASSERT_NE(stripes.Handle(), nullptr);
+    auto before = CaptureSettledWindow(stripes.Handle());
+    ASSERT_TRUE(before.has_value());
+    ASSERT_TRUE(ShowsStripes(*before));
+
+    // The change is queued, as a click's new button image is: drawn only when the window's
+    // thread gets to it.
+    PostMessageA(stripes.Handle(), kRepaint, 0, 0);
+    const auto after = CaptureSettledWindow(stripes.Handle());
+    ASSERT_TRUE(after.has_value());
+    EXPECT_EQ(after->At(kStripeWidth / 2, kHeight / 2), kRepainted);
+    EXPECT_EQ(after->At(kStripeWidth + kStripeWidth / 2, kHeight / 2), kStripes[1]);
 }
 
 TEST(Screen, BitmapFileHoldsThePixels)

@@ -1,0 +1,216 @@
+// Times the real Mardello.exe under Wine against what the platform itself needs for the same
+// result, and prints a table of the ratios:
+//  - "Print All" on reports of growing size against one WM_SETTEXT of the same text into the
+//    same viewer (goal: within 1.5x at every size, and a cost per line that does not grow);
+//  - the start until the dialog shows the VIN against a minimal dialog program that holds one
+//    Rich Edit 2.0 control (goal: within 1.2x).
+// Both sides of a ratio are measured in the same run, one after the other, so a busy machine
+// slows both alike.
+//
+// report_bench.exe [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] [--lines N,N,...]
+// Mardello.exe comes from --mardello or MARDELLO_EXE, the minimal dialog from beside this program.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/PrintAllTiming.h"
+#include "bench/Require.h"
+#include "bench/SampleReports.h"
+#include "bench/StartupTiming.h"
+#include "bench/Stopwatch.h"
+#include "bench/minimal_dialog.h"
+#include "res/resource.h"
+#include "tests/e2e/harness/Drives.h"
+#include "tests/e2e/harness/ScratchFolder.h"
+#include "tests/e2e/harness/WinePaths.h"
+
+namespace bench {
+
+namespace {
+
+constexpr double kPrintAllGoal = 1.5;
+constexpr double kStartupGoal = 1.2;
+constexpr const char* kVin = "LSVAU2180N2183294";
+constexpr const char* kInstallFolder = "C:\\mardello-bench";
+
+struct Options {
+    std::string mardello;
+    std::string minimalDialog;
+    int runs = 5;
+    int starts = 9;
+    std::vector<int> lineCounts = {1000, 10000, 40000};
+};
+
+std::string BesideThisProgram(const char* name)
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\') + 1) + name;
+}
+
+std::vector<int> ParseCounts(const std::string& list)
+{
+    std::vector<int> counts;
+    for (size_t start = 0; start <= list.size();) {
+        const size_t comma = list.find(',', start);
+        const int count = std::atoi(list.substr(start, comma - start).c_str());
+        Require(count >= 5, "line counts must be 5 or more: " + list);
+        counts.push_back(count);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return counts;
+}
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options options;
+    options.mardello = e2e::PathFromEnvironment("MARDELLO_EXE");
+    options.minimalDialog = BesideThisProgram("minimal_dialog.exe");
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        Require(i + 1 < argc, "usage: report_bench [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] "
+                              "[--lines N,N,...]");
+        const std::string value = argv[++i];
+        if (name == "--mardello") options.mardello = e2e::DosPath(value);
+        else if (name == "--minimal") options.minimalDialog = e2e::DosPath(value);
+        else if (name == "--runs") options.runs = std::atoi(value.c_str());
+        else if (name == "--starts") options.starts = std::atoi(value.c_str());
+        else if (name == "--lines") options.lineCounts = ParseCounts(value);
+        else Require(false, "unknown option " + name);
+    }
+    Require(!options.mardello.empty(), "give Mardello.exe with --mardello or MARDELLO_EXE");
+    Require(options.runs > 0 && options.starts > 0, "--runs and --starts must be at least 1");
+    return options;
+}
+
+// Both programs run from C:, as a user starts them, whatever the other drive letters are.
+std::string Install(const std::string& built, const char* name)
+{
+    CreateDirectoryA(kInstallFolder, nullptr);
+    const std::string installed = std::string(kInstallFolder) + "\\" + name;
+    Require(CopyFileA(built.c_str(), installed.c_str(), FALSE) != 0, "cannot copy " + built + " to " + installed);
+    return installed;
+}
+
+void WriteReports(const e2e::ScratchFolder& device, int lines)
+{
+    const SampleReports reports = MakeSampleReports(lines);
+    Require(device.WriteFile("PRINT\\DTC.DAT", reports.troubleCodes), "DTC.DAT");
+    Require(device.WriteFile("PRINT\\CDS.DAT", reports.liveData), "CDS.DAT");
+    Require(device.WriteFile("PRINT\\FROZEN.DAT", reports.freezeFrame), "FROZEN.DAT");
+}
+
+const char* Verdict(bool met) { return met ? "met" : "NOT met"; }
+
+void BenchPrintAll(const Options& options, const std::string& mardello, const e2e::ScratchFolder& device)
+{
+    std::printf("Print All against one WM_SETTEXT of the same text into the same viewer, median of %d runs\n"
+                "(N report lines in total: DTC.DAT and FROZEN.DAT a fifth each, CDS.DAT the rest; each\n"
+                "Print All and each WM_SETTEXT in a newly started Mardello.exe, into its empty viewer)\n\n",
+                options.runs);
+    std::printf("                   until the handler returned     until its queue was handled and painted  "
+                "per line\n");
+    std::printf("      N    bytes  Print All  WM_SETTEXT  ratio     Print All  WM_SETTEXT  ratio  "
+                "Print All  WM_SETTEXT\n");
+    std::fflush(stdout);
+
+    double worstRatio = 0;
+    double firstPerLine = 0;
+    double lastPerLine = 0;
+    double firstFloorPerLine = 0;
+    double lastFloorPerLine = 0;
+    for (int lines : options.lineCounts) {
+        WriteReports(device, lines);
+        const size_t breaks = static_cast<size_t>(lines) + 3;  // a paragraph per line, a separator per file
+        std::vector<double> printAll, setText, printAllSettled, setTextSettled;
+        size_t bytes = 0;
+        for (int run = 0; run < options.runs; ++run) {
+            const PrintAllRun timed = RunPrintAll(mardello, kInstallFolder, kVin, breaks);
+            printAll.push_back(timed.printAll.handledMs);
+            setText.push_back(timed.setText.handledMs);
+            printAllSettled.push_back(timed.printAll.settledMs);
+            setTextSettled.push_back(timed.setText.settledMs);
+            bytes = timed.viewerBytes;
+        }
+        const double ratio = Median(printAll) / Median(setText);
+        const double settledRatio = Median(printAllSettled) / Median(setTextSettled);
+        const double perLineUs = 1000 * Median(printAll) / lines;
+        const double floorPerLineUs = 1000 * Median(setText) / lines;
+        worstRatio = std::max({worstRatio, ratio, settledRatio});
+        if (firstPerLine == 0) {
+            firstPerLine = perLineUs;
+            firstFloorPerLine = floorPerLineUs;
+        }
+        lastPerLine = perLineUs;
+        lastFloorPerLine = floorPerLineUs;
+        std::printf("%7d %8zu %8.0f ms %8.0f ms  %5.2fx   %8.0f ms %8.0f ms  %5.2fx  %6.0f us  %6.0f us\n", lines,
+                    bytes, Median(printAll), Median(setText), ratio, Median(printAllSettled), Median(setTextSettled),
+                    settledRatio, perLineUs, floorPerLineUs);
+        std::fflush(stdout);
+    }
+    std::printf("\nGoal, Print All within %.1fx of WM_SETTEXT at every size: %s (highest ratio %.2fx)\n", kPrintAllGoal,
+                Verdict(worstRatio <= kPrintAllGoal), worstRatio);
+    std::printf("Growth, cost per line at %d lines against %d lines (1.00 is linear): Print All %.2fx, "
+                "WM_SETTEXT %.2fx\n\n",
+                options.lineCounts.back(), options.lineCounts.front(), lastPerLine / firstPerLine,
+                lastFloorPerLine / firstFloorPerLine);
+    std::fflush(stdout);
+}
+
+void BenchStartup(const Options& options, const std::string& mardello, const std::string& minimalDialog)
+{
+    std::printf("Start until the dialog shows the VIN, median of %d starts each, taken in turns\n"
+                "(one start of each first that is not counted)\n\n",
+                options.starts);
+    std::fflush(stdout);
+    auto timeMardello = [&] { return TimeUntilShown(mardello, kInstallFolder, IDC_EDIT_VIN, kVin); };
+    auto timeMinimal = [&] {
+        return TimeUntilShown(minimalDialog, kInstallFolder, IDC_MINIMAL_TEXT, kMinimalDialogText);
+    };
+    timeMardello();
+    timeMinimal();
+    std::vector<double> mardelloMs, minimalMs;
+    for (int start = 0; start < options.starts; ++start) {
+        mardelloMs.push_back(timeMardello());
+        minimalMs.push_back(timeMinimal());
+    }
+    const double ratio = Median(mardelloMs) / Median(minimalMs);
+    std::printf("  Mardello.exe     %8.1f ms\n", Median(mardelloMs));
+    std::printf("  minimal dialog   %8.1f ms\n", Median(minimalMs));
+    std::printf("  ratio            %8.2fx    goal within %.1fx: %s\n", ratio, kStartupGoal,
+                Verdict(ratio <= kStartupGoal));
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+}  // namespace bench
+
+int main(int argc, char** argv)
+{
+    using namespace bench;
+    try {
+        const Options options = ParseOptions(argc, argv);
+        const std::string mardello = Install(options.mardello, "Mardello.exe");
+        const std::string minimalDialog = Install(options.minimalDialog, "minimal_dialog.exe");
+
+        // The device: a removable drive E: whose PRINT folder holds the VIN and the reports.
+        e2e::ScratchFolder device;
+        Require(device.WriteFile("PRINT\\VIN.DAT", std::string(kVin) + "\r\n"), "VIN.DAT");
+        e2e::DriveTable drives;
+        Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the device in as E:");
+
+        BenchPrintAll(options, mardello, device);
+        BenchStartup(options, mardello, minimalDialog);
+        return 0;
+    } catch (const BenchFailure& failure) {
+        std::fprintf(stderr, "report_bench: %s\n", failure.what());
+        return 1;
+    }
+}

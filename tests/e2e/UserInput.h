@@ -1,0 +1,88 @@
+#pragma once
+// A user's mouse and keyboard: xdotool moves the X server's own pointer and presses its own
+// keys, so the input reaches the program through the X server and Wine's event handling, the
+// way a person's does, instead of as messages posted to its windows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness/Wait.h"
+
+namespace e2e {
+
+// Runs xdotool with `arguments` on the display Wine uses and waits for it to finish. Wine's
+// ntdll starts Unix programs for its own tools; a test outside Wine has no X server to drive.
+inline ::testing::AssertionResult Xdotool(std::vector<std::string> arguments)
+{
+    using SpawnUnix = LONG(CDECL*)(char* const argv[], int wait);
+    static const auto spawn = reinterpret_cast<SpawnUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+    if (!spawn) return ::testing::AssertionFailure() << "not running under Wine: no way to start xdotool";
+    arguments.insert(arguments.begin(), "xdotool");
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const LONG status = spawn(argv.data(), 1);
+    if (status != 0) {
+        std::string line;
+        for (const std::string& argument : arguments) line += argument + " ";
+        return ::testing::AssertionFailure() << line << "failed: " << status;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+inline bool CursorAt(POINT screenPoint)
+{
+    POINT now;
+    return GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y;
+}
+
+// Moves the pointer to a point of the screen and waits until Wine reports it there.
+inline ::testing::AssertionResult MouseMoveTo(POINT screenPoint)
+{
+    auto moved = Xdotool({"mousemove", std::to_string(screenPoint.x), std::to_string(screenPoint.y)});
+    if (!moved) return moved;
+    if (!WaitUntil([&] { return CursorAt(screenPoint); }))
+        return ::testing::AssertionFailure() << "the pointer did not arrive at " << screenPoint.x << "," << screenPoint.y;
+    return ::testing::AssertionSuccess();
+}
+
+// The left button as Wine's input state has it, once a Wine program has taken the X event.
+inline bool LeftButtonDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
+
+inline ::testing::AssertionResult MouseLeftButton(bool press)
+{
+    auto sent = Xdotool({press ? "mousedown" : "mouseup", "1"});
+    if (!sent) return sent;
+    if (!WaitUntil([&] { return LeftButtonDown() == press; }))
+        return ::testing::AssertionFailure() << "the left button was not " << (press ? "pressed" : "released");
+    return ::testing::AssertionSuccess();
+}
+
+// Lets go of the left button when a test ends, however it ends, so that a failed drag does not
+// leave the button held for the tests after it.
+struct LeftButtonReleaser {
+    LeftButtonReleaser() = default;
+    LeftButtonReleaser(const LeftButtonReleaser&) = delete;
+    LeftButtonReleaser& operator=(const LeftButtonReleaser&) = delete;
+    ~LeftButtonReleaser()
+    {
+        if (LeftButtonDown()) (void)MouseLeftButton(false);
+    }
+};
+
+inline ::testing::AssertionResult MouseClickAt(POINT screenPoint)
+{
+    auto step = MouseMoveTo(screenPoint);
+    if (step) step = MouseLeftButton(true);
+    if (step) step = MouseLeftButton(false);
+    return step;
+}
+
+// Presses and releases keys on the keyboard, xdotool names joined by '+' ("Escape", "alt+space"),
+// for the window that has the keyboard focus.
+inline ::testing::AssertionResult PressKeys(const std::string& keys) { return Xdotool({"key", keys}); }
+
+}  // namespace e2e

@@ -1,0 +1,284 @@
+// The about box, opened by window-menu commands 0x0010 to 0x001F: what it shows (GBK text in a
+// code-page-936 Wine), how it closes, the commands that do not open it, and what the frameless
+// main window's window menu is.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/MardelloSession.h"
+#include "tests/e2e/ProgramEnd.h"
+#include "tests/e2e/UserInput.h"
+
+namespace e2e {
+namespace {
+
+// "关于 Mardello", "Mardello，1.0 版" and "确定" in GBK.
+const std::string kCaption = "\xB9\xD8\xD3\xDA Mardello";
+const std::string kVersionLine = "Mardello\xA3\xAC" "1.0 \xB0\xE6";
+const std::string kOk = "\xC8\xB7\xB6\xA8";
+
+std::string TextOf(HWND window)
+{
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::vector<HWND> ChildrenOf(HWND window)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+// The dialogs on the screen besides the main one: about boxes.
+std::vector<HWND> AboutBoxes(MardelloSession& session)
+{
+    std::vector<HWND> boxes;
+    for (HWND window : WindowsOfProcess(session.Process().Id()))
+        if (window != session.Dialog() && IsWindowVisible(window) && ClassOf(window) == kDialogClass)
+            boxes.push_back(window);
+    return boxes;
+}
+
+HWND OpenAboutBox(MardelloSession& session, WPARAM command)
+{
+    if (!PostMessageA(session.Dialog(), WM_SYSCOMMAND, command, 0)) return nullptr;
+    HWND about = WaitForVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
+    // Its loop answering means it has drawn itself and takes input.
+    return about && WaitUntilIdle(about) ? about : nullptr;
+}
+
+// What the box shows, top to bottom: the application icon, the name and version, the legal
+// line, and the default OK button.
+void ExpectAboutBoxContent(HWND about)
+{
+    EXPECT_EQ(kCaption, TextOf(about));
+    const std::vector<HWND> children = ChildrenOf(about);
+    ASSERT_EQ(4u, children.size());
+    EXPECT_EQ(SS_ICON, GetWindowLongA(children[0], GWL_STYLE) & SS_TYPEMASK);
+    // The application icon: a blue tile with a white plug on it.
+    const auto icon = CaptureSettledWindow(children[0]);
+    ASSERT_TRUE(icon.has_value());
+    size_t blue = 0, white = 0;
+    for (COLORREF pixel : icon->pixels) blue += pixel == kActiveBlue, white += pixel == RGB(255, 255, 255);
+    EXPECT_GT(blue, icon->pixels.size() * 3 / 10) << "the icon does not show the application icon";
+    EXPECT_GT(white, icon->pixels.size() / 10) << "the icon does not show the application icon";
+    EXPECT_EQ(kVersionLine, TextOf(children[1]));
+    EXPECT_EQ(0u, TextOf(children[2]).rfind("Copyright (C) ", 0)) << "legal line: " << TextOf(children[2]);
+    EXPECT_EQ(kOk, TextOf(children[3]));
+    EXPECT_EQ(IDOK, GetDlgCtrlID(children[3]));
+    EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongA(children[3], GWL_STYLE) & BS_TYPEMASK);
+}
+
+// A point of the about box's close box, found by asking the box what is where along its caption.
+std::optional<POINT> CloseBoxOf(HWND about)
+{
+    RECT r{};
+    GetWindowRect(about, &r);
+    const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int x = r.right - 1; x > r.left; --x) {
+        DWORD_PTR hit = HTNOWHERE;
+        SendMessageTimeoutA(about, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, kDefaultTimeoutMs, &hit);
+        if (hit == HTCLOSE) return POINT{x - 4, y};
+    }
+    return std::nullopt;
+}
+
+TEST(About, OpensFromItsWindowMenuCommandsAndCloses)
+{
+    enum class Close { Ok, Escape, CloseBox };
+    struct Row {
+        const char* name;
+        WPARAM command;
+        Close close;
+    };
+    const Row rows[] = {
+        {"0x0010, closed with OK", 0x0010, Close::Ok},
+        {"0x001F, closed with Esc", 0x001F, Close::Escape},
+        {"0x0018, closed with the close box", 0x0018, Close::CloseBox},
+    };
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const HWND about = OpenAboutBox(session, row.command);
+        ASSERT_NE(nullptr, about) << "no about box";
+        EXPECT_FALSE(IsWindowEnabled(session.Dialog())) << "the about box is not modal to the main window";
+        RECT box{}, owner{};
+        GetWindowRect(about, &box);
+        GetWindowRect(session.Dialog(), &owner);
+        EXPECT_NEAR(owner.left + owner.right, box.left + box.right, 1) << "not centred over the main window";
+        EXPECT_NEAR(owner.top + owner.bottom, box.top + box.bottom, 1) << "not centred over the main window";
+        ExpectAboutBoxContent(about);
+        SaveScreenshot(about, "about");
+
+        switch (row.close) {
+        case Close::Ok: {
+            RECT ok{};
+            GetWindowRect(GetDlgItem(about, IDOK), &ok);
+            ASSERT_TRUE(MouseClickAt({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2}));
+            break;
+        }
+        case Close::Escape:
+            ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; }));
+            ASSERT_TRUE(PressKeys("Escape"));
+            break;
+        case Close::CloseBox: {
+            const auto closeBox = CloseBoxOf(about);
+            ASSERT_TRUE(closeBox.has_value()) << "no close box on the caption";
+            ASSERT_TRUE(MouseClickAt(*closeBox));
+            break;
+        }
+        }
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); })) << "the about box stays open";
+        EXPECT_TRUE(IsWindowEnabled(session.Dialog()));
+        ASSERT_TRUE(session.Process().Running());
+        ASSERT_TRUE(WaitUntilIdle(session.Dialog()));
+    }
+}
+
+// Commands outside 0x0010 to 0x001F go to the default processing, which has nothing to do
+// for these. Each is posted followed by 0x0010 and then by a Cancel for the box that opens,
+// and posted messages are handled in order: had the command opened a box, 0x0010 would open
+// a second one inside it, and the Cancel would close only the first, which waits under it.
+TEST(About, OtherCommandsDoNotOpenIt)
+{
+    const WPARAM commands[] = {0x0000, 0x000F, 0x0020, 0x002F, 0x0100, 0x0FF0};
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    for (WPARAM command : commands) {
+        SCOPED_TRACE("command " + std::to_string(command));
+        ASSERT_TRUE(PostMessageA(session.Dialog(), WM_SYSCOMMAND, command, 0));
+        ASSERT_TRUE(PostMessageA(session.Dialog(), WM_SYSCOMMAND, 0x0010, 0));
+        ASSERT_TRUE(WaitUntil([&] { return !AboutBoxes(session).empty(); })) << "0x0010 opened no about box";
+        ASSERT_TRUE(PostMessageA(AboutBoxes(session).front(), WM_COMMAND, IDCANCEL, 0));
+        EXPECT_TRUE(WaitUntil([&] { return AboutBoxes(session).empty(); })) << "an about box stays open";
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(session.Dialog()); }));
+    }
+}
+
+// Every other window-menu command behaves as usual: minimise (the minimised window shows the
+// application icon in its middle), restore, close.
+TEST(About, StandardWindowCommandsKeepTheirMeaning)
+{
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    const HWND dialog = session.Dialog();
+    RECT normal{};
+    GetWindowRect(dialog, &normal);
+
+    // Minimised before Wine has taken in the X server's first notices about the new window,
+    // the window is restored by them; once its picture has settled they are handled.
+    ASSERT_TRUE(CaptureSettledWindow(dialog).has_value());
+    ASSERT_TRUE(PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0));
+    // The style changes first, the window's place and size after it.
+    ASSERT_TRUE(WaitUntil([&] {
+        RECT now{};
+        GetWindowRect(dialog, &now);
+        return IsIconic(dialog) && !EqualRect(&now, &normal);
+    })) << "SC_MINIMIZE";
+    RECT client{};
+    GetClientRect(dialog, &client);
+    const int iconWidth = GetSystemMetrics(SM_CXICON), iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT icon = {(client.right - iconWidth + 1) / 2, (client.bottom - iconHeight + 1) / 2, 0, 0};
+    icon.right = icon.left + iconWidth;
+    icon.bottom = icon.top + iconHeight;
+    IntersectRect(&icon, &icon, &client);
+    const auto picture = CaptureSettledWindow(dialog, &icon);
+    ASSERT_TRUE(picture.has_value());
+    SaveScreenshot(dialog, "minimised");
+    size_t blue = 0;
+    for (COLORREF pixel : picture->pixels) blue += pixel == kActiveBlue;
+    EXPECT_GT(blue, picture->pixels.size() / 4) << "no application icon in the middle of the minimised window";
+
+    ASSERT_TRUE(PostMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0));
+    EXPECT_TRUE(WaitUntil([&] {
+        RECT now{};
+        GetWindowRect(dialog, &now);
+        return !IsIconic(dialog) && EqualRect(&now, &normal);
+    })) << "SC_RESTORE";
+
+    ASSERT_TRUE(PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0));
+    EXPECT_TRUE(EndsCleanly(session)) << "SC_CLOSE";
+}
+
+// Wine gives a window no window menu unless it has the system-menu style, which the main
+// dialog's template leaves out; the about box's template has it. Shown here on the program's
+// own templates, made in this process.
+TEST(About, FramelessMainWindowHasNoWindowMenu)
+{
+    const std::string exe = InstalledMardello();
+    ASSERT_FALSE(exe.empty());
+    ASSERT_TRUE(LoadLibraryA("riched20.dll"));
+    struct Template {
+        const char* name;
+        int id;
+        bool hasWindowMenu;
+    };
+    const Template templates[] = {{"main dialog", IDD_MAIN_DIALOG, false}, {"about box", IDD_ABOUTBOX, true}};
+    const HMODULE resources = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, resources);
+    for (const Template& t : templates) {
+        SCOPED_TRACE(t.name);
+        const HWND made = CreateDialogParamA(resources, MAKEINTRESOURCEA(t.id), nullptr, nullptr, 0);
+        ASSERT_NE(nullptr, made);
+        EXPECT_EQ(t.hasWindowMenu, GetSystemMenu(made, FALSE) != nullptr);
+        DestroyWindow(made);
+    }
+    FreeLibrary(resources);
+}
+
+// So the program adds no about entry, and the keys that open a window menu open none on the
+// main window. The typed letter after them lands in the VIN box only when no menu took the
+// keyboard, and by then the keys before it have been handled.
+TEST(About, KeysForTheWindowMenuOpenNothingOnTheMainWindow)
+{
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == session.Dialog(); }));
+    ASSERT_TRUE(PressKeys("alt+space"));
+    ASSERT_TRUE(PressKeys("Z"));
+    EXPECT_TRUE(WaitUntil([&] { return session.Text(IDC_EDIT_VIN) == "Z"; })) << "VIN box: " << session.Text(IDC_EDIT_VIN);
+    for (HWND window : WindowsOfProcess(session.Process().Id()))
+        EXPECT_FALSE(IsWindowVisible(window) && window != session.Dialog())
+            << "a " << ClassOf(window) << " window opened";
+}
+
+// Each text of the about box fits its control whole, in the dialog's own font: a word wrapped
+// onto a line below the control's height would be cut off unseen.
+TEST(About, TextsFitTheirControls)
+{
+    const std::string exe = InstalledMardello();
+    ASSERT_FALSE(exe.empty());
+    const HMODULE resources = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, resources);
+    const HWND about = CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_ABOUTBOX), nullptr, nullptr, 0);
+    ASSERT_NE(nullptr, about);
+    for (HWND child : ChildrenOf(about)) {
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if (ClassOf(child) != "Static" || (style & SS_TYPEMASK) == SS_ICON) continue;
+        const std::string text = TextOf(child);
+        RECT room{};
+        GetClientRect(child, &room);
+        HDC dc = GetDC(child);
+        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        RECT needed = room;
+        DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        SelectObject(dc, previous);
+        ReleaseDC(child, dc);
+        EXPECT_LE(needed.bottom, room.bottom) << "\"" << text << "\" needs " << needed.bottom << " pixels of height, has "
+                                              << room.bottom;
+        EXPECT_LE(needed.right, room.right) << "\"" << text << "\" needs " << needed.right << " pixels of width, has "
+                                            << room.right;
+    }
+    DestroyWindow(about);
+    FreeLibrary(resources);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,513 @@
+// Print and Copy as a user meets them: the system's print dialog, the pages that come out of
+// the spooler's PDF printer, and the clipboard that another program pastes from.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/MardelloSession.h"
+#include "tests/e2e/PrintJobs.h"
+
+namespace e2e {
+namespace {
+
+// One line step, 120 units of a 600-dpi page, in points: the same on every printer.
+constexpr double kLineStep = 120.0 / 600.0 * 72.0;
+
+// Chinese report text, GBK: "气缸1失火", "催化剂效率低", "发动机转速", "冷却液温度", "车速".
+constexpr const char* kMisfire = "\xC6\xF8\xB8\xD7" "1" "\xCA\xA7\xBB\xF0";
+constexpr const char* kCatalyst = "\xB4\xDF\xBB\xAF\xBC\xC1\xD0\xA7\xC2\xCA\xB5\xCD";
+constexpr const char* kEngineSpeed = "\xB7\xA2\xB6\xAF\xBB\xFA\xD7\xAA\xCB\xD9";
+constexpr const char* kCoolant = "\xC0\xE4\xC8\xB4\xD2\xBA\xCE\xC2\xB6\xC8";
+constexpr const char* kSpeed = "\xB3\xB5\xCB\xD9";
+
+// A device with all three reports: Chinese text, a tab inside a line, an empty line.
+class ReportDevice {
+public:
+    ReportDevice()
+    {
+        m_device.Write("DTC.DAT", std::string("P0301 ") + kMisfire + "\r\n\tP0420\t" + kCatalyst + "  \r\n");
+        m_device.Write("CDS.DAT", std::string(kEngineSpeed) + " 800 rpm\r\n\r\n" + kCoolant + " 90 C\r\n");
+        m_device.Write("FROZEN.DAT", std::string(kSpeed) + " 0 km/h\n");
+        EXPECT_TRUE(m_drives.Define('E', DriveKind::Removable, m_device.Unix()));
+    }
+
+private:
+    DeviceFolder m_device;
+    DriveTable m_drives;
+};
+
+// What "Print All" shows for ReportDevice, paragraph by paragraph.
+const std::vector<std::string> kAllReportsLines = {
+    "",
+    std::string("P0301 ") + kMisfire,
+    std::string("P0420    ") + kCatalyst,
+    "",
+    std::string(kEngineSpeed) + " 800 rpm",
+    "",
+    std::string(kCoolant) + " 90 C",
+    "",
+    std::string(kSpeed) + " 0 km/h",
+};
+
+std::string Joined(const std::vector<std::string>& lines, const char* lineBreak)
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) text += (i ? lineBreak : "") + lines[i];
+    return text;
+}
+
+// Clicks Print and returns the print dialog it opens: a dialog box of the main dialog's
+// thread that is not the main dialog (its title follows the system's language).
+HWND ClickPrint(MardelloSession& session)
+{
+    EXPECT_TRUE(ClickButton(session.Dialog(), IDC_BTN_PRINT));
+    const DWORD thread = GetWindowThreadProcessId(session.Dialog(), nullptr);
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : WindowsOfProcess(session.Process().Id()))
+            if (window != session.Dialog() && GetWindowThreadProcessId(window, nullptr) == thread &&
+                IsWindowVisible(window) && ClassOf(window) == kDialogClass) {
+                found = window;
+                return true;
+            }
+        return false;
+    });
+    EXPECT_TRUE(found) << "no print dialog appeared";
+    return found;
+}
+
+// Presses OK or Cancel in the print dialog and waits until Print has finished: the dialog
+// is gone, and then the main dialog answers, which it does only once the handler returned.
+::testing::AssertionResult Answer(MardelloSession& session, HWND printDialog, int button)
+{
+    if (!SendNotifyMessageA(GetDlgItem(printDialog, button), BM_CLICK, 0, 0))
+        return ::testing::AssertionFailure() << "cannot press button " << button << " of the print dialog";
+    if (!WaitUntil([&] { return !IsWindow(printDialog); }))
+        return ::testing::AssertionFailure() << "the print dialog stayed open";
+    return WaitUntilIdle(session.Dialog());
+}
+
+// Picks a printer in the print dialog's list of printers, as a user does.
+::testing::AssertionResult ChoosePrinter(HWND printDialog, const std::string& printer)
+{
+    constexpr int kPrinterList = 0x473;
+    HWND list = GetDlgItem(printDialog, kPrinterList);
+    if (SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(printer.c_str())) == CB_ERR)
+        return ::testing::AssertionFailure() << "the print dialog does not list " << printer;
+    SendMessageA(printDialog, WM_COMMAND, MAKEWPARAM(kPrinterList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return ::testing::AssertionSuccess();
+}
+
+// Prints on the printer the dialog offers, or on `printer`.
+::testing::AssertionResult PrintWithOk(MardelloSession& session, const std::string& printer = {})
+{
+    HWND printDialog = ClickPrint(session);
+    if (!printDialog) return ::testing::AssertionFailure() << "no print dialog";
+    if (!printer.empty()) {
+        auto chosen = ChoosePrinter(printDialog, printer);
+        if (!chosen) return chosen;
+    }
+    return Answer(session, printDialog, IDOK);
+}
+
+// Reads the next job that comes out of the printer; the PDF is then kept as an artifact
+// named `name`.
+std::optional<PrintedJob> ReadNextJob(PdfFolder& pdfs, const std::string& name)
+{
+    const auto pdf = pdfs.WaitForNewJob();
+    if (!pdf) {
+        ADD_FAILURE() << "no PDF came out of the printer";
+        return std::nullopt;
+    }
+    auto job = ReadPrintedJob(*pdf);
+    KeepAsArtifact(*pdf, name);
+    return job;
+}
+
+std::optional<PrintedJob> PrintAndRead(MardelloSession& session, PdfFolder& pdfs, const std::string& name,
+                                       const std::string& printer = {})
+{
+    if (!PrintWithOk(session, printer)) {
+        ADD_FAILURE() << "printing did not start";
+        return std::nullopt;
+    }
+    return ReadNextJob(pdfs, name);
+}
+
+// The printer the print dialog offers first: the system's default.
+std::string DefaultPrinter()
+{
+    char device[512] = "";
+    GetProfileStringA("windows", "device", "", device, sizeof device);
+    return std::string(device).substr(0, std::string(device).find(','));
+}
+
+// How many lines the default printer's pages hold: the first below the VIN and a blank line,
+// from 360 units down, the others from 120; a line fits while its cell (100 units) ends on the page.
+struct PageRoom {
+    int firstPage = 0;
+    int furtherPages = 0;
+};
+
+PageRoom RoomOnDefaultPrinter()
+{
+    const std::string printer = DefaultPrinter();
+    HDC dc = CreateDCA(nullptr, printer.c_str(), nullptr, nullptr);
+    if (!dc) {
+        ADD_FAILURE() << "no device context for the default printer \"" << printer << "\"";
+        return {};
+    }
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    const int height = GetDeviceCaps(dc, VERTRES);
+    DeleteDC(dc);
+    const auto units = [dpi](int units600) { return MulDiv(units600, dpi, 600); };
+    return {(height - units(360) - units(100)) / units(120) + 1, (height - units(120) - units(100)) / units(120) + 1};
+}
+
+// Where printed text stands: page, line position counted from the top margin (the VIN's line
+// is 0 on the first page), and the text without its spaces.
+std::string Slot(int page, long position, const std::string& text)
+{
+    return "page " + std::to_string(page) + " line " + std::to_string(position) + ": " + text;
+}
+
+// The printed job's lines as slots; the first line of the job is the VIN, whose top is the
+// top margin of every page.
+std::vector<std::string> PrintedSlots(const PrintedJob& job)
+{
+    std::vector<std::string> slots;
+    if (job.lines.empty()) return slots;
+    const double margin = job.lines.front().top;
+    for (const PrintedLine& line : job.lines) {
+        const double steps = (line.top - margin) / kLineStep;
+        const long position = std::lround(steps);
+        // A line between two positions is out of place however its text reads.
+        const std::string where = std::abs(steps - static_cast<double>(position)) < 0.05 ? "" : " (off the grid)";
+        slots.push_back(Slot(line.page, position, WithoutSpaces(line.text) + where));
+    }
+    return slots;
+}
+
+// Where the VIN and each viewer line belong; blank lines take a position and print nothing.
+std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector<std::string>& viewerLines,
+                                       const PageRoom& room)
+{
+    std::vector<std::string> slots = {Slot(0, 0, Utf8FromAnsi(vin))};
+    int page = 0;
+    int position = 2;
+    int roomLeft = room.firstPage;
+    for (const std::string& line : viewerLines) {
+        if (roomLeft == 0) {
+            ++page;
+            position = 0;
+            roomLeft = room.furtherPages;
+        }
+        if (!WithoutSpaces(line).empty()) slots.push_back(Slot(page, position, Utf8FromAnsi(WithoutSpaces(line))));
+        ++position;
+        --roomLeft;
+    }
+    return slots;
+}
+
+// Replaces the VIN box's text as a user does: select it all, type over it.
+::testing::AssertionResult TypeVin(MardelloSession& session, const std::string& vin)
+{
+    SendMessageA(session.Control(IDC_EDIT_VIN), EM_SETSEL, 0, -1);
+    return TypeText(session.Dialog(), IDC_EDIT_VIN, vin);
+}
+
+TEST(OutputPrint, VinThenEveryViewerLineInPlace)
+{
+    ReportDevice device;
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    PdfFolder pdfs;
+    ASSERT_TRUE(pdfs.Known()) << "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh";
+    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_PRINT_ALL));
+    // Typed after the last paragraph break, so it is the text after the last CR. (Typed in
+    // ASCII: Wine's 8-bit rich edit takes a typed double-byte character for two unknown ones.)
+    const std::string typed = "NOTE 42 km";
+    ASSERT_TRUE(TypeText(session.Dialog(), IDC_RICHEDIT_REPORT, typed));
+
+    const auto job = PrintAndRead(session, pdfs, "print-all-reports");
+    ASSERT_TRUE(job);
+    EXPECT_EQ("pdoc", job->title);
+    EXPECT_EQ(0u, job->fileName.rfind("pdoc", 0)) << job->fileName << ": the printer names the file after the job";
+    EXPECT_EQ(1, job->pages);
+    std::vector<std::string> viewer = kAllReportsLines;
+    viewer.push_back(typed);
+    EXPECT_EQ(ExpectedSlots("LSVAU2180N2183294", viewer, RoomOnDefaultPrinter()), PrintedSlots(*job));
+    for (const PrintedLine& line : job->lines)
+        EXPECT_NEAR(job->lines.front().left, line.left, 0.1) << line.text << ": every line starts at the VIN's x";
+}
+
+TEST(OutputPrint, LongReportGoesOnToFurtherPages)
+{
+    DeviceFolder device;
+    std::string report;
+    std::vector<std::string> viewer = {""};
+    for (int i = 1; i <= 200; ++i) {
+        const std::string line = "L" + std::to_string(1000 + i) + " P0" + std::to_string(100 + i) + " " + kMisfire;
+        report += line + "\r\n";
+        viewer.push_back(line);
+    }
+    device.Write("DTC.DAT", report);
+    DriveTable drives;
+    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    PdfFolder pdfs;
+    ASSERT_TRUE(pdfs.Known());
+    // One category: no paragraph break follows the last line.
+    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
+
+    const auto job = PrintAndRead(session, pdfs, "print-200-lines");
+    ASSERT_TRUE(job);
+    const PageRoom room = RoomOnDefaultPrinter();
+    ASSERT_GT(room.firstPage, 0);
+    ASSERT_GT(room.furtherPages, 0);
+    const int lines = static_cast<int>(viewer.size());
+    const int expectedPages =
+        lines <= room.firstPage ? 1 : 1 + (lines - room.firstPage + room.furtherPages - 1) / room.furtherPages;
+    EXPECT_LT(1, expectedPages) << "the report should not fit on one page";
+    EXPECT_EQ(expectedPages, job->pages);
+    EXPECT_EQ(ExpectedSlots("LSVAU2180N2183294", viewer, room), PrintedSlots(*job));
+}
+
+TEST(OutputPrint, LongLinesWrapWhole)
+{
+    // Three 300-byte lines: words, a run without spaces, and Chinese without spaces.
+    std::string words;
+    for (int i = 0; words.size() < 300; ++i) words += "w" + std::to_string(100 + i) + " ";
+    words.resize(300);
+    std::string digits;
+    while (digits.size() < 300) digits += "0123456789";
+    const std::string characters[] = {kMisfire + 5, kCatalyst, kEngineSpeed};
+    std::string chinese;
+    for (int i = 0; chinese.size() < 300; ++i) chinese += characters[i % 3];
+    chinese.resize(300);
+    const std::vector<std::string> longLines = {words, digits, chinese};
+
+    DeviceFolder device;
+    device.Write("DTC.DAT", Joined(longLines, "\r\n") + "\r\nEND\r\n");
+    DriveTable drives;
+    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    PdfFolder pdfs;
+    ASSERT_TRUE(pdfs.Known());
+    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
+
+    const auto job = PrintAndRead(session, pdfs, "print-long-lines");
+    ASSERT_TRUE(job);
+    ASSERT_FALSE(job->lines.empty());
+    const PrintedLine& vin = job->lines.front();
+    const double rightMargin = job->pageWidth - vin.left;
+    // Gather the printed lines that make up each long line, by their text.
+    size_t next = 1;
+    double expectedTop = vin.top + 3 * kLineStep;  // below the VIN, a blank line and the view's empty first line
+    for (size_t k = 0; k < longLines.size(); ++k) {
+        const std::string& line = longLines[k];
+        SCOPED_TRACE("long line " + std::to_string(k));
+        const std::string whole = Utf8FromAnsi(WithoutSpaces(line));
+        std::string printed;
+        int pieces = 0;
+        while (printed.size() < whole.size() && next < job->lines.size()) {
+            const PrintedLine& piece = job->lines[next++];
+            EXPECT_NEAR(expectedTop, piece.top, 0.1) << piece.text << ": pieces take the following line positions";
+            EXPECT_LE(piece.right, rightMargin + 1.0) << piece.text << ": runs into the right margin";
+            if (k == 0) {
+                EXPECT_EQ('w', piece.text[0]) << piece.text << ": a line with spaces breaks after a space";
+            }
+            printed += WithoutSpaces(piece.text);
+            expectedTop += kLineStep;
+            ++pieces;
+        }
+        EXPECT_EQ(whole, printed);
+        EXPECT_LT(1, pieces) << "wider than the page, so it should wrap";
+    }
+    ASSERT_LT(next, job->lines.size());
+    EXPECT_EQ("END", job->lines[next].text) << "the line after the long ones";
+}
+
+TEST(OutputPrint, SamePageAtAnyResolution)
+{
+    char printer[256] = "";
+    GetEnvironmentVariableA("MARDELLO_PRINTER_1200DPI", printer, sizeof printer);
+    ASSERT_STRNE("", printer) << "MARDELLO_PRINTER_1200DPI is not set: source scripts/cups-env.sh";
+    ASSERT_TRUE(SetPrinterResolution(printer, 1200));
+    ASSERT_NE(1200, PrinterResolution(DefaultPrinter())) << "the comparison wants two resolutions";
+
+    ReportDevice device;
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    PdfFolder pdfs;
+    ASSERT_TRUE(pdfs.Known());
+    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_PRINT_ALL));
+    const auto at300 = PrintAndRead(session, pdfs, "print-300dpi");
+    const auto at1200 = PrintAndRead(session, pdfs, "print-1200dpi", printer);
+    ASSERT_TRUE(at300 && at1200);
+    EXPECT_EQ(DefaultPrinter(), QueueOfJob(at300->fileName));
+    EXPECT_EQ(printer, QueueOfJob(at1200->fileName));
+
+    ASSERT_EQ(PrintedSlots(*at300), PrintedSlots(*at1200));
+    for (size_t k = 0; k < at300->lines.size(); ++k) {
+        const PrintedLine& a = at300->lines[k];
+        const PrintedLine& b = at1200->lines[k];
+        SCOPED_TRACE(a.text);
+        EXPECT_NEAR(a.top, b.top, 0.3);
+        EXPECT_NEAR(a.left, b.left, 0.3);
+        // The text's height and width: the font's size.
+        EXPECT_NEAR(a.bottom - a.top, b.bottom - b.top, 0.3);
+        EXPECT_NEAR(a.right - a.left, b.right - b.left, 0.02 * (a.right - a.left));
+    }
+}
+
+TEST(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
+{
+    DeviceFolder device;
+    DriveTable drives;
+    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    PdfFolder pdfs;
+    ASSERT_TRUE(pdfs.Known());
+    ASSERT_EQ("LSVAU2180N2183294", session.Text(IDC_EDIT_VIN));
+    ASSERT_TRUE(TypeVin(session, "WDB11122233344455"));
+
+    const auto job = PrintAndRead(session, pdfs, "print-typed-vin");
+    ASSERT_TRUE(job);
+    EXPECT_EQ(1, job->pages);
+    EXPECT_EQ(std::vector<std::string>{Slot(0, 0, "WDB11122233344455")}, PrintedSlots(*job));
+}
+
+TEST(OutputPrint, CancelPrintsNothing)
+{
+    DeviceFolder device;
+    DriveTable drives;
+    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    PdfFolder pdfs;
+    ASSERT_TRUE(pdfs.Known());
+
+    HWND printDialog = ClickPrint(session);
+    ASSERT_TRUE(printDialog);
+    // The dialog asks only for the printer and the copies: all pages, no page range, no
+    // selection, no printing to a file; and it has no owner window.
+    EXPECT_EQ(nullptr, GetWindow(printDialog, GW_OWNER));
+    constexpr int kAllPages = 0x420, kSelection = 0x421, kPageRange = 0x422, kPrintToFile = 0x410;
+    EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(printDialog, kAllPages), BM_GETCHECK, 0, 0));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, kSelection)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, kPageRange)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(printDialog, kPrintToFile)));
+    SaveScreenshot(printDialog, "print-dialog");
+    ASSERT_TRUE(Answer(session, printDialog, IDCANCEL));
+
+    // The spooler handles one printer's jobs in order, so once a later job is out, a job
+    // from the cancelled dialog would be out too.
+    ASSERT_TRUE(TypeVin(session, "AFTERCANCEL000001"));
+    ASSERT_TRUE(PrintWithOk(session));
+    std::vector<std::string> others;
+    for (;;) {
+        const auto job = ReadNextJob(pdfs, "print-after-cancel");
+        ASSERT_TRUE(job);
+        if (PrintedSlots(*job) == std::vector<std::string>{Slot(0, 0, "AFTERCANCEL000001")}) break;
+        others.push_back(job->fileName + ": " + (job->lines.empty() ? "" : job->lines.front().text));
+    }
+    EXPECT_EQ(std::vector<std::string>{}, others) << "jobs came out of the cancelled dialog";
+    EXPECT_TRUE(session.Process().Running());
+}
+
+// Clicks Copy and waits for the clipboard to change.
+::testing::AssertionResult Copy(MardelloSession& session)
+{
+    const DWORD before = GetClipboardSequenceNumber();
+    auto clicked = ClickButton(session.Dialog(), IDC_BTN_COPY);
+    if (!clicked) return clicked;
+    return WaitForClipboardChange(before);
+}
+
+// The size of the CF_TEXT block on the clipboard; 0 when there is none.
+SIZE_T ClipboardTextBlockSize()
+{
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return 0;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const SIZE_T size = data ? GlobalSize(data) : 0;
+    CloseClipboard();
+    return size;
+}
+
+TEST(OutputCopy, ViewerTextWithCrLfBreaks)
+{
+    struct Case {
+        const char* name;
+        int viewButton;  // 0: the viewer is left empty, as at start-up
+        std::string typed;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"all three reports", IDC_BTN_PRINT_ALL, "", Joined(kAllReportsLines, "\r\n") + "\r\n"},
+        {"one report, with typed text after its last line", IDC_BTN_TROUBLE_CODE, " checked",
+         "\r\n" + kAllReportsLines[1] + "\r\n" + kAllReportsLines[2] + " checked"},
+        {"empty viewer", 0, "", ""},
+    };
+    ReportDevice device;
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        MardelloSession session;
+        ASSERT_TRUE(session.Start());
+        if (row.viewButton) {
+            ASSERT_TRUE(ClickButton(session.Dialog(), row.viewButton));
+        }
+        if (!row.typed.empty()) {
+            ASSERT_TRUE(TypeText(session.Dialog(), IDC_RICHEDIT_REPORT, row.typed));
+        }
+        ASSERT_TRUE(WriteClipboardText("old content"));
+
+        ASSERT_TRUE(Copy(session));
+        EXPECT_EQ(row.expected, ReadClipboardText().value_or("<no text>"));
+        EXPECT_EQ(row.expected.size() + 1, ClipboardTextBlockSize());
+    }
+}
+
+TEST(OutputCopy, KeepsTheTypedVin)
+{
+    ReportDevice device;
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    ASSERT_TRUE(TypeVin(session, "WDB11122233344455"));
+    ASSERT_TRUE(Copy(session));
+    // A view command puts the program's VIN back into the box; Copy took the typed one.
+    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_LIVE_DATA));
+    EXPECT_EQ("WDB11122233344455", session.Text(IDC_EDIT_VIN));
+}
+
+TEST(OutputCopy, BusyClipboardKeepsTheOldContent)
+{
+    ReportDevice device;
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_PRINT_ALL));
+    ASSERT_TRUE(WriteClipboardText("old content"));
+
+    const DWORD before = GetClipboardSequenceNumber();
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }));
+    // The program gives up after its brief retries, and answers again.
+    const auto clicked = ClickButton(session.Dialog(), IDC_BTN_COPY);
+    CloseClipboard();
+    ASSERT_TRUE(clicked);
+    ASSERT_TRUE(WaitUntilIdle(session.Dialog()));
+    EXPECT_TRUE(session.Process().Running());
+    EXPECT_EQ(before, GetClipboardSequenceNumber());
+    EXPECT_EQ("old content", ReadClipboardText().value_or("<no text>"));
+
+    // Once the clipboard is free, Copy works again.
+    ASSERT_TRUE(Copy(session));
+    EXPECT_EQ(Joined(kAllReportsLines, "\r\n") + "\r\n", ReadClipboardText().value_or("<no text>"));
+}
+
+}  // namespace
+}  // namespace e2e
