@@ -2,6 +2,8 @@
 enable_language(RC)
 
 configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+# The manifest carries the version too; the resource script finds it in generated/ (res/ holds only the template).
+configure_file(${CMAKE_SOURCE_DIR}/res/Mardello.manifest.in ${CMAKE_BINARY_DIR}/generated/Mardello.manifest @ONLY)
 
 set(WIN32_SOURCES
     framework/Controls.cpp
@@ -23,6 +25,7 @@ set(WIN32_SOURCES
     output/CopyCommand.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)
+set_source_files_properties(res/Mardello.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/Mardello.manifest)
 target_compile_options(Mardello PRIVATE ${MARDELLO_WARNINGS})
 # Multibyte program for the Windows 7 API level; static runtime, so nothing but system DLLs is needed.
 target_compile_definitions(Mardello PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 _MBCS)
