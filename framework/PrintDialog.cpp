@@ -17,6 +17,15 @@ CPrintDialog::~CPrintDialog()
     if (m_pd.hDevNames) ::GlobalFree(m_pd.hDevNames);
 }
 
-INT_PTR CPrintDialog::DoModal() { return ::PrintDlgA(&m_pd) ? IDOK : IDCANCEL; }
+// The common dialog library, and all it brings in, is loaded on the first print instead of at
+// start-up: most runs never print, and loading it first thing made the window appear later.
+INT_PTR CPrintDialog::DoModal()
+{
+    static const auto printDlg =
+        reinterpret_cast<decltype(&::PrintDlgA)>(reinterpret_cast<void*>(
+            ::GetProcAddress(::LoadLibraryA("comdlg32.dll"), "PrintDlgA")));
+    if (!printDlg) return IDCANCEL;
+    return printDlg(&m_pd) ? IDOK : IDCANCEL;
+}
 
 HDC CPrintDialog::GetPrinterDC() { return std::exchange(m_pd.hDC, nullptr); }
