@@ -8,7 +8,8 @@
 // slows both alike.
 //
 // report_bench.exe [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] [--lines N,N,...]
-// Mardello.exe comes from --mardello or MARDELLO_EXE, the minimal dialog from beside this program.
+// Mardello.exe comes from --mardello or MARDELLO_EXE; the minimal dialog and the hook library
+// (settext_hook.dll) from beside this program.
 #include <windows.h>
 
 #include <algorithm>
@@ -40,8 +41,9 @@ constexpr const char* kInstallFolder = "C:\\mardello-bench";
 struct Options {
     std::string mardello;
     std::string minimalDialog;
+    std::string hookLibrary;
     int runs = 5;
-    int starts = 9;
+    int starts = 15;
     std::vector<int> lineCounts = {1000, 10000, 40000};
 };
 
@@ -72,6 +74,7 @@ Options ParseOptions(int argc, char** argv)
     Options options;
     options.mardello = e2e::PathFromEnvironment("MARDELLO_EXE");
     options.minimalDialog = BesideThisProgram("minimal_dialog.exe");
+    options.hookLibrary = BesideThisProgram("settext_hook.dll");
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         Require(i + 1 < argc, "usage: report_bench [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] "
@@ -89,7 +92,7 @@ Options ParseOptions(int argc, char** argv)
     return options;
 }
 
-// Both programs run from C:, as a user starts them, whatever the other drive letters are.
+// Everything the runs start or load lives on C:, as for a user, whatever the other drive letters are.
 std::string Install(const std::string& built, const char* name)
 {
     CreateDirectoryA(kInstallFolder, nullptr);
@@ -108,11 +111,13 @@ void WriteReports(const e2e::ScratchFolder& device, int lines)
 
 const char* Verdict(bool met) { return met ? "met" : "NOT met"; }
 
-void BenchPrintAll(const Options& options, const std::string& mardello, const e2e::ScratchFolder& device)
+void BenchPrintAll(const Options& options, const std::string& mardello, const std::string& hookLibrary,
+                   const e2e::ScratchFolder& device)
 {
     std::printf("Print All against one WM_SETTEXT of the same text into the same viewer, median of %d runs\n"
                 "(N report lines in total: DTC.DAT and FROZEN.DAT a fifth each, CDS.DAT the rest; each\n"
-                "Print All and each WM_SETTEXT in a newly started Mardello.exe, into its empty viewer)\n\n",
+                "Print All and each WM_SETTEXT in a newly started Mardello.exe, into its empty viewer;\n"
+                "WM_SETTEXT sent inside Mardello's process by a hook, as Print All's update is)\n\n",
                 options.runs);
     std::printf("                   until the handler returned     until its queue was handled and painted  "
                 "per line\n");
@@ -131,7 +136,7 @@ void BenchPrintAll(const Options& options, const std::string& mardello, const e2
         std::vector<double> printAll, setText, printAllSettled, setTextSettled;
         size_t bytes = 0;
         for (int run = 0; run < options.runs; ++run) {
-            const PrintAllRun timed = RunPrintAll(mardello, kInstallFolder, kVin, breaks);
+            const PrintAllRun timed = RunPrintAll(mardello, kInstallFolder, kVin, hookLibrary, breaks);
             printAll.push_back(timed.printAll.handledMs);
             setText.push_back(timed.setText.handledMs);
             printAllSettled.push_back(timed.printAll.settledMs);
@@ -199,6 +204,7 @@ int main(int argc, char** argv)
         const Options options = ParseOptions(argc, argv);
         const std::string mardello = Install(options.mardello, "Mardello.exe");
         const std::string minimalDialog = Install(options.minimalDialog, "minimal_dialog.exe");
+        const std::string hookLibrary = Install(options.hookLibrary, "settext_hook.dll");
 
         // The device: a removable drive E: whose PRINT folder holds the VIN and the reports.
         e2e::ScratchFolder device;
@@ -206,7 +212,7 @@ int main(int argc, char** argv)
         e2e::DriveTable drives;
         Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the device in as E:");
 
-        BenchPrintAll(options, mardello, device);
+        BenchPrintAll(options, mardello, hookLibrary, device);
         BenchStartup(options, mardello, minimalDialog);
         return 0;
     } catch (const BenchFailure& failure) {
