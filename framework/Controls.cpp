@@ -13,3 +13,27 @@ CString CRichEditCtrl::GetTextRange(long first, long last) const
     // The answer counts characters, not bytes; the text holds no NUL, so its end is the first one.
     return CString(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
 }
+
+BOOL CRichEditCtrl::Renew()
+{
+    HWND parent = ::GetParent(m_hWnd);
+    char className[64] = "";
+    if (!parent || !::GetClassNameA(m_hWnd, className, sizeof className)) return FALSE;
+    RECT place{};
+    ::GetWindowRect(m_hWnd, &place);
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
+    HWND fresh = ::CreateWindowExA(static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)), className, "",
+                                   static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)), place.left, place.top,
+                                   place.right - place.left, place.bottom - place.top, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(::GetDlgCtrlID(m_hWnd))),
+                                   reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(m_hWnd, GWLP_HINSTANCE)), nullptr);
+    if (!fresh) return FALSE;
+    ::SendMessageA(fresh, WM_SETFONT, SendMessage(WM_GETFONT), FALSE);
+    // Right behind the old control in the Z order, which is the dialog's tab order.
+    ::SetWindowPos(fresh, m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const bool hadFocus = ::GetFocus() == m_hWnd;
+    ::DestroyWindow(m_hWnd);
+    m_hWnd = fresh;
+    if (hadFocus) ::SetFocus(fresh);
+    return TRUE;
+}

@@ -34,6 +34,9 @@ public:
     }
     void LimitText(long maxChars) const { SendMessage(EM_EXLIMITTEXT, 0, maxChars); }
     long GetLimitText() const { return static_cast<long>(SendMessage(EM_GETLIMITTEXT)); }
+    // Swaps the control for a new, empty one with the same class, styles, place, ID, font and
+    // tab position, and names the new one. FALSE, with the old control kept, when none can be made.
+    BOOL Renew();
     // Only an empty control can change its text mode.
     BOOL SetTextMode(UINT mode) const { return SendMessage(EM_SETTEXTMODE, mode) == 0; }
 };

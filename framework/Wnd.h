@@ -40,6 +40,8 @@ public:
     void GetWindowRect(CRect* rect) const { ::GetWindowRect(m_hWnd, rect); }
     void ClientToScreen(POINT* point) const { ::ClientToScreen(m_hWnd, point); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    // Stops or resumes painting; resuming does not repaint by itself.
+    void SetRedraw(BOOL redraw) const { SendMessage(WM_SETREDRAW, redraw); }
     void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
     BOOL RedrawWindow(const RECT* rect = nullptr, HRGN region = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) const

@@ -22,3 +22,17 @@ void AppendReportLine(CString& viewerText, const CString& reportLine)
 }
 
 void AppendSectionBreak(CString& viewerText) { viewerText += "\r\n"; }
+
+size_t ViewerPieceEnd(const CString& viewerText, size_t from, size_t sizeHint)
+{
+    const std::string& text = viewerText.Bytes();
+    if (from >= text.size() || sizeHint >= text.size() - from) return text.size();
+    // A piece's own leading break does not end it.
+    for (size_t at = from + (sizeHint > 0 ? sizeHint : 1);;) {
+        const size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) return text.size();
+        const size_t lineStart = text.rfind("\r\n", end - 1) + 2;
+        if (end - lineStart <= sizeHint) return end;
+        at = end + 2;
+    }
+}

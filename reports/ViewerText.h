@@ -2,6 +2,8 @@
 // The report viewer's text: one paragraph per report line, each paragraph break written
 // before its line, so a view of lines A, B, C reads "\r\nA\r\nB\r\nC" and never starts with
 // anything the viewer could take for markup.
+#include <cstddef>
+
 #include "framework/CString.h"
 
 // A report line as the viewer shows it: white space trimmed from both ends, then each
@@ -13,3 +15,11 @@ void AppendReportLine(CString& viewerText, const CString& reportLine);
 
 // Appends the empty paragraph that closes a section of the all-reports view.
 void AppendSectionBreak(CString& viewerText);
+
+// Where the piece of the viewer text that starts at `from` ends, when the text goes into the
+// viewer piece by piece: before the first paragraph break at or after from + sizeHint that
+// follows a line of at most sizeHint bytes, or at the text's end. A piece holds whole
+// paragraphs, so no CR LF and no double-byte character is ever cut in two, and the pieces put
+// in one after the other give the same text. It never ends right after a longer line: the
+// viewer would lay that line out again when the next piece's break is appended to it.
+size_t ViewerPieceEnd(const CString& viewerText, size_t from, size_t sizeHint);

@@ -26,6 +26,8 @@ protected:
 
     // Reports into the viewer.
     void PrepareViewer();
+    void EmptyViewer();
+    void FillViewer(const CString& text);
     BOOL LoadReportFile(const char* pathSuffix, CString& viewerText, bool& readFailed) const;
     void ShowReports(int buttonId, const char* const* pathSuffixes, int count, bool sectionBreaks);
     void OnPrintAll();

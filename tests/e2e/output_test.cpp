@@ -62,7 +62,7 @@ std::string Joined(const std::vector<std::string>& lines, const char* lineBreak)
 // thread that is not the main dialog (its title follows the system's language).
 HWND ClickPrint(MardelloSession& session)
 {
-    EXPECT_TRUE(ClickButton(session.Dialog(), IDC_BTN_PRINT));
+    EXPECT_TRUE(StartClick(session.Dialog(), IDC_BTN_PRINT));
     const DWORD thread = GetWindowThreadProcessId(session.Dialog(), nullptr);
     HWND found = nullptr;
     WaitUntil([&] {

@@ -150,4 +150,39 @@ TEST(ViewerTextTest, HugeLinesKeepEveryByte)
     EXPECT_EQ(4 * (2 + shown.Size()), text.Size());
 }
 
+// The viewer gets its text piece by piece; the pieces must rejoin to the text and each must
+// hold whole paragraphs, or a CR LF cut in two would become two breaks. A piece never ends
+// right after a line longer than the size asked for.
+TEST(ViewerTextTest, PiecesHoldWholeParagraphsAndRejoin)
+{
+    CString text;
+    for (const char* line : {"A", "", "\xB9\xCA\xD5\xCF\xC2\xEB", "long line of a report", "", "", "Z"})
+        AppendReportLine(text, CString(line));
+    AppendSectionBreak(text);
+    const std::string& bytes = text.Bytes();
+    for (size_t hint : {0u, 1u, 2u, 3u, 5u, 8u, 20u, 1000u}) {
+        SCOPED_TRACE(hint);
+        std::string joined;
+        size_t pieces = 0;
+        for (size_t from = 0; from < bytes.size(); ++pieces) {
+            const size_t end = ViewerPieceEnd(text, from, hint);
+            ASSERT_GT(end, from);
+            EXPECT_EQ(0u, bytes.compare(from, 2, "\r\n")) << "a piece starts with its paragraph break";
+            EXPECT_TRUE(end == bytes.size() || bytes.compare(end, 2, "\r\n") == 0) << "and ends before the next";
+            EXPECT_TRUE(end == bytes.size() || end - from >= hint) << "pieces are as large as asked";
+            const size_t lastLine = bytes.rfind("\r\n", end - 1) + 2;
+            EXPECT_TRUE(end == bytes.size() || end - lastLine <= hint) << "no piece ends after a long line";
+            joined += bytes.substr(from, end - from);
+            from = end;
+        }
+        EXPECT_EQ(bytes, joined);
+        if (hint == 8) {
+            EXPECT_EQ(3u, pieces) << "A to the double-byte line; the long line and an empty one; the rest";
+        } else if (hint == 1000) {
+            EXPECT_EQ(1u, pieces);
+        }
+    }
+    EXPECT_EQ(0u, ViewerPieceEnd(CString(), 0, 10));
+}
+
 }  // namespace

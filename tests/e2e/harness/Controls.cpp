@@ -1,6 +1,9 @@
 #include "tests/e2e/harness/Controls.h"
 
+#include <richedit.h>
+
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace e2e {
@@ -40,7 +43,80 @@ std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs)
     }
 }
 
+namespace {
+
+// Memory in another process, freed with this object.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HANDLE process, size_t size)
+        : m_process(process), m_address(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE))
+    {
+    }
+    ~RemoteBuffer()
+    {
+        if (m_address) VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    char* Address() const { return static_cast<char*>(m_address); }
+
+private:
+    HANDLE m_process;
+    void* m_address;
+};
+
+}  // namespace
+
+std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs)
+{
+    HWND control = GetDlgItem(dialog, id);
+    DWORD processId = 0;
+    if (!control || !GetWindowThreadProcessId(control, &processId)) return std::nullopt;
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return std::nullopt;
+    // Characters per piece; each may take two bytes in the code page, and the piece ends with a NUL.
+    constexpr LONG kPiece = 1 << 20;
+    constexpr size_t kBytes = 2 * kPiece + 1;
+    std::optional<std::string> text;
+    {
+        const RemoteBuffer remote(process, sizeof(TEXTRANGEA) + kBytes);
+        std::vector<char> piece(kBytes);
+        text.emplace();
+        for (LONG first = 0; remote.Address();) {
+            const TEXTRANGEA range{{first, first + kPiece}, remote.Address() + sizeof(TEXTRANGEA)};
+            DWORD_PTR characters = 0;
+            SIZE_T read = 0;
+            if (!WriteProcessMemory(process, remote.Address(), &range, sizeof range, nullptr) ||
+                !SendMessageTimeoutA(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(remote.Address()),
+                                     SMTO_NORMAL, timeoutMs, &characters) ||
+                !ReadProcessMemory(process, range.lpstrText, piece.data(), piece.size(), &read)) {
+                text.reset();
+                break;
+            }
+            if (characters == 0) break;
+            text->append(piece.data(), strnlen(piece.data(), read));
+            first += static_cast<LONG>(characters);
+        }
+        if (!remote.Address()) text.reset();
+    }
+    CloseHandle(process);
+    return text;
+}
+
 ::testing::AssertionResult ClickButton(HWND dialog, int id, DWORD timeoutMs)
+{
+    HWND button = GetDlgItem(dialog, id);
+    if (!button)
+        return NoControl(dialog, id);
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, timeoutMs, &ignored))
+        return ::testing::AssertionFailure() << "button " << id << " was not handled within " << timeoutMs
+                                             << " ms (error " << GetLastError() << ")";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult StartClick(HWND dialog, int id, DWORD timeoutMs)
 {
     HWND button = GetDlgItem(dialog, id);
     if (!button)

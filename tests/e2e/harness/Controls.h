@@ -16,10 +16,21 @@ namespace e2e {
 // paragraphs separated by CR LF. Nothing when the control is missing or does not answer.
 std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
 
+// The whole text of rich edit `id` however long, paragraph breaks as bare CRs. WM_GETTEXT of
+// megabytes does not cross processes under Wine, so the text is read in pieces through a
+// buffer in the control's own process (EM_GETTEXTRANGE, which Wine passes as it is).
+std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
+
 // Clicks button `id` (BM_CLICK, so the button tells its dialog as for a mouse click) and
-// waits until the dialog has handled it. A handler that opens a modal dialog counts as
-// handled once that dialog's loop runs.
+// waits until the dialog's handler has returned. A handler may let Wine deliver messages
+// sent from other threads while it runs, so only the answer to the click itself tells
+// that it is done. For a handler that runs a modal dialog, use StartClick.
 ::testing::AssertionResult ClickButton(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Clicks button `id` without waiting for its handler to return, then waits until the
+// dialog's thread answers again: a handler that opens a modal dialog counts as handled
+// once that dialog's loop runs.
+::testing::AssertionResult StartClick(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // Types `text` (ANSI code page) into control `id` one character at a time (WM_CHAR), so the
 // limits and filters of the control apply as they do to a user's typing.
