@@ -37,6 +37,7 @@ public:
     // Swaps the control for a new, empty one with the same class, styles, place, ID, font and
     // tab position, and names the new one. FALSE, with the old control kept, when none can be made.
     BOOL Renew();
-    // Only an empty control can change its text mode.
+    void EmptyUndoBuffer() const { SendMessage(EM_EMPTYUNDOBUFFER); }
+    // Only an empty control with nothing to undo can change its text mode.
     BOOL SetTextMode(UINT mode) const { return SendMessage(EM_SETTEXTMODE, mode) == 0; }
 };

@@ -40,8 +40,9 @@ bool RoomForViewerPiece(size_t bytes)
 
 void CMardelloDlg::PrepareViewer()
 {
-    // Plain text, so no report line is ever taken for markup. Only an empty control can
-    // change its mode, and at start-up it is empty.
+    // Plain text, so no report line is ever taken for markup. Only an empty control with
+    // nothing to undo can change its mode; at start-up it is empty.
+    m_richReport.EmptyUndoBuffer();
     m_richReport.SetTextMode(TM_PLAINTEXT);
     m_richReport.LimitText(kViewerTextLimit);
 }

@@ -1,5 +1,7 @@
 // The device's reports in the VIN box and the report viewer, read back from the running program.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <richedit.h>
 
 #include <string>
 #include <vector>
@@ -177,6 +179,52 @@ TEST_F(Reports, FortyThousandLinesAreShownWhole)
     EXPECT_GT(viewer.size(), 32767u * 20);
     EXPECT_TRUE(viewer == SingleView(shown)) << "the viewer holds " << viewer.size() << " bytes, its end: "
                                             << viewer.substr(viewer.size() > 80 ? viewer.size() - 80 : 0);
+}
+
+// A later command finds the viewer full. The viewer it leaves must be the same control to the
+// user: class, ID, place, styles, font, tab position, no length limit, and plain text only.
+TEST_F(Reports, LaterCommandsKeepTheViewerAsItWas)
+{
+    struct Look {
+        std::string className;
+        int id;
+        LONG style;
+        LONG extendedStyle;
+        RECT place;
+        LRESULT font;
+        std::vector<int> order;
+    };
+    const auto look = [&] {
+        HWND viewer = m_session.Control(IDC_RICHEDIT_REPORT);
+        Look seen{ClassOf(viewer), GetDlgCtrlID(viewer), GetWindowLongA(viewer, GWL_STYLE),
+                  GetWindowLongA(viewer, GWL_EXSTYLE), {}, SendMessageA(viewer, WM_GETFONT, 0, 0), {}};
+        GetWindowRect(viewer, &seen.place);
+        for (HWND child = GetWindow(m_session.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            seen.order.push_back(GetDlgCtrlID(child));
+        return seen;
+    };
+    m_device.Write("DTC.DAT", "{\\rtf1\\ansi {\\b bold}}\r\n");
+    m_device.Write("CDS.DAT", kCds);
+    PlugIn();
+    ASSERT_TRUE(m_session.Start());
+    const Look first = look();
+    for (int button : {IDC_BTN_LIVE_DATA, IDC_BTN_PRINT_ALL, IDC_BTN_TROUBLE_CODE}) {
+        SCOPED_TRACE(button);
+        ASSERT_TRUE(ClickButton(m_session.Dialog(), button));
+        const Look now = look();
+        EXPECT_EQ(first.className, now.className);
+        EXPECT_EQ(first.id, now.id);
+        EXPECT_EQ(first.style, now.style);
+        EXPECT_EQ(first.extendedStyle, now.extendedStyle);
+        EXPECT_TRUE(EqualRect(&first.place, &now.place));
+        EXPECT_EQ(first.font, now.font);
+        EXPECT_EQ(first.order, now.order);
+        HWND viewer = m_session.Control(IDC_RICHEDIT_REPORT);
+        EXPECT_GT(SendMessageA(viewer, EM_GETLIMITTEXT, 0, 0), 1 << 30);
+        EXPECT_EQ(TM_PLAINTEXT, SendMessageA(viewer, EM_GETTEXTMODE, 0, 0) & (TM_PLAINTEXT | TM_RICHTEXT));
+    }
+    EXPECT_EQ(SingleView({"{\\rtf1\\ansi {\\b bold}}"}), Viewer()) << "shown literally";
+    SaveScreenshot(m_session.Dialog(), "viewer-after-three-commands");
 }
 
 }  // namespace
