@@ -9,6 +9,8 @@ export MARDELLO_PRINTER=MardelloPDF
 # Wine starts every printer's settings at 300 dpi whatever the queue says, so the test that
 # uses it sets the resolution in Wine's printer settings as well.
 export MARDELLO_PRINTER_1200DPI=MardelloPDF1200
+# A PDF printer that refuses every job, for the tests of a print that fails.
+export MARDELLO_PRINTER_REJECTING=MardelloRejecting
 # The PDF printer writes each job to the submitting user's PDF folder, named after the job.
 export MARDELLO_PDF_DIR="${HOME:-/root}/PDF"
 
@@ -41,6 +43,13 @@ cups_env_start() {
             return 1
         }
     fi
+    if ! lpstat -v "$MARDELLO_PRINTER_REJECTING" >/dev/null 2>&1; then
+        lpadmin -p "$MARDELLO_PRINTER_REJECTING" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || {
+            echo "cups-env: cannot add the refusing printer" >&2
+            return 1
+        }
+    fi
+    cupsreject -r "refuses every job" "$MARDELLO_PRINTER_REJECTING" 2>/dev/null
     lpadmin -d "$MARDELLO_PRINTER" 2>/dev/null
     local printer
     for printer in "$MARDELLO_PRINTER" "$MARDELLO_PRINTER_1200DPI"; do

@@ -421,6 +421,41 @@ TEST(OutputPrint, CancelPrintsNothing)
     EXPECT_TRUE(session.Process().Running());
 }
 
+// A printer that refuses the job: nothing comes out, no message appears, the program is as it
+// was, and the next job on another printer comes out whole, as the first one after it.
+TEST(OutputPrint, RefusedJobLeavesTheProgramAsItWas)
+{
+    char refusing[256] = "";
+    GetEnvironmentVariableA("MARDELLO_PRINTER_REJECTING", refusing, sizeof refusing);
+    ASSERT_STRNE("", refusing) << "MARDELLO_PRINTER_REJECTING is not set: source scripts/cups-env.sh";
+    DeviceFolder device;
+    device.Write("DTC.DAT", "P0301\tMisfire\r\n");
+    DriveTable drives;
+    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    PdfFolder pdfs;
+    ASSERT_TRUE(pdfs.Known());
+    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    const std::string viewer = session.Text(IDC_RICHEDIT_REPORT);
+
+    ASSERT_TRUE(PrintWithOk(session, refusing));
+    std::vector<HWND> shown;
+    for (HWND window : WindowsOfProcess(session.Process().Id()))
+        if (IsWindowVisible(window)) shown.push_back(window);
+    EXPECT_EQ(std::vector<HWND>{session.Dialog()}, shown) << "a window other than the main one is open";
+    EXPECT_EQ(viewer, session.Text(IDC_RICHEDIT_REPORT));
+    EXPECT_EQ("LSVAU2180N2183294", session.Text(IDC_EDIT_VIN));
+    EXPECT_TRUE(ShowsOnlyBlue(session, IDC_BTN_PRINT));
+
+    ASSERT_TRUE(TypeVin(session, "AFTERREFUSED00001"));
+    const auto job = PrintAndRead(session, pdfs, "print-after-refused");
+    ASSERT_TRUE(job);
+    EXPECT_EQ((std::vector<std::string>{Slot(0, 0, "AFTERREFUSED00001"), Slot(0, 3, "P0301Misfire")}),
+              PrintedSlots(*job));
+    EXPECT_TRUE(session.Process().Running());
+}
+
 // Clicks Copy and waits for the clipboard to change.
 ::testing::AssertionResult Copy(MardelloSession& session)
 {
