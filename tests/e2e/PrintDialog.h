@@ -1,0 +1,66 @@
+#pragma once
+// The system's print dialog as Mardello's Print opens it, driven as a user does.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/MardelloSession.h"
+
+namespace e2e {
+
+// Clicks Print and returns the print dialog it opens: a dialog box of the main dialog's
+// thread that is not the main dialog (its title follows the system's language).
+inline HWND ClickPrint(MardelloSession& session)
+{
+    EXPECT_TRUE(StartClick(session.Dialog(), IDC_BTN_PRINT));
+    const DWORD thread = GetWindowThreadProcessId(session.Dialog(), nullptr);
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : WindowsOfProcess(session.Process().Id()))
+            if (window != session.Dialog() && GetWindowThreadProcessId(window, nullptr) == thread &&
+                IsWindowVisible(window) && ClassOf(window) == kDialogClass) {
+                found = window;
+                return true;
+            }
+        return false;
+    });
+    EXPECT_TRUE(found) << "no print dialog appeared";
+    return found;
+}
+
+// Presses OK or Cancel in the print dialog and waits until Print has finished: the dialog
+// is gone, and then the main dialog answers, which it does only once the handler returned.
+inline ::testing::AssertionResult Answer(MardelloSession& session, HWND printDialog, int button)
+{
+    if (!SendNotifyMessageA(GetDlgItem(printDialog, button), BM_CLICK, 0, 0))
+        return ::testing::AssertionFailure() << "cannot press button " << button << " of the print dialog";
+    if (!WaitUntil([&] { return !IsWindow(printDialog); }))
+        return ::testing::AssertionFailure() << "the print dialog stayed open";
+    return WaitUntilIdle(session.Dialog());
+}
+
+// Picks a printer in the print dialog's list of printers, as a user does.
+inline ::testing::AssertionResult ChoosePrinter(HWND printDialog, const std::string& printer)
+{
+    constexpr int kPrinterList = 0x473;
+    HWND list = GetDlgItem(printDialog, kPrinterList);
+    if (SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(printer.c_str())) == CB_ERR)
+        return ::testing::AssertionFailure() << "the print dialog does not list " << printer;
+    SendMessageA(printDialog, WM_COMMAND, MAKEWPARAM(kPrinterList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return ::testing::AssertionSuccess();
+}
+
+// Prints on the printer the dialog offers, or on `printer`.
+inline ::testing::AssertionResult PrintWithOk(MardelloSession& session, const std::string& printer = {})
+{
+    HWND printDialog = ClickPrint(session);
+    if (!printDialog) return ::testing::AssertionFailure() << "no print dialog";
+    if (!printer.empty()) {
+        auto chosen = ChoosePrinter(printDialog, printer);
+        if (!chosen) return chosen;
+    }
+    return Answer(session, printDialog, IDOK);
+}
+
+}  // namespace e2e
