@@ -1,7 +1,5 @@
 #include "app/MardelloApp.h"
 
-#include <commctrl.h>
-
 #include "ui/MardelloDlg.h"
 
 BEGIN_MESSAGE_MAP(CMardelloApp, CWinApp)
@@ -14,11 +12,7 @@ CMardelloApp theApp;
 
 BOOL CMardelloApp::InitInstance()
 {
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_WIN95_CLASSES;
-    ::InitCommonControlsEx(&controls);
-
+    // The common controls are registered when the print dialog, their only user, first opens.
     CWinApp::InitInstance();
     AfxEnableControlContainer();
     auto* shellManager = new CShellManager;

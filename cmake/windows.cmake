@@ -30,7 +30,7 @@ target_compile_options(Mardello PRIVATE ${MARDELLO_WARNINGS})
 # Multibyte program for the Windows 7 API level; static runtime, so nothing but system DLLs is needed.
 target_compile_definitions(Mardello PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 _MBCS)
 target_include_directories(Mardello PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
-target_link_libraries(Mardello PRIVATE mardello_rules comctl32 gdi32 user32 kernel32)
+target_link_libraries(Mardello PRIVATE mardello_rules gdi32 user32 kernel32)
 # Large-address aware: on a 64-bit system the viewer of a huge report may use up to 4 GB
 # (Wine's rich edit takes about 200 bytes per character shown).
 target_link_options(Mardello PRIVATE -static -s -Wl,--large-address-aware)
