@@ -17,8 +17,8 @@ constexpr const char* kFreezeFrame = "\\PRINT\\FROZEN.DAT";
 // the cut lines would then be missing from what is printed and copied.
 constexpr long kViewerTextLimit = 0x7FFFFFF0;
 
-// Wine's rich edit takes a text in one piece in a time that grows with the square of its size
-// (40,000 lines: 15 s); in pieces of this size it takes a time in step with it (2.4 s).
+// Wine's rich edit takes a text in one piece in a time that grows faster than its size
+// (40,000 lines: 11 to 15 s); in pieces of this size it takes a time in step with it (1.5 s).
 constexpr size_t kViewerPieceBytes = 32 * 1024;
 
 // Wine's rich edit takes about 200 bytes of address space for each character it shows (more
@@ -96,9 +96,9 @@ void CMardelloDlg::FillViewer(const CString& text)
     m_richReport.Invalidate();
 }
 
-// Builds the whole viewer text first and puts it into the viewer at once: appending line by
-// line, with a refresh and a scroll per line, froze the window for a minute on a large
-// report, and the text that results is the same.
+// Builds the whole viewer text first and then fills the viewer with it, unpainted: appending
+// line by line, with a refresh and a scroll per line, froze the window for a minute on a
+// large report, and the text that results is the same.
 void CMardelloDlg::ShowReports(int buttonId, const char* const* pathSuffixes, int count, bool sectionBreaks)
 {
     MarkActiveButton(buttonId);

@@ -115,9 +115,11 @@ TEST(Leak, CommandClicks)
     });
     RecordProperty("memory", flat.message());
     EXPECT_TRUE(flat);
-    // Seen: the same slot from the first command to the last.
+    // Seen: the same slot from the first command to the last, or a few more in a new Wine
+    // prefix, where the system makes objects of its own now and then; one object kept by
+    // each command would move it by the number of commands (seen: 720).
     EXPECT_NE(0, slotAfterWarmUp);
-    EXPECT_LE(highestSlot, slotAfterWarmUp + 2) << "GDI slots were used up";
+    EXPECT_LT(highestSlot, slotAfterWarmUp + 50) << "GDI slots were used up";
     // The clicks were handled: the last one made Copy the active button.
     EXPECT_EQ(std::vector<int>{IDC_BTN_COPY}, BlueButtons(session));
 }
@@ -177,11 +179,11 @@ TEST(Leak, MixedCommandsWithPrinting)
     RecordProperty("gdi", "highest picture slot " + std::to_string(slotAfterWarmUp) + " after warm-up, " +
                               std::to_string(highestSlot) + " at the end");
     EXPECT_TRUE(flat);
-    // The print dialog and the printer driver keep some objects of their own for a while, so
-    // the mark moves with printing (seen: 24 slots over 40 prints, in steps); one object kept
-    // by each print would move it by more than the number of prints (seen: 77).
+    // Wine's print dialog and printer driver keep some objects of their own, so the mark moves
+    // with printing (seen: 24 and 36 slots over 44 prints, in steps); one object more kept by
+    // each print moves it by far more (seen: 77).
     EXPECT_NE(0, slotAfterWarmUp);
-    EXPECT_LT(highestSlot, slotAfterWarmUp + prints) << "GDI slots were used up";
+    EXPECT_LT(highestSlot, slotAfterWarmUp + prints * 5 / 4) << "GDI slots were used up";
 
     // Every job came out, so none is left for a later test to take for its own.
     for (int job = 0; job < prints; ++job) ASSERT_TRUE(pdfs.WaitForNewJob()) << "job " << job << " of " << prints;

@@ -403,6 +403,105 @@ TEST(OutputPrint, RefusedJobLeavesTheProgramAsItWas)
     EXPECT_TRUE(session.Process().Running());
 }
 
+// Hides every printer from the programs of this Wine prefix for as long as it lives, and puts
+// them back: Wine keeps its printers, and the default one, in the registry.
+class NoPrinters {
+public:
+    NoPrinters()
+    {
+        char device[512] = "";
+        DWORD size = sizeof device;
+        if (RegGetValueA(HKEY_CURRENT_USER, kWindows, "Device", RRF_RT_REG_SZ, nullptr, device, &size) == ERROR_SUCCESS)
+            m_device = device;
+        HKEY printers = nullptr;
+        HKEY saved = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPrinters, 0, KEY_ALL_ACCESS, &printers) == ERROR_SUCCESS &&
+            RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSaved, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &saved, nullptr) ==
+                ERROR_SUCCESS)
+            m_hidden = RegCopyTreeA(printers, nullptr, saved) == ERROR_SUCCESS &&
+                       RegDeleteTreeA(printers, nullptr) == ERROR_SUCCESS;
+        if (printers) RegCloseKey(printers);
+        if (saved) RegCloseKey(saved);
+        if (m_hidden && !m_device.empty()) RegDeleteKeyValueA(HKEY_CURRENT_USER, kWindows, "Device");
+    }
+    ~NoPrinters()
+    {
+        HKEY printers = nullptr;
+        HKEY saved = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSaved, 0, KEY_ALL_ACCESS, &saved) == ERROR_SUCCESS &&
+            RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPrinters, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &printers,
+                            nullptr) == ERROR_SUCCESS &&
+            RegCopyTreeA(saved, nullptr, printers) == ERROR_SUCCESS)
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSaved);
+        if (printers) RegCloseKey(printers);
+        if (saved) RegCloseKey(saved);
+        if (!m_device.empty())
+            RegSetKeyValueA(HKEY_CURRENT_USER, kWindows, "Device", REG_SZ, m_device.c_str(),
+                            static_cast<DWORD>(m_device.size() + 1));
+    }
+    NoPrinters(const NoPrinters&) = delete;
+    NoPrinters& operator=(const NoPrinters&) = delete;
+
+    bool Hidden() const { return m_hidden; }
+
+private:
+    static constexpr const char* kPrinters = "System\\CurrentControlSet\\Control\\Print\\Printers";
+    static constexpr const char* kSaved = "Software\\Mardello e2e\\Hidden printers";
+    static constexpr const char* kWindows = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    std::string m_device;
+    bool m_hidden = false;
+};
+
+// With no printer installed, Print prints nothing and changes nothing; the system's print
+// dialog may say so in a box of its own, which is closed. Once the printers are back, Print works.
+TEST(OutputPrint, WithoutPrintersNothingChanges)
+{
+    DeviceFolder device;
+    device.Write("DTC.DAT", "P0301\tMisfire\r\n");
+    DriveTable drives;
+    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
+    MardelloSession session;
+    ASSERT_TRUE(session.Start());
+    PdfFolder pdfs;
+    ASSERT_TRUE(pdfs.Known());
+    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    const std::string viewer = session.Text(IDC_RICHEDIT_REPORT);
+    {
+        const NoPrinters noPrinters;
+        ASSERT_TRUE(noPrinters.Hidden());
+        ASSERT_TRUE(StartClick(session.Dialog(), IDC_BTN_PRINT));
+        // Whatever window Print opened is open now: none may be a print dialog. Each is closed.
+        const auto opened = [&] {
+            std::vector<HWND> windows;
+            for (HWND window : WindowsOfProcess(session.Process().Id()))
+                if (window != session.Dialog() && IsWindowVisible(window)) windows.push_back(window);
+            return windows;
+        };
+        std::string titles;
+        for (HWND window : opened()) {
+            char title[256] = "";
+            GetWindowTextA(window, title, sizeof title);
+            titles += std::string(titles.empty() ? "" : ", ") + Utf8FromAnsi(title);
+            constexpr int kPrinterList = 0x473;
+            EXPECT_EQ(nullptr, GetDlgItem(window, kPrinterList)) << "a print dialog opened";
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
+        RecordProperty("opened", titles.empty() ? "nothing" : titles);
+        ASSERT_TRUE(WaitUntil([&] { return opened().empty(); })) << "a window of Print stayed open";
+        ASSERT_TRUE(WaitUntilIdle(session.Dialog()));
+    }
+    EXPECT_EQ(viewer, session.Text(IDC_RICHEDIT_REPORT));
+    EXPECT_EQ("LSVAU2180N2183294", session.Text(IDC_EDIT_VIN));
+    EXPECT_TRUE(session.Process().Running());
+
+    ASSERT_TRUE(TypeVin(session, "PRINTERSBACK00001"));
+    const auto job = PrintAndRead(session, pdfs, "print-printers-back");
+    ASSERT_TRUE(job);
+    EXPECT_EQ((std::vector<std::string>{Slot(0, 0, "PRINTERSBACK00001"), Slot(0, 3, "P0301Misfire")}),
+              PrintedSlots(*job))
+        << "the first job out is the one after the printers came back";
+}
+
 // Clicks Copy and waits for the clipboard to change.
 ::testing::AssertionResult Copy(MardelloSession& session)
 {
