@@ -368,39 +368,64 @@ TEST(OutputPrint, CancelPrintsNothing)
     EXPECT_TRUE(session.Process().Running());
 }
 
+// A print that cannot happen, and what must hold after it: the program as it was, and the
+// next job, once printing can happen again, the first one out and whole.
+class FailedPrint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_device.Write("DTC.DAT", "P0301\tMisfire\r\n");
+        ASSERT_TRUE(m_drives.Define('E', DriveKind::Removable, m_device.Unix()));
+        ASSERT_TRUE(m_session.Start());
+        ASSERT_TRUE(m_pdfs.Known());
+        ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
+        m_viewer = m_session.Text(IDC_RICHEDIT_REPORT);
+    }
+
+    // The windows of the program that are open besides the main one.
+    std::vector<HWND> OtherWindows()
+    {
+        std::vector<HWND> windows;
+        for (HWND window : WindowsOfProcess(m_session.Process().Id()))
+            if (window != m_session.Dialog() && IsWindowVisible(window)) windows.push_back(window);
+        return windows;
+    }
+
+    void ExpectNothingChanged()
+    {
+        EXPECT_EQ(m_viewer, m_session.Text(IDC_RICHEDIT_REPORT));
+        EXPECT_EQ("LSVAU2180N2183294", m_session.Text(IDC_EDIT_VIN));
+        EXPECT_TRUE(m_session.Process().Running());
+    }
+
+    void ExpectNextJobWhole(const std::string& vin, const std::string& artifact)
+    {
+        ASSERT_TRUE(TypeVin(m_session, vin));
+        const auto job = PrintAndRead(m_session, m_pdfs, artifact);
+        ASSERT_TRUE(job);
+        EXPECT_EQ((std::vector<std::string>{Slot(0, 0, vin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job))
+            << "the first job out must be the next one";
+    }
+
+    DeviceFolder m_device;
+    DriveTable m_drives;
+    MardelloSession m_session;
+    PdfFolder m_pdfs;
+    std::string m_viewer;
+};
+
 // A printer that refuses the job: nothing comes out, no message appears, the program is as it
 // was, and the next job on another printer comes out whole, as the first one after it.
-TEST(OutputPrint, RefusedJobLeavesTheProgramAsItWas)
+TEST_F(FailedPrint, RefusedJob)
 {
     char refusing[256] = "";
     GetEnvironmentVariableA("MARDELLO_PRINTER_REJECTING", refusing, sizeof refusing);
     ASSERT_STRNE("", refusing) << "MARDELLO_PRINTER_REJECTING is not set: source scripts/cups-env.sh";
-    DeviceFolder device;
-    device.Write("DTC.DAT", "P0301\tMisfire\r\n");
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
-    const std::string viewer = session.Text(IDC_RICHEDIT_REPORT);
-
-    ASSERT_TRUE(PrintWithOk(session, refusing));
-    std::vector<HWND> shown;
-    for (HWND window : WindowsOfProcess(session.Process().Id()))
-        if (IsWindowVisible(window)) shown.push_back(window);
-    EXPECT_EQ(std::vector<HWND>{session.Dialog()}, shown) << "a window other than the main one is open";
-    EXPECT_EQ(viewer, session.Text(IDC_RICHEDIT_REPORT));
-    EXPECT_EQ("LSVAU2180N2183294", session.Text(IDC_EDIT_VIN));
-    EXPECT_TRUE(ShowsOnlyBlue(session, IDC_BTN_PRINT));
-
-    ASSERT_TRUE(TypeVin(session, "AFTERREFUSED00001"));
-    const auto job = PrintAndRead(session, pdfs, "print-after-refused");
-    ASSERT_TRUE(job);
-    EXPECT_EQ((std::vector<std::string>{Slot(0, 0, "AFTERREFUSED00001"), Slot(0, 3, "P0301Misfire")}),
-              PrintedSlots(*job));
-    EXPECT_TRUE(session.Process().Running());
+    ASSERT_TRUE(PrintWithOk(m_session, refusing));
+    EXPECT_EQ(std::vector<HWND>{}, OtherWindows()) << "a window other than the main one is open";
+    ExpectNothingChanged();
+    EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_PRINT));
+    ExpectNextJobWhole("AFTERREFUSED00001", "print-after-refused");
 }
 
 // Hides every printer from the programs of this Wine prefix for as long as it lives, and puts
@@ -454,31 +479,15 @@ private:
 
 // With no printer installed, Print prints nothing and changes nothing; the system's print
 // dialog may say so in a box of its own, which is closed. Once the printers are back, Print works.
-TEST(OutputPrint, WithoutPrintersNothingChanges)
+TEST_F(FailedPrint, NoPrinterInstalled)
 {
-    DeviceFolder device;
-    device.Write("DTC.DAT", "P0301\tMisfire\r\n");
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
-    const std::string viewer = session.Text(IDC_RICHEDIT_REPORT);
     {
         const NoPrinters noPrinters;
         ASSERT_TRUE(noPrinters.Hidden());
-        ASSERT_TRUE(StartClick(session.Dialog(), IDC_BTN_PRINT));
+        ASSERT_TRUE(StartClick(m_session.Dialog(), IDC_BTN_PRINT));
         // Whatever window Print opened is open now: none may be a print dialog. Each is closed.
-        const auto opened = [&] {
-            std::vector<HWND> windows;
-            for (HWND window : WindowsOfProcess(session.Process().Id()))
-                if (window != session.Dialog() && IsWindowVisible(window)) windows.push_back(window);
-            return windows;
-        };
         std::string titles;
-        for (HWND window : opened()) {
+        for (HWND window : OtherWindows()) {
             char title[256] = "";
             GetWindowTextA(window, title, sizeof title);
             titles += std::string(titles.empty() ? "" : ", ") + Utf8FromAnsi(title);
@@ -487,19 +496,11 @@ TEST(OutputPrint, WithoutPrintersNothingChanges)
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         }
         RecordProperty("opened", titles.empty() ? "nothing" : titles);
-        ASSERT_TRUE(WaitUntil([&] { return opened().empty(); })) << "a window of Print stayed open";
-        ASSERT_TRUE(WaitUntilIdle(session.Dialog()));
+        ASSERT_TRUE(WaitUntil([&] { return OtherWindows().empty(); })) << "a window of Print stayed open";
+        ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
     }
-    EXPECT_EQ(viewer, session.Text(IDC_RICHEDIT_REPORT));
-    EXPECT_EQ("LSVAU2180N2183294", session.Text(IDC_EDIT_VIN));
-    EXPECT_TRUE(session.Process().Running());
-
-    ASSERT_TRUE(TypeVin(session, "PRINTERSBACK00001"));
-    const auto job = PrintAndRead(session, pdfs, "print-printers-back");
-    ASSERT_TRUE(job);
-    EXPECT_EQ((std::vector<std::string>{Slot(0, 0, "PRINTERSBACK00001"), Slot(0, 3, "P0301Misfire")}),
-              PrintedSlots(*job))
-        << "the first job out is the one after the printers came back";
+    ExpectNothingChanged();
+    ExpectNextJobWhole("PRINTERSBACK00001", "print-printers-back");
 }
 
 // Clicks Copy and waits for the clipboard to change.
