@@ -8,6 +8,8 @@ configure_file(${CMAKE_SOURCE_DIR}/res/Mardello.manifest.in ${CMAKE_BINARY_DIR}/
 set(WIN32_SOURCES
     framework/Controls.cpp
     framework/Dialog.cpp
+    framework/FindReplaceDialog.cpp
+    framework/MessageFilter.cpp
     framework/FileFind.cpp
     framework/Gdi.cpp
     framework/PrintDialog.cpp
@@ -19,8 +21,12 @@ set(WIN32_SOURCES
     ui/MardelloSkin.cpp
     ui/SystemMenu.cpp
     ui/AboutDlg.cpp
+    ui/MainWindowKeys.cpp
+    ui/ViewerMenu.cpp
+    ui/ViewerFind.cpp
     device/DeviceSearch.cpp
     reports/ReportCommands.cpp
+    reports/ViewerSearch.cpp
     output/PrintCommand.cpp
     output/CopyCommand.cpp
 )

@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/MessageFilter.h"
 #include "framework/WinApp.h"
 
 void DDX_Text(CDataExchange* exchange, int id, CString& value)
@@ -37,6 +38,7 @@ HWND CDialog::ModalOwner() const
 INT_PTR CDialog::DoModal()
 {
     t_dialogBeingCreated = this;
+    CModalMessageFilter filter(*this);
     INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), ModalOwner(),
                                        &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     t_dialogBeingCreated = nullptr;

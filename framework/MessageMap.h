@@ -81,3 +81,15 @@ public:                       \
 #define ON_WM_MOUSEMOVE()        \
     if (message == WM_MOUSEMOVE) \
         MARDELLO_HANDLED(OnMouseMove(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)
+
+#define ON_COMMAND_RANGE(firstId, lastId, memberFxn)                                              \
+    if (message == WM_COMMAND && LOWORD(wParam) >= (firstId) && LOWORD(wParam) <= (lastId))       \
+        MARDELLO_HANDLED((this->*(memberFxn))(LOWORD(wParam)); result = 0)
+
+// A message registered at run time: `messageId` is a variable that holds its number.
+#define ON_REGISTERED_MESSAGE(messageId, memberFxn) \
+    if ((messageId) != 0 && message == (messageId)) MARDELLO_HANDLED(result = (this->*(memberFxn))(wParam, lParam))
+
+#define ON_WM_CONTEXTMENU()        \
+    if (message == WM_CONTEXTMENU) \
+        MARDELLO_HANDLED(OnContextMenu(CWnd(reinterpret_cast<HWND>(wParam)), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "framework/SystemLibrary.h"
+
 CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent)
 {
     m_pd.lStructSize = sizeof m_pd;
@@ -21,27 +23,21 @@ CPrintDialog::~CPrintDialog()
 
 namespace {
 
-template <typename Function>
-Function Find(const char* library, const char* name)
-{
-    HMODULE module = ::LoadLibraryA(library);
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
-}
-
-// The print dialog is the program's only user of the common dialog library and its only window
-// with common controls. Both libraries, and all they bring in, are loaded on the first print
-// instead of at start-up: most runs never print, and under Wine loading them first thing made
-// the window appear later (the common controls alone cost about 16 ms of a 200 ms start).
+// The print dialog is the program's only window with common controls, and the common dialog
+// library serves only it and the Find dialog. Both libraries, and all they bring in, are
+// loaded when first needed instead of at start-up: most runs never print, and under Wine loading
+// them first thing made the window appear later (the common controls alone cost about 16 ms of
+// a 200 ms start).
 decltype(&::PrintDlgA) LoadPrintDialog()
 {
     using InitCommonControlsFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    if (const auto init = Find<InitCommonControlsFunction>("comctl32.dll", "InitCommonControlsEx")) {
+    if (const auto init = LoadSystemFunction<InitCommonControlsFunction>("comctl32.dll", "InitCommonControlsEx")) {
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof controls;
         controls.dwICC = ICC_WIN95_CLASSES;
         init(&controls);
     }
-    return Find<decltype(&::PrintDlgA)>("comdlg32.dll", "PrintDlgA");
+    return LoadSystemFunction<decltype(&::PrintDlgA)>("comdlg32.dll", "PrintDlgA");
 }
 
 }  // namespace

@@ -55,6 +55,14 @@ public:
     }
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
 
+    // Sees a message of the window's modal loop before the dialog manager does; TRUE when it
+    // was handled here and must go no further.
+    virtual BOOL PreTranslateMessage(MSG* message)
+    {
+        (void)message;
+        return FALSE;
+    }
+
     // Handed the message being handled, so a handler can ask for the default processing of it.
     struct CurrentMessage {
         UINT message = 0;

@@ -34,3 +34,15 @@
 #define IDC_STATIC_TITLE            1011
 
 #define IDM_ABOUTBOX                0x0010
+
+// The report viewer's context menu and the main window's keys.
+#define IDM_VIEWER_UNDO             0x8000
+#define IDM_VIEWER_CUT              0x8001
+#define IDM_VIEWER_COPY             0x8002
+#define IDM_VIEWER_PASTE            0x8003
+#define IDM_VIEWER_DELETE           0x8004
+#define IDM_VIEWER_SELECT_ALL       0x8005
+#define IDM_FIND                    0x8006
+#define IDM_FIND_NEXT               0x8007
+#define IDM_FIND_PREVIOUS           0x8008
+#define IDM_PRINT_PREVIEW 0x8010

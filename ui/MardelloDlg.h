@@ -2,6 +2,7 @@
 // The main window: the device's VIN, the report viewer and the command buttons.
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/FindReplaceDialog.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
 
@@ -53,6 +54,19 @@ protected:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
 
+    // The main window's keys, the viewer's context menu and Find.
+    BOOL PreTranslateMessage(MSG* message) override;
+    void OnContextMenu(CWnd window, CPoint point);
+    void OnViewerMenuKey();
+    void ShowViewerMenu(CPoint screenPoint);
+    void OnViewerEdit(UINT id);
+    void OnFind();
+    void OnFindNext();
+    void OnFindPrevious();
+    LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+    void FindAndShow(DWORD flags);
+    BOOL FindInViewer(const CString& sought, DWORD flags) const;
+
     DECLARE_MESSAGE_MAP()
 
 protected:
@@ -70,4 +84,7 @@ protected:
     CFont m_fontTitle;
     CPoint m_ptDragStart;
     CButton m_btnExit;
+    CFindReplaceDialog m_dlgFind;
+    CString m_strSought;
+    DWORD m_dwFindFlags = FR_DOWN;
 };

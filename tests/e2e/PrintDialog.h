@@ -9,11 +9,10 @@
 
 namespace e2e {
 
-// Clicks Print and returns the print dialog it opens: a dialog box of the main dialog's
-// thread that is not the main dialog (its title follows the system's language).
-inline HWND ClickPrint(MardelloSession& session)
+// Waits for the print dialog: a dialog box of the main dialog's thread that is not the main
+// dialog (its title follows the system's language).
+inline HWND WaitForPrintDialog(MardelloSession& session)
 {
-    EXPECT_TRUE(StartClick(session.Dialog(), IDC_BTN_PRINT));
     const DWORD thread = GetWindowThreadProcessId(session.Dialog(), nullptr);
     HWND found = nullptr;
     WaitUntil([&] {
@@ -27,6 +26,13 @@ inline HWND ClickPrint(MardelloSession& session)
     });
     EXPECT_TRUE(found) << "no print dialog appeared";
     return found;
+}
+
+// Clicks Print and returns the print dialog it opens.
+inline HWND ClickPrint(MardelloSession& session)
+{
+    EXPECT_TRUE(StartClick(session.Dialog(), IDC_BTN_PRINT));
+    return WaitForPrintDialog(session);
 }
 
 // Presses OK or Cancel in the print dialog and waits until Print has finished: the dialog

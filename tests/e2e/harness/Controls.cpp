@@ -104,6 +104,28 @@ std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs)
     return text;
 }
 
+std::optional<std::pair<long, long>> RichEditSelection(HWND dialog, int id, DWORD timeoutMs)
+{
+    HWND control = GetDlgItem(dialog, id);
+    DWORD processId = 0;
+    if (!control || !GetWindowThreadProcessId(control, &processId)) return std::nullopt;
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return std::nullopt;
+    std::optional<std::pair<long, long>> selection;
+    {
+        const RemoteBuffer remote(process, sizeof(CHARRANGE));
+        CHARRANGE range{-2, -2};
+        DWORD_PTR ignored = 0;
+        if (remote.Address() &&
+            SendMessageTimeoutA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(remote.Address()), SMTO_NORMAL,
+                                timeoutMs, &ignored) &&
+            ReadProcessMemory(process, remote.Address(), &range, sizeof range, nullptr))
+            selection.emplace(range.cpMin, range.cpMax);
+    }
+    CloseHandle(process);
+    return selection;
+}
+
 ::testing::AssertionResult ClickButton(HWND dialog, int id, DWORD timeoutMs)
 {
     HWND button = GetDlgItem(dialog, id);

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "tests/e2e/harness/Wait.h"
 
@@ -20,6 +21,10 @@ std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs = kD
 // megabytes does not cross processes under Wine, so the text is read in pieces through a
 // buffer in the control's own process (EM_GETTEXTRANGE, which Wine passes as it is).
 std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// The selection of rich edit `id` (EM_EXGETSEL through a buffer in the control's process):
+// first and last character; nothing when it cannot be read.
+std::optional<std::pair<long, long>> RichEditSelection(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // Clicks button `id` (BM_CLICK, so the button tells its dialog as for a mouse click) and
 // waits until the dialog's handler has returned. A handler may let Wine deliver messages

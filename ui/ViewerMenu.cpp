@@ -1,0 +1,123 @@
+// The report viewer's context menu: editing, Find and printing, each item enabled only when it
+// can act. The rich edit control has no menu of its own.
+#include "ui/MardelloDlg.h"
+
+namespace {
+
+// What an item needs before it can act.
+enum class Needs { Undo, Selection, ClipboardText, ViewerText, Nothing };
+
+struct ViewerMenuItem {
+    UINT id;  // 0: a separator
+    const char* text;
+    Needs needs;
+    // The editing items are the viewer's own commands, sent to it.
+    UINT viewerMessage;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// "Print..." carries the Print button's ID: choosing it is a click on that button.
+constexpr ViewerMenuItem kViewerMenu[] = {
+    {IDM_VIEWER_UNDO, "&Undo\tCtrl+Z", Needs::Undo, EM_UNDO, 0, 0},
+    {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_VIEWER_CUT, "Cu&t\tCtrl+X", Needs::Selection, WM_CUT, 0, 0},
+    {IDM_VIEWER_COPY, "&Copy\tCtrl+C", Needs::Selection, WM_COPY, 0, 0},
+    {IDM_VIEWER_PASTE, "&Paste\tCtrl+V", Needs::ClipboardText, WM_PASTE, 0, 0},
+    {IDM_VIEWER_DELETE, "&Delete\tDel", Needs::Selection, WM_CLEAR, 0, 0},
+    {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_VIEWER_SELECT_ALL, "Select &All\tCtrl+A", Needs::ViewerText, EM_SETSEL, 0, -1},
+    {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_FIND, "&Find...\tCtrl+F", Needs::ViewerText, 0, 0, 0},
+    {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_PRINT_PREVIEW, "Print Pre&view...\tCtrl+F2", Needs::Nothing, 0, 0, 0},
+    {IDC_BTN_PRINT, "P&rint...\tCtrl+P", Needs::Nothing, 0, 0, 0},
+};
+
+struct ViewerState {
+    bool canUndo;
+    bool selection;
+    bool clipboardText;
+    bool viewerText;
+};
+
+bool CanAct(Needs needs, const ViewerState& state)
+{
+    switch (needs) {
+    case Needs::Undo: return state.canUndo;
+    case Needs::Selection: return state.selection;
+    case Needs::ClipboardText: return state.clipboardText;
+    case Needs::ViewerText: return state.viewerText;
+    case Needs::Nothing: return true;
+    }
+    return false;
+}
+
+class CPopupMenu {
+public:
+    CPopupMenu() : m_hMenu(::CreatePopupMenu()) {}
+    ~CPopupMenu()
+    {
+        if (m_hMenu) ::DestroyMenu(m_hMenu);
+    }
+    CPopupMenu(const CPopupMenu&) = delete;
+    CPopupMenu& operator=(const CPopupMenu&) = delete;
+    HMENU m_hMenu;
+};
+
+}  // namespace
+
+// A right-click in the viewer, or Shift+F10 or the menu key there, which the system reports
+// without a point. Other windows keep their own menu (the VIN box has the system's).
+void CMardelloDlg::OnContextMenu(CWnd window, CPoint point)
+{
+    if (window.m_hWnd != m_richReport.m_hWnd) {
+        Default();
+        return;
+    }
+    if (point.x == -1 && point.y == -1) {
+        OnViewerMenuKey();
+        return;
+    }
+    ShowViewerMenu(point);
+}
+
+// From the keyboard the menu opens at the caret, or at the viewer's edge when the caret is
+// scrolled out of sight.
+void CMardelloDlg::OnViewerMenuKey()
+{
+    CRect client;
+    m_richReport.GetClientRect(&client);
+    CPoint caret;
+    if (::GetFocus() != m_richReport.m_hWnd || !::GetCaretPos(&caret)) caret = CPoint(client.left, client.top);
+    caret.x = caret.x < client.left ? client.left : caret.x > client.right ? client.right : caret.x;
+    caret.y = caret.y < client.top ? client.top : caret.y > client.bottom ? client.bottom : caret.y;
+    m_richReport.ClientToScreen(&caret);
+    ShowViewerMenu(caret);
+}
+
+void CMardelloDlg::ShowViewerMenu(CPoint screenPoint)
+{
+    CHARRANGE selection{};
+    m_richReport.GetSel(selection);
+    const ViewerState state{m_richReport.CanUndo() != FALSE, selection.cpMax > selection.cpMin,
+                            ::IsClipboardFormatAvailable(CF_TEXT) != FALSE, m_richReport.GetTextLength() > 0};
+    CPopupMenu menu;
+    if (!menu.m_hMenu) return;
+    for (const ViewerMenuItem& item : kViewerMenu) {
+        if (!item.id) {
+            ::AppendMenuA(menu.m_hMenu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        ::AppendMenuA(menu.m_hMenu, MF_STRING | (CanAct(item.needs, state) ? MF_ENABLED : MF_GRAYED), item.id, item.text);
+    }
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu.m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                                           screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
+    if (chosen) SendMessage(WM_COMMAND, MAKEWPARAM(chosen, 0));
+}
+
+void CMardelloDlg::OnViewerEdit(UINT id)
+{
+    for (const ViewerMenuItem& item : kViewerMenu)
+        if (item.id == id && item.viewerMessage) m_richReport.SendMessage(item.viewerMessage, item.wParam, item.lParam);
+}
