@@ -70,12 +70,12 @@ protected:
     }
     // Opens the viewer's menu with a right-click into it, or with a key from inside it.
     enum class Open { RightClick, ShiftF10, MenuKey };
-    HWND OpenMenu(Open how)
+    HWND OpenMenu(Open how, HWND control = nullptr)
     {
         if (how == Open::RightClick) {
             RECT place;
-            GetWindowRect(Report(), &place);
-            EXPECT_TRUE(MouseMoveTo({place.left + 60, place.top + 40}));
+            GetWindowRect(control ? control : Report(), &place);
+            EXPECT_TRUE(MouseMoveTo({place.left + 60, (place.top + place.bottom) / 2}));
             EXPECT_TRUE(Xdotool({"click", "3"}));
         } else {
             EXPECT_TRUE(PressKeys(how == Open::ShiftF10 ? "shift+F10" : "Menu"));
@@ -155,6 +155,8 @@ TEST_F(Viewer, MenuItemsAreEnabledWhenTheyCanAct)
         {"text, nothing selected", true, {3, 3}, false, Open::ShiftF10, "000001111"},
         {"a selection", true, {3, 9}, false, Open::RightClick, "011011111"},
         {"text on the clipboard", true, {3, 3}, true, Open::MenuKey, "000101111"},
+        // Undo Cut Copy Paste Delete SelectAll of the system's own menu.
+        {"the VIN box keeps the system's menu", true, {-1, -1}, false, Open::RightClick, "000001"},
     };
     m_device.Write("CDS.DAT", "P0301 Misfire\r\nP0171 Lean\r\n");
     Start("");
@@ -163,9 +165,14 @@ TEST_F(Viewer, MenuItemsAreEnabledWhenTheyCanAct)
         if (row.withText && Text().empty()) {
             ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
         }
-        ClickIntoViewerAndSelect(row.selection.first, row.selection.second);
+        const bool inVinBox = row.selection.first < 0;
+        if (inVinBox) {
+            ClickInto(m_session.Control(IDC_EDIT_VIN));
+        } else {
+            ClickIntoViewerAndSelect(row.selection.first, row.selection.second);
+        }
         ASSERT_TRUE(row.clipboardText ? WriteClipboardText("clipboard text") : EmptyTheClipboard());
-        HWND menu = OpenMenu(row.open);
+        HWND menu = OpenMenu(row.open, inVinBox ? m_session.Control(IDC_EDIT_VIN) : nullptr);
         ASSERT_TRUE(menu) << "no menu opened";
         if (row.selection.second > row.selection.first) SaveScreenshot(menu, "viewer-menu");
         EXPECT_EQ(row.expected, Describe(EnabledItems(menu)));
@@ -263,6 +270,7 @@ TEST_F(Viewer, FindInAFortyThousandLineReport)
             if (row.what == rows[0].what) SaveScreenshot(find, "find-dialog");
             ASSERT_TRUE(PressKeys("Return"));  // Find Next, the dialog's default button
             ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
+            if (row.what == rows[0].what) SaveScreenshot(m_session.Dialog(), "find-match");
             ASSERT_TRUE(PressKeys("Escape"));
             ASSERT_TRUE(WaitUntil([&] { return !IsWindow(find); })) << "Esc closes the Find dialog";
         } else {
