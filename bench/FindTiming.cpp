@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 
 #include "bench/Require.h"
 #include "bench/SampleReports.h"
@@ -31,27 +30,8 @@ std::pair<long, long> CharacterRange(const std::string& text, const std::string&
     return {characters(at), characters(at + bytes.size())};
 }
 
-}  // namespace
-
-std::string WithCodeNearTheEnd(const std::string& report, const std::string& code, int fromEnd)
+double TimeOneFindNext(const e2e::Program& program, HWND dialog, const std::string& code, std::pair<long, long> match)
 {
-    size_t at = report.size();
-    for (int line = 0; line <= fromEnd && at > 0; ++line) at = report.rfind("\r\n", at - 1);
-    Require(at != std::string::npos && report.find(code) == std::string::npos, "no place for " + code);
-    return report.substr(0, at + 2) + code + " Unique fault near the end\r\n" + report.substr(at + 2);
-}
-
-double TimeFindNext(const std::string& mardello, const std::string& workingDirectory, const std::string& code)
-{
-    e2e::Program program;
-    Require(program.Start(mardello, workingDirectory), "start " + mardello);
-    const HWND dialog = e2e::WaitForVisibleWindow(program.Id(), e2e::kDialogClass);
-    Require(dialog != nullptr, "no main dialog");
-    Require(e2e::ClickButton(dialog, IDC_BTN_LIVE_DATA, 120000), "show the live data");
-    const auto text = e2e::RichEditText(dialog, IDC_RICHEDIT_REPORT, 120000);
-    Require(text.has_value(), "read the viewer");
-    const std::pair<long, long> match = CharacterRange(*text, code);
-
     SendMessageA(GetDlgItem(dialog, IDC_RICHEDIT_REPORT), EM_SETSEL, 0, 0);
     PostMessageA(dialog, WM_COMMAND, IDM_FIND, 0);
     const HWND find = e2e::WaitForVisibleWindow(program.Id(), e2e::kDialogClass, dialog);
@@ -62,31 +42,64 @@ double TimeFindNext(const std::string& mardello, const std::string& workingDirec
     Stopwatch clock;
     SendMessageA(GetDlgItem(find, IDOK), BM_CLICK, 0, 0);
     for (;;) {
-        if (e2e::RichEditSelection(dialog, IDC_RICHEDIT_REPORT) == match) break;
-        Require(clock.ElapsedMs() < 60000, "Find Next did not select " + code);
+        const auto selection = e2e::RichEditSelection(dialog, IDC_RICHEDIT_REPORT);
+        if (selection == match) return clock.ElapsedMs();
+        Require(clock.ElapsedMs() < 60000,
+                "Find Next did not select " + code + " at " + std::to_string(match.first) + ", the selection is " +
+                    (selection ? std::to_string(selection->first) + "-" + std::to_string(selection->second) : "unknown"));
     }
-    const double foundMs = clock.ElapsedMs();
+}
+
+}  // namespace
+
+std::string WithCodeAtLine(const std::string& report, const std::string& code, int line)
+{
+    Require(report.find(code) == std::string::npos, code + " is in the report already");
+    size_t at = 0;
+    for (int n = 0; n < line && at != std::string::npos; ++n) at = report.find("\r\n", at) + 2;
+    Require(at != std::string::npos + 2 && at <= report.size(), "the report has no line " + std::to_string(line));
+    return report.substr(0, at) + code + " Unique fault\r\n" + report.substr(at);
+}
+
+std::vector<double> TimeFindNext(const std::string& mardello, const std::string& workingDirectory,
+                                 const std::vector<std::string>& codes)
+{
+    e2e::Program program;
+    Require(program.Start(mardello, workingDirectory), "start " + mardello);
+    const HWND dialog = e2e::WaitForVisibleWindow(program.Id(), e2e::kDialogClass);
+    Require(dialog != nullptr, "no main dialog");
+    Require(e2e::ClickButton(dialog, IDC_BTN_LIVE_DATA, 120000), "show the live data");
+    const auto text = e2e::RichEditText(dialog, IDC_RICHEDIT_REPORT, 120000);
+    Require(text.has_value(), "read the viewer");
+    std::vector<double> times;
+    for (const std::string& code : codes) times.push_back(TimeOneFindNext(program, dialog, code, CharacterRange(*text, code)));
     program.Kill();
-    return foundMs;
+    return times;
 }
 
 void BenchFindNext(int lines, int runs, const std::string& mardello, const std::string& workingDirectory,
                    const e2e::ScratchFolder& device)
 {
     constexpr double kGoalMs = 100;
-    constexpr int kFromEnd = 50;
-    const std::string code = "P1AB9";
+    constexpr int kFromEdge = 50;
+    const std::string nearStart = "P1AB8", nearEnd = "P1AB9";
     const SampleReports reports = MakeSampleReports(lines);
-    const std::string report = reports.troubleCodes + reports.liveData + reports.freezeFrame;
-    Require(device.WriteFile("PRINT\\CDS.DAT", WithCodeNearTheEnd(report, code, kFromEnd)), "CDS.DAT");
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) times.push_back(TimeFindNext(mardello, workingDirectory, code));
-    const double median = Median(times);
-    std::printf("\nFind Next in a %d-line report, from its start to the one match %d lines before its end,\n"
-                "until the match is selected, median of %d runs: %.1f ms (slowest %.1f ms)\n"
-                "Goal, under %.0f ms: %s\n",
-                lines + 1, kFromEnd, runs, median, *std::max_element(times.begin(), times.end()), kGoalMs,
-                median < kGoalMs ? "met" : "NOT met");
+    std::string report = reports.troubleCodes + reports.liveData + reports.freezeFrame;
+    report = WithCodeAtLine(WithCodeAtLine(report, nearEnd, lines - kFromEdge), nearStart, kFromEdge);
+    Require(device.WriteFile("PRINT\\CDS.DAT", report), "CDS.DAT");
+    std::vector<double> startTimes, endTimes;
+    for (int run = 0; run < runs; ++run) {
+        const std::vector<double> times = TimeFindNext(mardello, workingDirectory, {nearStart, nearEnd});
+        startTimes.push_back(times[0]);
+        endTimes.push_back(times[1]);
+    }
+    const double end = Median(endTimes);
+    std::printf("\nFind Next in a %d-line report, from its start until the match is selected, median of %d runs\n"
+                "  match %d lines before its end   %8.1f ms (slowest %.1f ms)\n"
+                "  match %d lines after its start  %8.1f ms (the click and the selection without the search)\n"
+                "Goal, the match near the end under %.0f ms: %s\n",
+                lines + 2, runs, kFromEdge, end, *std::max_element(endTimes.begin(), endTimes.end()), kFromEdge,
+                Median(startTimes), kGoalMs, end < kGoalMs ? "met" : "NOT met");
     std::fflush(stdout);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -155,8 +156,9 @@ TEST_F(Viewer, MenuItemsAreEnabledWhenTheyCanAct)
         {"text, nothing selected", true, {3, 3}, false, Open::ShiftF10, "000001111"},
         {"a selection", true, {3, 9}, false, Open::RightClick, "011011111"},
         {"text on the clipboard", true, {3, 3}, true, Open::MenuKey, "000101111"},
-        // Undo Cut Copy Paste Delete SelectAll of the system's own menu.
-        {"the VIN box keeps the system's menu", true, {-1, -1}, false, Open::RightClick, "000001"},
+        // The system's own menu, in the system's language; its lines of Chinese text may touch,
+        // so only its enabled items are counted: Select All alone, where ours would have four.
+        {"the VIN box keeps the system's menu", true, {-1, -1}, false, Open::RightClick, "1"},
     };
     m_device.Write("CDS.DAT", "P0301 Misfire\r\nP0171 Lean\r\n");
     Start("");
@@ -174,8 +176,13 @@ TEST_F(Viewer, MenuItemsAreEnabledWhenTheyCanAct)
         ASSERT_TRUE(row.clipboardText ? WriteClipboardText("clipboard text") : EmptyTheClipboard());
         HWND menu = OpenMenu(row.open, inVinBox ? m_session.Control(IDC_EDIT_VIN) : nullptr);
         ASSERT_TRUE(menu) << "no menu opened";
-        if (row.selection.second > row.selection.first) SaveScreenshot(menu, "viewer-menu");
-        EXPECT_EQ(row.expected, Describe(EnabledItems(menu)));
+        if (row.selection.second > row.selection.first || inVinBox) SaveScreenshot(menu, inVinBox ? "vin-box-menu" : "viewer-menu");
+        const std::vector<bool> items = EnabledItems(menu);
+        if (inVinBox) {
+            EXPECT_EQ(1, std::count(items.begin(), items.end(), true)) << Describe(items);
+        } else {
+            EXPECT_EQ(row.expected, Describe(items));
+        }
         ASSERT_TRUE(PressKeys("Escape"));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
         EXPECT_TRUE(IsWindow(m_session.Dialog())) << "Esc in the menu closes only the menu";

@@ -95,8 +95,11 @@ std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs)
                 break;
             }
             if (characters == 0) break;
-            text->append(piece.data(), strnlen(piece.data(), read));
-            first += static_cast<LONG>(characters);
+            const size_t bytes = strnlen(piece.data(), read);
+            text->append(piece.data(), bytes);
+            // Wine answers with the bytes copied, not the characters, so the next piece starts
+            // after as many characters as this piece holds.
+            first += MultiByteToWideChar(CP_ACP, 0, piece.data(), static_cast<int>(bytes), nullptr, 0);
         }
         if (!remote.Address()) text.reset();
     }
