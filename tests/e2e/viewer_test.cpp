@@ -23,10 +23,6 @@ constexpr int kMatchCase = 0x411;
 constexpr int kUp = 0x420;
 constexpr int kDown = 0x421;
 
-// The menu's items in order, separators left out.
-constexpr int kMenuItems = 9;
-enum Item { Undo, Cut, Copy, Paste, Delete, SelectAll, Find, PrintPreview, Print };
-
 using Range = std::pair<long, long>;
 
 class Viewer : public ::testing::Test {
@@ -51,31 +47,23 @@ protected:
         info.cbSize = sizeof info;
         return GetGUIThreadInfo(GetWindowThreadProcessId(m_session.Dialog(), nullptr), &info) ? info.hwndFocus : nullptr;
     }
-    // Clicks into a control, which takes the focus.
-    void ClickInto(HWND control)
+    // Clicks into a control, which takes the focus, and selects a range of the viewer.
+    void ClickInto(HWND control, Range selection = {0, 0})
     {
         RECT place;
         GetWindowRect(control, &place);
         ASSERT_TRUE(MouseClickAt({place.left + 20, place.top + 10}));
         ASSERT_TRUE(WaitUntil([&] { return Focus() == control; }));
+        if (control == Report()) SendMessageA(Report(), EM_SETSEL, selection.first, selection.second);
     }
-    // Clicks into the viewer and then selects a range of it.
-    void ClickIntoViewerAndSelect(long first, long last)
-    {
-        ClickInto(Report());
-        SendMessageA(Report(), EM_SETSEL, first, last);
-    }
-    HWND WaitForFindDialog()
-    {
-        return WaitForVisibleWindow(m_session.Process().Id(), kDialogClass, m_session.Dialog());
-    }
+    HWND FindDialog() { return WaitForVisibleWindow(m_session.Process().Id(), kDialogClass, m_session.Dialog()); }
     // Opens the viewer's menu with a right-click into it, or with a key from inside it.
     enum class Open { RightClick, ShiftF10, MenuKey };
-    HWND OpenMenu(Open how, HWND control = nullptr)
+    HWND OpenMenu(Open how, HWND control)
     {
         if (how == Open::RightClick) {
             RECT place;
-            GetWindowRect(control ? control : Report(), &place);
+            GetWindowRect(control, &place);
             EXPECT_TRUE(MouseMoveTo({place.left + 60, (place.top + place.bottom) / 2}));
             EXPECT_TRUE(Xdotool({"click", "3"}));
         } else {
@@ -83,9 +71,10 @@ protected:
         }
         return WaitForVisibleWindow(m_session.Process().Id(), kMenuClass);
     }
-    // Chooses an item of the open menu by its underlined letter, and waits for its command.
+    // Chooses an item of the open menu by its underlined letter (or closes it with Escape).
     void Choose(HWND menu, const char* letter)
     {
+        ASSERT_TRUE(menu) << "no menu opened";
         ASSERT_TRUE(PressKeys(letter));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
         ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
@@ -105,23 +94,21 @@ std::vector<bool> EnabledItems(HWND menu)
     if (!picture) return enabled;
     const COLORREF black = GetSysColor(COLOR_MENUTEXT), grey = GetSysColor(COLOR_GRAYTEXT);
     int bandRows = 0;
-    bool sawBlack = false, sawGrey = false;
+    bool sawBlack = false;
     for (int y = 0; y <= picture->height; ++y) {
         bool rowBlack = false, rowGrey = false;
-        // The frame's own lines are left out.
-        for (int x = 4; y < picture->height && x < picture->width - 4; ++x) {
+        for (int x = 4; y < picture->height && x < picture->width - 4; ++x) {  // inside the frame
             rowBlack |= picture->At(x, y) == black;
             rowGrey |= picture->At(x, y) == grey;
         }
         if (rowBlack || rowGrey) {
             ++bandRows;
             sawBlack |= rowBlack;
-            sawGrey |= rowGrey;
             continue;
         }
         if (bandRows > 3) enabled.push_back(sawBlack);
         bandRows = 0;
-        sawBlack = sawGrey = false;
+        sawBlack = false;
     }
     return enabled;
 }
@@ -133,13 +120,7 @@ std::string Describe(const std::vector<bool>& items)
     return text;
 }
 
-::testing::AssertionResult EmptyTheClipboard()
-{
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return ::testing::AssertionFailure() << "clipboard busy";
-    EmptyClipboard();
-    CloseClipboard();
-    return ::testing::AssertionSuccess();
-}
+bool EmptyTheClipboard() { return WaitUntil([] { return OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard(); }); }
 
 TEST_F(Viewer, MenuItemsAreEnabledWhenTheyCanAct)
 {
@@ -168,23 +149,15 @@ TEST_F(Viewer, MenuItemsAreEnabledWhenTheyCanAct)
             ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
         }
         const bool inVinBox = row.selection.first < 0;
-        if (inVinBox) {
-            ClickInto(m_session.Control(IDC_EDIT_VIN));
-        } else {
-            ClickIntoViewerAndSelect(row.selection.first, row.selection.second);
-        }
+        HWND control = inVinBox ? m_session.Control(IDC_EDIT_VIN) : Report();
+        ClickInto(control, row.selection);
         ASSERT_TRUE(row.clipboardText ? WriteClipboardText("clipboard text") : EmptyTheClipboard());
-        HWND menu = OpenMenu(row.open, inVinBox ? m_session.Control(IDC_EDIT_VIN) : nullptr);
-        ASSERT_TRUE(menu) << "no menu opened";
-        if (row.selection.second > row.selection.first || inVinBox) SaveScreenshot(menu, inVinBox ? "vin-box-menu" : "viewer-menu");
+        HWND menu = OpenMenu(row.open, control);
+        if (row.selection.second > row.selection.first) SaveScreenshot(menu, "viewer-menu");
         const std::vector<bool> items = EnabledItems(menu);
-        if (inVinBox) {
-            EXPECT_EQ(1, std::count(items.begin(), items.end(), true)) << Describe(items);
-        } else {
-            EXPECT_EQ(row.expected, Describe(items));
-        }
-        ASSERT_TRUE(PressKeys("Escape"));
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+        if (inVinBox) EXPECT_EQ(1, std::count(items.begin(), items.end(), true)) << Describe(items);
+        else EXPECT_EQ(row.expected, Describe(items));
+        Choose(menu, "Escape");
         EXPECT_TRUE(IsWindow(m_session.Dialog())) << "Esc in the menu closes only the menu";
     }
 }
@@ -193,18 +166,18 @@ TEST_F(Viewer, MenuCopiesCutsAndUndoes)
 {
     Start("P0301 Misfire\r\nP0171 Lean\r\n");
     const std::string text = Text();
-    ClickIntoViewerAndSelect(0, 0);
-    Choose(OpenMenu(Open::RightClick), "a");
+    ClickInto(Report());
+    Choose(OpenMenu(Open::RightClick, Report()), "a");
     const DWORD before = GetClipboardSequenceNumber();
-    Choose(OpenMenu(Open::ShiftF10), "c");
+    Choose(OpenMenu(Open::ShiftF10, Report()), "c");
     ASSERT_TRUE(WaitForClipboardChange(before));
     EXPECT_EQ("\r\nP0301 Misfire\r\nP0171 Lean", ReadClipboardText().value_or("<none>")) << "the whole text, CR LF";
 
     SendMessageA(Report(), EM_SETSEL, 1, 7);
-    Choose(OpenMenu(Open::RightClick), "t");
+    Choose(OpenMenu(Open::RightClick, Report()), "t");
     EXPECT_EQ("\rMisfire\rP0171 Lean", Text());
     EXPECT_EQ("P0301 ", ReadClipboardText().value_or("<none>"));
-    Choose(OpenMenu(Open::MenuKey), "u");
+    Choose(OpenMenu(Open::MenuKey, Report()), "u");
     EXPECT_EQ(text, Text()) << "Undo puts the cut text back";
 }
 
@@ -233,7 +206,7 @@ TEST_F(Viewer, FindInAFortyThousandLineReport)
     const std::string text = Text();
     const Range first = Occurrence(text, "P0420", 0), second = Occurrence(text, "P0420", 1),
                 third = Occurrence(text, "P0420", 2), gbkWord = Occurrence(text, "\xD7\xAA\xCB\xD9", 0);
-    ClickIntoViewerAndSelect(0, 0);
+    ClickInto(Report());
 
     enum class Key { FindDialog, F3, ShiftF3 };
     struct Row {
@@ -263,17 +236,16 @@ TEST_F(Viewer, FindInAFortyThousandLineReport)
         if (row.key == Key::FindDialog) {
             const Range before = Selection();
             ASSERT_TRUE(PressKeys("ctrl+f"));
-            HWND find = WaitForFindDialog();
+            HWND find = FindDialog();
             ASSERT_TRUE(find) << "no Find dialog";
             if (before.second > before.first) {
                 EXPECT_EQ(before == gbkWord ? "\xD7\xAA\xCB\xD9" : "P0420", ControlText(find, kFindWhat).value_or(""))
                     << "filled with the selection";
             }
             SendMessageA(GetDlgItem(find, kFindWhat), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.sought.c_str()));
-            SendMessageA(GetDlgItem(find, kWholeWord), BM_SETCHECK, row.wholeWord, 0);
-            SendMessageA(GetDlgItem(find, kMatchCase), BM_SETCHECK, row.matchCase, 0);
-            SendMessageA(GetDlgItem(find, kUp), BM_SETCHECK, row.up, 0);
-            SendMessageA(GetDlgItem(find, kDown), BM_SETCHECK, !row.up, 0);
+            for (auto [box, checked] : {std::pair{kWholeWord, row.wholeWord}, {kMatchCase, row.matchCase}, {kUp, row.up},
+                                        {kDown, !row.up}})
+                SendMessageA(GetDlgItem(find, box), BM_SETCHECK, checked, 0);
             if (row.what == rows[0].what) SaveScreenshot(find, "find-dialog");
             ASSERT_TRUE(PressKeys("Return"));  // Find Next, the dialog's default button
             ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
@@ -295,7 +267,7 @@ TEST_F(Viewer, KeysOfTheMainWindow)
     Start("P0301 Misfire\r\n");
     ClickInto(m_session.Control(IDC_EDIT_VIN));
     ASSERT_TRUE(PressKeys("ctrl+f"));
-    HWND find = WaitForFindDialog();
+    HWND find = FindDialog();
     ASSERT_TRUE(find) << "Ctrl+F in the VIN box opens Find";
     ASSERT_TRUE(WaitUntil([&] { return Focus() == GetDlgItem(find, kFindWhat); }));
     ASSERT_TRUE(PressKeys("Tab"));
@@ -304,7 +276,7 @@ TEST_F(Viewer, KeysOfTheMainWindow)
     ASSERT_TRUE(PressKeys("Escape"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(find); }));
 
-    ClickIntoViewerAndSelect(-1, -1);
+    ClickInto(Report(), {-1, -1});
     ASSERT_TRUE(PressKeys("Return"));
     ASSERT_TRUE(PressKeys("X"));
     ASSERT_TRUE(WaitUntil([&] { return Text() == "\rP0301 Misfire\rX"; })) << Text();
