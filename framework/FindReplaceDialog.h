@@ -17,9 +17,6 @@ public:
     static UINT GetFindReplaceMsg();
 
     CString GetFindString() const { return CString(m_fr.lpstrFindWhat); }
-    BOOL SearchDown() const { return (m_fr.Flags & FR_DOWN) != 0; }
-    BOOL MatchCase() const { return (m_fr.Flags & FR_MATCHCASE) != 0; }
-    BOOL MatchWholeWord() const { return (m_fr.Flags & FR_WHOLEWORD) != 0; }
     BOOL FindNext() const { return (m_fr.Flags & FR_FINDNEXT) != 0; }
     BOOL IsTerminating() const { return (m_fr.Flags & FR_DIALOGTERM) != 0; }
 

@@ -86,7 +86,7 @@ public:                       \
     if (message == WM_COMMAND && LOWORD(wParam) >= (firstId) && LOWORD(wParam) <= (lastId))       \
         MARDELLO_HANDLED((this->*(memberFxn))(LOWORD(wParam)); result = 0)
 
-// A message registered at run time: `messageId` is a variable that holds its number.
+// A message registered at run time: `messageId` gives the number the system handed out for it.
 #define ON_REGISTERED_MESSAGE(messageId, memberFxn) \
     if ((messageId) != 0 && message == (messageId)) MARDELLO_HANDLED(result = (this->*(memberFxn))(wParam, lParam))
 
