@@ -19,9 +19,12 @@ set(WIN32_SOURCES
     ui/MardelloSkin.cpp
     ui/SystemMenu.cpp
     ui/AboutDlg.cpp
+    ui/PrintPreviewDlg.cpp
     device/DeviceSearch.cpp
     reports/ReportCommands.cpp
     output/PrintCommand.cpp
+    output/PrintPages.cpp
+    output/PreviewCommand.cpp
     output/CopyCommand.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)

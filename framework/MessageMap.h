@@ -81,3 +81,7 @@ public:                       \
 #define ON_WM_MOUSEMOVE()        \
     if (message == WM_MOUSEMOVE) \
         MARDELLO_HANDLED(OnMouseMove(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)
+
+#define ON_WM_GETMINMAXINFO()        \
+    if (message == WM_GETMINMAXINFO) \
+        MARDELLO_HANDLED(OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); result = 0)

@@ -5,6 +5,7 @@
 #define IDD_ABOUTBOX                100
 #define IDS_ABOUTBOX                101
 #define IDD_MAIN_DIALOG             102
+#define IDD_PRINT_PREVIEW           104
 
 #define IDB_BACKGROUND              131
 #define IDB_PRINT_ALL               141
@@ -33,4 +34,10 @@
 #define IDC_RICHEDIT_REPORT         1010
 #define IDC_STATIC_TITLE            1011
 
+#define IDC_PREVIEW_PREVIOUS        1100
+#define IDC_PREVIEW_NEXT            1101
+#define IDC_PREVIEW_PAGE            1102
+#define IDC_PREVIEW_PRINT           1103
+
 #define IDM_ABOUTBOX                0x0010
+#define IDM_PRINT_PREVIEW 0x8010

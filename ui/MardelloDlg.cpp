@@ -80,6 +80,7 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_WM_NCCALCSIZE()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
+    ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()

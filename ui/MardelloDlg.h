@@ -39,6 +39,7 @@ protected:
     void OnPrint();
     void OnCopy();
     CString ViewerText() const;
+    void OnPrintPreview();
 
     // The frameless skin.
     void OnSysCommand(UINT id, LPARAM lParam);
