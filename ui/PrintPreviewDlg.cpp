@@ -150,9 +150,7 @@ void CPrintPreviewDlg::OnPaint()
     canvas.Attach(::CreateCompatibleBitmap(screen, area.right - area.left, area.bottom - area.top));
     if (memory.GetSafeHdc() && canvas.GetSafeHandle()) {
         CSelectGuard select(memory, canvas);
-        ::SetViewportOrgEx(memory, 0, -area.top, nullptr);
-        DrawPaper(memory, area);
-        ::SetViewportOrgEx(memory, 0, 0, nullptr);
+        DrawPaper(memory, RECT{0, 0, area.right - area.left, area.bottom - area.top});
         ::BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, 0, 0, SRCCOPY);
     }
     ::EndPaint(m_hWnd, &paint);

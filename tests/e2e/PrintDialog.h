@@ -9,16 +9,15 @@
 
 namespace e2e {
 
-// Clicks Print and returns the print dialog it opens: a dialog box of the main dialog's
-// thread that is not the main dialog (its title follows the system's language).
-inline HWND ClickPrint(MardelloSession& session)
+// The print dialog once it is open: a dialog box of the main dialog's thread that is neither
+// the main dialog nor the print preview (its title follows the system's language).
+inline HWND WaitForPrintDialog(MardelloSession& session, HWND besides = nullptr)
 {
-    EXPECT_TRUE(StartClick(session.Dialog(), IDC_BTN_PRINT));
     const DWORD thread = GetWindowThreadProcessId(session.Dialog(), nullptr);
     HWND found = nullptr;
     WaitUntil([&] {
         for (HWND window : WindowsOfProcess(session.Process().Id()))
-            if (window != session.Dialog() && GetWindowThreadProcessId(window, nullptr) == thread &&
+            if (window != session.Dialog() && window != besides && GetWindowThreadProcessId(window, nullptr) == thread &&
                 IsWindowVisible(window) && ClassOf(window) == kDialogClass) {
                 found = window;
                 return true;
@@ -27,6 +26,13 @@ inline HWND ClickPrint(MardelloSession& session)
     });
     EXPECT_TRUE(found) << "no print dialog appeared";
     return found;
+}
+
+// Clicks Print and returns the print dialog it opens.
+inline HWND ClickPrint(MardelloSession& session)
+{
+    EXPECT_TRUE(StartClick(session.Dialog(), IDC_BTN_PRINT));
+    return WaitForPrintDialog(session);
 }
 
 // Presses OK or Cancel in the print dialog and waits until Print has finished: the dialog
