@@ -44,29 +44,13 @@ decltype(&::PrintDlgA) LoadPrintDialog()
     return Find<decltype(&::PrintDlgA)>("comdlg32.dll", "PrintDlgA");
 }
 
-decltype(&::PrintDlgA) PrintDialogFunction()
-{
-    static const auto printDlg = LoadPrintDialog();
-    return printDlg;
-}
-
 }  // namespace
 
 INT_PTR CPrintDialog::DoModal()
 {
-    const auto printDlg = PrintDialogFunction();
+    static const auto printDlg = LoadPrintDialog();
     if (!printDlg) return IDCANCEL;
     return printDlg(&m_pd) ? IDOK : IDCANCEL;
-}
-
-BOOL CPrintDialog::GetDefaults()
-{
-    const auto printDlg = PrintDialogFunction();
-    if (!printDlg) return FALSE;
-    m_pd.Flags |= PD_RETURNDEFAULT;
-    const BOOL found = printDlg(&m_pd);
-    m_pd.Flags &= ~PD_RETURNDEFAULT;
-    return found;
 }
 
 HDC CPrintDialog::GetPrinterDC() { return std::exchange(m_pd.hDC, nullptr); }

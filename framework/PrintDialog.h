@@ -13,10 +13,6 @@ public:
     CPrintDialog& operator=(const CPrintDialog&) = delete;
 
     INT_PTR DoModal();
-    // Takes the default printer and its settings without showing the dialog, as OK on the
-    // unchanged dialog would; false when there is no default printer. With PD_RETURNDC or
-    // PD_RETURNIC among the flags, GetPrinterDC then gives its device or information context.
-    BOOL GetDefaults();
     // The chosen printer's device context; it now belongs to the caller.
     HDC GetPrinterDC();
 

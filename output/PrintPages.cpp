@@ -105,13 +105,16 @@ CPrintPages::CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry
         if (m_placed[k].page == static_cast<int>(m_pageStarts.size())) m_pageStarts.push_back(k);
     m_pageStarts.resize(static_cast<size_t>(pages) + 1, m_placed.size());
 
-    // The gap between footer pieces that meet: one space of the print font.
+    // The gap between footer pieces that meet: one space of the print font. Only the page
+    // number differs from page to page.
     const int gap = TextWidth(printer, " ");
-    for (int page = 0; page < pages; ++page) {
-        const PrintFooter footer = FooterFor(m_vin, m_date, m_time, page + 1, pages);
-        m_footers.push_back(PlaceFooter(m_metrics.left, m_metrics.lineWidth, gap, TextWidth(printer, footer.vin),
-                                        TextWidth(printer, footer.printedAt), TextWidth(printer, footer.pageNumber)));
-    }
+    const PrintFooter first = FooterFor(m_vin, m_date, m_time, 1, pages);
+    const int vinWidth = TextWidth(printer, first.vin);
+    const int printedAtWidth = TextWidth(printer, first.printedAt);
+    m_footers.reserve(static_cast<size_t>(pages));
+    for (int page = 0; page < pages; ++page)
+        m_footers.push_back(PlaceFooter(m_metrics.left, m_metrics.lineWidth, gap, vinWidth, printedAtWidth,
+                                        TextWidth(printer, PageOfPages(page + 1, pages))));
 }
 
 void CPrintPages::DrawPage(const CDCHandle& dc, int page) const
