@@ -1,6 +1,7 @@
 #include "ui/PrintPreviewDlg.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -79,7 +80,8 @@ void CPrintPreviewDlg::ShowPage(int page)
     for (const auto& turn : turns) {
         const CWnd button = GetDlgItem(turn.id);
         // A button about to be disabled hands the keyboard on, so the keys keep reaching the preview.
-        if (!turn.enabled && ::GetFocus() == button) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDC_PREVIEW_PRINT).m_hWnd), TRUE);
+        if (!turn.enabled && ::GetFocus() == button)
+            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDC_PREVIEW_PRINT).m_hWnd), TRUE);
         ::EnableWindow(button, turn.enabled);
     }
     Invalidate(FALSE);

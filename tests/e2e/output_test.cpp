@@ -115,7 +115,8 @@ std::vector<PrintedLine> TakeFooters(PrintedJob& job, const FILETIME& printedFro
         const std::string text = WithoutSpaces(footer.text);
         const std::string vinText = WithoutSpaces(vin.text);
         const bool vinFirst = text.rfind(vinText, 0) == 0;
-        const bool numberLast = text.size() >= number.size() && text.compare(text.size() - number.size(), number.size(), number) == 0;
+        const bool numberLast =
+            text.size() >= number.size() && text.compare(text.size() - number.size(), number.size(), number) == 0;
         const std::string time = vinFirst && numberLast && text.size() >= vinText.size() + number.size()
                                      ? text.substr(vinText.size(), text.size() - vinText.size() - number.size())
                                      : "";
@@ -538,6 +539,10 @@ TEST(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
     ASSERT_TRUE(preview.Click(IDC_PREVIEW_NEXT));
     EXPECT_EQ(shows(2), preview.PageText());
     // The keys reach the preview whichever of its buttons has the focus.
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(preview.Window(), nullptr), &focus));
+    EXPECT_EQ(GetDlgItem(preview.Window(), IDC_PREVIEW_NEXT), focus.hwndFocus) << "the clicked button has the focus";
     ASSERT_TRUE(preview.Press("Next"));
     EXPECT_EQ(shows(3), preview.PageText());
     ASSERT_TRUE(preview.Click(IDC_PREVIEW_PREVIOUS));
