@@ -68,7 +68,9 @@ std::set<std::string> PrintTimesSince(const FILETIME& from)
     std::set<std::string> times;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    const auto ticks = [](const FILETIME& time) { return ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart; };
+    const auto ticks = [](const FILETIME& time) {
+        return ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart;
+    };
     constexpr ULONGLONG kMinute = 60ULL * 10000000ULL;
     for (ULONGLONG at = ticks(from) / kMinute * kMinute; at <= ticks(now); at += kMinute) {
         const FILETIME utc{static_cast<DWORD>(at), static_cast<DWORD>(at >> 32)};
@@ -315,6 +317,27 @@ void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, cons
     EXPECT_TRUE(IsWindowEnabled(session.Dialog()));
 }
 
+// Mardello started on a device plugged in as E:, whose DTC.DAT holds `troubleCodes` (none when
+// empty), with the view of `viewButton` shown (none when 0), and the printer's PDFs watched.
+struct PrintingSession {
+    ::testing::AssertionResult Start(const std::string& troubleCodes = {}, int viewButton = 0)
+    {
+        if (!troubleCodes.empty()) device.Write("DTC.DAT", troubleCodes);
+        if (!drives.Define('E', DriveKind::Removable, device.Unix()))
+            return ::testing::AssertionFailure() << "cannot plug the device in as E:";
+        if (!pdfs.Known())
+            return ::testing::AssertionFailure() << "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh";
+        auto started = session.Start();
+        if (!started || !viewButton) return started;
+        return ClickButton(session.Dialog(), viewButton);
+    }
+
+    DeviceFolder device;
+    DriveTable drives;
+    MardelloSession session;
+    PdfFolder pdfs;
+};
+
 TEST(OutputPrint, VinThenEveryViewerLineInPlace)
 {
     ReportDevice device;
@@ -341,34 +364,29 @@ TEST(OutputPrint, VinThenEveryViewerLineInPlace)
     ExpectPreviewShowsJob(session, *job, "preview-all-reports");
 }
 
-// A report of `lines` numbered lines, as DTC.DAT on `device`; the viewer's lines once shown.
-std::vector<std::string> WriteNumberedReport(const DeviceFolder& device, int lines)
+// A report of `lines` numbered lines, for DTC.DAT; the viewer's lines once it is shown.
+std::string NumberedReport(int lines, std::vector<std::string>* viewer = nullptr)
 {
     std::string report;
-    std::vector<std::string> viewer = {""};
+    if (viewer) *viewer = {""};
     for (int i = 1; i <= lines; ++i) {
         const std::string line = "L" + std::to_string(1000 + i) + " P0" + std::to_string(100 + i) + " " + kMisfire;
         report += line + "\r\n";
-        viewer.push_back(line);
+        if (viewer) viewer->push_back(line);
     }
-    device.Write("DTC.DAT", report);
-    return viewer;
+    return report;
 }
 
 TEST(OutputPrint, LongReportGoesOnToFurtherPages)
 {
     for (const int reportLines : {1, 200}) {
         SCOPED_TRACE(std::to_string(reportLines) + "-line report");
-        DeviceFolder device;
-        const std::vector<std::string> viewer = WriteNumberedReport(device, reportLines);
-        DriveTable drives;
-        ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-        MardelloSession session;
-        ASSERT_TRUE(session.Start());
-        PdfFolder pdfs;
-        ASSERT_TRUE(pdfs.Known());
+        std::vector<std::string> viewer;
+        PrintingSession printing;
         // One category: no paragraph break follows the last line.
-        ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
+        ASSERT_TRUE(printing.Start(NumberedReport(reportLines, &viewer), IDC_BTN_TROUBLE_CODE));
+        MardelloSession& session = printing.session;
+        PdfFolder& pdfs = printing.pdfs;
 
         const std::string name = "print-" + std::to_string(reportLines) + "-lines";
         const auto job = PrintAndRead(session, pdfs, name);
@@ -402,15 +420,10 @@ TEST(OutputPrint, LongLinesWrapWhole)
     chinese.resize(300);
     const std::vector<std::string> longLines = {words, digits, chinese};
 
-    DeviceFolder device;
-    device.Write("DTC.DAT", Joined(longLines, "\r\n") + "\r\nEND\r\n");
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    PrintingSession printing;
+    ASSERT_TRUE(printing.Start(Joined(longLines, "\r\n") + "\r\nEND\r\n", IDC_BTN_TROUBLE_CODE));
+    MardelloSession& session = printing.session;
+    PdfFolder& pdfs = printing.pdfs;
 
     const auto job = PrintAndRead(session, pdfs, "print-long-lines");
     ASSERT_TRUE(job);
@@ -480,13 +493,10 @@ TEST(OutputPrint, SamePageAtAnyResolution)
 
 TEST(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
 {
-    DeviceFolder device;
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
+    PrintingSession printing;
+    ASSERT_TRUE(printing.Start());
+    MardelloSession& session = printing.session;
+    PdfFolder& pdfs = printing.pdfs;
     ASSERT_EQ("LSVAU2180N2183294", session.Text(IDC_EDIT_VIN));
     ASSERT_TRUE(TypeVin(session, "WDB11122233344455"));
 
@@ -501,15 +511,10 @@ TEST(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
 // it printing what Print from the main window prints; Close closes it.
 TEST(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
 {
-    DeviceFolder device;
-    WriteNumberedReport(device, 200);
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    PrintingSession printing;
+    ASSERT_TRUE(printing.Start(NumberedReport(200), IDC_BTN_TROUBLE_CODE));
+    MardelloSession& session = printing.session;
+    PdfFolder& pdfs = printing.pdfs;
     const auto printed = PrintAndRead(session, pdfs, "print-before-preview");
     ASSERT_TRUE(printed);
     const int pages = printed->pages;
@@ -589,13 +594,10 @@ TEST(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
 
 TEST(OutputPrint, CancelPrintsNothing)
 {
-    DeviceFolder device;
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
+    PrintingSession printing;
+    ASSERT_TRUE(printing.Start());
+    MardelloSession& session = printing.session;
+    PdfFolder& pdfs = printing.pdfs;
 
     HWND printDialog = ClickPrint(session);
     ASSERT_TRUE(printDialog);

@@ -89,15 +89,23 @@ std::vector<int> LinesPerPage(const std::vector<PlacedLine>& placed)
 
 PrintMetrics MetricsAt(int dpi) { return MetricsFor(PrintGeometry{dpi, dpi, 8 * dpi, 11 * dpi}); }
 
+// How many lines each page of a job holds.
+struct PagingRow {
+    int dpi;
+    int pageHeight;
+    int lineCount;
+    std::vector<int> linesPerPage;
+};
+
+std::string Describe(const PagingRow& row)
+{
+    return std::to_string(row.lineCount) + " lines at " + std::to_string(row.dpi) + " dpi, height " +
+           std::to_string(row.pageHeight);
+}
+
 TEST(PrintLayoutTest, HowManyLinesFit)
 {
-    struct Row {
-        int dpi;
-        int pageHeight;
-        int lineCount;
-        std::vector<int> linesPerPage;
-    };
-    const Row rows[] = {
+    const PagingRow rows[] = {
         // 600 dpi: lines at 360, 480, ... on the first page, 120, 240, ... on the others;
         // a line fits while its top + 100 stays within the page height.
         {600, 1000, 15, {5, 7, 3}},
@@ -108,9 +116,8 @@ TEST(PrintLayoutTest, HowManyLinesFit)
         {300, 3407, 200, {53, 55, 55, 37}},  // the same page at other resolutions
         {1200, 13628, 200, {53, 55, 55, 37}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::to_string(row.lineCount) + " lines at " + std::to_string(row.dpi) + " dpi, height " +
-                     std::to_string(row.pageHeight));
+    for (const PagingRow& row : rows) {
+        SCOPED_TRACE(Describe(row));
         const std::vector<PlacedLine> placed = PlaceLines(row.lineCount, MetricsAt(row.dpi), row.pageHeight);
         EXPECT_EQ(row.linesPerPage, LinesPerPage(placed));
         EXPECT_EQ(row.linesPerPage.empty() ? 1 : static_cast<int>(row.linesPerPage.size()), PageCount(placed));
@@ -139,13 +146,7 @@ TEST(PrintLayoutTest, WhereEachPageStarts)
 // On paper the lines end above the body's bottom, which keeps the footer's room free on every page.
 TEST(PrintLayoutTest, FooterKeepsItsRoom)
 {
-    struct Row {
-        int dpi;
-        int pageHeight;
-        int lineCount;
-        std::vector<int> linesPerPage;
-    };
-    const Row rows[] = {
+    const PagingRow rows[] = {
         {600, 6814, 200, {51, 53, 53, 43}},  // an A4 printable area, two lines fewer a page than without a footer
         {300, 3407, 200, {51, 53, 53, 43}},
         {1200, 13628, 200, {51, 53, 53, 43}},
@@ -153,9 +154,8 @@ TEST(PrintLayoutTest, FooterKeepsItsRoom)
         {600, 6814, 52, {51, 1}},
         {600, 1200, 6, {4, 2}},             // 720 + 100 ends within a body ending at 860, 840 + 100 does not
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::to_string(row.lineCount) + " lines at " + std::to_string(row.dpi) + " dpi, height " +
-                     std::to_string(row.pageHeight));
+    for (const PagingRow& row : rows) {
+        SCOPED_TRACE(Describe(row));
         const PrintMetrics m = MetricsFor(PrintGeometry{row.dpi, row.dpi, 8 * row.dpi, row.pageHeight});
         const std::vector<PlacedLine> placed = PlaceLines(row.lineCount, m, m.bodyBottom);
         EXPECT_EQ(row.linesPerPage, LinesPerPage(placed));
