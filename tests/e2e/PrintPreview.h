@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,14 +53,6 @@ public:
     // "Page X of Y" as the preview shows it.
     std::string PageText() const { return ControlText(m_window, IDC_PREVIEW_PAGE).value_or("<no page text>"); }
 
-    // The Y of "Page X of Y"; 0 when the preview does not show it.
-    int PageCount() const
-    {
-        const std::string text = PageText();
-        const size_t of = text.rfind(" of ");
-        return of == std::string::npos ? 0 : std::atoi(text.c_str() + of + 4);
-    }
-
     // Presses keys (xdotool names) on the preview and waits until it has handled them.
     ::testing::AssertionResult Press(const std::string& keys)
     {
@@ -70,8 +61,6 @@ public:
         auto idle = WaitUntilIdle(m_window);
         return idle || !Closed() ? idle : ::testing::AssertionSuccess();  // keys that closed it
     }
-
-    ::testing::AssertionResult Click(int id) { return ClickButton(m_window, id); }
 
     // The sheet below the preview's buttons as the screen shows it, and the rows of its text:
     // each run of pixel rows that hold a dark pixel.
