@@ -30,7 +30,7 @@ private:
     PrintMetrics m_metrics;
     CFont m_font;
     CString m_vin;
-    CString m_date;
+    CString m_date;  // of laying out, which is when printing starts
     CString m_time;
     std::vector<CString> m_lines;            // the viewer's lines, wrapped to the page
     std::vector<PlacedLine> m_placed;
