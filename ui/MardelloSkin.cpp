@@ -2,10 +2,21 @@
 // labels drawn straight onto it, moved by dragging its background, closed by EXIT.
 #include "ui/MardelloDlg.h"
 
+#include "ui/DisplayScale.h"
+
 BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
 {
     CRect client;
     GetClientRect(&client);
+    if (m_nScreenDpi != kUnscaledDpi) {
+        // Stretching the 100% picture would show its pixels as blocks; the double-size one is
+        // shrunk to the window's size once and then copied as it is.
+        CDC memory;
+        memory.CreateCompatibleDC(dc);
+        CSelectGuard select(memory, m_scaledPictures.Get(IDB_BACKGROUND_2X, {client.Width(), client.Height()}));
+        ::BitBlt(dc, 0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
+        return TRUE;
+    }
     CBitmap background;
     background.LoadBitmap(IDB_BACKGROUND);
     BITMAP size{};
