@@ -24,6 +24,18 @@ scale=1  # the size the pictures are drawn at; every coordinate below is at scal
 # Windows loads these with LoadBitmap: plain 24-bit BMP without alpha, palette or compression.
 bmp24() { echo -alpha off -type TrueColor "BMP3:$out/$1"; }
 
+# As 24-bit BMPs the double-size pictures would make the program megabytes larger. Each has
+# fewer than 256 colours, so a palette of exactly its colours with run-length compression
+# (which LoadBitmap reads too) keeps every pixel in a fraction of the room.
+palettise() {
+    local file=$1 colours
+    [ "$("$convert" "$file" -format %k info:)" -le 256 ] || { echo "$file: more than 256 colours" >&2; exit 1; }
+    colours=$(mktemp --suffix=.bmp)
+    "$convert" "$file" -unique-colors "BMP3:$colours"
+    "$convert" "$file" +dither -remap "$colours" -type Palette -compress RLE "BMP3:$file"
+    rm -f "$colours"
+}
+
 # The pixels x0,y0 to x1,y1 (inclusive) at the current scale.
 box() { echo "$(($1 * scale)),$(($2 * scale)) $((($3 + 1) * scale - 1)),$((($4 + 1) * scale - 1))"; }
 rectangle() { echo "rectangle $(box "$@")"; }
@@ -100,4 +112,5 @@ draw_window() {
 }
 
 for scale in 1 2; do draw_window; done
+for file in "$out"/*_2x.bmp; do palettise "$file"; done
 draw_icon
