@@ -61,8 +61,8 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
       m_nScreenDpi(ScreenDpi())
 {
     // Face "宋体" in GBK.
-    m_fontTitle.CreateFont(ScaledTo(m_nScreenDpi, kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "\xCB\xCE\xCC\xE5");
+    m_fontTitle.CreateFont(ScaledTo(m_nScreenDpi, kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "\xCB\xCE\xCC\xE5");
 }
 
 void CMardelloDlg::DoDataExchange(CDataExchange* exchange)
