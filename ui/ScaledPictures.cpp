@@ -2,42 +2,46 @@
 
 namespace {
 
-CBitmap Shrink(UINT largeId, SIZE size)
+// The picture's pixels are read out, resized and written into a bitmap like the screen's.
+CBitmap Resized(UINT largeId, SIZE size, CScaledPictures::Resizer resize)
 {
     CBitmap large;
     large.LoadBitmap(largeId);
     BITMAP largeSize{};
-    large.GetBitmap(&largeSize);
-    CBitmap shrunk;
-    CDC source, target;
-    if (HDC screen = ::GetDC(nullptr)) {
-        shrunk.Attach(::CreateCompatibleBitmap(screen, size.cx, size.cy));
-        source.CreateCompatibleDC(screen);
-        target.CreateCompatibleDC(screen);
-        ::ReleaseDC(nullptr, screen);
+    if (!large.GetSafeHandle() || !large.GetBitmap(&largeSize)) return {};
+    const PixelSize from = {largeSize.bmWidth, largeSize.bmHeight}, to = {size.cx, size.cy};
+    if (from.width <= 0 || from.height <= 0 || to.width <= 0 || to.height <= 0) return {};
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), from.width, -from.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(static_cast<size_t>(from.width) * static_cast<size_t>(from.height));
+    CBitmap resizedPicture;
+    HDC screen = ::GetDC(nullptr);
+    if (!screen) return {};
+    if (::GetDIBits(screen, large, 0, from.height, pixels.data(), &format, DIB_RGB_COLORS) == from.height) {
+        const std::vector<uint32_t> resized = resize(pixels, from, to);
+        format.bmiHeader.biWidth = to.width;
+        format.bmiHeader.biHeight = -to.height;
+        if (!resized.empty()) resizedPicture.Attach(::CreateCompatibleBitmap(screen, to.width, to.height));
+        if (resizedPicture.GetSafeHandle() &&
+            ::SetDIBits(screen, resizedPicture, 0, to.height, resized.data(), &format, DIB_RGB_COLORS) != to.height)
+            resizedPicture.DeleteObject();
     }
-    if (!large.GetSafeHandle() || !shrunk.GetSafeHandle() || !source.GetSafeHdc() || !target.GetSafeHdc()) return {};
-    CSelectGuard selectLarge(source, large);
-    CSelectGuard selectShrunk(target, shrunk);
-    // HALFTONE averages the pixels that merge into one; it needs the brush origin set after it.
-    target.SetStretchBltMode(HALFTONE);
-    ::SetBrushOrgEx(target, 0, 0, nullptr);
-    target.StretchBlt(0, 0, size.cx, size.cy, source, 0, 0, largeSize.bmWidth, largeSize.bmHeight, SRCCOPY);
-    return shrunk;
+    ::ReleaseDC(nullptr, screen);
+    return resizedPicture;
 }
 
 }  // namespace
 
-HBITMAP CScaledPictures::Get(UINT largeId, SIZE size)
+HBITMAP CScaledPictures::Get(UINT largeId, SIZE size, Resizer resize)
 {
     for (Picture& picture : m_pictures) {
         if (picture.largeId != largeId) continue;
         if (picture.size.cx != size.cx || picture.size.cy != size.cy) {
-            picture.bitmap = Shrink(largeId, size);
+            picture.bitmap = Resized(largeId, size, resize);
             picture.size = size;
         }
         return picture.bitmap;
     }
-    m_pictures.push_back({largeId, size, Shrink(largeId, size)});
+    m_pictures.push_back({largeId, size, Resized(largeId, size, resize)});
     return m_pictures.back().bitmap;
 }

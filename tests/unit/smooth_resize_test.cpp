@@ -1,0 +1,60 @@
+#include "ui/SmoothResize.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+using Pixels = std::vector<uint32_t>;
+using Resizer = Pixels (*)(const Pixels&, PixelSize, PixelSize);
+constexpr uint32_t kBlue = 0x3899D1;  // the active button's fill: the screen checks look for it exactly
+
+TEST(SmoothResizeTest, NewPixelsComeFromTheOldOnesTheyCover)
+{
+    struct Row {
+        const char* name;
+        Resizer resize;
+        Pixels pixels;
+        PixelSize from, to;
+        Pixels expected;
+    };
+    const Row rows[] = {
+        {"flat colour shrunk", SmoothResize, Pixels(15, kBlue), {5, 3}, {3, 2}, Pixels(6, kBlue)},
+        {"flat colour enlarged", SmoothResize, Pixels(4, kBlue), {2, 2}, {3, 3}, Pixels(9, kBlue)},
+        {"same size", SmoothResize, {1, 2, 3}, {3, 1}, {3, 1}, {1, 2, 3}},
+        {"halved: the mean of each channel", SmoothResize, {0x000000, 0x0000FF, 0x00FF00, 0xFF0000}, {2, 2}, {1, 1}, {0x404040}},
+        {"channels stay apart", SmoothResize, {0xFF0000, 0x0000FF}, {2, 1}, {1, 1}, {0x800080}},
+        // The middle new pixel covers the last third of old pixel 1 and the first of old pixel 2.
+        {"an edge shrunk 4 to 3", SmoothResize, {0, 0, 0xFF, 0xFF}, {4, 1}, {3, 1}, {0, 0x80, 0xFF}},
+        {"down the columns too", SmoothResize, {0, 0, 0xFF, 0xFF}, {1, 4}, {1, 3}, {0, 0x80, 0xFF}},
+        {"nearest, halved", NearestResize, {1, 2, 3, 4}, {4, 1}, {2, 1}, {2, 4}},
+        {"nearest, doubled", NearestResize, {1, 2}, {1, 2}, {1, 4}, {1, 1, 2, 2}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.expected, row.resize(row.pixels, row.from, row.to));
+    }
+}
+
+TEST(SmoothResizeTest, SizesThatDoNotFitGiveNothing)
+{
+    struct Row {
+        const char* name;
+        size_t pixelCount;
+        PixelSize from, to;
+    };
+    const Row rows[] = {
+        {"fewer pixels than the size", 5, {3, 2}, {2, 2}}, {"more pixels than the size", 7, {3, 2}, {2, 2}},
+        {"no old width", 0, {0, 2}, {2, 2}},               {"no new height", 6, {3, 2}, {2, 0}},
+        {"negative new width", 6, {3, 2}, {-2, 2}},        {"negative old size", 6, {-3, -2}, {2, 2}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (Resizer resize : {SmoothResize, NearestResize})
+            EXPECT_TRUE(resize(Pixels(row.pixelCount, kBlue), row.from, row.to).empty());
+    }
+}
+
+}  // namespace
