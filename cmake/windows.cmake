@@ -17,6 +17,8 @@ set(WIN32_SOURCES
     app/MardelloApp.cpp
     ui/MardelloDlg.cpp
     ui/MardelloSkin.cpp
+    ui/DisplayScale.cpp
+    ui/ScaledPictures.cpp
     ui/SystemMenu.cpp
     ui/AboutDlg.cpp
     ui/PrintPreviewDlg.cpp

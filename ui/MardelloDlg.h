@@ -4,6 +4,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
+#include "ui/ScaledPictures.h"
 
 class CMardelloDlg : public CDialogEx {
 public:
@@ -23,6 +24,8 @@ protected:
     // The command buttons' pictures: the given button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId);
     void ShowExitPicture();
+    // A picture shrunk from its double-size resource to fill a button on a scaled screen.
+    void ShowScaledPicture(const CButton& button, UINT largeImage, SIZE size);
 
     // Reports into the viewer.
     void PrepareViewer();
@@ -71,4 +74,6 @@ protected:
     CFont m_fontTitle;
     CPoint m_ptDragStart;
     CButton m_btnExit;
+    int m_nScreenDpi;
+    CScaledPictures m_scaledPictures;
 };

@@ -155,7 +155,7 @@ TEST_F(Leak, CommandClicks)
     EXPECT_NE(0, slots.AfterWarmUp());
     EXPECT_LT(slots.Highest(), slots.AfterWarmUp() + 50) << "GDI slots were used up";
     // The clicks were handled: the last one made Copy the active button.
-    EXPECT_EQ(std::vector<int>{IDC_BTN_COPY}, BlueButtons(m_session));
+    EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_COPY));
 }
 
 TEST_F(Leak, BackgroundErases)
