@@ -20,6 +20,7 @@ set(WIN32_SOURCES
     ui/SystemMenu.cpp
     ui/AboutDlg.cpp
     device/DeviceSearch.cpp
+    device/DeviceFollow.cpp
     reports/ReportCommands.cpp
     output/PrintCommand.cpp
     output/CopyCommand.cpp

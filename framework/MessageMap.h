@@ -81,3 +81,9 @@ public:                       \
 #define ON_WM_MOUSEMOVE()        \
     if (message == WM_MOUSEMOVE) \
         MARDELLO_HANDLED(OnMouseMove(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)
+
+#define ON_WM_TIMER() \
+    if (message == WM_TIMER) MARDELLO_HANDLED(OnTimer(static_cast<UINT_PTR>(wParam)); result = 0)
+
+#define ON_WM_DEVICECHANGE() \
+    if (message == WM_DEVICECHANGE) MARDELLO_HANDLED(result = OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam)))

@@ -2,6 +2,7 @@
 // The main window: the device's VIN, the report viewer and the command buttons.
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "device/DeviceWatch.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
 
@@ -15,7 +16,15 @@ protected:
 
     // Start-up: the device and its VIN.
     BOOL FindDevice();
+    BOOL SearchForDevice();
     void ReadVin();
+
+    // Following the device while the program runs.
+    void WatchDrives();
+    void OnTimer(UINT_PTR id);
+    LRESULT OnDeviceChange(UINT event, DWORD_PTR data);
+    void FollowDevice();
+    void ShowStatus();
 
     // The window menu's about entry.
     void AddAboutEntry();
@@ -70,4 +79,5 @@ protected:
     CFont m_fontTitle;
     CPoint m_ptDragStart;
     CButton m_btnExit;
+    DeviceWatch m_deviceWatch;
 };
