@@ -1,8 +1,8 @@
 #pragma once
 // The main window: the device's VIN, the report viewer and the command buttons.
+#include "device/DeviceWatch.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
-#include "device/DeviceWatch.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
 
