@@ -18,19 +18,20 @@ void DeviceWatch::Announce(std::uint32_t unitMask, bool removed)
 
 bool DeviceWatch::TakeChanges(std::uint32_t driveMask)
 {
-    const bool changed = driveMask != m_driveMask || m_announced;
+    const bool changed = !m_driveMaskKnown || driveMask != m_driveMask || m_announced;
     m_driveMask = driveMask;
+    m_driveMaskKnown = true;
     m_announced = false;
     m_removed = 0;
     return changed;
 }
 
-bool DeviceWatch::DeviceLetterGone(std::uint32_t driveMask, char letter)
+bool DeviceWatch::AnnouncedRemoved(char letter)
 {
-    const std::uint32_t bit = LetterBit(letter);
-    const bool announcedRemoved = (m_removed & bit) != 0;
-    TakeChanges(driveMask);
-    return announcedRemoved || (bit != 0 && (driveMask & bit) == 0);
+    const bool removed = (m_removed & LetterBit(letter)) != 0;
+    m_announced = false;
+    m_removed = 0;
+    return removed;
 }
 
 bool DeviceWatch::SearchDue(std::uint32_t driveMask)
