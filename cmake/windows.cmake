@@ -23,6 +23,7 @@ set(WIN32_SOURCES
     ui/AboutDlg.cpp
     ui/PrintPreviewDlg.cpp
     device/DeviceSearch.cpp
+    device/DeviceFollow.cpp
     reports/ReportCommands.cpp
     output/PrintCommand.cpp
     output/PrintPages.cpp

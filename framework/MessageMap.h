@@ -85,3 +85,9 @@ public:                       \
 #define ON_WM_GETMINMAXINFO()        \
     if (message == WM_GETMINMAXINFO) \
         MARDELLO_HANDLED(OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); result = 0)
+
+#define ON_WM_TIMER() \
+    if (message == WM_TIMER) MARDELLO_HANDLED(OnTimer(static_cast<UINT_PTR>(wParam)); result = 0)
+
+#define ON_WM_DEVICECHANGE() \
+    if (message == WM_DEVICECHANGE) MARDELLO_HANDLED(result = OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam)))

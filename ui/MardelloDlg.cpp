@@ -99,6 +99,8 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
+    ON_WM_TIMER()
+    ON_WM_DEVICECHANGE()
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()
@@ -114,6 +116,7 @@ BOOL CMardelloDlg::OnInitDialog()
     m_strDrive.Empty();
     UpdateData(FALSE);
 
+    WatchDrives();
     if (FindDevice()) ReadVin();
 
     GetDlgItem(IDC_EDIT_VIN).SendMessage(EM_LIMITTEXT, kVinMaxTyped);

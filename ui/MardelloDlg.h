@@ -1,5 +1,6 @@
 #pragma once
 // The main window: the device's VIN, the report viewer and the command buttons.
+#include "device/DeviceWatch.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
@@ -16,7 +17,15 @@ protected:
 
     // Start-up: the device and its VIN.
     BOOL FindDevice();
+    BOOL SearchForDevice();
     void ReadVin();
+
+    // Following the device while the program runs.
+    void WatchDrives();
+    void OnTimer(UINT_PTR id);
+    LRESULT OnDeviceChange(UINT event, DWORD_PTR data);
+    void FollowDevice();
+    void ShowStatus();
 
     // The window menu's about entry.
     void AddAboutEntry();
@@ -76,4 +85,5 @@ protected:
     CButton m_btnExit;
     int m_nScreenDpi;
     CScaledPictures m_scaledPictures;
+    DeviceWatch m_deviceWatch;
 };
