@@ -12,6 +12,9 @@ CMardelloApp theApp;
 
 BOOL CMardelloApp::InitInstance()
 {
+    // An empty card-reader slot is a removable drive too: looking into it must fail quietly,
+    // not stop the program with the system's "no disk" box. Set before the first search.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // The common controls are registered when the print dialog, their only user, first opens.
     CWinApp::InitInstance();
     AfxEnableControlContainer();

@@ -3,12 +3,16 @@
 //  - "Print All" on reports of growing size against one WM_SETTEXT of the same text into the
 //    same viewer (goal: within 1.5x at every size, and a cost per line that does not grow);
 //  - the start until the dialog shows the VIN against a minimal dialog program that holds one
-//    Rich Edit 2.0 control (goal: within 1.2x).
+//    Rich Edit 2.0 control (goal: within 1.2x);
+//  - the print preview of the largest report against Print's layout of it (goal: within 1.2x);
+//  - following the device: idle CPU time against the minimal dialog's, and the time from the
+//    device's appearance to its VIN (bench/DeviceFollowTiming.h);
 //  - Find Next in the largest report, the match near its end, until it is selected (goal: under 100 ms).
 // Both sides of a ratio are measured in the same run, one after the other, so a busy machine
 // slows both alike.
 //
 // report_bench.exe [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] [--lines N,N,...]
+//                  [--idle-seconds N] [--only printall|startup|device|find|preview]
 // Mardello.exe comes from --mardello or MARDELLO_EXE; the minimal dialog and the hook library
 // (settext_hook.dll) from beside this program.
 #include <windows.h>
@@ -19,8 +23,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/DeviceFollowTiming.h"
 #include "bench/FindTiming.h"
 #include "bench/PrintAllTiming.h"
+#include "bench/PreviewTiming.h"
 #include "bench/Require.h"
 #include "bench/SampleReports.h"
 #include "bench/StartupTiming.h"
@@ -28,6 +34,7 @@
 #include "bench/minimal_dialog.h"
 #include "res/resource.h"
 #include "tests/e2e/harness/Drives.h"
+#include "tests/e2e/harness/ProcessProbe.h"
 #include "tests/e2e/harness/ScratchFolder.h"
 #include "tests/e2e/harness/WinePaths.h"
 
@@ -44,9 +51,12 @@ struct Options {
     std::string mardello;
     std::string minimalDialog;
     std::string hookLibrary;
+    std::string timingLibrary;
+    std::string only;  // one benchmark: printall, startup, device, find or preview
     int runs = 5;
     int starts = 15;
     std::vector<int> lineCounts = {1000, 10000, 40000};
+    int idleSeconds = 60;
 };
 
 std::string BesideThisProgram(const char* name)
@@ -77,20 +87,24 @@ Options ParseOptions(int argc, char** argv)
     options.mardello = e2e::PathFromEnvironment("MARDELLO_EXE");
     options.minimalDialog = BesideThisProgram("minimal_dialog.exe");
     options.hookLibrary = BesideThisProgram("settext_hook.dll");
+    options.timingLibrary = BesideThisProgram("print_timing_hook.dll");
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
-        Require(i + 1 < argc, "usage: report_bench [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] "
-                              "[--lines N,N,...]");
+        Require(i + 1 < argc, "usage: report_bench [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] [--only NAME] "
+                              "[--lines N,N,...] [--idle-seconds N]");
         const std::string value = argv[++i];
         if (name == "--mardello") options.mardello = e2e::DosPath(value);
         else if (name == "--minimal") options.minimalDialog = e2e::DosPath(value);
         else if (name == "--runs") options.runs = std::atoi(value.c_str());
         else if (name == "--starts") options.starts = std::atoi(value.c_str());
         else if (name == "--lines") options.lineCounts = ParseCounts(value);
+        else if (name == "--only") options.only = value;
+        else if (name == "--idle-seconds") options.idleSeconds = std::atoi(value.c_str());
         else Require(false, "unknown option " + name);
     }
     Require(!options.mardello.empty(), "give Mardello.exe with --mardello or MARDELLO_EXE");
     Require(options.runs > 0 && options.starts > 0, "--runs and --starts must be at least 1");
+    Require(options.idleSeconds > 0, "--idle-seconds must be at least 1");
     return options;
 }
 
@@ -214,9 +228,19 @@ int main(int argc, char** argv)
         e2e::DriveTable drives;
         Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the device in as E:");
 
-        BenchPrintAll(options, mardello, hookLibrary, device);
-        BenchStartup(options, mardello, minimalDialog);
-        BenchFindNext(options.lineCounts.back(), options.runs, mardello, kInstallFolder, device);
+        const std::string timingLibrary = Install(options.timingLibrary, "print_timing_hook.dll");
+        if (options.only.empty() || options.only == "printall") BenchPrintAll(options, mardello, hookLibrary, device);
+        if (options.only.empty() || options.only == "startup") BenchStartup(options, mardello, minimalDialog);
+        if (options.only.empty() || options.only == "device")
+            BenchDeviceFollow({mardello, minimalDialog, e2e::InstalledProbeLibrary(kInstallFolder), kInstallFolder, drives,
+                               'E', device.UnixPath(), kVin, options.idleSeconds, 10});
+        if (options.only.empty() || options.only == "find")
+            BenchFindNext(options.lineCounts.back(), options.runs, mardello, kInstallFolder, device);
+        if (options.only.empty() || options.only == "preview") {
+            WriteReports(device, options.lineCounts.back());
+            PrintPreviewTable(RunPreviewAgainstPrint(mardello, kInstallFolder, kVin, timingLibrary, options.runs),
+                              options.lineCounts.back());
+        }
         return 0;
     } catch (const BenchFailure& failure) {
         std::fprintf(stderr, "report_bench: %s\n", failure.what());

@@ -19,15 +19,21 @@ set(WIN32_SOURCES
     app/MardelloApp.cpp
     ui/MardelloDlg.cpp
     ui/MardelloSkin.cpp
+    ui/DisplayScale.cpp
+    ui/ScaledPictures.cpp
     ui/SystemMenu.cpp
     ui/AboutDlg.cpp
     ui/MainWindowKeys.cpp
     ui/ViewerMenu.cpp
     ui/ViewerFind.cpp
+    ui/PrintPreviewDlg.cpp
     device/DeviceSearch.cpp
+    device/DeviceFollow.cpp
     reports/ReportCommands.cpp
     reports/ViewerSearch.cpp
     output/PrintCommand.cpp
+    output/PrintPages.cpp
+    output/PreviewCommand.cpp
     output/CopyCommand.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)

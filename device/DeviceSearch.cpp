@@ -47,7 +47,10 @@ bool HasSubfolder(const CString& directory, const char* name)
     }
 }
 
-BOOL CMardelloDlg::FindDevice()
+// The one search for the device, at start-up and whenever the drives change: the first
+// removable drive, in drive order, whose root holds PRINT. Only the members are set here;
+// the caller decides which controls show the result.
+BOOL CMardelloDlg::SearchForDevice()
 {
     std::vector<char> list = ReadDriveList();
     for (const CString& root : DriveRoots(list.data(), list.size())) {
@@ -55,10 +58,15 @@ BOOL CMardelloDlg::FindDevice()
         if (::GetDriveTypeA(root) == DRIVE_REMOVABLE && HasSubfolder(prefix, "PRINT")) {
             m_strDrive = prefix;
             m_strStatus = "Ready To Print...";
-            UpdateData(FALSE);
             return TRUE;
         }
     }
-    UpdateData(FALSE);
     return FALSE;
+}
+
+BOOL CMardelloDlg::FindDevice()
+{
+    const BOOL found = SearchForDevice();
+    UpdateData(FALSE);
+    return found;
 }

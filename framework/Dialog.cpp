@@ -127,12 +127,15 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     m_current = {message, wParam, lParam};
     LRESULT result = 0;
     bool handled = false;
+    const bool command = message == WM_COMMAND;
+    if (command) ++m_nCommandsRunning;
     try {
         handled = ProcessWindowMessage(message, wParam, lParam, result);
     } catch (...) {
         // No exception may cross back into the system's dialog manager.
         handled = false;
     }
+    if (command) --m_nCommandsRunning;
     m_current = outer;
     if (!handled) return FALSE;
 

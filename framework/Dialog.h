@@ -26,6 +26,9 @@ public:
 
     bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    // True while one of this dialog's command handlers runs, modal loops it opens included.
+    bool HandlingCommand() const { return m_nCommandsRunning > 0; }
+
 protected:
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange* exchange) { (void)exchange; }
@@ -40,6 +43,7 @@ private:
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
+    int m_nCommandsRunning = 0;
 };
 
 // The extended dialog of the framework; this program uses nothing it adds.

@@ -93,3 +93,13 @@ public:                       \
 #define ON_WM_CONTEXTMENU()        \
     if (message == WM_CONTEXTMENU) \
         MARDELLO_HANDLED(OnContextMenu(CWnd(reinterpret_cast<HWND>(wParam)), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)
+
+#define ON_WM_GETMINMAXINFO()        \
+    if (message == WM_GETMINMAXINFO) \
+        MARDELLO_HANDLED(OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); result = 0)
+
+#define ON_WM_TIMER() \
+    if (message == WM_TIMER) MARDELLO_HANDLED(OnTimer(static_cast<UINT_PTR>(wParam)); result = 0)
+
+#define ON_WM_DEVICECHANGE() \
+    if (message == WM_DEVICECHANGE) MARDELLO_HANDLED(result = OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam)))

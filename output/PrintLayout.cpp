@@ -21,6 +21,15 @@ int ScaleToDevice(int units600, int dpi)
     return ClampToInt(product < 0 ? -magnitude : magnitude);
 }
 
+PrintGeometry A4At600Dpi()
+{
+    PrintGeometry a4;
+    // 210 mm x 297 mm, rounded to whole dots.
+    a4.pageWidth = a4.paperWidth = 4961;
+    a4.pageHeight = a4.paperHeight = 7016;
+    return a4;
+}
+
 PrintMetrics MetricsFor(const PrintGeometry& geometry)
 {
     PrintMetrics metrics{};
@@ -31,10 +40,13 @@ PrintMetrics MetricsFor(const PrintGeometry& geometry)
     metrics.lineStep = ScaleToDevice(120, geometry.dpiY);
     metrics.fontHeight = ScaleToDevice(100, geometry.dpiY);
     metrics.lineWidth = ClampToInt(std::max<int64_t>(1, int64_t{geometry.pageWidth} - 2 * int64_t{metrics.left}));
+    const int64_t bottomMargin = metrics.vinTop;
+    metrics.footerTop = ClampToInt(int64_t{geometry.pageHeight} - bottomMargin - metrics.fontHeight);
+    metrics.bodyBottom = ClampToInt(int64_t{metrics.footerTop} - metrics.lineStep);
     return metrics;
 }
 
-std::vector<PlacedLine> PlaceLines(int lineCount, const PrintMetrics& metrics, int pageHeight)
+std::vector<PlacedLine> PlaceLines(int lineCount, const PrintMetrics& metrics, int bottom)
 {
     std::vector<PlacedLine> placed;
     if (lineCount <= 0) return placed;
@@ -45,7 +57,7 @@ std::vector<PlacedLine> PlaceLines(int lineCount, const PrintMetrics& metrics, i
     for (int line = 0; line < lineCount; ++line) {
         // A page that has no line yet takes the next one even when it does not fit, so a page
         // too small for any line still moves the job forward.
-        if (pageHasLine && y + metrics.fontHeight > pageHeight) {
+        if (pageHasLine && y + metrics.fontHeight > bottom) {
             ++page;
             y = metrics.nextPageTop;
             pageHasLine = false;

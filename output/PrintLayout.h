@@ -1,7 +1,8 @@
 #pragma once
 // Where things go on the printed pages. Positions and sizes are given for a 600-dpi page
 // (VIN at 120,120, a blank line at 240, viewer lines from 360 down in steps of 120, font
-// height 100) and scaled to the printer's resolution, so every printer gives the same page.
+// height 100, a footer line above a bottom margin as wide as the top one) and scaled to the
+// printer's resolution, so every printer gives the same page.
 #include <vector>
 
 struct PrintGeometry {
@@ -9,7 +10,14 @@ struct PrintGeometry {
     int dpiY = 600;
     int pageWidth = 0;   // printable area, device units
     int pageHeight = 0;
+    int paperWidth = 0;  // the whole sheet, device units
+    int paperHeight = 0;
+    int offsetX = 0;     // where the printable area starts on the sheet
+    int offsetY = 0;
 };
+
+// The page laid out when there is no printer to ask: a whole A4 sheet at 600 dpi.
+PrintGeometry A4At600Dpi();
 
 struct PrintMetrics {
     int left;          // x of the VIN and of every line
@@ -19,6 +27,8 @@ struct PrintMetrics {
     int lineStep;
     int fontHeight;
     int lineWidth;     // room for a line: page width less the left margin on both sides
+    int footerTop;     // y of every page's footer: its cell ends at the bottom margin
+    int bodyBottom;    // lines end at or above it, so a line step stays free above the footer
 };
 
 // Scales a length given in 600-dpi units to a device of the given resolution (rounded).
@@ -33,8 +43,9 @@ struct PlacedLine {
 };
 
 // Places lineCount lines, in order, each exactly once, going on to a new page when the next
-// line would not fit above the page's bottom. A page always takes at least one line.
-std::vector<PlacedLine> PlaceLines(int lineCount, const PrintMetrics& metrics, int pageHeight);
+// line would not end at or above `bottom` (metrics.bodyBottom on paper, where the footer takes
+// the room below it). A page always takes at least one line.
+std::vector<PlacedLine> PlaceLines(int lineCount, const PrintMetrics& metrics, int bottom);
 
 // How many pages the placement uses (1 when there is no line: the page with the VIN).
 int PageCount(const std::vector<PlacedLine>& placed);

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Draws the main window's pictures and the application icon into res/, next to this script.
+# Draws the main window's pictures and the application icon into res/, next to this script,
+# once at their own size and once at twice it (files *_2x.bmp) for screens scaled above 100%,
+# where the program shrinks the large ones to the size its buttons have there.
 # The outputs are committed; run this again after changing a colour, a size or a label.
 # Needs ImageMagick 6 and the DejaVu fonts (Debian: imagemagick, fonts-dejavu-core).
 set -euo pipefail
@@ -17,12 +19,34 @@ field='rgb(45,45,45)'
 field_shadow='rgb(28,28,28)'
 field_light='rgb(102,102,102)'
 radius=8
+scale=1  # the size the pictures are drawn at; every coordinate below is at scale 1
 
 # Windows loads these with LoadBitmap: plain 24-bit BMP without alpha, palette or compression.
 bmp24() { echo -alpha off -type TrueColor "BMP3:$out/$1"; }
 
+# As 24-bit BMPs the double-size pictures would make the program megabytes larger. Each has
+# fewer than 256 colours, so a palette of exactly its colours with run-length compression
+# (which LoadBitmap reads too) keeps every pixel in a fraction of the room.
+palettise() {
+    local file=$1 colours
+    [ "$("$convert" "$file" -format %k info:)" -le 256 ] || { echo "$file: more than 256 colours" >&2; exit 1; }
+    colours=$(mktemp --suffix=.bmp)
+    "$convert" "$file" -unique-colors "BMP3:$colours"
+    "$convert" "$file" +dither -remap "$colours" -type Palette -compress RLE "BMP3:$file"
+    rm -f "$colours"
+}
+
+# The pixels x0,y0 to x1,y1 (inclusive) at the current scale.
+box() { echo "$(($1 * scale)),$(($2 * scale)) $((($3 + 1) * scale - 1)),$((($4 + 1) * scale - 1))"; }
+rectangle() { echo "rectangle $(box "$@")"; }
+# The centre of pixel x,y at scale 1, at the current scale.
+centre() { awk -v x="$1" -v y="$2" -v s="$scale" 'BEGIN { print (x + 0.5) * s - 0.5 "," (y + 0.5) * s - 0.5 }'; }
+size() { echo "$(($1 * scale))x$(($2 * scale))"; }
+# The file name at the current scale: print.bmp, print_2x.bmp.
+named() { if [ "$scale" -eq 1 ]; then echo "$1.bmp"; else echo "$1_${scale}x.bmp"; fi; }
+
 # A button slot: straight edges stay exact, only the corners blend into the panel.
-slot() { echo "roundrectangle $1,$2 $(($1 + 204)),$(($2 + 49)) $radius,$radius"; }
+slot() { echo "roundrectangle $(box "$1" "$2" $(($1 + 204)) $(($2 + 49))) $((radius * scale)),$((radius * scale))"; }
 
 draw_background() {
     local slots=() y
@@ -31,32 +55,31 @@ draw_background() {
         slots+=(-draw "$(slot 20 "$y")")
     done
     # Flat areas are drawn without antialiasing so that every fill keeps its exact colour.
-    "$convert" -size 770x497 "xc:$body" +antialias \
-        -fill "$panel" -draw 'rectangle 0,0 769,38' \
-        -fill "$field_shadow" -draw 'rectangle 10,49 234,78' \
-        -fill "$field_light" -draw 'rectangle 12,51 234,78' \
-        -fill "$field" -draw 'rectangle 12,51 233,77' \
-        -fill "$panel" -draw 'rectangle 10,89 234,458' \
-        -fill "$panel" -draw 'rectangle 245,49 759,458' \
-        -fill "$white" -draw 'rectangle 255,59 749,446' \
+    "$convert" -size "$(size 770 497)" "xc:$body" +antialias \
+        -fill "$panel" -draw "$(rectangle 0 0 769 38)" \
+        -fill "$field_shadow" -draw "$(rectangle 10 49 234 78)" \
+        -fill "$field_light" -draw "$(rectangle 12 51 234 78)" \
+        -fill "$field" -draw "$(rectangle 12 51 233 77)" \
+        -fill "$panel" -draw "$(rectangle 10 89 234 458)" \
+        -fill "$panel" -draw "$(rectangle 245 49 759 458)" \
+        -fill "$white" -draw "$(rectangle 255 59 749 446)" \
         -antialias "${slots[@]}" \
-        $(bmp24 background.bmp)
+        $(bmp24 "$(named background)")
 }
 
 # The command buttons cover the slots of the background, so they are drawn the same way.
 draw_button() {
-    local file=$1 fill=$2 label=$3
-    "$convert" -size 205x50 "xc:$panel" -fill "$fill" -draw "$(slot 0 0)" \
-        -font "$font" -pointsize 15 -fill "$white" -gravity center -annotate +0+0 "$label" \
-        $(bmp24 "$file")
+    local name=$1 fill=$2 label=$3
+    "$convert" -size "$(size 205 50)" "xc:$panel" -fill "$fill" -draw "$(slot 0 0)" \
+        -font "$font" -pointsize $((15 * scale)) -fill "$white" -gravity center -annotate +0+0 "$label" \
+        $(bmp24 "$(named "$name")")
 }
 
 draw_exit() {
-    "$convert" -size 23x23 "xc:$panel" -stroke "$white" -strokewidth 2 \
-        -draw 'line 6,6 16,16' -draw 'line 16,6 6,16' \
-        $(bmp24 exit.bmp)
+    "$convert" -size "$(size 23 23)" "xc:$panel" -stroke "$white" -strokewidth $((2 * scale)) \
+        -draw "line $(centre 6 6) $(centre 16 16)" -draw "line $(centre 16 6) $(centre 6 16)" \
+        $(bmp24 "$(named exit)")
 }
-
 # A diagnostic plug seen from the front: the connector's trapezoid with two rows of pins and
 # its cable, white on a blue tile.
 draw_icon() {
@@ -71,18 +94,23 @@ draw_icon() {
         "ICO:$out/Mardello.ico"
 }
 
-draw_background
-draw_button print_all.bmp "$normal" "Print All"
-draw_button print_all_active.bmp "$active" "Print All"
-draw_button trouble_code.bmp "$normal" "Print Trouble Code"
-draw_button trouble_code_active.bmp "$active" "Print Trouble Code"
-draw_button live_data.bmp "$normal" "Print Live Data"
-draw_button live_data_active.bmp "$active" "Print Live Data"
-draw_button frozen_frame.bmp "$normal" "Print Frozen Frame"
-draw_button frozen_frame_active.bmp "$active" "Print Frozen Frame"
-draw_button print.bmp "$normal" "Print"
-draw_button print_active.bmp "$active" "Print"
-draw_button copy.bmp "$normal" "Copy"
-draw_button copy_active.bmp "$active" "Copy"
-draw_exit
+draw_window() {
+    draw_background
+    draw_button print_all "$normal" "Print All"
+    draw_button print_all_active "$active" "Print All"
+    draw_button trouble_code "$normal" "Print Trouble Code"
+    draw_button trouble_code_active "$active" "Print Trouble Code"
+    draw_button live_data "$normal" "Print Live Data"
+    draw_button live_data_active "$active" "Print Live Data"
+    draw_button frozen_frame "$normal" "Print Frozen Frame"
+    draw_button frozen_frame_active "$active" "Print Frozen Frame"
+    draw_button print "$normal" "Print"
+    draw_button print_active "$active" "Print"
+    draw_button copy "$normal" "Copy"
+    draw_button copy_active "$active" "Copy"
+    draw_exit
+}
+
+for scale in 1 2; do draw_window; done
+for file in "$out"/*_2x.bmp; do palettise "$file"; done
 draw_icon

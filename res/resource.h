@@ -5,6 +5,7 @@
 #define IDD_ABOUTBOX                100
 #define IDS_ABOUTBOX                101
 #define IDD_MAIN_DIALOG             102
+#define IDD_PRINT_PREVIEW           104
 
 #define IDB_BACKGROUND              131
 #define IDB_PRINT_ALL               141
@@ -21,6 +22,22 @@
 #define IDB_COPY_ACTIVE             152
 #define IDB_EXIT                    154
 
+// The same pictures at twice their size, for screens scaled above 100%.
+#define IDB_BACKGROUND_2X           160
+#define IDB_PRINT_ALL_2X            161
+#define IDB_PRINT_ALL_ACTIVE_2X     162
+#define IDB_TROUBLE_CODE_2X         163
+#define IDB_TROUBLE_CODE_ACTIVE_2X  164
+#define IDB_LIVE_DATA_2X            165
+#define IDB_LIVE_DATA_ACTIVE_2X     166
+#define IDB_FROZEN_FRAME_2X         167
+#define IDB_FROZEN_FRAME_ACTIVE_2X  168
+#define IDB_PRINT_2X                169
+#define IDB_PRINT_ACTIVE_2X         170
+#define IDB_COPY_2X                 171
+#define IDB_COPY_ACTIVE_2X          172
+#define IDB_EXIT_2X                 173
+
 #define IDC_EDIT_VIN                1000
 #define IDC_BTN_PRINT_ALL           1001
 #define IDC_BTN_LIVE_DATA           1002
@@ -32,6 +49,11 @@
 #define IDC_STATIC_STATUS           1009
 #define IDC_RICHEDIT_REPORT         1010
 #define IDC_STATIC_TITLE            1011
+
+#define IDC_PREVIEW_PREVIOUS        1100
+#define IDC_PREVIEW_NEXT            1101
+#define IDC_PREVIEW_PAGE            1102
+#define IDC_PREVIEW_PRINT           1103
 
 #define IDM_ABOUTBOX                0x0010
 

@@ -1,6 +1,9 @@
 #include "ui/MardelloDlg.h"
 
+#include <algorithm>
+
 #include "ui/AboutDlg.h"
+#include "ui/DisplayScale.h"
 
 namespace {
 
@@ -8,17 +11,22 @@ struct CommandButton {
     int id;
     UINT normalImage;
     UINT activeImage;
+    UINT normalLarge;  // the same pictures at twice the size, for scaled screens
+    UINT activeLarge;
 };
 
 // In the order their pictures are set.
 constexpr CommandButton kCommandButtons[] = {
-    {IDC_BTN_PRINT_ALL, IDB_PRINT_ALL, IDB_PRINT_ALL_ACTIVE},
-    {IDC_BTN_TROUBLE_CODE, IDB_TROUBLE_CODE, IDB_TROUBLE_CODE_ACTIVE},
-    {IDC_BTN_LIVE_DATA, IDB_LIVE_DATA, IDB_LIVE_DATA_ACTIVE},
-    {IDC_BTN_FROZEN_FRAME, IDB_FROZEN_FRAME, IDB_FROZEN_FRAME_ACTIVE},
-    {IDC_BTN_PRINT, IDB_PRINT, IDB_PRINT_ACTIVE},
-    {IDC_BTN_COPY, IDB_COPY, IDB_COPY_ACTIVE},
+    {IDC_BTN_PRINT_ALL, IDB_PRINT_ALL, IDB_PRINT_ALL_ACTIVE, IDB_PRINT_ALL_2X, IDB_PRINT_ALL_ACTIVE_2X},
+    {IDC_BTN_TROUBLE_CODE, IDB_TROUBLE_CODE, IDB_TROUBLE_CODE_ACTIVE, IDB_TROUBLE_CODE_2X, IDB_TROUBLE_CODE_ACTIVE_2X},
+    {IDC_BTN_LIVE_DATA, IDB_LIVE_DATA, IDB_LIVE_DATA_ACTIVE, IDB_LIVE_DATA_2X, IDB_LIVE_DATA_ACTIVE_2X},
+    {IDC_BTN_FROZEN_FRAME, IDB_FROZEN_FRAME, IDB_FROZEN_FRAME_ACTIVE, IDB_FROZEN_FRAME_2X, IDB_FROZEN_FRAME_ACTIVE_2X},
+    {IDC_BTN_PRINT, IDB_PRINT, IDB_PRINT_ACTIVE, IDB_PRINT_2X, IDB_PRINT_ACTIVE_2X},
+    {IDC_BTN_COPY, IDB_COPY, IDB_COPY_ACTIVE, IDB_COPY_2X, IDB_COPY_ACTIVE_2X},
 };
+
+// The label font's height in pixels on an unscaled screen.
+constexpr int kLabelHeight = 18;
 
 // The controls that show their text in the label font.
 constexpr int kLabelFontControls[] = {IDC_STATIC_TITLE,     IDC_STATIC_STATUS,    IDC_BTN_PRINT_ALL, IDC_BTN_TROUBLE_CODE,
@@ -36,15 +44,25 @@ void ShowButtonPicture(const CButton& button, UINT imageId)
     replaced.Attach(button.SetBitmap(picture.Detach()));
 }
 
+// The room inside a button's 2-pixel edge, which the 100% pictures fill on an unscaled screen.
+constexpr int kButtonEdge = 2;
+SIZE InsideEdge(const CButton& button)
+{
+    RECT client{};
+    ::GetClientRect(button.m_hWnd, &client);
+    return {client.right - 2 * kButtonEdge, client.bottom - 2 * kButtonEdge};
+}
+
 }  // namespace
 
 CMardelloDlg::CMardelloDlg(CWnd* parent)
     : CDialogEx(IDD_MAIN_DIALOG, parent),
-      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_nScreenDpi(ScreenDpi())
 {
     // Face "宋体" in GBK.
-    m_fontTitle.CreateFont(18, 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "\xCB\xCE\xCC\xE5");
+    m_fontTitle.CreateFont(ScaledTo(m_nScreenDpi, kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "\xCB\xCE\xCC\xE5");
 }
 
 void CMardelloDlg::DoDataExchange(CDataExchange* exchange)
@@ -86,6 +104,9 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_COMMAND(IDM_FIND_NEXT, &CMardelloDlg::OnFindNext)
     ON_COMMAND(IDM_FIND_PREVIOUS, &CMardelloDlg::OnFindPrevious)
     ON_REGISTERED_MESSAGE(CFindReplaceDialog::GetFindReplaceMsg(), &CMardelloDlg::OnFindReplace)
+    ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
+    ON_WM_TIMER()
+    ON_WM_DEVICECHANGE()
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()
@@ -101,6 +122,7 @@ BOOL CMardelloDlg::OnInitDialog()
     m_strDrive.Empty();
     UpdateData(FALSE);
 
+    WatchDrives();
     if (FindDevice()) ReadVin();
 
     GetDlgItem(IDC_EDIT_VIN).SendMessage(EM_LIMITTEXT, kVinMaxTyped);
@@ -119,8 +141,29 @@ void CMardelloDlg::MarkActiveButton(int buttonId)
     for (const CommandButton& button : kCommandButtons) {
         CButton control;
         control.m_hWnd = GetDlgItem(button.id);
-        ShowButtonPicture(control, button.id == buttonId ? button.activeImage : button.normalImage);
+        const bool active = button.id == buttonId;
+        if (m_nScreenDpi == kUnscaledDpi)
+            ShowButtonPicture(control, active ? button.activeImage : button.normalImage);
+        else
+            ShowScaledPicture(control, active ? button.activeLarge : button.normalLarge, InsideEdge(control));
     }
 }
 
-void CMardelloDlg::ShowExitPicture() { ShowButtonPicture(m_btnExit, IDB_EXIT); }
+void CMardelloDlg::ShowExitPicture()
+{
+    if (m_nScreenDpi == kUnscaledDpi) {
+        ShowButtonPicture(m_btnExit, IDB_EXIT);
+        return;
+    }
+    // The cross is square and, as at 100%, as large as the button's inside.
+    const SIZE inside = InsideEdge(m_btnExit);
+    const int side = std::min(inside.cx, inside.cy);
+    ShowScaledPicture(m_btnExit, IDB_EXIT_2X, {side, side});
+}
+
+// The picture a button showed before is one of the kept ones (or none at start-up), so it is
+// left to the cache instead of being deleted.
+void CMardelloDlg::ShowScaledPicture(const CButton& button, UINT largeImage, SIZE size)
+{
+    button.SetBitmap(m_scaledPictures.Get(largeImage, size));
+}

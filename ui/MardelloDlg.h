@@ -1,10 +1,12 @@
 #pragma once
 // The main window: the device's VIN, the report viewer and the command buttons.
+#include "device/DeviceWatch.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/FindReplaceDialog.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
+#include "ui/ScaledPictures.h"
 
 class CMardelloDlg : public CDialogEx {
 public:
@@ -16,7 +18,15 @@ protected:
 
     // Start-up: the device and its VIN.
     BOOL FindDevice();
+    BOOL SearchForDevice();
     void ReadVin();
+
+    // Following the device while the program runs.
+    void WatchDrives();
+    void OnTimer(UINT_PTR id);
+    LRESULT OnDeviceChange(UINT event, DWORD_PTR data);
+    void FollowDevice();
+    void ShowStatus();
 
     // The window menu's about entry.
     void AddAboutEntry();
@@ -24,6 +34,8 @@ protected:
     // The command buttons' pictures: the given button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId);
     void ShowExitPicture();
+    // A picture shrunk from its double-size resource to fill a button on a scaled screen.
+    void ShowScaledPicture(const CButton& button, UINT largeImage, SIZE size);
 
     // Reports into the viewer.
     void PrepareViewer();
@@ -40,6 +52,7 @@ protected:
     void OnPrint();
     void OnCopy();
     CString ViewerText() const;
+    void OnPrintPreview();
 
     // The frameless skin.
     void OnSysCommand(UINT id, LPARAM lParam);
@@ -87,4 +100,7 @@ protected:
     CFindReplaceDialog m_dlgFind;
     CString m_strSought;
     DWORD m_dwFindFlags = FR_DOWN;
+    int m_nScreenDpi;
+    CScaledPictures m_scaledPictures;
+    DeviceWatch m_deviceWatch;
 };

@@ -2,10 +2,24 @@
 // labels drawn straight onto it, moved by dragging its background, closed by EXIT.
 #include "ui/MardelloDlg.h"
 
+#include "ui/DisplayScale.h"
+
 BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
 {
     CRect client;
     GetClientRect(&client);
+    if (m_nScreenDpi != kUnscaledDpi) {
+        // Stretching the 100% picture would show its pixels as blocks; the double-size one is
+        // resized to the window once and then copied as it is. It is flat areas with a few
+        // smoothed corners, so its nearest pixels do (averaging takes Wine tens of milliseconds
+        // at every start).
+        CDC memory;
+        memory.CreateCompatibleDC(dc);
+        CSelectGuard select(memory,
+                            m_scaledPictures.Get(IDB_BACKGROUND_2X, {client.Width(), client.Height()}, NearestResize));
+        ::BitBlt(dc, 0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
+        return TRUE;
+    }
     CBitmap background;
     background.LoadBitmap(IDB_BACKGROUND);
     BITMAP size{};

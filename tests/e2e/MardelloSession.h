@@ -77,11 +77,11 @@ constexpr COLORREF kNormalGrey = RGB(86, 86, 86);
 constexpr int kCommandButtons[] = {IDC_BTN_PRINT_ALL, IDC_BTN_TROUBLE_CODE, IDC_BTN_LIVE_DATA,
                                    IDC_BTN_FROZEN_FRAME, IDC_BTN_PRINT, IDC_BTN_COPY};
 
-// The share of a button's pixels that have the colour; its picture is the only sign of
-// which button is active, so the screen is what tells.
-inline double ShareOfColour(HWND button, COLORREF colour)
+// The share of a button's pixels (or of `part` of it) that have the colour; its picture is the
+// only sign of which button is active, so the screen is what tells.
+inline double ShareOfColour(HWND button, COLORREF colour, const RECT* part = nullptr)
 {
-    auto picture = CaptureWindow(button);
+    auto picture = CaptureWindow(button, part);
     if (!picture || picture->pixels.empty()) return -1;
     size_t hits = 0;
     for (COLORREF pixel : picture->pixels) hits += pixel == colour;

@@ -9,15 +9,15 @@
 
 namespace e2e {
 
-// Waits for the print dialog: a dialog box of the main dialog's thread that is not the main
-// dialog (its title follows the system's language).
-inline HWND WaitForPrintDialog(MardelloSession& session)
+// The print dialog once it is open: a dialog box of the main dialog's thread that is neither
+// the main dialog nor the print preview (its title follows the system's language).
+inline HWND WaitForPrintDialog(MardelloSession& session, HWND besides = nullptr)
 {
     const DWORD thread = GetWindowThreadProcessId(session.Dialog(), nullptr);
     HWND found = nullptr;
     WaitUntil([&] {
         for (HWND window : WindowsOfProcess(session.Process().Id()))
-            if (window != session.Dialog() && GetWindowThreadProcessId(window, nullptr) == thread &&
+            if (window != session.Dialog() && window != besides && GetWindowThreadProcessId(window, nullptr) == thread &&
                 IsWindowVisible(window) && ClassOf(window) == kDialogClass) {
                 found = window;
                 return true;

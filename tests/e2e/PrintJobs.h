@@ -99,6 +99,7 @@ struct PrintedJob {
     std::string title;
     int pages = 0;
     double pageWidth = 0;  // points
+    double pageHeight = 0;
     std::vector<PrintedLine> lines;  // page by page, top to bottom
 };
 
@@ -151,6 +152,7 @@ inline void ReadWords(const std::string& bbox, PrintedJob& job)
         if (line.find("<page ") != std::string::npos) {
             ++page;
             job.pageWidth = std::atof(Attribute(line, "width").c_str());
+            job.pageHeight = std::atof(Attribute(line, "height").c_str());
             continue;
         }
         const size_t open = line.find("<word ");

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/MardelloSession.h"
+#include "tests/e2e/RunningProgram.h"
 #include "tests/e2e/ProgramEnd.h"
 #include "tests/e2e/UserInput.h"
 
@@ -89,7 +89,9 @@ std::optional<POINT> CloseBoxOf(HWND about)
     return std::nullopt;
 }
 
-TEST(About, OpensFromItsWindowMenuCommandsAndCloses)
+class About : public RunningProgram {};
+
+TEST_F(About, OpensFromItsWindowMenuCommandsAndCloses)
 {
     enum class Close { Ok, Escape, CloseBox };
     struct Row {
@@ -102,16 +104,15 @@ TEST(About, OpensFromItsWindowMenuCommandsAndCloses)
         {"0x001F, closed with Esc", 0x001F, Close::Escape},
         {"0x0018, closed with the close box", 0x0018, Close::CloseBox},
     };
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
+    ASSERT_TRUE(m_session.Start());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const HWND about = OpenAboutBox(session, row.command);
+        const HWND about = OpenAboutBox(m_session, row.command);
         ASSERT_NE(nullptr, about) << "no about box";
-        EXPECT_FALSE(IsWindowEnabled(session.Dialog())) << "the about box is not modal to the main window";
+        EXPECT_FALSE(IsWindowEnabled(m_session.Dialog())) << "the about box is not modal to the main window";
         RECT box{}, owner{};
         GetWindowRect(about, &box);
-        GetWindowRect(session.Dialog(), &owner);
+        GetWindowRect(m_session.Dialog(), &owner);
         EXPECT_NEAR(owner.left + owner.right, box.left + box.right, 1) << "not centred over the main window";
         EXPECT_NEAR(owner.top + owner.bottom, box.top + box.bottom, 1) << "not centred over the main window";
         ExpectAboutBoxContent(about);
@@ -136,9 +137,9 @@ TEST(About, OpensFromItsWindowMenuCommandsAndCloses)
         }
         }
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); })) << "the about box stays open";
-        EXPECT_TRUE(IsWindowEnabled(session.Dialog()));
-        ASSERT_TRUE(session.Process().Running());
-        ASSERT_TRUE(WaitUntilIdle(session.Dialog()));
+        EXPECT_TRUE(IsWindowEnabled(m_session.Dialog()));
+        ASSERT_TRUE(m_session.Process().Running());
+        ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
     }
 }
 
@@ -146,29 +147,27 @@ TEST(About, OpensFromItsWindowMenuCommandsAndCloses)
 // for these. Each is posted followed by 0x0010 and then by a Cancel for the box that opens,
 // and posted messages are handled in order: had the command opened a box, 0x0010 would open
 // a second one inside it, and the Cancel would close only the first, which waits under it.
-TEST(About, OtherCommandsDoNotOpenIt)
+TEST_F(About, OtherCommandsDoNotOpenIt)
 {
     const WPARAM commands[] = {0x0000, 0x000F, 0x0020, 0x002F, 0x0100, 0x0FF0};
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
+    ASSERT_TRUE(m_session.Start());
     for (WPARAM command : commands) {
         SCOPED_TRACE("command " + std::to_string(command));
-        ASSERT_TRUE(PostMessageA(session.Dialog(), WM_SYSCOMMAND, command, 0));
-        ASSERT_TRUE(PostMessageA(session.Dialog(), WM_SYSCOMMAND, 0x0010, 0));
-        ASSERT_TRUE(WaitUntil([&] { return !AboutBoxes(session).empty(); })) << "0x0010 opened no about box";
-        ASSERT_TRUE(PostMessageA(AboutBoxes(session).front(), WM_COMMAND, IDCANCEL, 0));
-        EXPECT_TRUE(WaitUntil([&] { return AboutBoxes(session).empty(); })) << "an about box stays open";
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(session.Dialog()); }));
+        ASSERT_TRUE(PostMessageA(m_session.Dialog(), WM_SYSCOMMAND, command, 0));
+        ASSERT_TRUE(PostMessageA(m_session.Dialog(), WM_SYSCOMMAND, 0x0010, 0));
+        ASSERT_TRUE(WaitUntil([&] { return !AboutBoxes(m_session).empty(); })) << "0x0010 opened no about box";
+        ASSERT_TRUE(PostMessageA(AboutBoxes(m_session).front(), WM_COMMAND, IDCANCEL, 0));
+        EXPECT_TRUE(WaitUntil([&] { return AboutBoxes(m_session).empty(); })) << "an about box stays open";
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_session.Dialog()); }));
     }
 }
 
 // Every other window-menu command behaves as usual: minimise (the minimised window shows the
 // application icon in its middle), restore, close.
-TEST(About, StandardWindowCommandsKeepTheirMeaning)
+TEST_F(About, StandardWindowCommandsKeepTheirMeaning)
 {
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    const HWND dialog = session.Dialog();
+    ASSERT_TRUE(m_session.Start());
+    const HWND dialog = m_session.Dialog();
     RECT normal{};
     GetWindowRect(dialog, &normal);
 
@@ -204,13 +203,13 @@ TEST(About, StandardWindowCommandsKeepTheirMeaning)
     })) << "SC_RESTORE";
 
     ASSERT_TRUE(PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0));
-    EXPECT_TRUE(EndsCleanly(session)) << "SC_CLOSE";
+    EXPECT_TRUE(EndsCleanly(m_session)) << "SC_CLOSE";
 }
 
 // Wine gives a window no window menu unless it has the system-menu style, which the main
 // dialog's template leaves out; the about box's template has it. Shown here on the program's
 // own templates, made in this process.
-TEST(About, FramelessMainWindowHasNoWindowMenu)
+TEST_F(About, FramelessMainWindowHasNoWindowMenu)
 {
     const std::string exe = InstalledMardello();
     ASSERT_FALSE(exe.empty());
@@ -236,22 +235,21 @@ TEST(About, FramelessMainWindowHasNoWindowMenu)
 // So the program adds no about entry, and the keys that open a window menu open none on the
 // main window. The typed letter after them lands in the VIN box only when no menu took the
 // keyboard, and by then the keys before it have been handled.
-TEST(About, KeysForTheWindowMenuOpenNothingOnTheMainWindow)
+TEST_F(About, KeysForTheWindowMenuOpenNothingOnTheMainWindow)
 {
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == session.Dialog(); }));
+    ASSERT_TRUE(m_session.Start());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m_session.Dialog(); }));
     ASSERT_TRUE(PressKeys("alt+space"));
     ASSERT_TRUE(PressKeys("Z"));
-    EXPECT_TRUE(WaitUntil([&] { return session.Text(IDC_EDIT_VIN) == "Z"; })) << "VIN box: " << session.Text(IDC_EDIT_VIN);
-    for (HWND window : WindowsOfProcess(session.Process().Id()))
-        EXPECT_FALSE(IsWindowVisible(window) && window != session.Dialog())
+    EXPECT_TRUE(WaitUntil([&] { return m_session.Text(IDC_EDIT_VIN) == "Z"; })) << "VIN box: " << m_session.Text(IDC_EDIT_VIN);
+    for (HWND window : WindowsOfProcess(m_session.Process().Id()))
+        EXPECT_FALSE(IsWindowVisible(window) && window != m_session.Dialog())
             << "a " << ClassOf(window) << " window opened";
 }
 
 // Each text of the about box fits its control whole, in the dialog's own font: a word wrapped
 // onto a line below the control's height would be cut off unseen.
-TEST(About, TextsFitTheirControls)
+TEST_F(About, TextsFitTheirControls)
 {
     const std::string exe = InstalledMardello();
     ASSERT_FALSE(exe.empty());

@@ -6,13 +6,11 @@
 #include <string>
 #include <optional>
 
-#include "tests/e2e/MardelloSession.h"
+#include "tests/e2e/RunningProgram.h"
 
 namespace e2e {
 namespace {
 
-constexpr const char* kReady = "Ready To Print...";
-constexpr const char* kChecking = "Checking Device...";
 constexpr const char* kVin = "LSVAU2180N2183294";
 const std::string kCds = "Engine speed\t812\trpm\r\nCoolant\t88\tC\r\n";
 const std::string kCdsView = "\r\nEngine speed    812    rpm\r\nCoolant    88    C";
@@ -27,10 +25,8 @@ bool DeleteDeviceFolder(const DeviceFolder& device)
     return RemoveDirectoryA(folder.c_str()) != 0;
 }
 
-class Faults : public ::testing::Test {
+class Faults : public RunningProgram {
 protected:
-    void PlugIn(char letter = 'E') { ASSERT_TRUE(m_drives.Define(letter, DriveKind::Removable, m_device.Unix())); }
-    std::string Viewer() const { return m_session.Text(IDC_RICHEDIT_REPORT); }
     // The program still answers: a view of the live data shows it (or nothing when it is gone).
     void ExpectNextCommandWorks(const std::string& expectedView)
     {
@@ -41,10 +37,6 @@ protected:
     }
 
     void ExpectHugeReportShown(const std::string& file, bool whole);
-
-    DeviceFolder m_device;
-    DriveTable m_drives;
-    MardelloSession m_session;
 };
 
 TEST_F(Faults, BinaryGarbageWithNulBytesIsShownLineByLine)
@@ -65,8 +57,7 @@ TEST_F(Faults, BinaryGarbageWithNulBytesIsShownLineByLine)
     }
     m_device.Write("DTC.DAT", garbage);
     m_device.Write("CDS.DAT", kCds);
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
+    StartWithDevice();
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     const std::string shown = Viewer();
     size_t paragraphs = 0;
@@ -75,7 +66,7 @@ TEST_F(Faults, BinaryGarbageWithNulBytesIsShownLineByLine)
     EXPECT_EQ(std::string::npos, shown.find('\0'));
     // The viewer gives back what the code page can hold; the lines' ends are plain ASCII.
     EXPECT_EQ(expected.substr(0, 40), shown.substr(0, 40));
-    EXPECT_EQ(kVin, m_session.Text(IDC_EDIT_VIN));
+    EXPECT_EQ(kVin, Vin());
     ExpectNextCommandWorks(kCdsView);
 }
 
@@ -83,13 +74,12 @@ TEST_F(Faults, FolderNamedLikeAReportCountsAsMissing)
 {
     ASSERT_TRUE(m_device.Root().MakeFolder("PRINT\\DTC.DAT"));
     m_device.Write("CDS.DAT", kCds);
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
+    StartWithDevice();
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     EXPECT_EQ("", Viewer());
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_PRINT_ALL));
     EXPECT_EQ(kCdsView + "\r\n", Viewer()) << "only the live data's section";
-    EXPECT_EQ(kReady, m_session.Text(IDC_STATIC_STATUS));
+    EXPECT_EQ(kReady, Status());
     ExpectNextCommandWorks(kCdsView);
 }
 
@@ -123,8 +113,7 @@ void Faults::ExpectHugeReportShown(const std::string& file, bool whole)
 TEST_F(Faults, SingleFiveMegabyteLineIsShownWhole)
 {
     m_device.Write("CDS.DAT", kCds);
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
+    StartWithDevice();
     ExpectHugeReportShown("A\r\n" + std::string(5 * 1024 * 1024, 'x') + "\r\nZ\r\n", true);
 }
 
@@ -143,8 +132,7 @@ TEST_F(Faults, TwentyMegabyteReports)
         {"1 MB lines", std::string(1024 * 1024, 'x'), false},
     };
     m_device.Write("CDS.DAT", kCds);
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
+    StartWithDevice();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         std::string file;
@@ -158,8 +146,7 @@ TEST_F(Faults, FilesDeletedOrReplacedAfterStartUp)
 {
     m_device.Write("DTC.DAT", "OLD\r\n");
     m_device.Write("CDS.DAT", kCds);
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
+    StartWithDevice();
     ASSERT_TRUE(DeleteFileA(m_device.FilePath("DTC.DAT").c_str()));
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     EXPECT_EQ("", Viewer()) << "deleted";
@@ -168,7 +155,7 @@ TEST_F(Faults, FilesDeletedOrReplacedAfterStartUp)
     EXPECT_EQ("\r\nNEW    CODE", Viewer()) << "replaced";
     m_device.Write("VIN.DAT", "CHANGEDVIN\r\n");
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
-    EXPECT_EQ(kVin, m_session.Text(IDC_EDIT_VIN)) << "the VIN is the one read at start-up";
+    EXPECT_EQ(kVin, Vin()) << "the VIN is the one read at start-up";
     ExpectNextCommandWorks(kCdsView);
 }
 
@@ -176,8 +163,7 @@ TEST_F(Faults, DeviceFolderRemovedWhileRunning)
 {
     m_device.Write("DTC.DAT", "P0301\r\n");
     m_device.Write("CDS.DAT", kCds);
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
+    StartWithDevice();
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     EXPECT_EQ("\r\nP0301", Viewer());
     ASSERT_TRUE(DeleteDeviceFolder(m_device));
@@ -186,7 +172,7 @@ TEST_F(Faults, DeviceFolderRemovedWhileRunning)
         EXPECT_EQ("", Viewer()) << button;
         EXPECT_TRUE(ShowsOnlyBlue(m_session, button)) << button;
     }
-    EXPECT_EQ(kVin, m_session.Text(IDC_EDIT_VIN));
+    EXPECT_EQ(kVin, Vin());
     ExpectNextCommandWorks("");
 }
 
@@ -194,10 +180,9 @@ TEST_F(Faults, EmptyVinFileLeavesTheVinEmpty)
 {
     m_device.Write("VIN.DAT", "");
     m_device.Write("CDS.DAT", kCds);
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
-    EXPECT_EQ("", m_session.Text(IDC_EDIT_VIN));
-    EXPECT_EQ(kReady, m_session.Text(IDC_STATIC_STATUS));
+    StartWithDevice();
+    EXPECT_EQ("", Vin());
+    EXPECT_EQ(kReady, Status());
     ExpectNextCommandWorks(kCdsView);
 }
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/MardelloSession.h"
+#include "tests/e2e/RunningProgram.h"
 #include "tests/e2e/PrintDialog.h"
 #include "tests/e2e/PrintJobs.h"
 
@@ -110,15 +110,14 @@ private:
 };
 
 // Mardello started with a device that holds all three reports.
-class Leak : public ::testing::Test {
+class Leak : public RunningProgram {
 protected:
     void SetUp() override
     {
         m_device.Write("DTC.DAT", "P0301\tCylinder 1 misfire detected\r\nP0171\tSystem too lean, bank 1\r\n");
         m_device.Write("CDS.DAT", "RPM\t820\r\nCoolant\t88 C\r\nSpeed\t0 km/h\r\n");
         m_device.Write("FROZEN.DAT", "DTC\tP0301\r\nLoad\t23 %\r\n");
-        ASSERT_TRUE(m_drives.Define('E', DriveKind::Removable, m_device.Unix()));
-        ASSERT_TRUE(m_session.Start());
+        StartWithDevice();
     }
 
     ::testing::AssertionResult Repaint()
@@ -129,10 +128,6 @@ protected:
             return ::testing::AssertionFailure() << "cannot repaint the window";
         return ::testing::AssertionSuccess();
     }
-
-    DeviceFolder m_device;
-    DriveTable m_drives;
-    MardelloSession m_session;
 };
 
 TEST_F(Leak, CommandClicks)
@@ -155,7 +150,7 @@ TEST_F(Leak, CommandClicks)
     EXPECT_NE(0, slots.AfterWarmUp());
     EXPECT_LT(slots.Highest(), slots.AfterWarmUp() + 50) << "GDI slots were used up";
     // The clicks were handled: the last one made Copy the active button.
-    EXPECT_EQ(std::vector<int>{IDC_BTN_COPY}, BlueButtons(m_session));
+    EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_COPY));
 }
 
 TEST_F(Leak, BackgroundErases)

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/MardelloSession.h"
 #include "tests/e2e/PrintDialog.h"
 #include "tests/e2e/PrintJobs.h"
+#include "tests/e2e/PrintPreview.h"
 
 namespace e2e {
 namespace {
@@ -59,9 +61,78 @@ std::string Joined(const std::vector<std::string>& lines, const char* lineBreak)
     return text;
 }
 
-// Reads the next job that comes out of the printer; the PDF is then kept as an artifact
-// named `name`.
-std::optional<PrintedJob> ReadNextJob(PdfFolder& pdfs, const std::string& name)
+// The date and time of printing as a footer gives them (the user's short date and time
+// formats, without spaces) for a job printed from `from` until now, less than a minute.
+std::set<std::string> PrintTimesSince(const SYSTEMTIME& from)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::set<std::string> times;
+    for (const SYSTEMTIME& when : {from, now}) {
+        char date[128] = "", time[128] = "";
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, sizeof date);
+        GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &when, nullptr, time, sizeof time);
+        times.insert(WithoutSpaces(Utf8FromAnsi(std::string(date) + time)));
+    }
+    return times;
+}
+
+SYSTEMTIME Now()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now;
+}
+
+// Takes each page's footer, its last line, out of the job's lines into `footers`, checking it
+// on the way: the VIN as the first page prints it, a time of printing since `printedFrom`, and
+// "Page k of n"; from the VIN's margin to the right one, below and clear of the page's other
+// lines, at the same height on every page. The time is then replaced by a mark, so that jobs
+// printed at different minutes compare equal.
+std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom)
+{
+    const std::set<std::string> times = PrintTimesSince(printedFrom);
+    const PrintedLine vin = job.lines.empty() ? PrintedLine{} : job.lines.front();
+    std::vector<PrintedLine> body, footers;
+    for (int page = 0; page < job.pages; ++page) {
+        SCOPED_TRACE("page " + std::to_string(page + 1) + " of " + std::to_string(job.pages));
+        std::vector<PrintedLine> onPage;
+        for (const PrintedLine& line : job.lines)
+            if (line.page == page) onPage.push_back(line);
+        if (onPage.empty()) {
+            ADD_FAILURE() << "no footer";
+            continue;
+        }
+        PrintedLine footer = onPage.back();
+        onPage.pop_back();
+        const std::string number = "Page" + std::to_string(page + 1) + "of" + std::to_string(job.pages);
+        const std::string vinText = WithoutSpaces(vin.text);
+        bool known = false;
+        for (const std::string& time : times) known = known || WithoutSpaces(footer.text) == vinText + time + number;
+        EXPECT_TRUE(known) << footer.text << ": not the VIN " << vin.text << ", a time of printing and " << number;
+        EXPECT_NEAR(vin.left, footer.left, 0.1) << footer.text << ": starts at the VIN's x";
+        EXPECT_NEAR(job.pageWidth - vin.left, footer.right, 1.0) << footer.text << ": ends at the right margin";
+        if (!footers.empty()) {
+            EXPECT_NEAR(footers.front().top, footer.top, 0.1) << "footers at the same height on every page";
+        }
+        for (const PrintedLine& line : onPage)
+            EXPECT_LT(line.bottom, footer.top) << line.text << ": runs into the footer " << footer.text;
+        footer.text = vinText + "<time>" + number;
+        footers.push_back(footer);
+        body.insert(body.end(), onPage.begin(), onPage.end());
+    }
+    job.lines = body;
+    return footers;
+}
+
+// A printed job: its lines without the footers, which were checked and set apart.
+struct CheckedJob : PrintedJob {
+    std::vector<PrintedLine> footers;
+};
+
+// Reads the next job that comes out of the printer, printed since `printedFrom`; the PDF is
+// then kept as an artifact named `name`.
+std::optional<CheckedJob> ReadNextJob(PdfFolder& pdfs, const std::string& name, const SYSTEMTIME& printedFrom)
 {
     const auto pdf = pdfs.WaitForNewJob();
     if (!pdf) {
@@ -70,17 +141,21 @@ std::optional<PrintedJob> ReadNextJob(PdfFolder& pdfs, const std::string& name)
     }
     auto job = ReadPrintedJob(*pdf);
     KeepAsArtifact(*pdf, name);
-    return job;
+    if (!job) return std::nullopt;
+    CheckedJob checked{*job, {}};
+    checked.footers = TakeFooters(checked, printedFrom);
+    return checked;
 }
 
-std::optional<PrintedJob> PrintAndRead(MardelloSession& session, PdfFolder& pdfs, const std::string& name,
+std::optional<CheckedJob> PrintAndRead(MardelloSession& session, PdfFolder& pdfs, const std::string& name,
                                        const std::string& printer = {})
 {
+    const SYSTEMTIME from = Now();
     if (!PrintWithOk(session, printer)) {
         ADD_FAILURE() << "printing did not start";
         return std::nullopt;
     }
-    return ReadNextJob(pdfs, name);
+    return ReadNextJob(pdfs, name, from);
 }
 
 // The printer the print dialog offers first: the system's default.
@@ -92,7 +167,8 @@ std::string DefaultPrinter()
 }
 
 // How many lines the default printer's pages hold: the first below the VIN and a blank line,
-// from 360 units down, the others from 120; a line fits while its cell (100 units) ends on the page.
+// from 360 units down, the others from 120; a line fits while its cell (100 units) ends a line
+// step (120) above the footer, whose cell ends 120 units above the page's bottom.
 struct PageRoom {
     int firstPage = 0;
     int furtherPages = 0;
@@ -110,7 +186,8 @@ PageRoom RoomOnDefaultPrinter()
     const int height = GetDeviceCaps(dc, VERTRES);
     DeleteDC(dc);
     const auto units = [dpi](int units600) { return MulDiv(units600, dpi, 600); };
-    return {(height - units(360) - units(100)) / units(120) + 1, (height - units(120) - units(100)) / units(120) + 1};
+    const int bottom = height - units(120) - units(100) - units(120);
+    return {(bottom - units(360) - units(100)) / units(120) + 1, (bottom - units(120) - units(100)) / units(120) + 1};
 }
 
 // Where printed text stands: page, line position counted from the top margin (the VIN's line
@@ -165,6 +242,88 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
     return TypeText(session.Dialog(), IDC_EDIT_VIN, vin);
 }
 
+// Whether the preview's sheet shows page `page` of the job: its sheet has the paper's
+// proportions, and it has a row of text where each printed line stands (their middles within a
+// third of a line step), the footer included, and no other.
+::testing::AssertionResult SheetShowsPage(const PreviewSheet& sheet, const CheckedJob& job, int page)
+{
+    const double width = sheet.paper.right - sheet.paper.left;
+    const double height = sheet.paper.bottom - sheet.paper.top;
+    if (std::abs(width / height - job.pageWidth / job.pageHeight) > 0.01 * job.pageWidth / job.pageHeight)
+        return ::testing::AssertionFailure() << "a sheet of " << width << "x" << height << " pixels for a page of "
+                                             << job.pageWidth << "x" << job.pageHeight << " points";
+    const double scale = height / job.pageHeight;
+    std::vector<const PrintedLine*> printed;
+    for (const PrintedLine& line : job.lines)
+        if (line.page == page) printed.push_back(&line);
+    if (page < static_cast<int>(job.footers.size())) printed.push_back(&job.footers[static_cast<size_t>(page)]);
+    std::string rows = "rows shown (pixels from the sheet's top):";
+    for (const InkRow& row : sheet.rows) rows += " " + std::to_string(row.top) + "-" + std::to_string(row.bottom);
+    rows += "; printed lines there:";
+    for (const PrintedLine* line : printed) rows += " " + std::to_string(std::lround(line->top * scale)) + "-" +
+                                                   std::to_string(std::lround(line->bottom * scale));
+    if (sheet.rows.size() != printed.size())
+        return ::testing::AssertionFailure() << sheet.rows.size() << " rows of text for " << printed.size()
+                                             << " printed lines; " << rows;
+    for (size_t k = 0; k < printed.size(); ++k) {
+        const double shown = (sheet.rows[k].top + sheet.rows[k].bottom) / 2.0;
+        const double expected = (printed[k]->top + printed[k]->bottom) / 2.0 * scale;
+        if (std::abs(shown - expected) > kLineStep * scale / 3)
+            return ::testing::AssertionFailure() << "row " << k << " (" << printed[k]->text << ") at " << shown
+                                                 << " pixels, not " << expected << "; " << rows;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Opens the preview of the viewer as it is, and checks it against the job printed from it: a
+// window owned by the main dialog, as many pages, its first and last sheets showing the text
+// where the job has it; Esc closes it, and the main dialog answers again.
+void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, const std::string& name)
+{
+    SCOPED_TRACE("preview");
+    PrintPreview preview(session);
+    ASSERT_TRUE(preview.Open());
+    EXPECT_EQ(session.Dialog(), GetWindow(preview.Window(), GW_OWNER));
+    EXPECT_EQ("Print Preview", preview.Title());
+    const std::string of = " of " + std::to_string(job.pages);
+    EXPECT_EQ("Page 1" + of, preview.PageText());
+    auto sheet = preview.Sheet(name);
+    ASSERT_TRUE(sheet);
+    EXPECT_TRUE(SheetShowsPage(*sheet, job, 0));
+    if (job.pages > 1) {
+        ASSERT_TRUE(preview.Press("End"));
+        EXPECT_EQ("Page " + std::to_string(job.pages) + of, preview.PageText());
+        sheet = preview.Sheet(name + "-last");
+        ASSERT_TRUE(sheet);
+        EXPECT_TRUE(SheetShowsPage(*sheet, job, job.pages - 1));
+    }
+    ASSERT_TRUE(preview.Press("Escape"));
+    ASSERT_TRUE(WaitUntil([&] { return preview.Closed(); })) << "Esc did not close the preview";
+    ASSERT_TRUE(WaitUntilIdle(session.Dialog()));
+    EXPECT_TRUE(IsWindowEnabled(session.Dialog()));
+}
+
+// Mardello started on a device plugged in as E:, whose DTC.DAT holds `troubleCodes` (none when
+// empty), with the view of `viewButton` shown (none when 0), and the printer's PDFs watched.
+struct PrintingSession {
+    ::testing::AssertionResult Start(const std::string& troubleCodes = {}, int viewButton = 0)
+    {
+        if (!troubleCodes.empty()) device.Write("DTC.DAT", troubleCodes);
+        if (!drives.Define('E', DriveKind::Removable, device.Unix()))
+            return ::testing::AssertionFailure() << "cannot plug the device in as E:";
+        if (!pdfs.Known())
+            return ::testing::AssertionFailure() << "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh";
+        auto started = session.Start();
+        if (!started || !viewButton) return started;
+        return ClickButton(session.Dialog(), viewButton);
+    }
+
+    DeviceFolder device;
+    DriveTable drives;
+    MardelloSession session;
+    PdfFolder pdfs;
+};
+
 TEST(OutputPrint, VinThenEveryViewerLineInPlace)
 {
     ReportDevice device;
@@ -188,39 +347,49 @@ TEST(OutputPrint, VinThenEveryViewerLineInPlace)
     EXPECT_EQ(ExpectedSlots("LSVAU2180N2183294", viewer, RoomOnDefaultPrinter()), PrintedSlots(*job));
     for (const PrintedLine& line : job->lines)
         EXPECT_NEAR(job->lines.front().left, line.left, 0.1) << line.text << ": every line starts at the VIN's x";
+    ExpectPreviewShowsJob(session, *job, "preview-all-reports");
+}
+
+// A report of `lines` numbered lines, for DTC.DAT; the viewer's lines once it is shown.
+std::string NumberedReport(int lines, std::vector<std::string>* viewer = nullptr)
+{
+    std::string report;
+    if (viewer) *viewer = {""};
+    for (int i = 1; i <= lines; ++i) {
+        const std::string line = "L" + std::to_string(1000 + i) + " P0" + std::to_string(100 + i) + " " + kMisfire;
+        report += line + "\r\n";
+        if (viewer) viewer->push_back(line);
+    }
+    return report;
 }
 
 TEST(OutputPrint, LongReportGoesOnToFurtherPages)
 {
-    DeviceFolder device;
-    std::string report;
-    std::vector<std::string> viewer = {""};
-    for (int i = 1; i <= 200; ++i) {
-        const std::string line = "L" + std::to_string(1000 + i) + " P0" + std::to_string(100 + i) + " " + kMisfire;
-        report += line + "\r\n";
-        viewer.push_back(line);
-    }
-    device.Write("DTC.DAT", report);
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
-    // One category: no paragraph break follows the last line.
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    for (const int reportLines : {1, 200}) {
+        SCOPED_TRACE(std::to_string(reportLines) + "-line report");
+        std::vector<std::string> viewer;
+        PrintingSession printing;
+        // One category: no paragraph break follows the last line.
+        ASSERT_TRUE(printing.Start(NumberedReport(reportLines, &viewer), IDC_BTN_TROUBLE_CODE));
+        MardelloSession& session = printing.session;
+        PdfFolder& pdfs = printing.pdfs;
 
-    const auto job = PrintAndRead(session, pdfs, "print-200-lines");
-    ASSERT_TRUE(job);
-    const PageRoom room = RoomOnDefaultPrinter();
-    ASSERT_GT(room.firstPage, 0);
-    ASSERT_GT(room.furtherPages, 0);
-    const int lines = static_cast<int>(viewer.size());
-    const int expectedPages =
-        lines <= room.firstPage ? 1 : 1 + (lines - room.firstPage + room.furtherPages - 1) / room.furtherPages;
-    EXPECT_LT(1, expectedPages) << "the report should not fit on one page";
-    EXPECT_EQ(expectedPages, job->pages);
-    EXPECT_EQ(ExpectedSlots("LSVAU2180N2183294", viewer, room), PrintedSlots(*job));
+        const std::string name = "print-" + std::to_string(reportLines) + "-lines";
+        const auto job = PrintAndRead(session, pdfs, name);
+        ASSERT_TRUE(job);
+        const PageRoom room = RoomOnDefaultPrinter();
+        ASSERT_GT(room.firstPage, 0);
+        ASSERT_GT(room.furtherPages, 0);
+        const int lines = static_cast<int>(viewer.size());
+        const int expectedPages =
+            lines <= room.firstPage ? 1 : 1 + (lines - room.firstPage + room.furtherPages - 1) / room.furtherPages;
+        if (reportLines == 200) {
+            EXPECT_LT(1, expectedPages) << "the report should not fit on one page";
+        }
+        EXPECT_EQ(expectedPages, job->pages);
+        EXPECT_EQ(ExpectedSlots("LSVAU2180N2183294", viewer, room), PrintedSlots(*job));
+        ExpectPreviewShowsJob(session, *job, "preview-" + std::to_string(reportLines) + "-lines");
+    }
 }
 
 TEST(OutputPrint, LongLinesWrapWhole)
@@ -237,15 +406,10 @@ TEST(OutputPrint, LongLinesWrapWhole)
     chinese.resize(300);
     const std::vector<std::string> longLines = {words, digits, chinese};
 
-    DeviceFolder device;
-    device.Write("DTC.DAT", Joined(longLines, "\r\n") + "\r\nEND\r\n");
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    PrintingSession printing;
+    ASSERT_TRUE(printing.Start(Joined(longLines, "\r\n") + "\r\nEND\r\n", IDC_BTN_TROUBLE_CODE));
+    MardelloSession& session = printing.session;
+    PdfFolder& pdfs = printing.pdfs;
 
     const auto job = PrintAndRead(session, pdfs, "print-long-lines");
     ASSERT_TRUE(job);
@@ -277,6 +441,7 @@ TEST(OutputPrint, LongLinesWrapWhole)
     }
     ASSERT_LT(next, job->lines.size());
     EXPECT_EQ("END", job->lines[next].text) << "the line after the long ones";
+    ExpectPreviewShowsJob(session, *job, "preview-long-lines");
 }
 
 TEST(OutputPrint, SamePageAtAnyResolution)
@@ -314,13 +479,10 @@ TEST(OutputPrint, SamePageAtAnyResolution)
 
 TEST(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
 {
-    DeviceFolder device;
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
+    PrintingSession printing;
+    ASSERT_TRUE(printing.Start());
+    MardelloSession& session = printing.session;
+    PdfFolder& pdfs = printing.pdfs;
     ASSERT_EQ("LSVAU2180N2183294", session.Text(IDC_EDIT_VIN));
     ASSERT_TRUE(TypeVin(session, "WDB11122233344455"));
 
@@ -328,17 +490,93 @@ TEST(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
     ASSERT_TRUE(job);
     EXPECT_EQ(1, job->pages);
     EXPECT_EQ(std::vector<std::string>{Slot(0, 0, "WDB11122233344455")}, PrintedSlots(*job));
+    ExpectPreviewShowsJob(session, *job, "preview-empty-viewer");
+}
+
+// The preview's pages turned with the keys and the buttons, the preview resized, and Print from
+// it printing what Print from the main window prints; Close closes it.
+TEST(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
+{
+    PrintingSession printing;
+    ASSERT_TRUE(printing.Start(NumberedReport(200), IDC_BTN_TROUBLE_CODE));
+    MardelloSession& session = printing.session;
+    PdfFolder& pdfs = printing.pdfs;
+    const auto printed = PrintAndRead(session, pdfs, "print-before-preview");
+    ASSERT_TRUE(printed);
+    const int pages = printed->pages;
+    ASSERT_LT(2, pages);
+
+    PrintPreview preview(session);
+    ASSERT_TRUE(preview.Open());
+    const auto shows = [&](int page) { return "Page " + std::to_string(page) + " of " + std::to_string(pages); };
+    const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(preview.Window(), id)) != FALSE; };
+    ASSERT_EQ(shows(1), preview.PageText());
+    // Each step and the page it shows: Page Down to the last page and one more, which stays
+    // there; Page Up back; End and Home; the buttons, and a key while a button has the focus.
+    struct Step {
+        const char* keys;
+        int button;
+        int page;
+    };
+    std::vector<Step> steps;
+    for (int page = 2; page <= pages + 1; ++page) steps.push_back({"Next", 0, std::min(page, pages)});
+    for (int page = pages - 1; page >= 0; --page) steps.push_back({"Prior", 0, std::max(page, 1)});
+    steps.insert(steps.end(), {{"End", 0, pages}, {"Home", 0, 1}, {nullptr, IDC_PREVIEW_NEXT, 2}, {"Next", 0, 3},
+                               {nullptr, IDC_PREVIEW_PREVIOUS, 2}});
+    for (const Step& step : steps) {
+        ASSERT_TRUE(step.keys ? preview.Press(step.keys) : ClickButton(preview.Window(), step.button));
+        EXPECT_EQ(shows(step.page), preview.PageText()) << (step.keys ? step.keys : "a button");
+        EXPECT_EQ(step.page > 1, enabled(IDC_PREVIEW_PREVIOUS)) << shows(step.page);
+        EXPECT_EQ(step.page < pages, enabled(IDC_PREVIEW_NEXT)) << shows(step.page);
+        GUITHREADINFO focus{};
+        focus.cbSize = sizeof focus;
+        if (step.button && GetGUIThreadInfo(GetWindowThreadProcessId(preview.Window(), nullptr), &focus)) {
+            EXPECT_EQ(GetDlgItem(preview.Window(), step.button), focus.hwndFocus) << "the clicked button has the focus";
+        }
+    }
+
+    // Resized, it shows the same page, larger.
+    const auto small = preview.Sheet();
+    ASSERT_TRUE(small);
+    EXPECT_TRUE(SheetShowsPage(*small, *printed, 1));
+    ASSERT_TRUE(SetWindowPos(preview.Window(), nullptr, 0, 0, 1000, 1000, SWP_NOZORDER));
+    ASSERT_TRUE(WaitUntilIdle(preview.Window()));
+    const auto large = preview.Sheet("preview-resized");
+    ASSERT_TRUE(large);
+    EXPECT_GT(large->paper.bottom - large->paper.top, small->paper.bottom - small->paper.top);
+    EXPECT_TRUE(SheetShowsPage(*large, *printed, 1));
+
+    // Print from the preview closes it and runs Print: the print dialog, and the same pages.
+    const HWND previewWindow = preview.Window();
+    const SYSTEMTIME from = Now();
+    ASSERT_TRUE(SendNotifyMessageA(GetDlgItem(previewWindow, IDC_PREVIEW_PRINT), BM_CLICK, 0, 0));
+    const HWND printDialog = WaitForPrintDialog(session, previewWindow);
+    ASSERT_TRUE(printDialog);
+    EXPECT_TRUE(preview.Closed());
+    ASSERT_TRUE(Answer(session, printDialog, IDOK));
+    const auto fromPreview = ReadNextJob(pdfs, "print-from-preview", from);
+    ASSERT_TRUE(fromPreview);
+    EXPECT_EQ(pages, fromPreview->pages);
+    EXPECT_EQ(PrintedSlots(*printed), PrintedSlots(*fromPreview));
+    for (size_t k = 0; k < printed->footers.size() && k < fromPreview->footers.size(); ++k)
+        EXPECT_EQ(printed->footers[k].text, fromPreview->footers[k].text);
+
+    // Close closes it; the main window works afterwards.
+    PrintPreview again(session);
+    ASSERT_TRUE(again.Open());
+    EXPECT_EQ(shows(1), again.PageText()) << "a preview remembers nothing";
+    ASSERT_TRUE(ClickButton(again.Window(), IDCANCEL));
+    EXPECT_TRUE(WaitUntil([&] { return again.Closed(); })) << "Close did not close the preview";
+    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_LIVE_DATA));
+    EXPECT_TRUE(ShowsOnlyBlue(session, IDC_BTN_LIVE_DATA));
 }
 
 TEST(OutputPrint, CancelPrintsNothing)
 {
-    DeviceFolder device;
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
+    PrintingSession printing;
+    ASSERT_TRUE(printing.Start());
+    MardelloSession& session = printing.session;
+    PdfFolder& pdfs = printing.pdfs;
 
     HWND printDialog = ClickPrint(session);
     ASSERT_TRUE(printDialog);
@@ -356,10 +594,11 @@ TEST(OutputPrint, CancelPrintsNothing)
     // The spooler handles one printer's jobs in order, so once a later job is out, a job
     // from the cancelled dialog would be out too.
     ASSERT_TRUE(TypeVin(session, "AFTERCANCEL000001"));
+    const SYSTEMTIME printedFrom = Now();
     ASSERT_TRUE(PrintWithOk(session));
     std::vector<std::string> others;
     for (;;) {
-        const auto job = ReadNextJob(pdfs, "print-after-cancel");
+        const auto job = ReadNextJob(pdfs, "print-after-cancel", printedFrom);
         ASSERT_TRUE(job);
         if (PrintedSlots(*job) == std::vector<std::string>{Slot(0, 0, "AFTERCANCEL000001")}) break;
         others.push_back(job->fileName + ": " + (job->lines.empty() ? "" : job->lines.front().text));
@@ -389,6 +628,24 @@ protected:
         for (HWND window : WindowsOfProcess(m_session.Process().Id()))
             if (window != m_session.Dialog() && IsWindowVisible(window)) windows.push_back(window);
         return windows;
+    }
+
+    // Closes whatever windows Print opened besides the main one, none of which may be a print
+    // dialog (the system's print dialog may say in a box of its own that there is no printer).
+    void CloseWhatPrintOpened()
+    {
+        std::string titles;
+        for (HWND window : OtherWindows()) {
+            char title[256] = "";
+            GetWindowTextA(window, title, sizeof title);
+            titles += std::string(titles.empty() ? "" : ", ") + Utf8FromAnsi(title);
+            constexpr int kPrinterList = 0x473;
+            EXPECT_EQ(nullptr, GetDlgItem(window, kPrinterList)) << "a print dialog opened";
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
+        RecordProperty("opened", titles.empty() ? "nothing" : titles);
+        ASSERT_TRUE(WaitUntil([&] { return OtherWindows().empty(); })) << "a window of Print stayed open";
+        ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
     }
 
     void ExpectNothingChanged()
@@ -485,22 +742,40 @@ TEST_F(FailedPrint, NoPrinterInstalled)
         const NoPrinters noPrinters;
         ASSERT_TRUE(noPrinters.Hidden());
         ASSERT_TRUE(StartClick(m_session.Dialog(), IDC_BTN_PRINT));
-        // Whatever window Print opened is open now: none may be a print dialog. Each is closed.
-        std::string titles;
-        for (HWND window : OtherWindows()) {
-            char title[256] = "";
-            GetWindowTextA(window, title, sizeof title);
-            titles += std::string(titles.empty() ? "" : ", ") + Utf8FromAnsi(title);
-            constexpr int kPrinterList = 0x473;
-            EXPECT_EQ(nullptr, GetDlgItem(window, kPrinterList)) << "a print dialog opened";
-            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        }
-        RecordProperty("opened", titles.empty() ? "nothing" : titles);
-        ASSERT_TRUE(WaitUntil([&] { return OtherWindows().empty(); })) << "a window of Print stayed open";
-        ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
+        // Whatever window Print opened is open now.
+        CloseWhatPrintOpened();
     }
     ExpectNothingChanged();
     ExpectNextJobWhole("PRINTERSBACK00001", "print-printers-back");
+}
+
+// With no printer installed, the preview lays the page out for A4 at 600 dpi and says so;
+// its Print then does what Print does without a printer.
+TEST_F(FailedPrint, PreviewWithoutPrinter)
+{
+    {
+        const NoPrinters noPrinters;
+        ASSERT_TRUE(noPrinters.Hidden());
+        PrintPreview preview(m_session);
+        ASSERT_TRUE(preview.Open());
+        EXPECT_EQ("Print Preview - no printer installed: laid out for A4 at 600 dpi", preview.Title());
+        EXPECT_EQ("Page 1 of 1", preview.PageText());
+        const auto sheet = preview.Sheet("preview-without-printer");
+        ASSERT_TRUE(sheet);
+        const double width = sheet->paper.right - sheet->paper.left;
+        const double height = sheet->paper.bottom - sheet->paper.top;
+        EXPECT_NEAR(297.0 / 210.0, height / width, 0.01) << "an A4 sheet";
+        // The VIN, the report's line and the footer.
+        EXPECT_EQ(3u, sheet->rows.size());
+
+        const HWND previewWindow = preview.Window();
+        ASSERT_TRUE(SendNotifyMessageA(GetDlgItem(previewWindow, IDC_PREVIEW_PRINT), BM_CLICK, 0, 0));
+        ASSERT_TRUE(WaitUntil([&] { return preview.Closed(); }));
+        ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
+        CloseWhatPrintOpened();
+    }
+    ExpectNothingChanged();
+    ExpectNextJobWhole("PREVIEWBACK000001", "print-after-preview-without-printer");
 }
 
 // Clicks Copy and waits for the clipboard to change.

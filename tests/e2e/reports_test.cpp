@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/MardelloSession.h"
+#include "tests/e2e/RunningProgram.h"
 
 namespace e2e {
 namespace {
@@ -45,19 +45,13 @@ std::string AllView(const std::vector<std::vector<std::string>>& sections)
     return Paragraphs(all);
 }
 
-class Reports : public ::testing::Test {
+class Reports : public RunningProgram {
 protected:
-    void PlugIn() { ASSERT_TRUE(m_drives.Define('E', DriveKind::Removable, m_device.Unix())); }
     void StartAndClick(int button)
     {
         ASSERT_TRUE(m_session.Start());
         ASSERT_TRUE(ClickButton(m_session.Dialog(), button));
     }
-    std::string Viewer() const { return m_session.Text(IDC_RICHEDIT_REPORT); }
-
-    DeviceFolder m_device;
-    DriveTable m_drives;
-    MardelloSession m_session;
 };
 
 TEST_F(Reports, EachViewCommandShowsItsReports)
@@ -65,8 +59,7 @@ TEST_F(Reports, EachViewCommandShowsItsReports)
     m_device.Write("DTC.DAT", kDtc);
     m_device.Write("CDS.DAT", kCds);
     m_device.Write("FROZEN.DAT", kFrozen);
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
+    StartWithDevice();
     EXPECT_EQ("", Viewer()) << "nothing is shown before a command";
 
     struct Row {
@@ -115,15 +108,14 @@ TEST_F(Reports, LongVinIsShownWholeAndTypedVinIsReplacedByAViewCommand)
 {
     const std::string longVin = "LSVAU2180N2183294-EXTRA ";
     m_device.Write("VIN.DAT", longVin + "\r\nsecond line is not read\r\n");
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
-    EXPECT_EQ(longVin, m_session.Text(IDC_EDIT_VIN)) << "the first line exactly as read";
+    StartWithDevice();
+    EXPECT_EQ(longVin, Vin()) << "the first line exactly as read";
 
     SendMessageA(m_session.Control(IDC_EDIT_VIN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_EDIT_VIN, "TYPED"));
-    EXPECT_EQ("TYPED", m_session.Text(IDC_EDIT_VIN));
+    EXPECT_EQ("TYPED", Vin());
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
-    EXPECT_EQ(longVin, m_session.Text(IDC_EDIT_VIN)) << "a view command puts the read VIN back";
+    EXPECT_EQ(longVin, Vin()) << "a view command puts the read VIN back";
 }
 
 TEST_F(Reports, FileHeldOpenByAnotherProgramCountsAsMissing)
@@ -157,7 +149,7 @@ TEST_F(Reports, WithoutADeviceTheCurrentDriveIsTried)
     CloseHandle(file);
 
     StartAndClick(IDC_BTN_TROUBLE_CODE);
-    EXPECT_EQ("Checking Device...", m_session.Text(IDC_STATIC_STATUS));
+    EXPECT_EQ(kChecking, Status());
     EXPECT_EQ(SingleView(kDtcShown), Viewer());
 }
 
@@ -205,8 +197,7 @@ TEST_F(Reports, LaterCommandsKeepTheViewerAsItWas)
     };
     m_device.Write("DTC.DAT", "{\\rtf1\\ansi {\\b bold}}\r\n");
     m_device.Write("CDS.DAT", kCds);
-    PlugIn();
-    ASSERT_TRUE(m_session.Start());
+    StartWithDevice();
     const Look first = look();
     for (int button : {IDC_BTN_LIVE_DATA, IDC_BTN_PRINT_ALL, IDC_BTN_TROUBLE_CODE}) {
         SCOPED_TRACE(button);

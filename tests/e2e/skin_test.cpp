@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/e2e/MardelloSession.h"
+#include "tests/e2e/RunningProgram.h"
 #include "tests/e2e/ProgramEnd.h"
 #include "tests/e2e/UserInput.h"
 
@@ -158,10 +158,12 @@ void ExpectExitCross(const ScreenPicture& picture, const RECT& place)
     }
 }
 
+class Skin : public RunningProgram {};
+
 // The window as the screen shows it, as the template makes it and after the test resizes it:
 // the picture stretched over all of it, the labels white on it, the VIN box in the system's
 // colours and the EXIT cross.
-TEST(Skin, LooksAsDrawnAtEverySize)
+TEST_F(Skin, LooksAsDrawnAtEverySize)
 {
     struct WindowSize {
         const char* name;
@@ -173,13 +175,12 @@ TEST(Skin, LooksAsDrawnAtEverySize)
         {"wider and taller", 1100, 760, true},
         {"wider and shorter", 900, 430, false},
     };
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    const HWND dialog = session.Dialog();
+    ASSERT_TRUE(m_session.Start());
+    const HWND dialog = m_session.Dialog();
     {
         RECT client{}, exitPlace{};
         GetClientRect(dialog, &client);
-        GetWindowRect(session.Control(IDC_BTN_EXIT), &exitPlace);
+        GetWindowRect(m_session.Control(IDC_BTN_EXIT), &exitPlace);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&exitPlace), 2);
         EXPECT_LT(client.right - exitPlace.right, 12) << "EXIT is not at the right edge";
         EXPECT_LT(exitPlace.top, 12) << "EXIT is not at the top";
@@ -218,11 +219,10 @@ TEST(Skin, LooksAsDrawnAtEverySize)
 // by the mouse's movement: the pressed point stays under the pointer at every step. The mouse
 // goes in small steps, as a hand moves it: the dialog takes no capture, so a jump that lands
 // on a control before the window has caught up ends the drag, by design.
-TEST(Skin, DraggingTheBackgroundMovesTheWindow)
+TEST_F(Skin, DraggingTheBackgroundMovesTheWindow)
 {
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    const HWND dialog = session.Dialog();
+    ASSERT_TRUE(m_session.Start());
+    const HWND dialog = m_session.Dialog();
     struct Press {
         const char* where;
         POINT inClient;
@@ -270,16 +270,12 @@ TEST(Skin, DraggingTheBackgroundMovesTheWindow)
 }
 
 // The VIN box takes the mouse itself: pressing in it and moving selects text instead.
-TEST(Skin, PressingOnTheVinBoxDoesNotDrag)
+TEST_F(Skin, PressingOnTheVinBoxDoesNotDrag)
 {
-    DeviceFolder device;
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    const HWND dialog = session.Dialog();
-    const HWND vin = session.Control(IDC_EDIT_VIN);
-    ASSERT_EQ(17u, session.Text(IDC_EDIT_VIN).size());
+    StartWithDevice();
+    const HWND dialog = m_session.Dialog();
+    const HWND vin = m_session.Control(IDC_EDIT_VIN);
+    ASSERT_EQ(17u, m_session.Text(IDC_EDIT_VIN).size());
     const POINT windowBefore = TopLeft(dialog);
     RECT box{};
     GetWindowRect(vin, &box);
@@ -299,15 +295,14 @@ TEST(Skin, PressingOnTheVinBoxDoesNotDrag)
     EXPECT_EQ(windowBefore.y, TopLeft(dialog).y);
 }
 
-TEST(Skin, ExitEndsTheProgram)
+TEST_F(Skin, ExitEndsTheProgram)
 {
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    ASSERT_TRUE(MouseClickAt(ClientToScreenPoint(session.Dialog(), MiddleOf(session.Dialog(), IDC_BTN_EXIT))));
-    EXPECT_TRUE(EndsCleanly(session));
+    ASSERT_TRUE(m_session.Start());
+    ASSERT_TRUE(MouseClickAt(ClientToScreenPoint(m_session.Dialog(), MiddleOf(m_session.Dialog(), IDC_BTN_EXIT))));
+    EXPECT_TRUE(EndsCleanly(m_session));
 }
 
-TEST(Skin, EscAndEnterEndTheDialog)
+TEST_F(Skin, EscAndEnterEndTheDialog)
 {
     for (const char* key : {"Escape", "Return"}) {
         SCOPED_TRACE(key);

@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/MardelloSession.h"
+#include "tests/e2e/RunningProgram.h"
 
 namespace e2e {
 namespace {
-
-constexpr const char* kReady = "Ready To Print...";
-constexpr const char* kChecking = "Checking Device...";
 
 enum class Content { Device, LowerCaseDevice, PrintIsAFile, Empty };
 
@@ -30,7 +27,9 @@ struct SearchCase {
 
 std::string VinOf(char letter) { return std::string("LSVAU2180N218329") + letter; }
 
-TEST(Startup, FindsTheDeviceDrive)
+class Startup : public RunningProgram {};
+
+TEST_F(Startup, FindsTheDeviceDrive)
 {
     const SearchCase cases[] = {
         {"removable drive with PRINT", {{'E', DriveKind::Removable, Content::Device}}, kReady, 'E'},
@@ -66,35 +65,27 @@ TEST(Startup, FindsTheDeviceDrive)
     }
 }
 
-TEST(Startup, FindsTheDeviceOnTheLastOfTwentySixDrives)
+TEST_F(Startup, FindsTheDeviceOnTheLastOfTwentySixDrives)
 {
     ASSERT_FALSE(InstalledMardello().empty()) << "copied to C: while Z: still leads to the build";
     ScratchFolder emptyDisk;
-    DeviceFolder device(VinOf('Z'));
-    const std::string deviceUnix = device.Unix();
-    DriveTable drives;
     for (char letter = 'A'; letter <= 'Y'; ++letter)
         if (letter != 'C') {
-            ASSERT_TRUE(drives.Define(letter, DriveKind::Fixed, emptyDisk.UnixPath())) << letter;
+            ASSERT_TRUE(m_drives.Define(letter, DriveKind::Fixed, emptyDisk.UnixPath())) << letter;
         }
-    ASSERT_TRUE(drives.Define('Z', DriveKind::Removable, deviceUnix));
+    PlugIn('Z');
     char list[200] = {};
     ASSERT_EQ(26u * 4, GetLogicalDriveStringsA(sizeof list, list)) << "every letter is in use";
 
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    EXPECT_EQ(kReady, session.Text(IDC_STATIC_STATUS));
-    EXPECT_EQ(VinOf('Z'), session.Text(IDC_EDIT_VIN));
+    ASSERT_TRUE(m_session.Start());
+    EXPECT_EQ(kReady, Status());
+    EXPECT_EQ("LSVAU2180N2183294", Vin());
 }
 
-TEST(Startup, DialogHasItsControlsInTabOrder)
+TEST_F(Startup, DialogHasItsControlsInTabOrder)
 {
-    DeviceFolder device;
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    SaveScreenshot(session.Dialog(), "startup");
+    StartWithDevice();
+    SaveScreenshot(m_session.Dialog(), "startup");
 
     struct Expected {
         int id;
@@ -107,50 +98,45 @@ TEST(Startup, DialogHasItsControlsInTabOrder)
         {IDC_BTN_EXIT, "Button"},          {IDC_STATIC_TITLE, "Static"},
     };
     std::vector<int> order;
-    for (HWND child = GetWindow(session.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(m_session.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         order.push_back(GetDlgCtrlID(child));
     ASSERT_EQ(std::size(controls), order.size());
     for (size_t i = 0; i < order.size(); ++i) {
         EXPECT_EQ(controls[i].id, order[i]) << "control " << i;
-        EXPECT_EQ(0, lstrcmpiA(controls[i].className, ClassOf(session.Control(controls[i].id)).c_str()))
-            << controls[i].id << " is a " << ClassOf(session.Control(controls[i].id));
+        EXPECT_EQ(0, lstrcmpiA(controls[i].className, ClassOf(m_session.Control(controls[i].id)).c_str()))
+            << controls[i].id << " is a " << ClassOf(m_session.Control(controls[i].id));
     }
 
     std::vector<int> tabStops;
-    for (HWND child = GetWindow(session.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(m_session.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) tabStops.push_back(GetDlgCtrlID(child));
     const std::vector<int> expectedTabStops = {IDC_EDIT_VIN,      IDC_BTN_PRINT_ALL,    IDC_BTN_TROUBLE_CODE,
                                                IDC_RICHEDIT_REPORT, IDC_BTN_LIVE_DATA, IDC_BTN_FROZEN_FRAME,
                                                IDC_BTN_PRINT,     IDC_BTN_COPY,         IDC_BTN_EXIT};
     EXPECT_EQ(expectedTabStops, tabStops);
-    EXPECT_EQ("Mardello", session.Text(IDC_STATIC_TITLE));
+    EXPECT_EQ("Mardello", m_session.Text(IDC_STATIC_TITLE));
 }
 
-TEST(Startup, TypingIntoTheVinBoxStopsAtSeventeen)
+TEST_F(Startup, TypingIntoTheVinBoxStopsAtSeventeen)
 {
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    EXPECT_EQ(17, SendMessageA(session.Control(IDC_EDIT_VIN), EM_GETLIMITTEXT, 0, 0));
-    ASSERT_TRUE(TypeText(session.Dialog(), IDC_EDIT_VIN, "WDB12345678901234XYZ"));
-    EXPECT_EQ("WDB12345678901234", session.Text(IDC_EDIT_VIN));
+    ASSERT_TRUE(m_session.Start());
+    EXPECT_EQ(17, SendMessageA(m_session.Control(IDC_EDIT_VIN), EM_GETLIMITTEXT, 0, 0));
+    ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_EDIT_VIN, "WDB12345678901234XYZ"));
+    EXPECT_EQ("WDB12345678901234", Vin());
 }
 
-TEST(Startup, ExactlyOneCommandButtonIsBlue)
+TEST_F(Startup, ExactlyOneCommandButtonIsBlue)
 {
-    DeviceFolder device;
-    DriveTable drives;
-    ASSERT_TRUE(drives.Define('E', DriveKind::Removable, device.Unix()));
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    EXPECT_TRUE(ShowsOnlyBlue(session, IDC_BTN_PRINT_ALL)) << "at start-up";
+    StartWithDevice();
+    EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_PRINT_ALL)) << "at start-up";
     for (int id : {IDC_BTN_TROUBLE_CODE, IDC_BTN_LIVE_DATA, IDC_BTN_FROZEN_FRAME, IDC_BTN_COPY, IDC_BTN_COPY,
                    IDC_BTN_PRINT_ALL}) {
-        ASSERT_TRUE(ClickButton(session.Dialog(), id));
-        EXPECT_TRUE(ShowsOnlyBlue(session, id)) << "after clicking " << id;
+        ASSERT_TRUE(ClickButton(m_session.Dialog(), id));
+        EXPECT_TRUE(ShowsOnlyBlue(m_session, id)) << "after clicking " << id;
     }
     for (int id : kCommandButtons)
         if (id != IDC_BTN_PRINT_ALL) {
-            EXPECT_GT(ShareOfColour(session.Control(id), kNormalGrey), 0.5) << id;
+            EXPECT_GT(ShareOfColour(m_session.Control(id), kNormalGrey), 0.5) << id;
         }
 }
 

@@ -45,16 +45,18 @@ TEST(PrintLayoutTest, MetricsForResolution)
         PrintMetrics expected;
     };
     const Row rows[] = {
-        {{600, 600, 4800, 6600}, {120, 120, 360, 120, 120, 100, 4560}},
-        {{300, 300, 2400, 3300}, {60, 60, 180, 60, 60, 50, 2280}},
-        {{1200, 1200, 9600, 13200}, {240, 240, 720, 240, 240, 200, 9120}},
-        {{600, 1200, 4800, 13200}, {120, 240, 720, 240, 240, 200, 4560}},   // x and y scale apart
-        {{1200, 600, 9600, 6600}, {240, 120, 360, 120, 120, 100, 9120}},
-        {{0, 0, 4800, 6600}, {120, 120, 360, 120, 120, 100, 4560}},         // unknown resolution
-        {{600, 600, 240, 6600}, {120, 120, 360, 120, 120, 100, 1}},         // no room: still one unit
-        {{600, 600, 0, 0}, {120, 120, 360, 120, 120, 100, 1}},
-        {{600, 600, 241, 6600}, {120, 120, 360, 120, 120, 100, 1}},
-        {{600, 600, 242, 6600}, {120, 120, 360, 120, 120, 100, 2}},
+        // The footer's cell ends 120 units above the bottom; the body ends a line step above it.
+        {{600, 600, 4800, 6600}, {120, 120, 360, 120, 120, 100, 4560, 6380, 6260}},
+        {{300, 300, 2400, 3300}, {60, 60, 180, 60, 60, 50, 2280, 3190, 3130}},
+        {{1200, 1200, 9600, 13200}, {240, 240, 720, 240, 240, 200, 9120, 12760, 12520}},
+        {{600, 1200, 4800, 13200}, {120, 240, 720, 240, 240, 200, 4560, 12760, 12520}},   // x and y scale apart
+        {{1200, 600, 9600, 6600}, {240, 120, 360, 120, 120, 100, 9120, 6380, 6260}},
+        {{0, 0, 4800, 6600}, {120, 120, 360, 120, 120, 100, 4560, 6380, 6260}},         // unknown resolution
+        {{600, 600, 240, 6600}, {120, 120, 360, 120, 120, 100, 1, 6380, 6260}},         // no room: still one unit
+        {{600, 600, 0, 0}, {120, 120, 360, 120, 120, 100, 1, -220, -340}},
+        {{600, 600, 241, 6600}, {120, 120, 360, 120, 120, 100, 1, 6380, 6260}},
+        {{600, 600, 242, 6600}, {120, 120, 360, 120, 120, 100, 2, 6380, 6260}},
+        {A4At600Dpi(), {120, 120, 360, 120, 120, 100, 4721, 6796, 6676}},          // no printer: a whole A4 sheet
     };
     for (const Row& row : rows) {
         const PrintGeometry& g = row.geometry;
@@ -69,6 +71,8 @@ TEST(PrintLayoutTest, MetricsForResolution)
         EXPECT_EQ(e.lineStep, m.lineStep);
         EXPECT_EQ(e.fontHeight, m.fontHeight);
         EXPECT_EQ(e.lineWidth, m.lineWidth);
+        EXPECT_EQ(e.footerTop, m.footerTop);
+        EXPECT_EQ(e.bodyBottom, m.bodyBottom);
     }
 }
 
@@ -85,15 +89,23 @@ std::vector<int> LinesPerPage(const std::vector<PlacedLine>& placed)
 
 PrintMetrics MetricsAt(int dpi) { return MetricsFor(PrintGeometry{dpi, dpi, 8 * dpi, 11 * dpi}); }
 
+// How many lines each page of a job holds.
+struct PagingRow {
+    int dpi;
+    int pageHeight;
+    int lineCount;
+    std::vector<int> linesPerPage;
+};
+
+std::string Describe(const PagingRow& row)
+{
+    return std::to_string(row.lineCount) + " lines at " + std::to_string(row.dpi) + " dpi, height " +
+           std::to_string(row.pageHeight);
+}
+
 TEST(PrintLayoutTest, HowManyLinesFit)
 {
-    struct Row {
-        int dpi;
-        int pageHeight;
-        int lineCount;
-        std::vector<int> linesPerPage;
-    };
-    const Row rows[] = {
+    const PagingRow rows[] = {
         // 600 dpi: lines at 360, 480, ... on the first page, 120, 240, ... on the others;
         // a line fits while its top + 100 stays within the page height.
         {600, 1000, 15, {5, 7, 3}},
@@ -104,9 +116,8 @@ TEST(PrintLayoutTest, HowManyLinesFit)
         {300, 3407, 200, {53, 55, 55, 37}},  // the same page at other resolutions
         {1200, 13628, 200, {53, 55, 55, 37}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::to_string(row.lineCount) + " lines at " + std::to_string(row.dpi) + " dpi, height " +
-                     std::to_string(row.pageHeight));
+    for (const PagingRow& row : rows) {
+        SCOPED_TRACE(Describe(row));
         const std::vector<PlacedLine> placed = PlaceLines(row.lineCount, MetricsAt(row.dpi), row.pageHeight);
         EXPECT_EQ(row.linesPerPage, LinesPerPage(placed));
         EXPECT_EQ(row.linesPerPage.empty() ? 1 : static_cast<int>(row.linesPerPage.size()), PageCount(placed));
@@ -130,6 +141,27 @@ TEST(PrintLayoutTest, WhereEachPageStarts)
     ASSERT_EQ(2u, at300.size());
     EXPECT_EQ(180, at300[0].y);
     EXPECT_EQ(240, at300[1].y);
+}
+
+// On paper the lines end above the body's bottom, which keeps the footer's room free on every page.
+TEST(PrintLayoutTest, FooterKeepsItsRoom)
+{
+    const PagingRow rows[] = {
+        {600, 6814, 200, {51, 53, 53, 43}},  // an A4 printable area, two lines fewer a page than without a footer
+        {300, 3407, 200, {51, 53, 53, 43}},
+        {1200, 13628, 200, {51, 53, 53, 43}},
+        {600, 6814, 51, {51}},              // the first page full, the footer still on it
+        {600, 6814, 52, {51, 1}},
+        {600, 1200, 6, {4, 2}},             // 720 + 100 ends within a body ending at 860, 840 + 100 does not
+    };
+    for (const PagingRow& row : rows) {
+        SCOPED_TRACE(Describe(row));
+        const PrintMetrics m = MetricsFor(PrintGeometry{row.dpi, row.dpi, 8 * row.dpi, row.pageHeight});
+        const std::vector<PlacedLine> placed = PlaceLines(row.lineCount, m, m.bodyBottom);
+        EXPECT_EQ(row.linesPerPage, LinesPerPage(placed));
+        for (const PlacedLine& line : placed)
+            EXPECT_LE(line.y + m.fontHeight + m.lineStep, m.footerTop) << "line " << line.line << " crowds the footer";
+    }
 }
 
 TEST(PrintLayoutTest, TinyPageStillProgresses)

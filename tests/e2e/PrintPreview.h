@@ -1,0 +1,110 @@
+#pragma once
+// Mardello's print preview as a user meets it: opened by its command (what Ctrl+F2 and the
+// viewer's menu send), its pages turned with the keys and its buttons, its sheet read off the
+// screen.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/MardelloSession.h"
+#include "tests/e2e/UserInput.h"
+
+namespace e2e {
+
+// A row of text on the sheet the preview shows: pixels from the sheet's top.
+struct InkRow {
+    int top = 0;
+    int bottom = 0;  // the first pixel row below it
+};
+
+struct PreviewSheet {
+    RECT paper{};  // the white sheet, in the preview's client coordinates
+    std::vector<InkRow> rows;
+};
+
+class PrintPreview {
+public:
+    explicit PrintPreview(MardelloSession& session) : m_session(session) {}
+
+    // Sends the preview command to the main dialog and waits for the preview: a dialog box
+    // owned by the main dialog, painted and answering.
+    ::testing::AssertionResult Open()
+    {
+        if (!PostMessageA(m_session.Dialog(), WM_COMMAND, IDM_PRINT_PREVIEW, 0))
+            return ::testing::AssertionFailure() << "cannot send the preview command";
+        m_window = WaitForVisibleWindow(m_session.Process().Id(), kDialogClass, m_session.Dialog());
+        if (!m_window) return ::testing::AssertionFailure() << "no window owned by the main dialog appeared";
+        return WaitUntilIdle(m_window);
+    }
+
+    HWND Window() const { return m_window; }
+    bool Closed() const { return !IsWindow(m_window); }
+
+    std::string Title() const
+    {
+        char title[256] = "";
+        GetWindowTextA(m_window, title, sizeof title);
+        return title;
+    }
+
+    // "Page X of Y" as the preview shows it.
+    std::string PageText() const { return ControlText(m_window, IDC_PREVIEW_PAGE).value_or("<no page text>"); }
+
+    // Presses keys (xdotool names) on the preview and waits until it has handled them.
+    ::testing::AssertionResult Press(const std::string& keys)
+    {
+        auto pressed = PressKeys(keys);
+        if (!pressed) return pressed;
+        auto idle = WaitUntilIdle(m_window);
+        return idle || !Closed() ? idle : ::testing::AssertionSuccess();  // keys that closed it
+    }
+
+    // The sheet below the preview's buttons as the screen shows it, and the rows of its text:
+    // each run of pixel rows that hold a dark pixel.
+    std::optional<PreviewSheet> Sheet(const std::string& screenshot = {}) const
+    {
+        RECT client{}, close{};
+        GetClientRect(m_window, &client);
+        GetWindowRect(GetDlgItem(m_window, IDCANCEL), &close);
+        MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&close), 2);
+        RECT area{client.left, close.bottom + 1, client.right, client.bottom};
+        if (!screenshot.empty()) SaveScreenshot(m_window, screenshot);
+        const auto picture = CaptureSettledWindow(m_window, &area);
+        if (!picture) return std::nullopt;
+        PreviewSheet sheet;
+        RECT& paper = sheet.paper;
+        paper = {picture->width, picture->height, -1, -1};
+        for (int y = 0; y < picture->height; ++y)
+            for (int x = 0; x < picture->width; ++x)
+                if (picture->At(x, y) == RGB(255, 255, 255)) {
+                    paper = {std::min<LONG>(paper.left, x), std::min<LONG>(paper.top, y), std::max<LONG>(paper.right, x + 1),
+                             std::max<LONG>(paper.bottom, y + 1)};
+                }
+        if (paper.right < 0) return std::nullopt;
+        for (int y = paper.top; y < paper.bottom; ++y) {
+            bool ink = false;
+            for (int x = paper.left; x < paper.right && !ink; ++x) {
+                const COLORREF pixel = picture->At(x, y);
+                ink = GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 160;
+            }
+            // A pixel row or two without ink inside a row of text (below a descender) does not end it.
+            const int at = y - paper.top;
+            if (ink && (sheet.rows.empty() || sheet.rows.back().bottom + 2 < at))
+                sheet.rows.push_back(InkRow{at, at + 1});
+            else if (ink)
+                sheet.rows.back().bottom = at + 1;
+        }
+        OffsetRect(&paper, area.left, area.top);
+        return sheet;
+    }
+
+private:
+    MardelloSession& m_session;
+    HWND m_window = nullptr;
+};
+
+}  // namespace e2e
