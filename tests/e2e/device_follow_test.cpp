@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include <fstream>
 #include <string>
 
 #include "tests/e2e/PrintDialog.h"
@@ -23,96 +24,90 @@ constexpr DWORD kStaysMs = 3000;
 
 class DeviceFollow : public RunningProgram {
 protected:
-    // The status line as the screen shows it.
-    std::optional<ScreenPicture> StatusPicture() const { return CaptureSettledWindow(m_session.Control(IDC_STATIC_STATUS)); }
     // True when the status or the VIN box changes within kStaysMs.
     bool Changes() const
     {
         const std::string status = Status(), vin = Vin();
         return WaitUntil([&] { return Status() != status || Vin() != vin; }, kStaysMs);
     }
+    void TypeVin()
+    {
+        SendMessageA(m_session.Control(IDC_EDIT_VIN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_EDIT_VIN, "TYPED"));
+    }
 
     DeviceFolder m_other{kVinB};
 };
 
+// Pulled out, a device leaves the VIN box (read or typed) and the viewer as they were; the view
+// commands then read \PRINT on the current drive, C: (the program starts in C:\mardello-e2e).
 TEST_F(DeviceFollow, FollowsDevicesPluggedInAndPulledOut)
 {
-    enum class Do { PlugFirst, PlugOther, Pull };
-    struct Step {
-        const char* what;
-        Do action;
-        char letter;
-        const char* status;
-        const std::string& vin;  // the VIN box keeps the last device's VIN once it is pulled out
-    };
+    static const char* const kOnC = "C:\\PRINT\\DTC.DAT";
+    struct RemoveAtEnd {
+        ~RemoveAtEnd() { DeleteFileA(kOnC), RemoveDirectoryA("C:\\PRINT"); }
+    } removeAtEnd;
+    // `plugged` null: the drive is pulled out.
+    struct Step { const char* what; char letter; const DeviceFolder* plugged; const char* status; const std::string& vin; };
     const Step steps[] = {
-        {"plugged in after the start", Do::PlugFirst, 'E', kReady, kVinA},
-        {"pulled out", Do::Pull, 'E', kChecking, kVinA},
-        {"another device", Do::PlugOther, 'F', kReady, kVinB},
-        {"that one pulled out", Do::Pull, 'F', kChecking, kVinB},
-        {"the first again, in another letter", Do::PlugFirst, 'G', kReady, kVinA},
+        {"plugged in after the start", 'E', &m_device, kReady, kVinA},
+        {"pulled out", 'E', nullptr, kChecking, kVinA},
+        {"another device", 'F', &m_other, kReady, kVinB},
+        {"that one pulled out", 'F', nullptr, kChecking, kVinB},
+        {"the first again, in another letter", 'G', &m_device, kReady, kVinA},
     };
+    m_device.Write("DTC.DAT", kDtc);
     ASSERT_TRUE(m_session.Start());
     ASSERT_TRUE(Shows(kChecking, ""));
-    const auto checking = StatusPicture();
+    const auto statusLine = [&] { return CaptureSettledWindow(m_session.Control(IDC_STATIC_STATUS)); };
+    const auto checking = statusLine();
     ASSERT_TRUE(checking.has_value());
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
-        if (step.action == Do::Pull) PullOut(step.letter);
-        else PlugIn(step.letter, step.action == Do::PlugFirst ? m_device : m_other);
+        if (step.plugged) PlugIn(step.letter, *step.plugged);
+        else PullOut(step.letter);
         ASSERT_TRUE(Shows(step.status, step.vin));
         // The see-through status line is painted afresh, with nothing of the old text under it.
         if (step.status == kChecking) {
-            const auto now = StatusPicture();
+            const auto now = statusLine();
             EXPECT_TRUE(now && now->pixels == checking->pixels) << "the status line does not look as at the start";
         }
     }
     SaveScreenshot(m_session.Dialog(), "device-plugged-in-while-running");
-}
 
-TEST_F(DeviceFollow, PulledOutKeepsVinBoxAndViewerAndReadsTheCurrentDrive)
-{
-    struct RemoveAtEnd {
-        ~RemoveAtEnd()
-        {
-            DeleteFileA("C:\\PRINT\\DTC.DAT");
-            RemoveDirectoryA("C:\\PRINT");
-        }
-    } removeAtEnd;
-    m_device.Write("DTC.DAT", kDtc);
-    StartWithDevice();
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     ASSERT_EQ(kDtcView, Viewer());
-    SendMessageA(m_session.Control(IDC_EDIT_VIN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_EDIT_VIN, "TYPED"));
-
-    PullOut();
+    TypeVin();
+    PullOut('G');
     EXPECT_TRUE(Shows(kChecking, "TYPED")) << "a typed VIN stays too";
     EXPECT_EQ(kDtcView, Viewer());
-
     ASSERT_TRUE(CreateDirectoryA("C:\\PRINT", nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-    HANDLE file = CreateFileA("C:\\PRINT\\DTC.DAT", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    WriteFile(file, "ON C:\r\n", 7, &written, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(std::ofstream(kOnC, std::ios::binary) << "ON C:\r\n");
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     EXPECT_EQ("\r\nON C:", Viewer()) << "\\PRINT\\DTC.DAT on the current drive";
     EXPECT_EQ(kChecking, Status());
 }
 
 // The device in use never changes under the user's hands, nor does a VIN typed over it; once
-// it goes, the first device in drive order is taken, as at start-up.
-TEST_F(DeviceFollow, DeviceInUseStaysUntilItGoes)
+// it goes, the first device in drive order is taken, as at start-up. Print's dialog runs its own
+// loop: a device pulled out and another plugged in meanwhile wait until Print has finished.
+TEST_F(DeviceFollow, DeviceInUseStaysUntilItGoesAndChangesWaitForACommandsEnd)
 {
     StartWithDevice();
-    SendMessageA(m_session.Control(IDC_EDIT_VIN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_EDIT_VIN, "TYPED"));
+    TypeVin();
     PlugIn('D', m_other);
     EXPECT_FALSE(Changes()) << "now " << Status() << ", " << Vin();
     EXPECT_EQ("TYPED", Vin());
     PullOut('E');
-    EXPECT_TRUE(Shows(kReady, kVinB));
+    ASSERT_TRUE(Shows(kReady, kVinB));
+
+    const HWND printDialog = ClickPrint(m_session);
+    ASSERT_TRUE(printDialog);
+    PullOut('D');
+    PlugIn('F');
+    EXPECT_FALSE(Changes()) << "during Print, now " << Status() << ", " << Vin();
+    ASSERT_TRUE(Answer(m_session, printDialog, IDCANCEL));
+    EXPECT_TRUE(Shows(kReady, kVinA));
 }
 
 // A volume often comes before its files can be read: the search is tried again for a while.
@@ -136,69 +131,47 @@ TEST_F(DeviceFollow, DeviceChangeMessageForMediaInAnExistingLetter)
     ASSERT_TRUE(card.WriteFile("PRINT\\VIN.DAT", kVinB + "\r\n"));
     EXPECT_FALSE(Changes()) << "found without the message";
 
-    DEV_BROADCAST_VOLUME volume{};
-    volume.dbcv_size = sizeof volume;
-    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-    volume.dbcv_unitmask = 1u << ('E' - 'A');
-    volume.dbcv_flags = DBTF_MEDIA;
+    DEV_BROADCAST_VOLUME volume{sizeof volume, DBT_DEVTYP_VOLUME, 0, 1u << ('E' - 'A'), DBTF_MEDIA};
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(m_session.Dialog(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
                                     reinterpret_cast<LPARAM>(&volume), SMTO_NORMAL, kDefaultTimeoutMs, &answer));
     EXPECT_TRUE(Shows(kReady, kVinB));
 }
 
-// Print's dialog runs its own loop: a device pulled out and another plugged in meanwhile
-// change nothing until Print has finished, and then they are followed as usual.
-TEST_F(DeviceFollow, ChangesDuringACommandWaitForItsEnd)
-{
-    StartWithDevice();
-    const HWND printDialog = ClickPrint(m_session);
-    ASSERT_TRUE(printDialog);
-    PullOut('E');
-    PlugIn('F', m_other);
-    EXPECT_FALSE(Changes()) << "now " << Status() << ", " << Vin();
-    ASSERT_TRUE(Answer(m_session, printDialog, IDCANCEL));
-    EXPECT_TRUE(Shows(kReady, kVinB));
-}
-
-// An empty card-reader slot is a removable drive whose root cannot be read. Windows would stop
-// the program with a box of its own for it unless the process's error mode says not to.
-TEST_F(DeviceFollow, UnreadableRemovableDriveIsPassedOverQuietly)
-{
-    ASSERT_TRUE(m_session.Start());
-    const ProcessProbe probe(m_session.Dialog(), InstalledProbeLibrary("C:\\mardello-e2e"));
-    ASSERT_TRUE(probe.Ready());
-    const UINT wanted = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
-    EXPECT_EQ(wanted, probe.Ask(ProbeQuestion::ErrorMode).value_or(0) & wanted);
-
-    ASSERT_TRUE(m_drives.Define('D', DriveKind::Removable, m_device.Unix() + "/no-such-medium"));
-    PlugIn('F');
-    EXPECT_TRUE(Shows(kReady, kVinA));
-}
-
-// Nothing keeps a report open between commands, so the system may always let the device go.
-TEST_F(DeviceFollow, NoReportIsHeldOpenAfterACommand)
+// An empty card-reader slot is a removable drive whose root cannot be read: Windows would stop
+// the program with a box of its own for it unless the process's error mode says not to. And
+// nothing keeps a report open between commands, so the system may always let the device go.
+TEST_F(DeviceFollow, PassesOverUnreadableDrivesAndHoldsNoReportOpen)
 {
     const char* const reports[] = {"VIN.DAT", "DTC.DAT", "CDS.DAT", "FROZEN.DAT"};
-    for (const char* report : reports)
-        if (std::string(report) != "VIN.DAT") m_device.Write(report, kDtc);
-    // The first file that another process cannot open for itself alone; empty when none.
+    for (const char* report : {"DTC.DAT", "CDS.DAT", "FROZEN.DAT"}) m_device.Write(report, kDtc);
+    const auto openAlone = [&](const char* report) {
+        return CreateFileA(m_device.FilePath(report).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    };
+    // The first report that another process cannot open for itself alone; empty when none.
     const auto firstHeld = [&]() -> std::string {
         for (const char* report : reports) {
-            HANDLE file = CreateFileA(m_device.FilePath(report).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            const HANDLE file = openAlone(report);
             if (file == INVALID_HANDLE_VALUE) return report;
             CloseHandle(file);
         }
         return "";
     };
-    {
-        HANDLE held = CreateFileA(m_device.FilePath("CDS.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, held);
-        EXPECT_EQ("CDS.DAT", firstHeld()) << "the check does not see a file held open";
-        CloseHandle(held);
-    }
-    StartWithDevice();
-    EXPECT_EQ("", firstHeld()) << "after the start";
+    const HANDLE held = openAlone("CDS.DAT");
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ("CDS.DAT", firstHeld()) << "the check does not see a file held open";
+    CloseHandle(held);
+
+    ASSERT_TRUE(m_session.Start());
+    const ProcessProbe probe(m_session.Dialog(), InstalledProbeLibrary("C:\\mardello-e2e"));
+    ASSERT_TRUE(probe.Ready());
+    const UINT wanted = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    EXPECT_EQ(wanted, probe.Ask(ProbeQuestion::ErrorMode).value_or(0) & wanted);
+    ASSERT_TRUE(m_drives.Define('D', DriveKind::Removable, m_device.Unix() + "/no-such-medium"));
+    PlugIn('F');
+    ASSERT_TRUE(Shows(kReady, kVinA));
+
+    EXPECT_EQ("", firstHeld()) << "after the device was found";
     for (int button : {IDC_BTN_TROUBLE_CODE, IDC_BTN_LIVE_DATA, IDC_BTN_FROZEN_FRAME, IDC_BTN_PRINT_ALL, IDC_BTN_COPY}) {
         ASSERT_TRUE(ClickButton(m_session.Dialog(), button));
         EXPECT_EQ("", firstHeld()) << "after button " << button;
