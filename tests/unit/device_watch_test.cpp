@@ -15,34 +15,25 @@ struct Step {
     Op op;
     std::uint32_t mask;  // the drive list at a tick, or the announced letters
     bool expected;       // what SearchDue or AnnouncedRemoved answers (the device is on E:)
+    int times = 1;       // ticks in a row that do the same
 };
-
-struct Scenario {
-    const char* name;
-    std::uint32_t atStart;
-    std::vector<Step> steps;
-};
-
-std::vector<Step> Repeat(int times, Step step) { return std::vector<Step>(static_cast<size_t>(times), step); }
-
-std::vector<Step> Then(std::vector<Step> first, const std::vector<Step>& more)
-{
-    first.insert(first.end(), more.begin(), more.end());
-    return first;
-}
 
 // What the running program cannot show from outside: when nothing changed it looks at no
 // drive, its searches after a change stop, and a removal is believed before the folder.
 TEST(DeviceWatchTest, LooksOnlyAfterChanges)
 {
     const int searches = DeviceWatch::kSearchesAfterChange;
-    const Scenario scenarios[] = {
-        {"drives as at the start: no search", C | D, Repeat(3, {Op::SearchDue, C | D, false})},
+    const struct {
+        const char* name;
+        std::uint32_t atStart;
+        std::vector<Step> steps;
+    } scenarios[] = {
+        {"drives as at the start: no search", C | D, {{Op::SearchDue, C | D, false, 3}}},
         {"a new letter: a search on each of the next ticks, then none", C,
-         Then(Repeat(searches, {Op::SearchDue, C | E, true}), {{Op::SearchDue, C | E, false}})},
+         {{Op::SearchDue, C | E, true, searches}, {Op::SearchDue, C | E, false}}},
         {"a change during the searches starts them anew", C,
-         Then(Repeat(searches - 1, {Op::SearchDue, C | D, true}),
-              Then(Repeat(searches, {Op::SearchDue, C | D | E, true}), {{Op::SearchDue, C | D | E, false}}))},
+         {{Op::SearchDue, C | D, true, searches - 1}, {Op::SearchDue, C | D | E, true, searches},
+          {Op::SearchDue, C | D | E, false}}},
         {"the device's volume announced removed", C | E,
          {{Op::Removed, D | E, false}, {Op::DeviceGone, 0, true}, {Op::DeviceGone, 0, false}}},
         {"another volume announced removed", C | D | E, {{Op::Removed, D, false}, {Op::DeviceGone, 0, false}}},
@@ -50,17 +41,20 @@ TEST(DeviceWatchTest, LooksOnlyAfterChanges)
          {{Op::Lost, 0, false}, {Op::SearchDue, C | E, true}, {Op::Found, 0, false}, {Op::Lost, 0, false},
           {Op::SearchDue, C, true}, {Op::Found, 0, false}, {Op::SearchDue, C, false}, {Op::SearchDue, C | D, true}}},
     };
-    for (const Scenario& scenario : scenarios) {
+    for (const auto& scenario : scenarios) {
+        SCOPED_TRACE(scenario.name);
         DeviceWatch watch;
         watch.Start(scenario.atStart);
         for (size_t i = 0; i < scenario.steps.size(); ++i) {
             const Step& step = scenario.steps[i];
-            switch (step.op) {
-            case Op::SearchDue: EXPECT_EQ(step.expected, watch.SearchDue(step.mask)) << scenario.name << ", step " << i; break;
-            case Op::DeviceGone: EXPECT_EQ(step.expected, watch.AnnouncedRemoved('E')) << scenario.name << ", step " << i; break;
-            case Op::Removed: watch.Announce(step.mask, true); break;
-            case Op::Lost: watch.DeviceLost(); break;
-            case Op::Found: watch.DeviceFound(); break;
+            for (int time = 1; time <= step.times; ++time) {
+                switch (step.op) {
+                case Op::SearchDue: EXPECT_EQ(step.expected, watch.SearchDue(step.mask)) << "step " << i << ", time " << time; break;
+                case Op::DeviceGone: EXPECT_EQ(step.expected, watch.AnnouncedRemoved('E')) << "step " << i; break;
+                case Op::Removed: watch.Announce(step.mask, true); break;
+                case Op::Lost: watch.DeviceLost(); break;
+                case Op::Found: watch.DeviceFound(); break;
+                }
             }
         }
     }
