@@ -202,10 +202,9 @@ TEST_F(Viewer, FindInAFortyThousandLineReport)
             ASSERT_TRUE(find) << "no Find dialog";
             EXPECT_TRUE(before.first == before.second || ControlText(find, kFindWhat) == (before == inGbk ? gbkWord : "P0420"))
                 << "filled with the selection";
-            SendMessageA(GetDlgItem(find, kFindWhat), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.sought.c_str()));
-            for (auto [box, checked] : {std::pair{kWholeWord, row.wholeWord}, {kMatchCase, row.matchCase}, {kUp, row.up},
-                                        {kDown, !row.up}})
-                SendMessageA(GetDlgItem(find, box), BM_SETCHECK, checked, 0);
+            SetDlgItemTextA(find, kFindWhat, row.sought.c_str());
+            for (auto [box, checked] : {std::pair{kWholeWord, row.wholeWord}, {kMatchCase, row.matchCase}, {kUp, row.up}, {kDown, !row.up}})
+                CheckDlgButton(find, box, checked);
             if (&row == rows) SaveScreenshot(find, "find-dialog");
             ASSERT_TRUE(PressKeys("Return"));  // Find Next, the dialog's default button
             ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
