@@ -18,8 +18,7 @@ TEST(WholeCharacterMatchTest, MatchesOnlyWholeCharacters)
         std::string text;
         size_t at;
         std::string sought;
-        bool matchCase;
-        bool expected;
+        bool matchCase, expected;
     };
     const Row rows[] = {
         {"a GBK word at the start", kEngineSpeed, 0, "\xB7\xA2\xB6\xAF", true, true},

@@ -45,25 +45,30 @@ std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs)
 
 namespace {
 
-// Memory in another process, freed with this object.
+// Memory in the process of a control, freed with this object.
 class RemoteBuffer {
 public:
-    RemoteBuffer(HANDLE process, size_t size)
-        : m_process(process), m_address(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE))
+    RemoteBuffer(HWND control, size_t size)
     {
+        DWORD processId = 0;
+        if (control && GetWindowThreadProcessId(control, &processId))
+            m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+        if (m_process) m_address = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     }
     ~RemoteBuffer()
     {
         if (m_address) VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+        if (m_process) CloseHandle(m_process);
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
+    HANDLE Process() const { return m_process; }
     char* Address() const { return static_cast<char*>(m_address); }
 
 private:
-    HANDLE m_process;
-    void* m_address;
+    HANDLE m_process = nullptr;
+    void* m_address = nullptr;
 };
 
 }  // namespace
@@ -71,62 +76,43 @@ private:
 std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs)
 {
     HWND control = GetDlgItem(dialog, id);
-    DWORD processId = 0;
-    if (!control || !GetWindowThreadProcessId(control, &processId)) return std::nullopt;
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return std::nullopt;
     // Characters per piece; each may take two bytes in the code page, and the piece ends with a NUL.
     constexpr LONG kPiece = 1 << 20;
     constexpr size_t kBytes = 2 * kPiece + 1;
-    std::optional<std::string> text;
-    {
-        const RemoteBuffer remote(process, sizeof(TEXTRANGEA) + kBytes);
-        std::vector<char> piece(kBytes);
-        text.emplace();
-        for (LONG first = 0; remote.Address();) {
-            const TEXTRANGEA range{{first, first + kPiece}, remote.Address() + sizeof(TEXTRANGEA)};
-            DWORD_PTR characters = 0;
-            SIZE_T read = 0;
-            if (!WriteProcessMemory(process, remote.Address(), &range, sizeof range, nullptr) ||
-                !SendMessageTimeoutA(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(remote.Address()),
-                                     SMTO_NORMAL, timeoutMs, &characters) ||
-                !ReadProcessMemory(process, range.lpstrText, piece.data(), piece.size(), &read)) {
-                text.reset();
-                break;
-            }
-            if (characters == 0) break;
-            const size_t bytes = strnlen(piece.data(), read);
-            text->append(piece.data(), bytes);
-            // Wine answers with the bytes copied, not the characters, so the next piece starts
-            // after as many characters as this piece holds.
-            first += MultiByteToWideChar(CP_ACP, 0, piece.data(), static_cast<int>(bytes), nullptr, 0);
-        }
-        if (!remote.Address()) text.reset();
+    const RemoteBuffer remote(control, sizeof(TEXTRANGEA) + kBytes);
+    if (!remote.Address()) return std::nullopt;
+    std::vector<char> piece(kBytes);
+    std::string text;
+    for (LONG first = 0;;) {
+        const TEXTRANGEA range{{first, first + kPiece}, remote.Address() + sizeof(TEXTRANGEA)};
+        DWORD_PTR characters = 0;
+        SIZE_T read = 0;
+        if (!WriteProcessMemory(remote.Process(), remote.Address(), &range, sizeof range, nullptr) ||
+            !SendMessageTimeoutA(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(remote.Address()), SMTO_NORMAL,
+                                 timeoutMs, &characters) ||
+            !ReadProcessMemory(remote.Process(), range.lpstrText, piece.data(), piece.size(), &read))
+            return std::nullopt;
+        if (characters == 0) return text;
+        const size_t bytes = strnlen(piece.data(), read);
+        text.append(piece.data(), bytes);
+        // Wine answers with the bytes copied, not the characters, so the next piece starts
+        // after as many characters as this piece holds.
+        first += MultiByteToWideChar(CP_ACP, 0, piece.data(), static_cast<int>(bytes), nullptr, 0);
     }
-    CloseHandle(process);
-    return text;
 }
 
 std::optional<std::pair<long, long>> RichEditSelection(HWND dialog, int id, DWORD timeoutMs)
 {
     HWND control = GetDlgItem(dialog, id);
-    DWORD processId = 0;
-    if (!control || !GetWindowThreadProcessId(control, &processId)) return std::nullopt;
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return std::nullopt;
-    std::optional<std::pair<long, long>> selection;
-    {
-        const RemoteBuffer remote(process, sizeof(CHARRANGE));
-        CHARRANGE range{-2, -2};
-        DWORD_PTR ignored = 0;
-        if (remote.Address() &&
-            SendMessageTimeoutA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(remote.Address()), SMTO_NORMAL,
-                                timeoutMs, &ignored) &&
-            ReadProcessMemory(process, remote.Address(), &range, sizeof range, nullptr))
-            selection.emplace(range.cpMin, range.cpMax);
-    }
-    CloseHandle(process);
-    return selection;
+    const RemoteBuffer remote(control, sizeof(CHARRANGE));
+    CHARRANGE range{};
+    DWORD_PTR ignored = 0;
+    if (!remote.Address() ||
+        !SendMessageTimeoutA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(remote.Address()), SMTO_NORMAL, timeoutMs,
+                             &ignored) ||
+        !ReadProcessMemory(remote.Process(), remote.Address(), &range, sizeof range, nullptr))
+        return std::nullopt;
+    return std::pair<long, long>{range.cpMin, range.cpMax};
 }
 
 ::testing::AssertionResult ClickButton(HWND dialog, int id, DWORD timeoutMs)
