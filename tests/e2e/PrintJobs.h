@@ -216,14 +216,15 @@ inline void KeepAsArtifact(const std::string& pdf, const std::string& name)
     DeleteFileA(pdf.c_str());
 }
 
-// The resolution the printer's device contexts get (LOGPIXELSY); 0 when there is no such printer.
-inline int PrinterResolution(const std::string& printer)
+// What the printer's device contexts report for `index` (by default their resolution); 0 when
+// there is no such printer.
+inline int PrinterCaps(const std::string& printer, int index = LOGPIXELSY)
 {
     HDC dc = CreateDCA(nullptr, printer.c_str(), nullptr, nullptr);
     if (!dc) return 0;
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    const int value = GetDeviceCaps(dc, index);
     DeleteDC(dc);
-    return dpi;
+    return value;
 }
 
 // Makes `dpi` the printer's default resolution, as its owner would in its settings; the print
@@ -252,8 +253,8 @@ inline ::testing::AssertionResult SetPrinterResolution(const std::string& printe
            SetPrinterA(handle, 9, reinterpret_cast<BYTE*>(&user), 0);
     ClosePrinter(handle);
     if (!done) return ::testing::AssertionFailure() << "cannot change the settings of " << printer;
-    if (PrinterResolution(printer) != dpi)
-        return ::testing::AssertionFailure() << printer << " still prints at " << PrinterResolution(printer) << " dpi";
+    if (PrinterCaps(printer) != dpi)
+        return ::testing::AssertionFailure() << printer << " still prints at " << PrinterCaps(printer) << " dpi";
     return ::testing::AssertionSuccess();
 }
 
