@@ -11,9 +11,7 @@ namespace {
 TEST(PrintLayoutTest, ScalesToResolution)
 {
     struct Row {
-        int units600;
-        int dpi;
-        int expected;
+        int units600, dpi, expected;
     };
     const Row rows[] = {
         {120, 600, 120},  {360, 600, 360},  {100, 600, 100},
@@ -44,6 +42,11 @@ TEST(PrintLayoutTest, MetricsForResolution)
         PrintGeometry geometry;
         PrintMetrics expected;
     };
+    // The metrics in the order they are declared, so that a row's whole result compares at once.
+    const auto fields = [](const PrintMetrics& m) {
+        return std::vector<int>{m.left,      m.vinTop,    m.firstLineTop, m.nextPageTop, m.lineStep,
+                                m.fontHeight, m.lineWidth, m.footerTop,    m.bodyBottom};
+    };
     const Row rows[] = {
         // The footer's cell ends 120 units above the bottom; the body ends a line step above it.
         {{600, 600, 4800, 6600}, {120, 120, 360, 120, 120, 100, 4560, 6380, 6260}},
@@ -62,17 +65,7 @@ TEST(PrintLayoutTest, MetricsForResolution)
         const PrintGeometry& g = row.geometry;
         SCOPED_TRACE(std::to_string(g.dpiX) + "x" + std::to_string(g.dpiY) + " dpi, page " +
                      std::to_string(g.pageWidth) + "x" + std::to_string(g.pageHeight));
-        const PrintMetrics m = MetricsFor(g);
-        const PrintMetrics& e = row.expected;
-        EXPECT_EQ(e.left, m.left);
-        EXPECT_EQ(e.vinTop, m.vinTop);
-        EXPECT_EQ(e.firstLineTop, m.firstLineTop);
-        EXPECT_EQ(e.nextPageTop, m.nextPageTop);
-        EXPECT_EQ(e.lineStep, m.lineStep);
-        EXPECT_EQ(e.fontHeight, m.fontHeight);
-        EXPECT_EQ(e.lineWidth, m.lineWidth);
-        EXPECT_EQ(e.footerTop, m.footerTop);
-        EXPECT_EQ(e.bodyBottom, m.bodyBottom);
+        EXPECT_EQ(fields(row.expected), fields(MetricsFor(g)));
     }
 }
 
@@ -91,9 +84,7 @@ PrintMetrics MetricsAt(int dpi) { return MetricsFor(PrintGeometry{dpi, dpi, 8 * 
 
 // How many lines each page of a job holds.
 struct PagingRow {
-    int dpi;
-    int pageHeight;
-    int lineCount;
+    int dpi, pageHeight, lineCount;
     std::vector<int> linesPerPage;
 };
 
@@ -166,20 +157,16 @@ TEST(PrintLayoutTest, FooterKeepsItsRoom)
 
 TEST(PrintLayoutTest, TinyPageStillProgresses)
 {
-    struct Row {
-        int pageHeight;
-        int lineCount;
-    };
-    const Row rows[] = {{0, 4}, {50, 4}, {219, 3}, {-100, 2}, {1, 1}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE("height " + std::to_string(row.pageHeight));
-        const std::vector<PlacedLine> placed = PlaceLines(row.lineCount, MetricsAt(600), row.pageHeight);
-        ASSERT_EQ(static_cast<size_t>(row.lineCount), placed.size());
-        for (int k = 0; k < row.lineCount; ++k) {
-            EXPECT_EQ(k, placed[static_cast<size_t>(k)].page) << "one line per page";
-            EXPECT_EQ(k == 0 ? 360 : 120, placed[static_cast<size_t>(k)].y);
+    // Page height and line count.
+    for (const auto& [pageHeight, lineCount] : {std::pair{0, 4}, {50, 4}, {219, 3}, {-100, 2}, {1, 1}}) {
+        SCOPED_TRACE("height " + std::to_string(pageHeight));
+        const std::vector<PlacedLine> placed = PlaceLines(lineCount, MetricsAt(600), pageHeight);
+        ASSERT_EQ(static_cast<size_t>(lineCount), placed.size());
+        for (size_t k = 0; k < placed.size(); ++k) {
+            EXPECT_EQ(static_cast<int>(k), placed[k].page) << "one line per page";
+            EXPECT_EQ(k == 0 ? 360 : 120, placed[k].y);
         }
-        EXPECT_EQ(row.lineCount, PageCount(placed));
+        EXPECT_EQ(lineCount, PageCount(placed));
     }
 }
 
