@@ -9,6 +9,9 @@
 
 namespace e2e {
 
+// The print dialog's list of printers.
+constexpr int kPrinterList = 0x473;
+
 // The print dialog once it is open: a dialog box of the main dialog's thread that is neither
 // the main dialog nor the print preview (its title follows the system's language).
 inline HWND WaitForPrintDialog(MardelloSession& session, HWND besides = nullptr)
@@ -49,7 +52,6 @@ inline ::testing::AssertionResult Answer(MardelloSession& session, HWND printDia
 // Picks a printer in the print dialog's list of printers, as a user does.
 inline ::testing::AssertionResult ChoosePrinter(HWND printDialog, const std::string& printer)
 {
-    constexpr int kPrinterList = 0x473;
     HWND list = GetDlgItem(printDialog, kPrinterList);
     if (SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(printer.c_str())) == CB_ERR)
         return ::testing::AssertionFailure() << "the print dialog does not list " << printer;

@@ -123,24 +123,14 @@ inline std::string Attribute(const std::string& element, const std::string& name
     return element.substr(from, element.find('"', from) - from);
 }
 
-inline std::string Unescaped(const std::string& html)
+// "&amp;" goes last, so that the text of an escaped entity stays as it is.
+inline std::string Unescaped(std::string text)
 {
-    std::string out;
-    for (size_t i = 0; i < html.size(); ++i) {
-        if (html[i] == '&') {
-            const size_t end = html.find(';', i);
-            const std::string entity = end == std::string::npos ? "" : html.substr(i + 1, end - i - 1);
-            const char* plain = entity == "amp" ? "&" : entity == "lt" ? "<" : entity == "gt" ? ">"
-                              : entity == "quot" ? "\"" : entity == "apos" ? "'" : nullptr;
-            if (plain) {
-                out += plain;
-                i = end;
-                continue;
-            }
-        }
-        out += html[i];
-    }
-    return out;
+    for (const auto& [entity, plain] : {std::pair{"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''},
+                                        {"&amp;", '&'}})
+        for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
+            text.replace(at, std::char_traits<char>::length(entity), 1, plain);
+    return text;
 }
 
 // Reads pdftotext -bbox output: <page width=...> elements holding <word yMin=...>text</word>.
@@ -158,19 +148,17 @@ inline void ReadWords(const std::string& bbox, PrintedJob& job)
         const size_t open = line.find("<word ");
         if (open == std::string::npos) continue;
         const size_t textStart = line.find('>', open) + 1;
-        const std::string text = Unescaped(line.substr(textStart, line.find("</word>") - textStart));
-        const double top = std::atof(Attribute(line, "yMin").c_str());
-        const double bottom = std::atof(Attribute(line, "yMax").c_str());
-        const double left = std::atof(Attribute(line, "xMin").c_str());
-        const double right = std::atof(Attribute(line, "xMax").c_str());
+        const auto at = [&](const char* name) { return std::atof(Attribute(line, name).c_str()); };
+        const PrintedLine word{page, at("yMin"), at("yMax"), at("xMin"), at("xMax"),
+                               Unescaped(line.substr(textStart, line.find("</word>") - textStart))};
         // Words of one line share their top to within rounding; poppler lists them left to right.
         PrintedLine* current = job.lines.empty() ? nullptr : &job.lines.back();
-        if (current && current->page == page && std::abs(current->top - top) < 1.0) {
-            current->text += text;
-            current->right = right;
-            current->bottom = std::max(current->bottom, bottom);
+        if (current && current->page == page && std::abs(current->top - word.top) < 1.0) {
+            current->text += word.text;
+            current->right = word.right;
+            current->bottom = std::max(current->bottom, word.bottom);
         } else {
-            job.lines.push_back(PrintedLine{page, top, bottom, left, right, text});
+            job.lines.push_back(word);
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -129,8 +130,7 @@ std::string DefaultPrinter()
 // from 360 units down, the others from 120; a line fits while its cell (100 units) ends a line
 // step (120) above the footer, whose cell ends 120 units above the page's bottom.
 struct PageRoom {
-    int firstPage = 0;
-    int furtherPages = 0;
+    int firstPage = 0, furtherPages = 0;
 };
 
 PageRoom RoomOnDefaultPrinter()
@@ -176,9 +176,7 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
                                        const PageRoom& room)
 {
     std::vector<std::string> slots = {Slot(0, 0, Utf8FromAnsi(vin))};
-    int page = 0;
-    int position = 2;
-    int roomLeft = room.firstPage;
+    int page = 0, position = 2, roomLeft = room.firstPage;
     for (const std::string& line : viewerLines) {
         if (roomLeft == 0) {
             ++page;
@@ -242,17 +240,14 @@ void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, cons
     ASSERT_TRUE(preview.Open());
     EXPECT_EQ(session.Dialog(), GetWindow(preview.Window(), GW_OWNER));
     EXPECT_EQ("Print Preview", preview.Title());
-    const std::string of = " of " + std::to_string(job.pages);
-    EXPECT_EQ("Page 1" + of, preview.PageText());
-    auto sheet = preview.Sheet(name);
-    ASSERT_TRUE(sheet);
-    EXPECT_TRUE(SheetShowsPage(*sheet, job, 0));
-    if (job.pages > 1) {
-        ASSERT_TRUE(preview.Press("End"));
-        EXPECT_EQ("Page " + std::to_string(job.pages) + of, preview.PageText());
-        sheet = preview.Sheet(name + "-last");
+    for (const int page : std::set<int>{0, job.pages - 1}) {  // the first page, then End to the last
+        if (page > 0) {
+            ASSERT_TRUE(preview.Press("End"));
+        }
+        EXPECT_EQ("Page " + std::to_string(page + 1) + " of " + std::to_string(job.pages), preview.PageText());
+        const auto sheet = preview.Sheet(page ? name + "-last" : name);
         ASSERT_TRUE(sheet);
-        EXPECT_TRUE(SheetShowsPage(*sheet, job, job.pages - 1));
+        EXPECT_TRUE(SheetShowsPage(*sheet, job, page));
     }
     ASSERT_TRUE(preview.Press("Escape"));
     ASSERT_TRUE(WaitUntil([&] { return preview.Closed(); })) << "Esc did not close the preview";
@@ -486,9 +481,8 @@ TEST_F(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
     // Each step and the page it shows: Page Down to the last page and one more, which stays
     // there; Page Up back; End and Home; the buttons, and a key while a button has the focus.
     struct Step {
-        const char* keys;
-        int button;
-        int page;
+        const char* keys;  // or else a button clicked
+        int button, page;
     };
     std::vector<Step> steps;
     for (int page = 2; page <= pages + 1; ++page) steps.push_back({"Next", 0, std::min(page, pages)});
@@ -574,71 +568,6 @@ TEST_F(OutputPrint, CancelPrintsNothing)
     EXPECT_TRUE(m_session.Process().Running());
 }
 
-// A print that cannot happen, and what must hold after it: the program as it was, and the
-// next job, once printing can happen again, the first one out and whole.
-class FailedPrint : public PrintingProgram {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, "P0301\tMisfire\r\n"));
-        m_viewer = Viewer();
-    }
-
-    // The windows of the program that are open besides the main one.
-    std::vector<HWND> OtherWindows()
-    {
-        std::vector<HWND> windows;
-        for (HWND window : WindowsOfProcess(m_session.Process().Id()))
-            if (window != m_session.Dialog() && IsWindowVisible(window)) windows.push_back(window);
-        return windows;
-    }
-
-    // Closes whatever windows Print opened besides the main one, none of which may be a print
-    // dialog (the system's print dialog may say in a box of its own that there is no printer).
-    void CloseWhatPrintOpened()
-    {
-        std::string titles;
-        for (HWND window : OtherWindows()) {
-            char title[256] = "";
-            GetWindowTextA(window, title, sizeof title);
-            titles += std::string(titles.empty() ? "" : ", ") + Utf8FromAnsi(title);
-            constexpr int kPrinterList = 0x473;
-            EXPECT_EQ(nullptr, GetDlgItem(window, kPrinterList)) << "a print dialog opened";
-            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        }
-        RecordProperty("opened", titles.empty() ? "nothing" : titles);
-        ASSERT_TRUE(WaitUntil([&] { return OtherWindows().empty(); })) << "a window of Print stayed open";
-        ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
-    }
-
-    // The program as it was, then the next job whole and the first one out.
-    void ExpectNothingChangedThenNextJobWhole(const std::string& vin, const std::string& artifact)
-    {
-        EXPECT_EQ(m_viewer, Viewer());
-        EXPECT_EQ(kVin, Vin());
-        EXPECT_TRUE(m_session.Process().Running());
-        ASSERT_TRUE(TypeVin(m_session, vin));
-        const auto job = PrintAndRead(artifact);
-        ASSERT_TRUE(job);
-        EXPECT_EQ((std::vector<std::string>{Slot(0, 0, vin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job))
-            << "the first job out must be the next one";
-    }
-
-    std::string m_viewer;
-};
-
-// A printer that refuses the job: nothing comes out, no message appears, the program is as it
-// was, and the next job on another printer comes out whole, as the first one after it.
-TEST_F(FailedPrint, RefusedJob)
-{
-    const std::string refusing = TestPrinter("MARDELLO_PRINTER_REJECTING");
-    ASSERT_NE("", refusing) << "MARDELLO_PRINTER_REJECTING is not set: source scripts/cups-env.sh";
-    ASSERT_TRUE(PrintWithOk(m_session, refusing));
-    EXPECT_EQ(std::vector<HWND>{}, OtherWindows()) << "a window other than the main one is open";
-    EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_PRINT));
-    ExpectNothingChangedThenNextJobWhole("AFTERREFUSED00001", "print-after-refused");
-}
-
 // Hides every printer from the programs of this Wine prefix for as long as it lives, and puts
 // them back: Wine keeps its printers, and the default one, in the registry.
 class NoPrinters {
@@ -687,27 +616,98 @@ private:
     bool m_hidden = false;
 };
 
+// A print that cannot happen, and what must hold after it: the program as it was, and the
+// next job, once printing can happen again, the first one out and whole.
+class FailedPrint : public PrintingProgram {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, "P0301\tMisfire\r\n"));
+        m_viewer = Viewer();
+    }
+
+    // The windows of the program that are open besides the main one.
+    std::vector<HWND> OtherWindows()
+    {
+        std::vector<HWND> windows;
+        for (HWND window : WindowsOfProcess(m_session.Process().Id()))
+            if (window != m_session.Dialog() && IsWindowVisible(window)) windows.push_back(window);
+        return windows;
+    }
+
+    // Closes whatever windows Print opened besides the main one, none of which may be a print
+    // dialog (the system's print dialog may say in a box of its own that there is no printer).
+    void CloseWhatPrintOpened()
+    {
+        std::string titles;
+        for (HWND window : OtherWindows()) {
+            char title[256] = "";
+            GetWindowTextA(window, title, sizeof title);
+            titles += std::string(titles.empty() ? "" : ", ") + Utf8FromAnsi(title);
+            EXPECT_EQ(nullptr, GetDlgItem(window, kPrinterList)) << "a print dialog opened";
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
+        RecordProperty("opened", titles.empty() ? "nothing" : titles);
+        ASSERT_TRUE(WaitUntil([&] { return OtherWindows().empty(); })) << "a window of Print stayed open";
+        ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
+    }
+
+    // With every printer hidden, runs `print` and closes whatever it opened; then the program is
+    // as it was, and once the printers are back the next job is whole and the first one out.
+    void PrintWithoutPrinters(const std::function<void()>& print, const std::string& vin, const std::string& artifact)
+    {
+        {
+            const NoPrinters noPrinters;
+            ASSERT_TRUE(noPrinters.Hidden());
+            print();
+            if (HasFatalFailure()) return;
+            CloseWhatPrintOpened();
+        }
+        ExpectNothingChangedThenNextJobWhole(vin, artifact);
+    }
+
+    // The program as it was, then the next job whole and the first one out.
+    void ExpectNothingChangedThenNextJobWhole(const std::string& vin, const std::string& artifact)
+    {
+        EXPECT_EQ(m_viewer, Viewer());
+        EXPECT_EQ(kVin, Vin());
+        EXPECT_TRUE(m_session.Process().Running());
+        ASSERT_TRUE(TypeVin(m_session, vin));
+        const auto job = PrintAndRead(artifact);
+        ASSERT_TRUE(job);
+        EXPECT_EQ((std::vector<std::string>{Slot(0, 0, vin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job))
+            << "the first job out must be the next one";
+    }
+
+    std::string m_viewer;
+};
+
+// A printer that refuses the job: nothing comes out, no message appears, the program is as it
+// was, and the next job on another printer comes out whole, as the first one after it.
+TEST_F(FailedPrint, RefusedJob)
+{
+    const std::string refusing = TestPrinter("MARDELLO_PRINTER_REJECTING");
+    ASSERT_NE("", refusing) << "MARDELLO_PRINTER_REJECTING is not set: source scripts/cups-env.sh";
+    ASSERT_TRUE(PrintWithOk(m_session, refusing));
+    EXPECT_EQ(std::vector<HWND>{}, OtherWindows()) << "a window other than the main one is open";
+    EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_PRINT));
+    ExpectNothingChangedThenNextJobWhole("AFTERREFUSED00001", "print-after-refused");
+}
+
 // With no printer installed, Print prints nothing and changes nothing; the system's print
 // dialog may say so in a box of its own, which is closed. Once the printers are back, Print works.
 TEST_F(FailedPrint, NoPrinterInstalled)
 {
-    {
-        const NoPrinters noPrinters;
-        ASSERT_TRUE(noPrinters.Hidden());
-        ASSERT_TRUE(StartClick(m_session.Dialog(), IDC_BTN_PRINT));
-        // Whatever window Print opened is open now.
-        CloseWhatPrintOpened();
-    }
-    ExpectNothingChangedThenNextJobWhole("PRINTERSBACK00001", "print-printers-back");
+    // Whatever window Print opened is open once the click is handled.
+    PrintWithoutPrinters([&] { ASSERT_TRUE(StartClick(m_session.Dialog(), IDC_BTN_PRINT)); }, "PRINTERSBACK00001",
+                         "print-printers-back");
 }
 
 // With no printer installed, the preview lays the page out for A4 at 600 dpi and says so;
 // its Print then does what Print does without a printer.
 TEST_F(FailedPrint, PreviewWithoutPrinter)
 {
-    {
-        const NoPrinters noPrinters;
-        ASSERT_TRUE(noPrinters.Hidden());
+    const auto previewThenPrint = [&] {
         PrintPreview preview(m_session);
         ASSERT_TRUE(preview.Open());
         EXPECT_EQ("Print Preview - no printer installed: laid out for A4 at 600 dpi", preview.Title());
@@ -716,13 +716,11 @@ TEST_F(FailedPrint, PreviewWithoutPrinter)
         ASSERT_TRUE(sheet);
         EXPECT_NEAR(297.0 / 210.0, sheet->Height() / sheet->Width(), 0.01) << "an A4 sheet";
         EXPECT_EQ(3u, sheet->rows.size()) << "the VIN, the report's line and the footer";
-
         ASSERT_TRUE(preview.PressPrint());
         ASSERT_TRUE(WaitUntil([&] { return preview.Closed(); }));
         ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
-        CloseWhatPrintOpened();
-    }
-    ExpectNothingChangedThenNextJobWhole("PREVIEWBACK000001", "print-after-preview-without-printer");
+    };
+    PrintWithoutPrinters(previewThenPrint, "PREVIEWBACK000001", "print-after-preview-without-printer");
 }
 
 // Clicks Copy and waits for the clipboard to change.
@@ -748,8 +746,7 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
     struct Case {
         const char* name;
         int viewButton;  // 0: the viewer is left empty, as at start-up
-        std::string typed;
-        std::string expected;
+        std::string typed, expected;
     };
     const Case cases[] = {
         {"all three reports", IDC_BTN_PRINT_ALL, "", Joined(kAllReportsLines, "\r\n") + "\r\n"},
