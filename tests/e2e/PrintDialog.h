@@ -64,11 +64,8 @@ inline ::testing::AssertionResult PrintWithOk(MardelloSession& session, const st
 {
     HWND printDialog = ClickPrint(session);
     if (!printDialog) return ::testing::AssertionFailure() << "no print dialog";
-    if (!printer.empty()) {
-        auto chosen = ChoosePrinter(printDialog, printer);
-        if (!chosen) return chosen;
-    }
-    return Answer(session, printDialog, IDOK);
+    auto chosen = printer.empty() ? ::testing::AssertionSuccess() : ChoosePrinter(printDialog, printer);
+    return chosen ? Answer(session, printDialog, IDOK) : chosen;
 }
 
 }  // namespace e2e

@@ -1,9 +1,7 @@
 #pragma once
-// The print jobs Mardello sends, as they come out of the spooler: the PDF printer writes each
-// job to a PDF named after the job, and poppler's tools read it back. Those tools are Unix
-// programs; Wine starts a Unix binary given to CreateProcess as a Unix process, but its
-// process handle cannot be waited on, so the command leaves its output and exit status in
-// files and the test waits for the status file to appear.
+// The print jobs Mardello sends, as the spooler's PDF printer writes them (a PDF named after the
+// job) and poppler's Unix tools read them back. Wine starts a Unix binary as a Unix process whose
+// handle cannot be waited on, so the command leaves its output and exit status in files.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winspool.h>
@@ -87,10 +85,7 @@ inline std::optional<UnixResult> RunUnix(const std::string& command, DWORD timeo
 // without the spaces between them (poppler's word breaks in CJK text are its own guess).
 struct PrintedLine {
     int page = 0;  // 0 for the first page
-    double top = 0;  // points from the top of the paper
-    double bottom = 0;
-    double left = 0;
-    double right = 0;
+    double top = 0, bottom = 0, left = 0, right = 0;  // points from the paper's top and left edges
     std::string text;  // UTF-8
 };
 
@@ -98,8 +93,7 @@ struct PrintedJob {
     std::string fileName;
     std::string title;
     int pages = 0;
-    double pageWidth = 0;  // points
-    double pageHeight = 0;
+    double pageWidth = 0, pageHeight = 0;  // points
     std::vector<PrintedLine> lines;  // page by page, top to bottom
 };
 
@@ -277,17 +271,12 @@ public:
     std::optional<std::string> WaitForNewJob(DWORD timeoutMs = 60000)
     {
         std::string found;
-        WaitUntil(
-            [&] {
-                for (const std::string& name : Files())
-                    if (!m_before.count(name) && Finished(m_path + "\\" + name)) {
-                        found = name;
-                        return true;
-                    }
-                return false;
-            },
-            timeoutMs);
-        if (found.empty()) return std::nullopt;
+        const auto arrived = [&] {
+            for (const std::string& name : Files())
+                if (found.empty() && !m_before.count(name) && Finished(m_path + "\\" + name)) found = name;
+            return !found.empty();
+        };
+        if (!WaitUntil(arrived, timeoutMs)) return std::nullopt;
         m_before.insert(found);
         return m_path + "\\" + found;
     }

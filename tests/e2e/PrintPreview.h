@@ -15,10 +15,10 @@
 
 namespace e2e {
 
-// A row of text on the sheet the preview shows: pixels from the sheet's top.
+// A row of text on the sheet the preview shows: pixels from the sheet's top, `bottom` the first
+// pixel row below it.
 struct InkRow {
-    int top = 0;
-    int bottom = 0;  // the first pixel row below it
+    int top = 0, bottom = 0;
 };
 
 struct PreviewSheet {

@@ -33,15 +33,9 @@ const std::string kTroubleCodes = std::string("P0301 ") + kMisfire + "\r\n\tP042
 
 // What "Print All" shows for the device's reports, paragraph by paragraph.
 const std::vector<std::string> kAllReportsLines = {
-    "",
-    std::string("P0301 ") + kMisfire,
-    std::string("P0420    ") + kCatalyst,
-    "",
-    std::string(kEngineSpeed) + " 800 rpm",
-    "",
-    std::string(kCoolant) + " 90 C",
-    "",
-    std::string(kSpeed) + " 0 km/h",
+    "", std::string("P0301 ") + kMisfire, std::string("P0420    ") + kCatalyst,        // the trouble codes
+    "", std::string(kEngineSpeed) + " 800 rpm", "", std::string(kCoolant) + " 90 C",  // the live data
+    "", std::string(kSpeed) + " 0 km/h",                                              // the freeze frame
 };
 
 std::string Joined(const std::vector<std::string>& lines, const char* lineBreak)
@@ -51,8 +45,6 @@ std::string Joined(const std::vector<std::string>& lines, const char* lineBreak)
     return text;
 }
 
-// The date and time of printing as a footer gives them (the user's short date and time
-// formats, without spaces) for a job printed from `from` until now, less than a minute.
 SYSTEMTIME Now()
 {
     SYSTEMTIME now;
@@ -60,26 +52,21 @@ SYSTEMTIME Now()
     return now;
 }
 
-std::set<std::string> PrintTimesSince(const SYSTEMTIME& from)
+// Takes each page's footer, its last line, out of the job's lines, checking it: the VIN as the
+// first page prints it, a time of printing since `printedFrom` and "Page k of n", from margin to
+// margin, clear below the other lines, as high on every page. Its time becomes a mark, so that
+// jobs printed at different minutes compare equal.
+std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom)
 {
+    // The date and time of printing as footers give them (the user's short formats, without
+    // spaces), for a job printed from `printedFrom` until now, less than a minute.
     std::set<std::string> times;
-    for (const SYSTEMTIME& when : {from, Now()}) {
+    for (const SYSTEMTIME& when : {printedFrom, Now()}) {
         char date[128] = "", time[128] = "";
         GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, sizeof date);
         GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &when, nullptr, time, sizeof time);
         times.insert(WithoutSpaces(Utf8FromAnsi(std::string(date) + time)));
     }
-    return times;
-}
-
-// Takes each page's footer, its last line, out of the job's lines into `footers`, checking it
-// on the way: the VIN as the first page prints it, a time of printing since `printedFrom`, and
-// "Page k of n"; from the VIN's margin to the right one, below and clear of the page's other
-// lines, at the same height on every page. The time is then replaced by a mark, so that jobs
-// printed at different minutes compare equal.
-std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom)
-{
-    const std::set<std::string> times = PrintTimesSince(printedFrom);
     const PrintedLine vin = job.lines.empty() ? PrintedLine{} : job.lines.front();
     std::vector<PrintedLine> body, footers;
     for (int page = 0; page < job.pages; ++page) {
@@ -100,9 +87,8 @@ std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedF
         EXPECT_TRUE(known) << footer.text << ": not the VIN " << vin.text << ", a time of printing and " << number;
         EXPECT_NEAR(vin.left, footer.left, 0.1) << footer.text << ": starts at the VIN's x";
         EXPECT_NEAR(job.pageWidth - vin.left, footer.right, 1.0) << footer.text << ": ends at the right margin";
-        if (!footers.empty()) {
-            EXPECT_NEAR(footers.front().top, footer.top, 0.1) << "footers at the same height on every page";
-        }
+        EXPECT_NEAR(footers.empty() ? footer.top : footers.front().top, footer.top, 0.1)
+            << "footers at the same height on every page";
         for (const PrintedLine& line : onPage)
             EXPECT_LT(line.bottom, footer.top) << line.text << ": runs into the footer " << footer.text;
         footer.text = vinText + "<time>" + number;
@@ -154,8 +140,7 @@ std::string Slot(int page, long position, const std::string& text)
     return "page " + std::to_string(page) + " line " + std::to_string(position) + ": " + text;
 }
 
-// The printed job's lines as slots; the first line of the job is the VIN, whose top is the
-// top margin of every page.
+// The printed job's lines as slots; the job's first line is the VIN, at every page's top margin.
 std::vector<std::string> PrintedSlots(const PrintedJob& job)
 {
     std::vector<std::string> slots;
@@ -197,9 +182,8 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
     return TypeText(session.Dialog(), IDC_EDIT_VIN, vin);
 }
 
-// Whether the preview's sheet shows page `page` of the job: its sheet has the paper's
-// proportions, and it has a row of text where each printed line stands (their middles within a
-// third of a line step), the footer included, and no other.
+// Whether the preview's sheet, in the paper's proportions, shows page `page` of the job: a row of
+// text where each printed line stands, the footer included (middles within a third of a line step).
 ::testing::AssertionResult SheetShowsPage(const PreviewSheet& sheet, const CheckedJob& job, int page)
 {
     const double height = sheet.Height();
@@ -258,19 +242,14 @@ void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, cons
 // The program on a device plugged in as E:, with the printer's PDFs watched.
 class PrintingProgram : public RunningProgram {
 protected:
-    // Puts the reports on the device, DTC.DAT holding `troubleCodes`, and plugs it in.
-    void PlugInReports(const std::string& troubleCodes = kTroubleCodes)
+    // Starts the program on the device, its DTC.DAT holding `troubleCodes`, and shows the view of
+    // `viewButton` (none when 0).
+    ::testing::AssertionResult Start(int viewButton = 0, const std::string& troubleCodes = kTroubleCodes)
     {
         m_device.Write("DTC.DAT", troubleCodes);
         m_device.Write("CDS.DAT", std::string(kEngineSpeed) + " 800 rpm\r\n\r\n" + kCoolant + " 90 C\r\n");
         m_device.Write("FROZEN.DAT", std::string(kSpeed) + " 0 km/h\n");
         PlugIn();
-    }
-
-    // Starts the program on the device and shows the view of `viewButton` (none when 0).
-    ::testing::AssertionResult Start(int viewButton = 0, const std::string& troubleCodes = kTroubleCodes)
-    {
-        PlugInReports(troubleCodes);
         auto started = m_session.Start();
         if (!started || !viewButton) return started;
         return ClickButton(m_session.Dialog(), viewButton);
@@ -280,13 +259,10 @@ protected:
     // then kept as an artifact named `name`.
     std::optional<CheckedJob> ReadNextJob(const std::string& name, const SYSTEMTIME& printedFrom)
     {
-        if (!m_pdfs.Known()) {
-            ADD_FAILURE() << "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh";
-            return std::nullopt;
-        }
-        const auto pdf = m_pdfs.WaitForNewJob();
+        const auto pdf = m_pdfs.Known() ? m_pdfs.WaitForNewJob() : std::nullopt;
         if (!pdf) {
-            ADD_FAILURE() << "no PDF came out of the printer";
+            ADD_FAILURE() << (m_pdfs.Known() ? "no PDF came out of the printer"
+                                             : "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh");
             return std::nullopt;
         }
         auto job = ReadPrintedJob(*pdf);
@@ -311,14 +287,6 @@ protected:
 using OutputPrint = PrintingProgram;
 using OutputPreview = PrintingProgram;
 using OutputCopy = PrintingProgram;
-
-// A printer scripts/cups-env.sh sets up for the tests, named in `variable`.
-std::string TestPrinter(const char* variable)
-{
-    char printer[256] = "";
-    GetEnvironmentVariableA(variable, printer, sizeof printer);
-    return printer;
-}
 
 TEST_F(OutputPrint, VinThenEveryViewerLineInPlace)
 {
@@ -425,8 +393,9 @@ TEST_F(OutputPrint, LongLinesWrapWhole)
 
 TEST_F(OutputPrint, SamePageAtAnyResolution)
 {
-    const std::string printer = TestPrinter("MARDELLO_PRINTER_1200DPI");
-    ASSERT_NE("", printer) << "MARDELLO_PRINTER_1200DPI is not set: source scripts/cups-env.sh";
+    char printer[256] = "";
+    GetEnvironmentVariableA("MARDELLO_PRINTER_1200DPI", printer, sizeof printer);
+    ASSERT_STRNE("", printer) << "MARDELLO_PRINTER_1200DPI is not set: source scripts/cups-env.sh";
     ASSERT_TRUE(SetPrinterResolution(printer, 1200));
     ASSERT_NE(1200, PrinterCaps(DefaultPrinter())) << "the comparison wants two resolutions";
 
@@ -686,8 +655,9 @@ protected:
 // was, and the next job on another printer comes out whole, as the first one after it.
 TEST_F(FailedPrint, RefusedJob)
 {
-    const std::string refusing = TestPrinter("MARDELLO_PRINTER_REJECTING");
-    ASSERT_NE("", refusing) << "MARDELLO_PRINTER_REJECTING is not set: source scripts/cups-env.sh";
+    char refusing[256] = "";
+    GetEnvironmentVariableA("MARDELLO_PRINTER_REJECTING", refusing, sizeof refusing);
+    ASSERT_STRNE("", refusing) << "MARDELLO_PRINTER_REJECTING is not set: source scripts/cups-env.sh";
     ASSERT_TRUE(PrintWithOk(m_session, refusing));
     EXPECT_EQ(std::vector<HWND>{}, OtherWindows()) << "a window other than the main one is open";
     EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_PRINT));
@@ -745,29 +715,28 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
 {
     struct Case {
         const char* name;
-        int viewButton;  // 0: the viewer is left empty, as at start-up
+        int viewButton;  // 0: the viewer as it is (empty at start-up)
         std::string typed, expected;
     };
+    // In this order, each view replacing the one before.
     const Case cases[] = {
+        {"empty viewer", 0, "", ""},
         {"all three reports", IDC_BTN_PRINT_ALL, "", Joined(kAllReportsLines, "\r\n") + "\r\n"},
         {"one report, with typed text after its last line", IDC_BTN_TROUBLE_CODE, " checked",
          "\r\n" + kAllReportsLines[1] + "\r\n" + kAllReportsLines[2] + " checked"},
-        {"empty viewer", 0, "", ""},
     };
-    PlugInReports();
+    ASSERT_TRUE(Start());
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
-        MardelloSession session;
-        ASSERT_TRUE(session.Start());
         if (row.viewButton) {
-            ASSERT_TRUE(ClickButton(session.Dialog(), row.viewButton));
+            ASSERT_TRUE(ClickButton(m_session.Dialog(), row.viewButton));
         }
         if (!row.typed.empty()) {
-            ASSERT_TRUE(TypeText(session.Dialog(), IDC_RICHEDIT_REPORT, row.typed));
+            ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_RICHEDIT_REPORT, row.typed));
         }
         ASSERT_TRUE(WriteClipboardText("old content"));
 
-        ASSERT_TRUE(Copy(session));
+        ASSERT_TRUE(Copy(m_session));
         EXPECT_EQ(row.expected, ReadClipboardText().value_or("<no text>"));
         EXPECT_EQ(row.expected.size() + 1, ClipboardTextBlockSize());
     }

@@ -17,16 +17,10 @@ TEST(PrintLayoutTest, ScalesToResolution)
         {120, 600, 120},  {360, 600, 360},  {100, 600, 100},
         {120, 300, 60},   {360, 300, 180},  {100, 300, 50},
         {120, 1200, 240}, {360, 1200, 720}, {100, 1200, 200},
-        {120, 72, 14},    // 14.4 rounds down
-        {100, 96, 16},    // 16.0
-        {1, 300, 1},      // 0.5 rounds up
-        {1, 299, 0},      // just under a half
-        {3, 100, 1},      // 0.5
-        {-1, 300, -1},    // halves round away from zero on both sides
-        {-120, 300, -60},
-        {0, 1200, 0},
-        {120, 0, 120},    // no resolution known: taken as 600
-        {120, -300, 120},
+        {120, 72, 14},  {100, 96, 16},                // 14.4 rounds down; 16.0
+        {1, 300, 1},    {1, 299, 0},   {3, 100, 1},   // 0.5 rounds up; just under a half; 0.5
+        {-1, 300, -1},  {-120, 300, -60}, {0, 1200, 0},  // halves round away from zero on both sides
+        {120, 0, 120},  {120, -300, 120},             // no resolution known: taken as 600
         {2000000000, 300, 1000000000},  // the product needs 64 bits
         {2000000000, 1200, INT_MAX},    // a result beyond int is held at its limit
     };
