@@ -90,8 +90,7 @@ struct PrintedLine {
 };
 
 struct PrintedJob {
-    std::string fileName;
-    std::string title;
+    std::string fileName, title;
     int pages = 0;
     double pageWidth = 0, pageHeight = 0;  // points
     std::vector<PrintedLine> lines;  // page by page, top to bottom
@@ -223,8 +222,7 @@ inline ::testing::AssertionResult SetPrinterResolution(const std::string& printe
     auto* settings = reinterpret_cast<DEVMODEA*>(buffer.data());
     bool done = size > 0 && DocumentPropertiesA(nullptr, handle, name.data(), settings, nullptr, DM_OUT_BUFFER) == IDOK;
     if (done) {
-        settings->dmPrintQuality = static_cast<short>(dpi);
-        settings->dmYResolution = static_cast<short>(dpi);
+        settings->dmPrintQuality = settings->dmYResolution = static_cast<short>(dpi);
         settings->dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
         done = DocumentPropertiesA(nullptr, handle, name.data(), settings, settings, DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK;
     }

@@ -214,9 +214,8 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
     return ::testing::AssertionSuccess();
 }
 
-// Opens the preview of the viewer as it is, and checks it against the job printed from it: a
-// window owned by the main dialog, as many pages, its first and last sheets showing the text
-// where the job has it; Esc closes it, and the main dialog answers again.
+// Checks the preview of the viewer as it is against the job printed from it: a window owned by
+// the main dialog, as many pages, the first and last showing the job's text; Esc closes it.
 void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, const std::string& name)
 {
     SCOPED_TRACE("preview");
@@ -240,7 +239,7 @@ void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, cons
 }
 
 // The program on a device plugged in as E:, with the printer's PDFs watched.
-class PrintingProgram : public RunningProgram {
+class OutputPrint : public RunningProgram {
 protected:
     // Starts the program on the device, its DTC.DAT holding `troubleCodes`, and shows the view of
     // `viewButton` (none when 0).
@@ -284,9 +283,8 @@ protected:
     PdfFolder m_pdfs;
 };
 
-using OutputPrint = PrintingProgram;
-using OutputPreview = PrintingProgram;
-using OutputCopy = PrintingProgram;
+using OutputPreview = OutputPrint;
+using OutputCopy = OutputPrint;
 
 TEST_F(OutputPrint, VinThenEveryViewerLineInPlace)
 {
@@ -587,7 +585,7 @@ private:
 
 // A print that cannot happen, and what must hold after it: the program as it was, and the
 // next job, once printing can happen again, the first one out and whole.
-class FailedPrint : public PrintingProgram {
+class FailedPrint : public OutputPrint {
 protected:
     void SetUp() override
     {
