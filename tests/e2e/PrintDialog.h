@@ -20,12 +20,11 @@ inline HWND WaitForPrintDialog(MardelloSession& session, HWND besides = nullptr)
     HWND found = nullptr;
     WaitUntil([&] {
         for (HWND window : WindowsOfProcess(session.Process().Id()))
-            if (window != session.Dialog() && window != besides && GetWindowThreadProcessId(window, nullptr) == thread &&
-                IsWindowVisible(window) && ClassOf(window) == kDialogClass) {
+            if (!found && window != session.Dialog() && window != besides &&
+                GetWindowThreadProcessId(window, nullptr) == thread && IsWindowVisible(window) &&
+                ClassOf(window) == kDialogClass)
                 found = window;
-                return true;
-            }
-        return false;
+        return found != nullptr;
     });
     EXPECT_TRUE(found) << "no print dialog appeared";
     return found;

@@ -58,8 +58,7 @@ SYSTEMTIME Now()
 // jobs printed at different minutes compare equal.
 std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom)
 {
-    // The date and time of printing as footers give them (the user's short formats, without
-    // spaces), for a job printed from `printedFrom` until now, less than a minute.
+    // The user's short date and time formats, without spaces, from `printedFrom` until now.
     std::set<std::string> times;
     for (const SYSTEMTIME& when : {printedFrom, Now()}) {
         char date[128] = "", time[128] = "";
@@ -513,8 +512,7 @@ TEST_F(OutputPrint, CancelPrintsNothing)
     EXPECT_EQ(nullptr, GetWindow(printDialog, GW_OWNER));
     constexpr int kAllPages = 0x420, kSelection = 0x421, kPageRange = 0x422, kPrintToFile = 0x410;
     EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(printDialog, kAllPages), BM_GETCHECK, 0, 0));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, kSelection)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, kPageRange)));
+    for (const int id : {kSelection, kPageRange}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, id))) << id;
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(printDialog, kPrintToFile)));
     SaveScreenshot(printDialog, "print-dialog");
     ASSERT_TRUE(Answer(m_session, printDialog, IDCANCEL));
