@@ -9,6 +9,9 @@
 
 namespace e2e {
 
+// The print dialog's list of printers.
+constexpr int kPrinterList = 0x473;
+
 // The print dialog once it is open: a dialog box of the main dialog's thread that is neither
 // the main dialog nor the print preview (its title follows the system's language).
 inline HWND WaitForPrintDialog(MardelloSession& session, HWND besides = nullptr)
@@ -17,12 +20,11 @@ inline HWND WaitForPrintDialog(MardelloSession& session, HWND besides = nullptr)
     HWND found = nullptr;
     WaitUntil([&] {
         for (HWND window : WindowsOfProcess(session.Process().Id()))
-            if (window != session.Dialog() && window != besides && GetWindowThreadProcessId(window, nullptr) == thread &&
-                IsWindowVisible(window) && ClassOf(window) == kDialogClass) {
+            if (!found && window != session.Dialog() && window != besides &&
+                GetWindowThreadProcessId(window, nullptr) == thread && IsWindowVisible(window) &&
+                ClassOf(window) == kDialogClass)
                 found = window;
-                return true;
-            }
-        return false;
+        return found != nullptr;
     });
     EXPECT_TRUE(found) << "no print dialog appeared";
     return found;
@@ -49,7 +51,6 @@ inline ::testing::AssertionResult Answer(MardelloSession& session, HWND printDia
 // Picks a printer in the print dialog's list of printers, as a user does.
 inline ::testing::AssertionResult ChoosePrinter(HWND printDialog, const std::string& printer)
 {
-    constexpr int kPrinterList = 0x473;
     HWND list = GetDlgItem(printDialog, kPrinterList);
     if (SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(printer.c_str())) == CB_ERR)
         return ::testing::AssertionFailure() << "the print dialog does not list " << printer;
@@ -62,11 +63,8 @@ inline ::testing::AssertionResult PrintWithOk(MardelloSession& session, const st
 {
     HWND printDialog = ClickPrint(session);
     if (!printDialog) return ::testing::AssertionFailure() << "no print dialog";
-    if (!printer.empty()) {
-        auto chosen = ChoosePrinter(printDialog, printer);
-        if (!chosen) return chosen;
-    }
-    return Answer(session, printDialog, IDOK);
+    auto chosen = printer.empty() ? ::testing::AssertionSuccess() : ChoosePrinter(printDialog, printer);
+    return chosen ? Answer(session, printDialog, IDOK) : chosen;
 }
 
 }  // namespace e2e

@@ -1,9 +1,7 @@
 #pragma once
-// The print jobs Mardello sends, as they come out of the spooler: the PDF printer writes each
-// job to a PDF named after the job, and poppler's tools read it back. Those tools are Unix
-// programs; Wine starts a Unix binary given to CreateProcess as a Unix process, but its
-// process handle cannot be waited on, so the command leaves its output and exit status in
-// files and the test waits for the status file to appear.
+// The print jobs Mardello sends, as the spooler's PDF printer writes them (a PDF named after the
+// job) and poppler's Unix tools read them back. Wine starts a Unix binary as a Unix process whose
+// handle cannot be waited on, so the command leaves its output and exit status in files.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <winspool.h>
@@ -87,19 +85,14 @@ inline std::optional<UnixResult> RunUnix(const std::string& command, DWORD timeo
 // without the spaces between them (poppler's word breaks in CJK text are its own guess).
 struct PrintedLine {
     int page = 0;  // 0 for the first page
-    double top = 0;  // points from the top of the paper
-    double bottom = 0;
-    double left = 0;
-    double right = 0;
+    double top = 0, bottom = 0, left = 0, right = 0;  // points from the paper's top and left edges
     std::string text;  // UTF-8
 };
 
 struct PrintedJob {
-    std::string fileName;
-    std::string title;
+    std::string fileName, title;
     int pages = 0;
-    double pageWidth = 0;  // points
-    double pageHeight = 0;
+    double pageWidth = 0, pageHeight = 0;  // points
     std::vector<PrintedLine> lines;  // page by page, top to bottom
 };
 
@@ -123,24 +116,14 @@ inline std::string Attribute(const std::string& element, const std::string& name
     return element.substr(from, element.find('"', from) - from);
 }
 
-inline std::string Unescaped(const std::string& html)
+// "&amp;" goes last, so that the text of an escaped entity stays as it is.
+inline std::string Unescaped(std::string text)
 {
-    std::string out;
-    for (size_t i = 0; i < html.size(); ++i) {
-        if (html[i] == '&') {
-            const size_t end = html.find(';', i);
-            const std::string entity = end == std::string::npos ? "" : html.substr(i + 1, end - i - 1);
-            const char* plain = entity == "amp" ? "&" : entity == "lt" ? "<" : entity == "gt" ? ">"
-                              : entity == "quot" ? "\"" : entity == "apos" ? "'" : nullptr;
-            if (plain) {
-                out += plain;
-                i = end;
-                continue;
-            }
-        }
-        out += html[i];
-    }
-    return out;
+    for (const auto& [entity, plain] : {std::pair{"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''},
+                                        {"&amp;", '&'}})
+        for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
+            text.replace(at, std::char_traits<char>::length(entity), 1, plain);
+    return text;
 }
 
 // Reads pdftotext -bbox output: <page width=...> elements holding <word yMin=...>text</word>.
@@ -158,19 +141,17 @@ inline void ReadWords(const std::string& bbox, PrintedJob& job)
         const size_t open = line.find("<word ");
         if (open == std::string::npos) continue;
         const size_t textStart = line.find('>', open) + 1;
-        const std::string text = Unescaped(line.substr(textStart, line.find("</word>") - textStart));
-        const double top = std::atof(Attribute(line, "yMin").c_str());
-        const double bottom = std::atof(Attribute(line, "yMax").c_str());
-        const double left = std::atof(Attribute(line, "xMin").c_str());
-        const double right = std::atof(Attribute(line, "xMax").c_str());
+        const auto at = [&](const char* name) { return std::atof(Attribute(line, name).c_str()); };
+        const PrintedLine word{page, at("yMin"), at("yMax"), at("xMin"), at("xMax"),
+                               Unescaped(line.substr(textStart, line.find("</word>") - textStart))};
         // Words of one line share their top to within rounding; poppler lists them left to right.
         PrintedLine* current = job.lines.empty() ? nullptr : &job.lines.back();
-        if (current && current->page == page && std::abs(current->top - top) < 1.0) {
-            current->text += text;
-            current->right = right;
-            current->bottom = std::max(current->bottom, bottom);
+        if (current && current->page == page && std::abs(current->top - word.top) < 1.0) {
+            current->text += word.text;
+            current->right = word.right;
+            current->bottom = std::max(current->bottom, word.bottom);
         } else {
-            job.lines.push_back(PrintedLine{page, top, bottom, left, right, text});
+            job.lines.push_back(word);
         }
     }
 }
@@ -216,14 +197,15 @@ inline void KeepAsArtifact(const std::string& pdf, const std::string& name)
     DeleteFileA(pdf.c_str());
 }
 
-// The resolution the printer's device contexts get (LOGPIXELSY); 0 when there is no such printer.
-inline int PrinterResolution(const std::string& printer)
+// What the printer's device contexts report for `index` (by default their resolution); 0 when
+// there is no such printer.
+inline int PrinterCaps(const std::string& printer, int index = LOGPIXELSY)
 {
     HDC dc = CreateDCA(nullptr, printer.c_str(), nullptr, nullptr);
     if (!dc) return 0;
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    const int value = GetDeviceCaps(dc, index);
     DeleteDC(dc);
-    return dpi;
+    return value;
 }
 
 // Makes `dpi` the printer's default resolution, as its owner would in its settings; the print
@@ -240,8 +222,7 @@ inline ::testing::AssertionResult SetPrinterResolution(const std::string& printe
     auto* settings = reinterpret_cast<DEVMODEA*>(buffer.data());
     bool done = size > 0 && DocumentPropertiesA(nullptr, handle, name.data(), settings, nullptr, DM_OUT_BUFFER) == IDOK;
     if (done) {
-        settings->dmPrintQuality = static_cast<short>(dpi);
-        settings->dmYResolution = static_cast<short>(dpi);
+        settings->dmPrintQuality = settings->dmYResolution = static_cast<short>(dpi);
         settings->dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
         done = DocumentPropertiesA(nullptr, handle, name.data(), settings, settings, DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK;
     }
@@ -252,8 +233,8 @@ inline ::testing::AssertionResult SetPrinterResolution(const std::string& printe
            SetPrinterA(handle, 9, reinterpret_cast<BYTE*>(&user), 0);
     ClosePrinter(handle);
     if (!done) return ::testing::AssertionFailure() << "cannot change the settings of " << printer;
-    if (PrinterResolution(printer) != dpi)
-        return ::testing::AssertionFailure() << printer << " still prints at " << PrinterResolution(printer) << " dpi";
+    if (PrinterCaps(printer) != dpi)
+        return ::testing::AssertionFailure() << printer << " still prints at " << PrinterCaps(printer) << " dpi";
     return ::testing::AssertionSuccess();
 }
 
@@ -288,17 +269,12 @@ public:
     std::optional<std::string> WaitForNewJob(DWORD timeoutMs = 60000)
     {
         std::string found;
-        WaitUntil(
-            [&] {
-                for (const std::string& name : Files())
-                    if (!m_before.count(name) && Finished(m_path + "\\" + name)) {
-                        found = name;
-                        return true;
-                    }
-                return false;
-            },
-            timeoutMs);
-        if (found.empty()) return std::nullopt;
+        const auto arrived = [&] {
+            for (const std::string& name : Files())
+                if (found.empty() && !m_before.count(name) && Finished(m_path + "\\" + name)) found = name;
+            return !found.empty();
+        };
+        if (!WaitUntil(arrived, timeoutMs)) return std::nullopt;
         m_before.insert(found);
         return m_path + "\\" + found;
     }

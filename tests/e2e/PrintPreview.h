@@ -15,15 +15,17 @@
 
 namespace e2e {
 
-// A row of text on the sheet the preview shows: pixels from the sheet's top.
+// A row of text on the sheet the preview shows: pixels from the sheet's top, `bottom` the first
+// pixel row below it.
 struct InkRow {
-    int top = 0;
-    int bottom = 0;  // the first pixel row below it
+    int top = 0, bottom = 0;
 };
 
 struct PreviewSheet {
     RECT paper{};  // the white sheet, in the preview's client coordinates
     std::vector<InkRow> rows;
+    double Width() const { return paper.right - paper.left; }
+    double Height() const { return paper.bottom - paper.top; }
 };
 
 class PrintPreview {
@@ -43,6 +45,8 @@ public:
 
     HWND Window() const { return m_window; }
     bool Closed() const { return !IsWindow(m_window); }
+    // Clicks Print... without waiting: what it opens holds the preview's thread.
+    bool PressPrint() const { return SendNotifyMessageA(GetDlgItem(m_window, IDC_PREVIEW_PRINT), BM_CLICK, 0, 0); }
 
     std::string Title() const
     {
@@ -80,10 +84,9 @@ public:
         paper = {picture->width, picture->height, -1, -1};
         for (int y = 0; y < picture->height; ++y)
             for (int x = 0; x < picture->width; ++x)
-                if (picture->At(x, y) == RGB(255, 255, 255)) {
-                    paper = {std::min<LONG>(paper.left, x), std::min<LONG>(paper.top, y), std::max<LONG>(paper.right, x + 1),
-                             std::max<LONG>(paper.bottom, y + 1)};
-                }
+                if (picture->At(x, y) == RGB(255, 255, 255))
+                    paper = {std::min<LONG>(paper.left, x), std::min<LONG>(paper.top, y),
+                             std::max<LONG>(paper.right, x + 1), std::max<LONG>(paper.bottom, y + 1)};
         if (paper.right < 0) return std::nullopt;
         for (int y = paper.top; y < paper.bottom; ++y) {
             bool ink = false;
@@ -93,10 +96,9 @@ public:
             }
             // A pixel row or two without ink inside a row of text (below a descender) does not end it.
             const int at = y - paper.top;
-            if (ink && (sheet.rows.empty() || sheet.rows.back().bottom + 2 < at))
-                sheet.rows.push_back(InkRow{at, at + 1});
-            else if (ink)
-                sheet.rows.back().bottom = at + 1;
+            if (!ink) continue;
+            if (sheet.rows.empty() || sheet.rows.back().bottom + 2 < at) sheet.rows.push_back(InkRow{at, at + 1});
+            sheet.rows.back().bottom = at + 1;
         }
         OffsetRect(&paper, area.left, area.top);
         return sheet;

@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/MardelloSession.h"
 #include "tests/e2e/PrintDialog.h"
 #include "tests/e2e/PrintJobs.h"
 #include "tests/e2e/PrintPreview.h"
+#include "tests/e2e/RunningProgram.h"
 
 namespace e2e {
 namespace {
@@ -25,33 +26,16 @@ constexpr const char* kEngineSpeed = "\xB7\xA2\xB6\xAF\xBB\xFA\xD7\xAA\xCB\xD9";
 constexpr const char* kCoolant = "\xC0\xE4\xC8\xB4\xD2\xBA\xCE\xC2\xB6\xC8";
 constexpr const char* kSpeed = "\xB3\xB5\xCB\xD9";
 
-// A device with all three reports: Chinese text, a tab inside a line, an empty line.
-class ReportDevice {
-public:
-    ReportDevice()
-    {
-        m_device.Write("DTC.DAT", std::string("P0301 ") + kMisfire + "\r\n\tP0420\t" + kCatalyst + "  \r\n");
-        m_device.Write("CDS.DAT", std::string(kEngineSpeed) + " 800 rpm\r\n\r\n" + kCoolant + " 90 C\r\n");
-        m_device.Write("FROZEN.DAT", std::string(kSpeed) + " 0 km/h\n");
-        EXPECT_TRUE(m_drives.Define('E', DriveKind::Removable, m_device.Unix()));
-    }
+constexpr const char* kVin = "LSVAU2180N2183294";  // the device's own
 
-private:
-    DeviceFolder m_device;
-    DriveTable m_drives;
-};
+// The device's trouble codes: Chinese text, a tab inside a line; its live data has an empty line.
+const std::string kTroubleCodes = std::string("P0301 ") + kMisfire + "\r\n\tP0420\t" + kCatalyst + "  \r\n";
 
-// What "Print All" shows for ReportDevice, paragraph by paragraph.
+// What "Print All" shows for the device's reports, paragraph by paragraph.
 const std::vector<std::string> kAllReportsLines = {
-    "",
-    std::string("P0301 ") + kMisfire,
-    std::string("P0420    ") + kCatalyst,
-    "",
-    std::string(kEngineSpeed) + " 800 rpm",
-    "",
-    std::string(kCoolant) + " 90 C",
-    "",
-    std::string(kSpeed) + " 0 km/h",
+    "", std::string("P0301 ") + kMisfire, std::string("P0420    ") + kCatalyst,        // the trouble codes
+    "", std::string(kEngineSpeed) + " 800 rpm", "", std::string(kCoolant) + " 90 C",  // the live data
+    "", std::string(kSpeed) + " 0 km/h",                                              // the freeze frame
 };
 
 std::string Joined(const std::vector<std::string>& lines, const char* lineBreak)
@@ -61,22 +45,6 @@ std::string Joined(const std::vector<std::string>& lines, const char* lineBreak)
     return text;
 }
 
-// The date and time of printing as a footer gives them (the user's short date and time
-// formats, without spaces) for a job printed from `from` until now, less than a minute.
-std::set<std::string> PrintTimesSince(const SYSTEMTIME& from)
-{
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    std::set<std::string> times;
-    for (const SYSTEMTIME& when : {from, now}) {
-        char date[128] = "", time[128] = "";
-        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, sizeof date);
-        GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &when, nullptr, time, sizeof time);
-        times.insert(WithoutSpaces(Utf8FromAnsi(std::string(date) + time)));
-    }
-    return times;
-}
-
 SYSTEMTIME Now()
 {
     SYSTEMTIME now;
@@ -84,14 +52,20 @@ SYSTEMTIME Now()
     return now;
 }
 
-// Takes each page's footer, its last line, out of the job's lines into `footers`, checking it
-// on the way: the VIN as the first page prints it, a time of printing since `printedFrom`, and
-// "Page k of n"; from the VIN's margin to the right one, below and clear of the page's other
-// lines, at the same height on every page. The time is then replaced by a mark, so that jobs
-// printed at different minutes compare equal.
+// Takes each page's footer, its last line, out of the job's lines, checking it: the VIN as the
+// first page prints it, a time of printing since `printedFrom` and "Page k of n", from margin to
+// margin, clear below the other lines, as high on every page. Its time becomes a mark, so that
+// jobs printed at different minutes compare equal.
 std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom)
 {
-    const std::set<std::string> times = PrintTimesSince(printedFrom);
+    // The user's short date and time formats, without spaces, from `printedFrom` until now.
+    std::set<std::string> times;
+    for (const SYSTEMTIME& when : {printedFrom, Now()}) {
+        char date[128] = "", time[128] = "";
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, sizeof date);
+        GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &when, nullptr, time, sizeof time);
+        times.insert(WithoutSpaces(Utf8FromAnsi(std::string(date) + time)));
+    }
     const PrintedLine vin = job.lines.empty() ? PrintedLine{} : job.lines.front();
     std::vector<PrintedLine> body, footers;
     for (int page = 0; page < job.pages; ++page) {
@@ -112,9 +86,8 @@ std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedF
         EXPECT_TRUE(known) << footer.text << ": not the VIN " << vin.text << ", a time of printing and " << number;
         EXPECT_NEAR(vin.left, footer.left, 0.1) << footer.text << ": starts at the VIN's x";
         EXPECT_NEAR(job.pageWidth - vin.left, footer.right, 1.0) << footer.text << ": ends at the right margin";
-        if (!footers.empty()) {
-            EXPECT_NEAR(footers.front().top, footer.top, 0.1) << "footers at the same height on every page";
-        }
+        EXPECT_NEAR(footers.empty() ? footer.top : footers.front().top, footer.top, 0.1)
+            << "footers at the same height on every page";
         for (const PrintedLine& line : onPage)
             EXPECT_LT(line.bottom, footer.top) << line.text << ": runs into the footer " << footer.text;
         footer.text = vinText + "<time>" + number;
@@ -130,34 +103,6 @@ struct CheckedJob : PrintedJob {
     std::vector<PrintedLine> footers;
 };
 
-// Reads the next job that comes out of the printer, printed since `printedFrom`; the PDF is
-// then kept as an artifact named `name`.
-std::optional<CheckedJob> ReadNextJob(PdfFolder& pdfs, const std::string& name, const SYSTEMTIME& printedFrom)
-{
-    const auto pdf = pdfs.WaitForNewJob();
-    if (!pdf) {
-        ADD_FAILURE() << "no PDF came out of the printer";
-        return std::nullopt;
-    }
-    auto job = ReadPrintedJob(*pdf);
-    KeepAsArtifact(*pdf, name);
-    if (!job) return std::nullopt;
-    CheckedJob checked{*job, {}};
-    checked.footers = TakeFooters(checked, printedFrom);
-    return checked;
-}
-
-std::optional<CheckedJob> PrintAndRead(MardelloSession& session, PdfFolder& pdfs, const std::string& name,
-                                       const std::string& printer = {})
-{
-    const SYSTEMTIME from = Now();
-    if (!PrintWithOk(session, printer)) {
-        ADD_FAILURE() << "printing did not start";
-        return std::nullopt;
-    }
-    return ReadNextJob(pdfs, name, from);
-}
-
 // The printer the print dialog offers first: the system's default.
 std::string DefaultPrinter()
 {
@@ -170,21 +115,18 @@ std::string DefaultPrinter()
 // from 360 units down, the others from 120; a line fits while its cell (100 units) ends a line
 // step (120) above the footer, whose cell ends 120 units above the page's bottom.
 struct PageRoom {
-    int firstPage = 0;
-    int furtherPages = 0;
+    int firstPage = 0, furtherPages = 0;
 };
 
 PageRoom RoomOnDefaultPrinter()
 {
     const std::string printer = DefaultPrinter();
-    HDC dc = CreateDCA(nullptr, printer.c_str(), nullptr, nullptr);
-    if (!dc) {
+    const int dpi = PrinterCaps(printer, LOGPIXELSY);
+    const int height = PrinterCaps(printer, VERTRES);
+    if (!dpi) {
         ADD_FAILURE() << "no device context for the default printer \"" << printer << "\"";
         return {};
     }
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    const int height = GetDeviceCaps(dc, VERTRES);
-    DeleteDC(dc);
     const auto units = [dpi](int units600) { return MulDiv(units600, dpi, 600); };
     const int bottom = height - units(120) - units(100) - units(120);
     return {(bottom - units(360) - units(100)) / units(120) + 1, (bottom - units(120) - units(100)) / units(120) + 1};
@@ -197,8 +139,7 @@ std::string Slot(int page, long position, const std::string& text)
     return "page " + std::to_string(page) + " line " + std::to_string(position) + ": " + text;
 }
 
-// The printed job's lines as slots; the first line of the job is the VIN, whose top is the
-// top margin of every page.
+// The printed job's lines as slots; the job's first line is the VIN, at every page's top margin.
 std::vector<std::string> PrintedSlots(const PrintedJob& job)
 {
     std::vector<std::string> slots;
@@ -219,9 +160,7 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
                                        const PageRoom& room)
 {
     std::vector<std::string> slots = {Slot(0, 0, Utf8FromAnsi(vin))};
-    int page = 0;
-    int position = 2;
-    int roomLeft = room.firstPage;
+    int page = 0, position = 2, roomLeft = room.firstPage;
     for (const std::string& line : viewerLines) {
         if (roomLeft == 0) {
             ++page;
@@ -242,16 +181,15 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
     return TypeText(session.Dialog(), IDC_EDIT_VIN, vin);
 }
 
-// Whether the preview's sheet shows page `page` of the job: its sheet has the paper's
-// proportions, and it has a row of text where each printed line stands (their middles within a
-// third of a line step), the footer included, and no other.
+// Whether the preview's sheet, in the paper's proportions, shows page `page` of the job: a row of
+// text where each printed line stands, the footer included (middles within a third of a line step).
 ::testing::AssertionResult SheetShowsPage(const PreviewSheet& sheet, const CheckedJob& job, int page)
 {
-    const double width = sheet.paper.right - sheet.paper.left;
-    const double height = sheet.paper.bottom - sheet.paper.top;
-    if (std::abs(width / height - job.pageWidth / job.pageHeight) > 0.01 * job.pageWidth / job.pageHeight)
-        return ::testing::AssertionFailure() << "a sheet of " << width << "x" << height << " pixels for a page of "
-                                             << job.pageWidth << "x" << job.pageHeight << " points";
+    const double height = sheet.Height();
+    if (std::abs(sheet.Width() / height - job.pageWidth / job.pageHeight) > 0.01 * job.pageWidth / job.pageHeight)
+        return ::testing::AssertionFailure() << "a sheet of " << sheet.Width() << "x" << height
+                                             << " pixels for a page of " << job.pageWidth << "x" << job.pageHeight
+                                             << " points";
     const double scale = height / job.pageHeight;
     std::vector<const PrintedLine*> printed;
     for (const PrintedLine& line : job.lines)
@@ -275,9 +213,8 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
     return ::testing::AssertionSuccess();
 }
 
-// Opens the preview of the viewer as it is, and checks it against the job printed from it: a
-// window owned by the main dialog, as many pages, its first and last sheets showing the text
-// where the job has it; Esc closes it, and the main dialog answers again.
+// Checks the preview of the viewer as it is against the job printed from it: a window owned by
+// the main dialog, as many pages, the first and last showing the job's text; Esc closes it.
 void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, const std::string& name)
 {
     SCOPED_TRACE("preview");
@@ -285,17 +222,14 @@ void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, cons
     ASSERT_TRUE(preview.Open());
     EXPECT_EQ(session.Dialog(), GetWindow(preview.Window(), GW_OWNER));
     EXPECT_EQ("Print Preview", preview.Title());
-    const std::string of = " of " + std::to_string(job.pages);
-    EXPECT_EQ("Page 1" + of, preview.PageText());
-    auto sheet = preview.Sheet(name);
-    ASSERT_TRUE(sheet);
-    EXPECT_TRUE(SheetShowsPage(*sheet, job, 0));
-    if (job.pages > 1) {
-        ASSERT_TRUE(preview.Press("End"));
-        EXPECT_EQ("Page " + std::to_string(job.pages) + of, preview.PageText());
-        sheet = preview.Sheet(name + "-last");
+    for (const int page : std::set<int>{0, job.pages - 1}) {  // the first page, then End to the last
+        if (page > 0) {
+            ASSERT_TRUE(preview.Press("End"));
+        }
+        EXPECT_EQ("Page " + std::to_string(page + 1) + " of " + std::to_string(job.pages), preview.PageText());
+        const auto sheet = preview.Sheet(page ? name + "-last" : name);
         ASSERT_TRUE(sheet);
-        EXPECT_TRUE(SheetShowsPage(*sheet, job, job.pages - 1));
+        EXPECT_TRUE(SheetShowsPage(*sheet, job, page));
     }
     ASSERT_TRUE(preview.Press("Escape"));
     ASSERT_TRUE(WaitUntil([&] { return preview.Closed(); })) << "Esc did not close the preview";
@@ -303,51 +237,73 @@ void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, cons
     EXPECT_TRUE(IsWindowEnabled(session.Dialog()));
 }
 
-// Mardello started on a device plugged in as E:, whose DTC.DAT holds `troubleCodes` (none when
-// empty), with the view of `viewButton` shown (none when 0), and the printer's PDFs watched.
-struct PrintingSession {
-    ::testing::AssertionResult Start(const std::string& troubleCodes = {}, int viewButton = 0)
+// The program on a device plugged in as E:, with the printer's PDFs watched.
+class OutputPrint : public RunningProgram {
+protected:
+    // Starts the program on the device, its DTC.DAT holding `troubleCodes`, and shows the view of
+    // `viewButton` (none when 0).
+    ::testing::AssertionResult Start(int viewButton = 0, const std::string& troubleCodes = kTroubleCodes)
     {
-        if (!troubleCodes.empty()) device.Write("DTC.DAT", troubleCodes);
-        if (!drives.Define('E', DriveKind::Removable, device.Unix()))
-            return ::testing::AssertionFailure() << "cannot plug the device in as E:";
-        if (!pdfs.Known())
-            return ::testing::AssertionFailure() << "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh";
-        auto started = session.Start();
+        m_device.Write("DTC.DAT", troubleCodes);
+        m_device.Write("CDS.DAT", std::string(kEngineSpeed) + " 800 rpm\r\n\r\n" + kCoolant + " 90 C\r\n");
+        m_device.Write("FROZEN.DAT", std::string(kSpeed) + " 0 km/h\n");
+        PlugIn();
+        auto started = m_session.Start();
         if (!started || !viewButton) return started;
-        return ClickButton(session.Dialog(), viewButton);
+        return ClickButton(m_session.Dialog(), viewButton);
     }
 
-    DeviceFolder device;
-    DriveTable drives;
-    MardelloSession session;
-    PdfFolder pdfs;
+    // Reads the next job that comes out of the printer, printed since `printedFrom`; the PDF is
+    // then kept as an artifact named `name`.
+    std::optional<CheckedJob> ReadNextJob(const std::string& name, const SYSTEMTIME& printedFrom)
+    {
+        const auto pdf = m_pdfs.Known() ? m_pdfs.WaitForNewJob() : std::nullopt;
+        if (!pdf) {
+            ADD_FAILURE() << (m_pdfs.Known() ? "no PDF came out of the printer"
+                                             : "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh");
+            return std::nullopt;
+        }
+        auto job = ReadPrintedJob(*pdf);
+        KeepAsArtifact(*pdf, name);
+        if (!job) return std::nullopt;
+        CheckedJob checked{*job, {}};
+        checked.footers = TakeFooters(checked, printedFrom);
+        return checked;
+    }
+
+    std::optional<CheckedJob> PrintAndRead(const std::string& name, const std::string& printer = {})
+    {
+        const SYSTEMTIME from = Now();
+        if (PrintWithOk(m_session, printer)) return ReadNextJob(name, from);
+        ADD_FAILURE() << "printing did not start";
+        return std::nullopt;
+    }
+
+    PdfFolder m_pdfs;
 };
 
-TEST(OutputPrint, VinThenEveryViewerLineInPlace)
+using OutputPreview = OutputPrint;
+using OutputCopy = OutputPrint;
+
+TEST_F(OutputPrint, VinThenEveryViewerLineInPlace)
 {
-    ReportDevice device;
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known()) << "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh";
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_PRINT_ALL));
+    ASSERT_TRUE(Start(IDC_BTN_PRINT_ALL));
     // Typed after the last paragraph break, so it is the text after the last CR. (Typed in
     // ASCII: Wine's 8-bit rich edit takes a typed double-byte character for two unknown ones.)
     const std::string typed = "NOTE 42 km";
-    ASSERT_TRUE(TypeText(session.Dialog(), IDC_RICHEDIT_REPORT, typed));
+    ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_RICHEDIT_REPORT, typed));
 
-    const auto job = PrintAndRead(session, pdfs, "print-all-reports");
+    const auto job = PrintAndRead("print-all-reports");
     ASSERT_TRUE(job);
     EXPECT_EQ("pdoc", job->title);
     EXPECT_EQ(0u, job->fileName.rfind("pdoc", 0)) << job->fileName << ": the printer names the file after the job";
     EXPECT_EQ(1, job->pages);
     std::vector<std::string> viewer = kAllReportsLines;
     viewer.push_back(typed);
-    EXPECT_EQ(ExpectedSlots("LSVAU2180N2183294", viewer, RoomOnDefaultPrinter()), PrintedSlots(*job));
+    EXPECT_EQ(ExpectedSlots(kVin, viewer, RoomOnDefaultPrinter()), PrintedSlots(*job));
     for (const PrintedLine& line : job->lines)
         EXPECT_NEAR(job->lines.front().left, line.left, 0.1) << line.text << ": every line starts at the VIN's x";
-    ExpectPreviewShowsJob(session, *job, "preview-all-reports");
+    ExpectPreviewShowsJob(m_session, *job, "preview-all-reports");
 }
 
 // A report of `lines` numbered lines, for DTC.DAT; the viewer's lines once it is shown.
@@ -363,55 +319,46 @@ std::string NumberedReport(int lines, std::vector<std::string>* viewer = nullptr
     return report;
 }
 
-TEST(OutputPrint, LongReportGoesOnToFurtherPages)
+TEST_F(OutputPrint, LongReportGoesOnToFurtherPages)
 {
+    ASSERT_TRUE(Start());
+    const PageRoom room = RoomOnDefaultPrinter();
+    ASSERT_GT(room.firstPage, 0);
+    ASSERT_GT(room.furtherPages, 0);
     for (const int reportLines : {1, 200}) {
-        SCOPED_TRACE(std::to_string(reportLines) + "-line report");
+        const std::string name = std::to_string(reportLines) + "-lines";
+        SCOPED_TRACE(name + " report");
         std::vector<std::string> viewer;
-        PrintingSession printing;
         // One category: no paragraph break follows the last line.
-        ASSERT_TRUE(printing.Start(NumberedReport(reportLines, &viewer), IDC_BTN_TROUBLE_CODE));
-        MardelloSession& session = printing.session;
-        PdfFolder& pdfs = printing.pdfs;
+        m_device.Write("DTC.DAT", NumberedReport(reportLines, &viewer));
+        ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
 
-        const std::string name = "print-" + std::to_string(reportLines) + "-lines";
-        const auto job = PrintAndRead(session, pdfs, name);
+        const auto job = PrintAndRead("print-" + name);
         ASSERT_TRUE(job);
-        const PageRoom room = RoomOnDefaultPrinter();
-        ASSERT_GT(room.firstPage, 0);
-        ASSERT_GT(room.furtherPages, 0);
         const int lines = static_cast<int>(viewer.size());
         const int expectedPages =
             lines <= room.firstPage ? 1 : 1 + (lines - room.firstPage + room.furtherPages - 1) / room.furtherPages;
-        if (reportLines == 200) {
-            EXPECT_LT(1, expectedPages) << "the report should not fit on one page";
-        }
+        EXPECT_EQ(reportLines == 200, expectedPages > 1) << "only the long report should need further pages";
         EXPECT_EQ(expectedPages, job->pages);
-        EXPECT_EQ(ExpectedSlots("LSVAU2180N2183294", viewer, room), PrintedSlots(*job));
-        ExpectPreviewShowsJob(session, *job, "preview-" + std::to_string(reportLines) + "-lines");
+        EXPECT_EQ(ExpectedSlots(kVin, viewer, room), PrintedSlots(*job));
+        ExpectPreviewShowsJob(m_session, *job, "preview-" + name);
     }
 }
 
-TEST(OutputPrint, LongLinesWrapWhole)
+TEST_F(OutputPrint, LongLinesWrapWhole)
 {
     // Three 300-byte lines: words, a run without spaces, and Chinese without spaces.
-    std::string words;
+    std::string words, digits, chinese;
     for (int i = 0; words.size() < 300; ++i) words += "w" + std::to_string(100 + i) + " ";
-    words.resize(300);
-    std::string digits;
     while (digits.size() < 300) digits += "0123456789";
     const std::string characters[] = {kMisfire + 5, kCatalyst, kEngineSpeed};
-    std::string chinese;
     for (int i = 0; chinese.size() < 300; ++i) chinese += characters[i % 3];
+    words.resize(300);
     chinese.resize(300);
     const std::vector<std::string> longLines = {words, digits, chinese};
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, Joined(longLines, "\r\n") + "\r\nEND\r\n"));
 
-    PrintingSession printing;
-    ASSERT_TRUE(printing.Start(Joined(longLines, "\r\n") + "\r\nEND\r\n", IDC_BTN_TROUBLE_CODE));
-    MardelloSession& session = printing.session;
-    PdfFolder& pdfs = printing.pdfs;
-
-    const auto job = PrintAndRead(session, pdfs, "print-long-lines");
+    const auto job = PrintAndRead("print-long-lines");
     ASSERT_TRUE(job);
     ASSERT_FALSE(job->lines.empty());
     const PrintedLine& vin = job->lines.front();
@@ -420,12 +367,11 @@ TEST(OutputPrint, LongLinesWrapWhole)
     size_t next = 1;
     double expectedTop = vin.top + 3 * kLineStep;  // below the VIN, a blank line and the view's empty first line
     for (size_t k = 0; k < longLines.size(); ++k) {
-        const std::string& line = longLines[k];
         SCOPED_TRACE("long line " + std::to_string(k));
-        const std::string whole = Utf8FromAnsi(WithoutSpaces(line));
+        const std::string whole = Utf8FromAnsi(WithoutSpaces(longLines[k]));
         std::string printed;
         int pieces = 0;
-        while (printed.size() < whole.size() && next < job->lines.size()) {
+        for (; printed.size() < whole.size() && next < job->lines.size(); ++pieces, expectedTop += kLineStep) {
             const PrintedLine& piece = job->lines[next++];
             EXPECT_NEAR(expectedTop, piece.top, 0.1) << piece.text << ": pieces take the following line positions";
             EXPECT_LE(piece.right, rightMargin + 1.0) << piece.text << ": runs into the right margin";
@@ -433,33 +379,26 @@ TEST(OutputPrint, LongLinesWrapWhole)
                 EXPECT_EQ('w', piece.text[0]) << piece.text << ": a line with spaces breaks after a space";
             }
             printed += WithoutSpaces(piece.text);
-            expectedTop += kLineStep;
-            ++pieces;
         }
         EXPECT_EQ(whole, printed);
         EXPECT_LT(1, pieces) << "wider than the page, so it should wrap";
     }
     ASSERT_LT(next, job->lines.size());
     EXPECT_EQ("END", job->lines[next].text) << "the line after the long ones";
-    ExpectPreviewShowsJob(session, *job, "preview-long-lines");
+    ExpectPreviewShowsJob(m_session, *job, "preview-long-lines");
 }
 
-TEST(OutputPrint, SamePageAtAnyResolution)
+TEST_F(OutputPrint, SamePageAtAnyResolution)
 {
     char printer[256] = "";
     GetEnvironmentVariableA("MARDELLO_PRINTER_1200DPI", printer, sizeof printer);
     ASSERT_STRNE("", printer) << "MARDELLO_PRINTER_1200DPI is not set: source scripts/cups-env.sh";
     ASSERT_TRUE(SetPrinterResolution(printer, 1200));
-    ASSERT_NE(1200, PrinterResolution(DefaultPrinter())) << "the comparison wants two resolutions";
+    ASSERT_NE(1200, PrinterCaps(DefaultPrinter())) << "the comparison wants two resolutions";
 
-    ReportDevice device;
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    PdfFolder pdfs;
-    ASSERT_TRUE(pdfs.Known());
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_PRINT_ALL));
-    const auto at300 = PrintAndRead(session, pdfs, "print-300dpi");
-    const auto at1200 = PrintAndRead(session, pdfs, "print-1200dpi", printer);
+    ASSERT_TRUE(Start(IDC_BTN_PRINT_ALL));
+    const auto at300 = PrintAndRead("print-300dpi");
+    const auto at1200 = PrintAndRead("print-1200dpi", printer);
     ASSERT_TRUE(at300 && at1200);
     EXPECT_EQ(DefaultPrinter(), QueueOfJob(at300->fileName));
     EXPECT_EQ(printer, QueueOfJob(at1200->fileName));
@@ -477,36 +416,30 @@ TEST(OutputPrint, SamePageAtAnyResolution)
     }
 }
 
-TEST(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
+TEST_F(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
 {
-    PrintingSession printing;
-    ASSERT_TRUE(printing.Start());
-    MardelloSession& session = printing.session;
-    PdfFolder& pdfs = printing.pdfs;
-    ASSERT_EQ("LSVAU2180N2183294", session.Text(IDC_EDIT_VIN));
-    ASSERT_TRUE(TypeVin(session, "WDB11122233344455"));
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(kVin, Vin());
+    ASSERT_TRUE(TypeVin(m_session, "WDB11122233344455"));
 
-    const auto job = PrintAndRead(session, pdfs, "print-typed-vin");
+    const auto job = PrintAndRead("print-typed-vin");
     ASSERT_TRUE(job);
     EXPECT_EQ(1, job->pages);
     EXPECT_EQ(std::vector<std::string>{Slot(0, 0, "WDB11122233344455")}, PrintedSlots(*job));
-    ExpectPreviewShowsJob(session, *job, "preview-empty-viewer");
+    ExpectPreviewShowsJob(m_session, *job, "preview-empty-viewer");
 }
 
 // The preview's pages turned with the keys and the buttons, the preview resized, and Print from
 // it printing what Print from the main window prints; Close closes it.
-TEST(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
+TEST_F(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
 {
-    PrintingSession printing;
-    ASSERT_TRUE(printing.Start(NumberedReport(200), IDC_BTN_TROUBLE_CODE));
-    MardelloSession& session = printing.session;
-    PdfFolder& pdfs = printing.pdfs;
-    const auto printed = PrintAndRead(session, pdfs, "print-before-preview");
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, NumberedReport(200)));
+    const auto printed = PrintAndRead("print-before-preview");
     ASSERT_TRUE(printed);
     const int pages = printed->pages;
     ASSERT_LT(2, pages);
 
-    PrintPreview preview(session);
+    PrintPreview preview(m_session);
     ASSERT_TRUE(preview.Open());
     const auto shows = [&](int page) { return "Page " + std::to_string(page) + " of " + std::to_string(pages); };
     const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(preview.Window(), id)) != FALSE; };
@@ -514,9 +447,8 @@ TEST(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
     // Each step and the page it shows: Page Down to the last page and one more, which stays
     // there; Page Up back; End and Home; the buttons, and a key while a button has the focus.
     struct Step {
-        const char* keys;
-        int button;
-        int page;
+        const char* keys;  // or else a button clicked
+        int button, page;
     };
     std::vector<Step> steps;
     for (int page = 2; page <= pages + 1; ++page) steps.push_back({"Next", 0, std::min(page, pages)});
@@ -543,18 +475,17 @@ TEST(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
     ASSERT_TRUE(WaitUntilIdle(preview.Window()));
     const auto large = preview.Sheet("preview-resized");
     ASSERT_TRUE(large);
-    EXPECT_GT(large->paper.bottom - large->paper.top, small->paper.bottom - small->paper.top);
+    EXPECT_GT(large->Height(), small->Height());
     EXPECT_TRUE(SheetShowsPage(*large, *printed, 1));
 
     // Print from the preview closes it and runs Print: the print dialog, and the same pages.
-    const HWND previewWindow = preview.Window();
     const SYSTEMTIME from = Now();
-    ASSERT_TRUE(SendNotifyMessageA(GetDlgItem(previewWindow, IDC_PREVIEW_PRINT), BM_CLICK, 0, 0));
-    const HWND printDialog = WaitForPrintDialog(session, previewWindow);
+    ASSERT_TRUE(preview.PressPrint());
+    const HWND printDialog = WaitForPrintDialog(m_session, preview.Window());
     ASSERT_TRUE(printDialog);
     EXPECT_TRUE(preview.Closed());
-    ASSERT_TRUE(Answer(session, printDialog, IDOK));
-    const auto fromPreview = ReadNextJob(pdfs, "print-from-preview", from);
+    ASSERT_TRUE(Answer(m_session, printDialog, IDOK));
+    const auto fromPreview = ReadNextJob("print-from-preview", from);
     ASSERT_TRUE(fromPreview);
     EXPECT_EQ(pages, fromPreview->pages);
     EXPECT_EQ(PrintedSlots(*printed), PrintedSlots(*fromPreview));
@@ -562,63 +493,102 @@ TEST(OutputPreview, TurnsPagesAndPrintsAsPrintDoes)
         EXPECT_EQ(printed->footers[k].text, fromPreview->footers[k].text);
 
     // Close closes it; the main window works afterwards.
-    PrintPreview again(session);
+    PrintPreview again(m_session);
     ASSERT_TRUE(again.Open());
     EXPECT_EQ(shows(1), again.PageText()) << "a preview remembers nothing";
     ASSERT_TRUE(ClickButton(again.Window(), IDCANCEL));
     EXPECT_TRUE(WaitUntil([&] { return again.Closed(); })) << "Close did not close the preview";
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_LIVE_DATA));
-    EXPECT_TRUE(ShowsOnlyBlue(session, IDC_BTN_LIVE_DATA));
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
+    EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_LIVE_DATA));
 }
 
-TEST(OutputPrint, CancelPrintsNothing)
+TEST_F(OutputPrint, CancelPrintsNothing)
 {
-    PrintingSession printing;
-    ASSERT_TRUE(printing.Start());
-    MardelloSession& session = printing.session;
-    PdfFolder& pdfs = printing.pdfs;
-
-    HWND printDialog = ClickPrint(session);
+    ASSERT_TRUE(Start());
+    HWND printDialog = ClickPrint(m_session);
     ASSERT_TRUE(printDialog);
     // The dialog asks only for the printer and the copies: all pages, no page range, no
     // selection, no printing to a file; and it has no owner window.
     EXPECT_EQ(nullptr, GetWindow(printDialog, GW_OWNER));
     constexpr int kAllPages = 0x420, kSelection = 0x421, kPageRange = 0x422, kPrintToFile = 0x410;
     EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(printDialog, kAllPages), BM_GETCHECK, 0, 0));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, kSelection)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, kPageRange)));
+    for (const int id : {kSelection, kPageRange}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, id))) << id;
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(printDialog, kPrintToFile)));
     SaveScreenshot(printDialog, "print-dialog");
-    ASSERT_TRUE(Answer(session, printDialog, IDCANCEL));
+    ASSERT_TRUE(Answer(m_session, printDialog, IDCANCEL));
 
     // The spooler handles one printer's jobs in order, so once a later job is out, a job
     // from the cancelled dialog would be out too.
-    ASSERT_TRUE(TypeVin(session, "AFTERCANCEL000001"));
+    ASSERT_TRUE(TypeVin(m_session, "AFTERCANCEL000001"));
     const SYSTEMTIME printedFrom = Now();
-    ASSERT_TRUE(PrintWithOk(session));
+    ASSERT_TRUE(PrintWithOk(m_session));
     std::vector<std::string> others;
     for (;;) {
-        const auto job = ReadNextJob(pdfs, "print-after-cancel", printedFrom);
+        const auto job = ReadNextJob("print-after-cancel", printedFrom);
         ASSERT_TRUE(job);
         if (PrintedSlots(*job) == std::vector<std::string>{Slot(0, 0, "AFTERCANCEL000001")}) break;
         others.push_back(job->fileName + ": " + (job->lines.empty() ? "" : job->lines.front().text));
     }
     EXPECT_EQ(std::vector<std::string>{}, others) << "jobs came out of the cancelled dialog";
-    EXPECT_TRUE(session.Process().Running());
+    EXPECT_TRUE(m_session.Process().Running());
 }
+
+// Hides every printer from the programs of this Wine prefix for as long as it lives, and puts
+// them back: Wine keeps its printers, and the default one, in the registry.
+class NoPrinters {
+public:
+    NoPrinters()
+    {
+        char device[512] = "";
+        DWORD size = sizeof device;
+        if (RegGetValueA(HKEY_CURRENT_USER, kWindows, "Device", RRF_RT_REG_SZ, nullptr, device, &size) == ERROR_SUCCESS)
+            m_device = device;
+        m_hidden = MoveTree(kPrinters, kSaved);
+        if (m_hidden && !m_device.empty()) RegDeleteKeyValueA(HKEY_CURRENT_USER, kWindows, "Device");
+    }
+    ~NoPrinters()
+    {
+        if (MoveTree(kSaved, kPrinters)) RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSaved);
+        if (!m_device.empty())
+            RegSetKeyValueA(HKEY_CURRENT_USER, kWindows, "Device", REG_SZ, m_device.c_str(),
+                            static_cast<DWORD>(m_device.size() + 1));
+    }
+    NoPrinters(const NoPrinters&) = delete;
+    NoPrinters& operator=(const NoPrinters&) = delete;
+
+    bool Hidden() const { return m_hidden; }
+
+private:
+    static constexpr const char* kPrinters = "System\\CurrentControlSet\\Control\\Print\\Printers";
+    static constexpr const char* kSaved = "Software\\Mardello e2e\\Hidden printers";
+    static constexpr const char* kWindows = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+
+    // Copies the machine's key `from` with all below it to `to`, and empties `from`.
+    static bool MoveTree(const char* from, const char* to)
+    {
+        HKEY source = nullptr, target = nullptr;
+        const bool moved =
+            RegOpenKeyExA(HKEY_LOCAL_MACHINE, from, 0, KEY_ALL_ACCESS, &source) == ERROR_SUCCESS &&
+            RegCreateKeyExA(HKEY_LOCAL_MACHINE, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+                ERROR_SUCCESS &&
+            RegCopyTreeA(source, nullptr, target) == ERROR_SUCCESS && RegDeleteTreeA(source, nullptr) == ERROR_SUCCESS;
+        if (source) RegCloseKey(source);
+        if (target) RegCloseKey(target);
+        return moved;
+    }
+
+    std::string m_device;
+    bool m_hidden = false;
+};
 
 // A print that cannot happen, and what must hold after it: the program as it was, and the
 // next job, once printing can happen again, the first one out and whole.
-class FailedPrint : public ::testing::Test {
+class FailedPrint : public OutputPrint {
 protected:
     void SetUp() override
     {
-        m_device.Write("DTC.DAT", "P0301\tMisfire\r\n");
-        ASSERT_TRUE(m_drives.Define('E', DriveKind::Removable, m_device.Unix()));
-        ASSERT_TRUE(m_session.Start());
-        ASSERT_TRUE(m_pdfs.Known());
-        ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
-        m_viewer = m_session.Text(IDC_RICHEDIT_REPORT);
+        ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, "P0301\tMisfire\r\n"));
+        m_viewer = Viewer();
     }
 
     // The windows of the program that are open besides the main one.
@@ -639,7 +609,6 @@ protected:
             char title[256] = "";
             GetWindowTextA(window, title, sizeof title);
             titles += std::string(titles.empty() ? "" : ", ") + Utf8FromAnsi(title);
-            constexpr int kPrinterList = 0x473;
             EXPECT_EQ(nullptr, GetDlgItem(window, kPrinterList)) << "a print dialog opened";
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         }
@@ -648,26 +617,33 @@ protected:
         ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
     }
 
-    void ExpectNothingChanged()
+    // With every printer hidden, runs `print` and closes whatever it opened; then the program is
+    // as it was, and once the printers are back the next job is whole and the first one out.
+    void PrintWithoutPrinters(const std::function<void()>& print, const std::string& vin, const std::string& artifact)
     {
-        EXPECT_EQ(m_viewer, m_session.Text(IDC_RICHEDIT_REPORT));
-        EXPECT_EQ("LSVAU2180N2183294", m_session.Text(IDC_EDIT_VIN));
-        EXPECT_TRUE(m_session.Process().Running());
+        {
+            const NoPrinters noPrinters;
+            ASSERT_TRUE(noPrinters.Hidden());
+            print();
+            if (HasFatalFailure()) return;
+            CloseWhatPrintOpened();
+        }
+        ExpectNothingChangedThenNextJobWhole(vin, artifact);
     }
 
-    void ExpectNextJobWhole(const std::string& vin, const std::string& artifact)
+    // The program as it was, then the next job whole and the first one out.
+    void ExpectNothingChangedThenNextJobWhole(const std::string& vin, const std::string& artifact)
     {
+        EXPECT_EQ(m_viewer, Viewer());
+        EXPECT_EQ(kVin, Vin());
+        EXPECT_TRUE(m_session.Process().Running());
         ASSERT_TRUE(TypeVin(m_session, vin));
-        const auto job = PrintAndRead(m_session, m_pdfs, artifact);
+        const auto job = PrintAndRead(artifact);
         ASSERT_TRUE(job);
         EXPECT_EQ((std::vector<std::string>{Slot(0, 0, vin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job))
             << "the first job out must be the next one";
     }
 
-    DeviceFolder m_device;
-    DriveTable m_drives;
-    MardelloSession m_session;
-    PdfFolder m_pdfs;
     std::string m_viewer;
 };
 
@@ -680,102 +656,37 @@ TEST_F(FailedPrint, RefusedJob)
     ASSERT_STRNE("", refusing) << "MARDELLO_PRINTER_REJECTING is not set: source scripts/cups-env.sh";
     ASSERT_TRUE(PrintWithOk(m_session, refusing));
     EXPECT_EQ(std::vector<HWND>{}, OtherWindows()) << "a window other than the main one is open";
-    ExpectNothingChanged();
     EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_PRINT));
-    ExpectNextJobWhole("AFTERREFUSED00001", "print-after-refused");
+    ExpectNothingChangedThenNextJobWhole("AFTERREFUSED00001", "print-after-refused");
 }
-
-// Hides every printer from the programs of this Wine prefix for as long as it lives, and puts
-// them back: Wine keeps its printers, and the default one, in the registry.
-class NoPrinters {
-public:
-    NoPrinters()
-    {
-        char device[512] = "";
-        DWORD size = sizeof device;
-        if (RegGetValueA(HKEY_CURRENT_USER, kWindows, "Device", RRF_RT_REG_SZ, nullptr, device, &size) == ERROR_SUCCESS)
-            m_device = device;
-        HKEY printers = nullptr;
-        HKEY saved = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPrinters, 0, KEY_ALL_ACCESS, &printers) == ERROR_SUCCESS &&
-            RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSaved, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &saved, nullptr) ==
-                ERROR_SUCCESS)
-            m_hidden = RegCopyTreeA(printers, nullptr, saved) == ERROR_SUCCESS &&
-                       RegDeleteTreeA(printers, nullptr) == ERROR_SUCCESS;
-        if (printers) RegCloseKey(printers);
-        if (saved) RegCloseKey(saved);
-        if (m_hidden && !m_device.empty()) RegDeleteKeyValueA(HKEY_CURRENT_USER, kWindows, "Device");
-    }
-    ~NoPrinters()
-    {
-        HKEY printers = nullptr;
-        HKEY saved = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSaved, 0, KEY_ALL_ACCESS, &saved) == ERROR_SUCCESS &&
-            RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPrinters, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &printers,
-                            nullptr) == ERROR_SUCCESS &&
-            RegCopyTreeA(saved, nullptr, printers) == ERROR_SUCCESS)
-            RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSaved);
-        if (printers) RegCloseKey(printers);
-        if (saved) RegCloseKey(saved);
-        if (!m_device.empty())
-            RegSetKeyValueA(HKEY_CURRENT_USER, kWindows, "Device", REG_SZ, m_device.c_str(),
-                            static_cast<DWORD>(m_device.size() + 1));
-    }
-    NoPrinters(const NoPrinters&) = delete;
-    NoPrinters& operator=(const NoPrinters&) = delete;
-
-    bool Hidden() const { return m_hidden; }
-
-private:
-    static constexpr const char* kPrinters = "System\\CurrentControlSet\\Control\\Print\\Printers";
-    static constexpr const char* kSaved = "Software\\Mardello e2e\\Hidden printers";
-    static constexpr const char* kWindows = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-    std::string m_device;
-    bool m_hidden = false;
-};
 
 // With no printer installed, Print prints nothing and changes nothing; the system's print
 // dialog may say so in a box of its own, which is closed. Once the printers are back, Print works.
 TEST_F(FailedPrint, NoPrinterInstalled)
 {
-    {
-        const NoPrinters noPrinters;
-        ASSERT_TRUE(noPrinters.Hidden());
-        ASSERT_TRUE(StartClick(m_session.Dialog(), IDC_BTN_PRINT));
-        // Whatever window Print opened is open now.
-        CloseWhatPrintOpened();
-    }
-    ExpectNothingChanged();
-    ExpectNextJobWhole("PRINTERSBACK00001", "print-printers-back");
+    // Whatever window Print opened is open once the click is handled.
+    PrintWithoutPrinters([&] { ASSERT_TRUE(StartClick(m_session.Dialog(), IDC_BTN_PRINT)); }, "PRINTERSBACK00001",
+                         "print-printers-back");
 }
 
 // With no printer installed, the preview lays the page out for A4 at 600 dpi and says so;
 // its Print then does what Print does without a printer.
 TEST_F(FailedPrint, PreviewWithoutPrinter)
 {
-    {
-        const NoPrinters noPrinters;
-        ASSERT_TRUE(noPrinters.Hidden());
+    const auto previewThenPrint = [&] {
         PrintPreview preview(m_session);
         ASSERT_TRUE(preview.Open());
         EXPECT_EQ("Print Preview - no printer installed: laid out for A4 at 600 dpi", preview.Title());
         EXPECT_EQ("Page 1 of 1", preview.PageText());
         const auto sheet = preview.Sheet("preview-without-printer");
         ASSERT_TRUE(sheet);
-        const double width = sheet->paper.right - sheet->paper.left;
-        const double height = sheet->paper.bottom - sheet->paper.top;
-        EXPECT_NEAR(297.0 / 210.0, height / width, 0.01) << "an A4 sheet";
-        // The VIN, the report's line and the footer.
-        EXPECT_EQ(3u, sheet->rows.size());
-
-        const HWND previewWindow = preview.Window();
-        ASSERT_TRUE(SendNotifyMessageA(GetDlgItem(previewWindow, IDC_PREVIEW_PRINT), BM_CLICK, 0, 0));
+        EXPECT_NEAR(297.0 / 210.0, sheet->Height() / sheet->Width(), 0.01) << "an A4 sheet";
+        EXPECT_EQ(3u, sheet->rows.size()) << "the VIN, the report's line and the footer";
+        ASSERT_TRUE(preview.PressPrint());
         ASSERT_TRUE(WaitUntil([&] { return preview.Closed(); }));
         ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
-        CloseWhatPrintOpened();
-    }
-    ExpectNothingChanged();
-    ExpectNextJobWhole("PREVIEWBACK000001", "print-after-preview-without-printer");
+    };
+    PrintWithoutPrinters(previewThenPrint, "PREVIEWBACK000001", "print-after-preview-without-printer");
 }
 
 // Clicks Copy and waits for the clipboard to change.
@@ -783,8 +694,7 @@ TEST_F(FailedPrint, PreviewWithoutPrinter)
 {
     const DWORD before = GetClipboardSequenceNumber();
     auto clicked = ClickButton(session.Dialog(), IDC_BTN_COPY);
-    if (!clicked) return clicked;
-    return WaitForClipboardChange(before);
+    return clicked ? WaitForClipboardChange(before) : clicked;
 }
 
 // The size of the CF_TEXT block on the clipboard; 0 when there is none.
@@ -797,72 +707,65 @@ SIZE_T ClipboardTextBlockSize()
     return size;
 }
 
-TEST(OutputCopy, ViewerTextWithCrLfBreaks)
+TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
 {
     struct Case {
         const char* name;
-        int viewButton;  // 0: the viewer is left empty, as at start-up
-        std::string typed;
-        std::string expected;
+        int viewButton;  // 0: the viewer as it is (empty at start-up)
+        std::string typed, expected;
     };
+    // In this order, each view replacing the one before.
     const Case cases[] = {
+        {"empty viewer", 0, "", ""},
         {"all three reports", IDC_BTN_PRINT_ALL, "", Joined(kAllReportsLines, "\r\n") + "\r\n"},
         {"one report, with typed text after its last line", IDC_BTN_TROUBLE_CODE, " checked",
          "\r\n" + kAllReportsLines[1] + "\r\n" + kAllReportsLines[2] + " checked"},
-        {"empty viewer", 0, "", ""},
     };
-    ReportDevice device;
+    ASSERT_TRUE(Start());
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
-        MardelloSession session;
-        ASSERT_TRUE(session.Start());
         if (row.viewButton) {
-            ASSERT_TRUE(ClickButton(session.Dialog(), row.viewButton));
+            ASSERT_TRUE(ClickButton(m_session.Dialog(), row.viewButton));
         }
         if (!row.typed.empty()) {
-            ASSERT_TRUE(TypeText(session.Dialog(), IDC_RICHEDIT_REPORT, row.typed));
+            ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_RICHEDIT_REPORT, row.typed));
         }
         ASSERT_TRUE(WriteClipboardText("old content"));
 
-        ASSERT_TRUE(Copy(session));
+        ASSERT_TRUE(Copy(m_session));
         EXPECT_EQ(row.expected, ReadClipboardText().value_or("<no text>"));
         EXPECT_EQ(row.expected.size() + 1, ClipboardTextBlockSize());
     }
 }
 
-TEST(OutputCopy, KeepsTheTypedVin)
+TEST_F(OutputCopy, KeepsTheTypedVin)
 {
-    ReportDevice device;
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    ASSERT_TRUE(TypeVin(session, "WDB11122233344455"));
-    ASSERT_TRUE(Copy(session));
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(TypeVin(m_session, "WDB11122233344455"));
+    ASSERT_TRUE(Copy(m_session));
     // A view command puts the program's VIN back into the box; Copy took the typed one.
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_LIVE_DATA));
-    EXPECT_EQ("WDB11122233344455", session.Text(IDC_EDIT_VIN));
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
+    EXPECT_EQ("WDB11122233344455", Vin());
 }
 
-TEST(OutputCopy, BusyClipboardKeepsTheOldContent)
+TEST_F(OutputCopy, BusyClipboardKeepsTheOldContent)
 {
-    ReportDevice device;
-    MardelloSession session;
-    ASSERT_TRUE(session.Start());
-    ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_PRINT_ALL));
+    ASSERT_TRUE(Start(IDC_BTN_PRINT_ALL));
     ASSERT_TRUE(WriteClipboardText("old content"));
 
     const DWORD before = GetClipboardSequenceNumber();
     ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }));
     // The program gives up after its brief retries, and answers again.
-    const auto clicked = ClickButton(session.Dialog(), IDC_BTN_COPY);
+    const auto clicked = ClickButton(m_session.Dialog(), IDC_BTN_COPY);
     CloseClipboard();
     ASSERT_TRUE(clicked);
-    ASSERT_TRUE(WaitUntilIdle(session.Dialog()));
-    EXPECT_TRUE(session.Process().Running());
+    ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
+    EXPECT_TRUE(m_session.Process().Running());
     EXPECT_EQ(before, GetClipboardSequenceNumber());
     EXPECT_EQ("old content", ReadClipboardText().value_or("<no text>"));
 
     // Once the clipboard is free, Copy works again.
-    ASSERT_TRUE(Copy(session));
+    ASSERT_TRUE(Copy(m_session));
     EXPECT_EQ(Joined(kAllReportsLines, "\r\n") + "\r\n", ReadClipboardText().value_or("<no text>"));
 }
 

@@ -11,24 +11,16 @@ namespace {
 TEST(PrintLayoutTest, ScalesToResolution)
 {
     struct Row {
-        int units600;
-        int dpi;
-        int expected;
+        int units600, dpi, expected;
     };
     const Row rows[] = {
         {120, 600, 120},  {360, 600, 360},  {100, 600, 100},
         {120, 300, 60},   {360, 300, 180},  {100, 300, 50},
         {120, 1200, 240}, {360, 1200, 720}, {100, 1200, 200},
-        {120, 72, 14},    // 14.4 rounds down
-        {100, 96, 16},    // 16.0
-        {1, 300, 1},      // 0.5 rounds up
-        {1, 299, 0},      // just under a half
-        {3, 100, 1},      // 0.5
-        {-1, 300, -1},    // halves round away from zero on both sides
-        {-120, 300, -60},
-        {0, 1200, 0},
-        {120, 0, 120},    // no resolution known: taken as 600
-        {120, -300, 120},
+        {120, 72, 14},  {100, 96, 16},                // 14.4 rounds down; 16.0
+        {1, 300, 1},    {1, 299, 0},   {3, 100, 1},   // 0.5 rounds up; just under a half; 0.5
+        {-1, 300, -1},  {-120, 300, -60}, {0, 1200, 0},  // halves round away from zero on both sides
+        {120, 0, 120},  {120, -300, 120},             // no resolution known: taken as 600
         {2000000000, 300, 1000000000},  // the product needs 64 bits
         {2000000000, 1200, INT_MAX},    // a result beyond int is held at its limit
     };
@@ -43,6 +35,11 @@ TEST(PrintLayoutTest, MetricsForResolution)
     struct Row {
         PrintGeometry geometry;
         PrintMetrics expected;
+    };
+    // The metrics in the order they are declared, so that a row's whole result compares at once.
+    const auto fields = [](const PrintMetrics& m) {
+        return std::vector<int>{m.left,      m.vinTop,    m.firstLineTop, m.nextPageTop, m.lineStep,
+                                m.fontHeight, m.lineWidth, m.footerTop,    m.bodyBottom};
     };
     const Row rows[] = {
         // The footer's cell ends 120 units above the bottom; the body ends a line step above it.
@@ -62,17 +59,7 @@ TEST(PrintLayoutTest, MetricsForResolution)
         const PrintGeometry& g = row.geometry;
         SCOPED_TRACE(std::to_string(g.dpiX) + "x" + std::to_string(g.dpiY) + " dpi, page " +
                      std::to_string(g.pageWidth) + "x" + std::to_string(g.pageHeight));
-        const PrintMetrics m = MetricsFor(g);
-        const PrintMetrics& e = row.expected;
-        EXPECT_EQ(e.left, m.left);
-        EXPECT_EQ(e.vinTop, m.vinTop);
-        EXPECT_EQ(e.firstLineTop, m.firstLineTop);
-        EXPECT_EQ(e.nextPageTop, m.nextPageTop);
-        EXPECT_EQ(e.lineStep, m.lineStep);
-        EXPECT_EQ(e.fontHeight, m.fontHeight);
-        EXPECT_EQ(e.lineWidth, m.lineWidth);
-        EXPECT_EQ(e.footerTop, m.footerTop);
-        EXPECT_EQ(e.bodyBottom, m.bodyBottom);
+        EXPECT_EQ(fields(row.expected), fields(MetricsFor(g)));
     }
 }
 
@@ -91,9 +78,7 @@ PrintMetrics MetricsAt(int dpi) { return MetricsFor(PrintGeometry{dpi, dpi, 8 * 
 
 // How many lines each page of a job holds.
 struct PagingRow {
-    int dpi;
-    int pageHeight;
-    int lineCount;
+    int dpi, pageHeight, lineCount;
     std::vector<int> linesPerPage;
 };
 
@@ -166,20 +151,16 @@ TEST(PrintLayoutTest, FooterKeepsItsRoom)
 
 TEST(PrintLayoutTest, TinyPageStillProgresses)
 {
-    struct Row {
-        int pageHeight;
-        int lineCount;
-    };
-    const Row rows[] = {{0, 4}, {50, 4}, {219, 3}, {-100, 2}, {1, 1}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE("height " + std::to_string(row.pageHeight));
-        const std::vector<PlacedLine> placed = PlaceLines(row.lineCount, MetricsAt(600), row.pageHeight);
-        ASSERT_EQ(static_cast<size_t>(row.lineCount), placed.size());
-        for (int k = 0; k < row.lineCount; ++k) {
-            EXPECT_EQ(k, placed[static_cast<size_t>(k)].page) << "one line per page";
-            EXPECT_EQ(k == 0 ? 360 : 120, placed[static_cast<size_t>(k)].y);
+    // Page height and line count.
+    for (const auto& [pageHeight, lineCount] : {std::pair{0, 4}, {50, 4}, {219, 3}, {-100, 2}, {1, 1}}) {
+        SCOPED_TRACE("height " + std::to_string(pageHeight));
+        const std::vector<PlacedLine> placed = PlaceLines(lineCount, MetricsAt(600), pageHeight);
+        ASSERT_EQ(static_cast<size_t>(lineCount), placed.size());
+        for (size_t k = 0; k < placed.size(); ++k) {
+            EXPECT_EQ(static_cast<int>(k), placed[k].page) << "one line per page";
+            EXPECT_EQ(k == 0 ? 360 : 120, placed[k].y);
         }
-        EXPECT_EQ(row.lineCount, PageCount(placed));
+        EXPECT_EQ(lineCount, PageCount(placed));
     }
 }
 
