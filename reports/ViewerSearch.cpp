@@ -1,5 +1,7 @@
 // The search in the report viewer: the viewer finds the text itself, and each match it offers
 // must be made of whole characters of the report's GBK text.
+#include <algorithm>
+
 #include "reports/WholeCharacterMatch.h"
 #include "ui/MardelloDlg.h"
 
@@ -12,9 +14,15 @@ BOOL CMardelloDlg::FindInViewer(const CString& sought, DWORD flags) const
     CHARRANGE selection{};
     m_richReport.GetSel(selection);
     const bool down = (flags & FR_DOWN) != 0;
-    // A range searched backwards runs from its cpMin down to its cpMax.
-    const CHARRANGE passes[] = {down ? CHARRANGE{selection.cpMax, -1} : CHARRANGE{selection.cpMin, 0},
-                                down ? CHARRANGE{0, -1} : CHARRANGE{m_richReport.GetTextLength(), 0}};
+    // The wrap-around pass covers only what the first one could not: matches that end past where
+    // the first pass started (searching down) or begin before it (searching up). The sought
+    // text has no more characters than bytes, so its byte size bounds that overlap. A range
+    // searched backwards runs from its cpMin down to its cpMax.
+    const long overlap = static_cast<long>(sought.Size()) - 1;
+    const long length = m_richReport.GetTextLength();
+    const CHARRANGE passes[] = {
+        down ? CHARRANGE{selection.cpMax, -1} : CHARRANGE{selection.cpMin, 0},
+        down ? CHARRANGE{0, std::min(length, selection.cpMax + overlap)} : CHARRANGE{length, std::max(0L, selection.cpMin - overlap)}};
     for (CHARRANGE range : passes) {
         for (;;) {
             FINDTEXTEXA find{range, sought.GetString(), {0, 0}};
