@@ -185,31 +185,26 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
 // text where each printed line stands, the footer included (middles within a third of a line step).
 ::testing::AssertionResult SheetShowsPage(const PreviewSheet& sheet, const CheckedJob& job, int page)
 {
-    const double height = sheet.Height();
-    if (std::abs(sheet.Width() / height - job.pageWidth / job.pageHeight) > 0.01 * job.pageWidth / job.pageHeight)
-        return ::testing::AssertionFailure() << "a sheet of " << sheet.Width() << "x" << height
-                                             << " pixels for a page of " << job.pageWidth << "x" << job.pageHeight
-                                             << " points";
-    const double scale = height / job.pageHeight;
+    const double ratio = job.pageWidth / job.pageHeight, scale = sheet.Height() / job.pageHeight;
+    if (std::abs(sheet.Width() / sheet.Height() - ratio) > 0.01 * ratio)
+        return ::testing::AssertionFailure() << "a sheet of " << sheet.Width() << "x" << sheet.Height()
+                                             << " pixels for a page of " << job.pageWidth << "x" << job.pageHeight;
     std::vector<const PrintedLine*> printed;
     for (const PrintedLine& line : job.lines)
         if (line.page == page) printed.push_back(&line);
     if (page < static_cast<int>(job.footers.size())) printed.push_back(&job.footers[static_cast<size_t>(page)]);
+    const auto middle = [scale](const PrintedLine* line) { return (line->top + line->bottom) / 2 * scale; };
     std::string rows = "rows shown (pixels from the sheet's top):";
     for (const InkRow& row : sheet.rows) rows += " " + std::to_string(row.top) + "-" + std::to_string(row.bottom);
-    rows += "; printed lines there:";
-    for (const PrintedLine* line : printed) rows += " " + std::to_string(std::lround(line->top * scale)) + "-" +
-                                                   std::to_string(std::lround(line->bottom * scale));
+    rows += "; printed lines' middles there:";
+    for (const PrintedLine* line : printed) rows += " " + std::to_string(std::lround(middle(line)));
     if (sheet.rows.size() != printed.size())
         return ::testing::AssertionFailure() << sheet.rows.size() << " rows of text for " << printed.size()
                                              << " printed lines; " << rows;
-    for (size_t k = 0; k < printed.size(); ++k) {
-        const double shown = (sheet.rows[k].top + sheet.rows[k].bottom) / 2.0;
-        const double expected = (printed[k]->top + printed[k]->bottom) / 2.0 * scale;
-        if (std::abs(shown - expected) > kLineStep * scale / 3)
-            return ::testing::AssertionFailure() << "row " << k << " (" << printed[k]->text << ") at " << shown
-                                                 << " pixels, not " << expected << "; " << rows;
-    }
+    for (size_t k = 0; k < printed.size(); ++k)
+        if (std::abs((sheet.rows[k].top + sheet.rows[k].bottom) / 2.0 - middle(printed[k])) > kLineStep * scale / 3)
+            return ::testing::AssertionFailure() << "row " << k << " (" << printed[k]->text << ") out of place; "
+                                                 << rows;
     return ::testing::AssertionSuccess();
 }
 
