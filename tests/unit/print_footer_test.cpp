@@ -30,7 +30,6 @@ TEST(PrintFooterTest, Texts)
         EXPECT_EQ(CString(row.vin), footer.vin);
         EXPECT_EQ(CString(row.printedAt), footer.printedAt);
         EXPECT_EQ(CString(row.pageNumber), footer.pageNumber);
-        EXPECT_EQ(footer.pageNumber, PageOfPages(row.page, row.pages));
     }
 }
 
@@ -42,7 +41,7 @@ TEST(PrintFooterTest, PiecesNeverOverlap)
         FooterPositions expected;
     };
     const Row rows[] = {
-        {"room for all", 60, 2280, 10, 500, 400, 300, {60, 60 + 940, 60 + 2280 - 300}},
+        {"room for all", 60, 2280, 10, 500, 400, 300, {60, 1000, 2040}},
         {"a long VIN moves the time right", 60, 2280, 10, 1200, 400, 300, {60, 1270, 2040}},
         {"then the page number", 60, 2280, 10, 1500, 600, 300, {60, 1570, 2180}},
         {"narrower than the pieces: they follow each other", 0, 100, 5, 80, 60, 40, {0, 85, 150}},
