@@ -24,7 +24,6 @@ constexpr DWORD kStaysMs = 3000;
 
 class DeviceFollow : public RunningProgram {
 protected:
-    // True when the status or the VIN box changes within kStaysMs.
     bool Changes() const
     {
         const std::string status = Status(), vin = Vin();
@@ -143,14 +142,13 @@ TEST_F(DeviceFollow, DeviceChangeMessageForMediaInAnExistingLetter)
 // nothing keeps a report open between commands, so the system may always let the device go.
 TEST_F(DeviceFollow, PassesOverUnreadableDrivesAndHoldsNoReportOpen)
 {
-    const char* const reports[] = {"VIN.DAT", "DTC.DAT", "CDS.DAT", "FROZEN.DAT"};
     for (const char* report : {"DTC.DAT", "CDS.DAT", "FROZEN.DAT"}) m_device.Write(report, kDtc);
     const auto openAlone = [&](const char* report) {
         return CreateFileA(m_device.FilePath(report).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     };
     // The first report that another process cannot open for itself alone; empty when none.
     const auto firstHeld = [&]() -> std::string {
-        for (const char* report : reports) {
+        for (const char* report : {"VIN.DAT", "DTC.DAT", "CDS.DAT", "FROZEN.DAT"}) {
             const HANDLE file = openAlone(report);
             if (file == INVALID_HANDLE_VALUE) return report;
             CloseHandle(file);
@@ -176,9 +174,7 @@ TEST_F(DeviceFollow, PassesOverUnreadableDrivesAndHoldsNoReportOpen)
         ASSERT_TRUE(ClickButton(m_session.Dialog(), button));
         EXPECT_EQ("", firstHeld()) << "after button " << button;
     }
-    const HWND printDialog = ClickPrint(m_session);
-    ASSERT_TRUE(printDialog);
-    ASSERT_TRUE(Answer(m_session, printDialog, IDCANCEL));
+    ASSERT_TRUE(Answer(m_session, ClickPrint(m_session), IDCANCEL));
     EXPECT_EQ("", firstHeld()) << "after Print";
 }
 

