@@ -19,8 +19,9 @@ void Ask(HWND window, UINT message, WPARAM wParam, DWORD timeoutMs, const char* 
 }  // namespace
 
 InProcessSetText::InProcessSetText(HWND window, const std::string& text, const std::string& hookLibrary)
-    : m_window(window), m_message(RegisterWindowMessageA(kSetTextMessageName))
+    : m_window(window), m_message(RegisterWindowMessageA(kSetTextMessageName)), m_hook(window, hookLibrary, kSetTextHookName)
 {
+    Require(m_hook.Failure().empty(), m_hook.Failure());
     m_mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                    static_cast<DWORD>(text.size() + 1), kSetTextMappingName);
     Require(m_mapping != nullptr, "cannot share the text with the hook");
@@ -29,21 +30,12 @@ InProcessSetText::InProcessSetText(HWND window, const std::string& text, const s
     std::memcpy(view, text.c_str(), text.size() + 1);
     UnmapViewOfFile(view);
 
-    m_library = LoadLibraryA(hookLibrary.c_str());
-    Require(m_library != nullptr, "cannot load " + hookLibrary);
-    // Through void*: a FARPROC is declared without parameters, and GCC warns about the direct cast.
-    auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(m_library, kSetTextHookName)));
-    Require(hook != nullptr, hookLibrary + " has no " + kSetTextHookName);
-    m_hook = SetWindowsHookExA(WH_CALLWNDPROC, hook, m_library, GetWindowThreadProcessId(window, nullptr));
-    Require(m_hook != nullptr, "cannot hook the program's thread (error " + std::to_string(GetLastError()) + ")");
     // The program loads the library at the first message that passes the hook; that is not timed.
     Ask(m_window, m_message, 0, 60000, "the program did not take the hook");
 }
 
 InProcessSetText::~InProcessSetText()
 {
-    if (m_hook) UnhookWindowsHookEx(m_hook);
-    if (m_library) FreeLibrary(m_library);
     if (m_mapping) CloseHandle(m_mapping);
 }
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "tests/e2e/harness/ThreadHook.h"
+
 namespace bench {
 
 class InProcessSetText {
@@ -23,8 +25,7 @@ private:
     HWND m_window;
     UINT m_message;
     HANDLE m_mapping = nullptr;
-    HMODULE m_library = nullptr;
-    HHOOK m_hook = nullptr;
+    e2e::ThreadHook m_hook;
 };
 
 }  // namespace bench

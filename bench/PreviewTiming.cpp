@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "tests/e2e/harness/Controls.h"
 #include "tests/e2e/harness/Program.h"
+#include "tests/e2e/harness/ThreadHook.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
 
 namespace bench {
@@ -72,29 +73,17 @@ long long Now()
 // Loads the library into the thread of `window` and lets it set its traps.
 class TimingLibrary {
 public:
-    TimingLibrary(HWND window, const std::string& path) : m_library(LoadLibraryA(path.c_str()))
+    TimingLibrary(HWND window, const std::string& path) : m_hook(window, path, kPrintTimingHookName)
     {
-        Require(m_library != nullptr, "cannot load " + path);
-        auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(m_library, kPrintTimingHookName)));
-        Require(hook != nullptr, path + " has no " + kPrintTimingHookName);
-        m_hook = SetWindowsHookExA(WH_CALLWNDPROC, hook, m_library, GetWindowThreadProcessId(window, nullptr));
-        Require(m_hook != nullptr, "cannot hook the program's thread");
+        Require(m_hook.Failure().empty(), m_hook.Failure());
         DWORD_PTR result = 0;
         Require(SendMessageTimeoutA(window, RegisterWindowMessageA(kPrintTimingMessageName), 0, 0, SMTO_NORMAL, 60000,
                                     &result) != 0,
                 "the program did not take the timing library");
     }
-    ~TimingLibrary()
-    {
-        if (m_hook) UnhookWindowsHookEx(m_hook);
-        if (m_library) FreeLibrary(m_library);
-    }
-    TimingLibrary(const TimingLibrary&) = delete;
-    TimingLibrary& operator=(const TimingLibrary&) = delete;
 
 private:
-    HMODULE m_library;
-    HHOOK m_hook = nullptr;
+    e2e::ThreadHook m_hook;
 };
 
 // A visible dialog box of the program other than `mainDialog`: the preview or the print dialog.

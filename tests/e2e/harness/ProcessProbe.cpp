@@ -5,27 +5,15 @@
 namespace e2e {
 
 ProcessProbe::ProcessProbe(HWND window, const std::string& library)
-    : m_window(window), m_message(RegisterWindowMessageA(kProbeMessageName)), m_library(LoadLibraryA(library.c_str()))
+    : m_window(window), m_message(RegisterWindowMessageA(kProbeMessageName)), m_hook(window, library, kProbeHookName)
 {
-    // Through void*: a FARPROC is declared without parameters, and GCC warns about the direct cast.
-    const auto hook =
-        m_library ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(m_library, kProbeHookName))) : nullptr;
-    if (hook) m_hook = SetWindowsHookExA(WH_CALLWNDPROC, hook, m_library, GetWindowThreadProcessId(window, nullptr));
-    if (!m_library)
-        m_ready = ::testing::AssertionFailure() << "cannot load " << library;
-    else if (!m_hook)
-        m_ready = ::testing::AssertionFailure() << "cannot hook the program's thread (error " << GetLastError() << ")";
+    if (!m_hook.Failure().empty())
+        m_ready = ::testing::AssertionFailure() << m_hook.Failure();
     // The library answers only once it is loaded there, at the first message that passes the hook.
     else if (Ask(ProbeQuestion::Load, 60000) != 1u)
         m_ready = ::testing::AssertionFailure() << "the hook library does not answer inside the program";
     else
         m_ready = ::testing::AssertionSuccess();
-}
-
-ProcessProbe::~ProcessProbe()
-{
-    if (m_hook) UnhookWindowsHookEx(m_hook);
-    if (m_library) FreeLibrary(m_library);
 }
 
 std::optional<DWORD> ProcessProbe::Ask(ProbeQuestion question, DWORD timeoutMs) const

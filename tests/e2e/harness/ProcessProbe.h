@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/e2e/harness/ProbeQuestions.h"
+#include "tests/e2e/harness/ThreadHook.h"
 
 namespace e2e {
 
@@ -18,7 +19,6 @@ public:
     ProcessProbe(HWND window, const std::string& library);
     ProcessProbe(const ProcessProbe&) = delete;
     ProcessProbe& operator=(const ProcessProbe&) = delete;
-    ~ProcessProbe();
 
     ::testing::AssertionResult Ready() const { return m_ready; }
     std::optional<DWORD> Ask(ProbeQuestion question, DWORD timeoutMs = 15000) const;
@@ -26,8 +26,7 @@ public:
 private:
     HWND m_window;
     UINT m_message;
-    HMODULE m_library = nullptr;
-    HHOOK m_hook = nullptr;
+    ThreadHook m_hook;
     ::testing::AssertionResult m_ready = ::testing::AssertionFailure();
 };
 
