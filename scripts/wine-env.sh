@@ -8,11 +8,24 @@
 # already serves this prefix is left alone. wine_env_stop ends only what this file started.
 
 wine_env_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$wine_env_root/scripts/world.sh" || return 1 2>/dev/null || exit 1
 
-# MARDELLO_WINEPREFIX lets runs that must not share a prefix (and so a wineserver) have their own.
-export WINEPREFIX="${MARDELLO_WINEPREFIX:-$wine_env_root/build/wineprefix}"
-# Only the 32-bit loader is installed, and a 32-bit prefix is the smaller and quicker one to create.
-export WINEARCH=win32
+# Each world has a prefix of its own: a 32-bit prefix cannot run 64-bit programs, and a 64-bit
+# one needs 32-bit Wine for 32-bit ones. MARDELLO_WINEPREFIX lets runs that must not share a
+# prefix (and so a wineserver) have their own.
+export WINEPREFIX="${MARDELLO_WINEPREFIX:-$wine_env_root/build/wineprefix-$MARDELLO_ARCH}"
+export WINEARCH=$MARDELLO_ARCH
+# Debian's wine launcher takes the 32-bit loader whenever it is installed, even on a host that
+# cannot run it, so the world's loader and server are named here and put first on PATH as
+# "wine" and "wineserver" for every script and for ctest. Scripts, not links: the loader finds
+# its libraries from the name it was started by.
+export WINELOADER=$world_loader WINESERVER=$world_server
+wine_env_bin="$wine_env_root/build/wine-$MARDELLO_ARCH"
+mkdir -p "$wine_env_bin"
+printf '#!/bin/sh\nexec %s "$@"\n' "$WINELOADER" >"$wine_env_bin/wine"
+printf '#!/bin/sh\nexec %s "$@"\n' "$WINESERVER" >"$wine_env_bin/wineserver"
+chmod +x "$wine_env_bin/wine" "$wine_env_bin/wineserver"
+case ":$PATH:" in *":$wine_env_bin:"*) ;; *) export PATH="$wine_env_bin:$PATH" ;; esac
 export WINEDEBUG=-all
 # No prompts to download the .NET and HTML engines while the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="

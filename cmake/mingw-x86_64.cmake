@@ -1,0 +1,4 @@
+# The same program for 64-bit Windows: run and tested on hosts that cannot run 32-bit Wine.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
