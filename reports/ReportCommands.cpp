@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "framework/StdioFile.h"
+#include "reports/ViewerRoom.h"
 #include "reports/ViewerText.h"
 #include "ui/MardelloDlg.h"
 
@@ -21,19 +22,12 @@ constexpr long kViewerTextLimit = 0x7FFFFFF0;
 // (40,000 lines: 11 to 15 s); in pieces of this size it takes a time in step with it (1.5 s).
 constexpr size_t kViewerPieceBytes = 32 * 1024;
 
-// Wine's rich edit takes about 200 bytes of address space for each character it shows (more
-// for lines of thousands of characters); when an allocation fails it faults inside, the
-// command ends there and the viewer stays unusable. A piece is only put in while there is
-// room for it at twice that rate, with some left for the rest of the program.
-constexpr unsigned long long kViewerBytesPerChar = 400;
-constexpr unsigned long long kAddressSpaceReserve = 256ull << 20;
-
 bool RoomForViewerPiece(size_t bytes)
 {
     MEMORYSTATUSEX memory{};
     memory.dwLength = sizeof memory;
     if (!GlobalMemoryStatusEx(&memory)) return true;
-    return memory.ullAvailVirtual >= kAddressSpaceReserve + bytes * kViewerBytesPerChar;
+    return ViewerHasRoomFor(bytes, {memory.ullAvailVirtual, memory.ullAvailPhys});
 }
 
 }  // namespace

@@ -19,7 +19,10 @@ world_host_runs_32bit() {
 world_choose() {
     local host
     host=$(cat "$world_host_file" 2>/dev/null || true)
-    [ -n "$host" ] || host=win32
+    if [ -z "$host" ]; then
+        host=win64
+        world_host_runs_32bit && host=win32
+    fi
     export MARDELLO_ARCH="${MARDELLO_ARCH:-$host}"
     case $MARDELLO_ARCH in
         win32)

@@ -1,3 +1,4 @@
+#include "reports/ViewerRoom.h"
 #include "reports/ViewerText.h"
 
 #include <gtest/gtest.h>
@@ -183,6 +184,27 @@ TEST(ViewerTextTest, PiecesHoldWholeParagraphsAndRejoin)
         }
     }
     EXPECT_EQ(0u, ViewerPieceEnd(CString(), 0, 10));
+}
+
+// A piece goes in while 400 bytes a character (800 in a 64-bit process) and 256 MB more are left
+// of the address space and of the memory, whichever is less.
+TEST(ViewerTextTest, RoomForAPieceAtTwiceWinesRate)
+{
+    constexpr unsigned long long MB = 1ull << 20, kPlenty = 1ull << 46;
+    struct Row {
+        size_t pointerSize;
+        unsigned long long addressSpace, memory;
+        bool room;
+    };
+    const Row rows[] = {
+        {4, 656 * MB, kPlenty, true},   {4, 655 * MB, kPlenty, false},  {4, kPlenty, 655 * MB, false},
+        {8, kPlenty, 1056 * MB, true},  {8, kPlenty, 1055 * MB, false}, {8, 1055 * MB, kPlenty, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.room, ViewerHasRoomFor(1 * MB, {row.addressSpace, row.memory}, row.pointerSize))
+            << row.pointerSize << "-byte pointers, " << row.addressSpace / MB << " MB of address space, "
+            << row.memory / MB << " MB of memory";
+    EXPECT_FALSE(ViewerHasRoomFor(0, {255 * MB, 255 * MB}, 4)) << "less than the reserve";
 }
 
 }  // namespace
