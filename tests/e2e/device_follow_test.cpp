@@ -46,6 +46,7 @@ TEST_F(DeviceFollow, FollowsDevicesPluggedInAndPulledOut)
     struct RemoveAtEnd {
         ~RemoveAtEnd() { DeleteFileA(kOnC), RemoveDirectoryA("C:\\PRINT"); }
     } removeAtEnd;
+    const DeviceFolder noVin{""};
     // `plugged` null: the drive is pulled out.
     struct Step { const char* what; char letter; const DeviceFolder* plugged; const char* status; const std::string& vin; };
     const Step steps[] = {
@@ -53,6 +54,8 @@ TEST_F(DeviceFollow, FollowsDevicesPluggedInAndPulledOut)
         {"pulled out", 'E', nullptr, kChecking, kVinA},
         {"another device", 'F', &m_other, kReady, kVinB},
         {"that one pulled out", 'F', nullptr, kChecking, kVinB},
+        {"a device without a VIN file shows no VIN", 'H', &noVin, kReady, ""},
+        {"that one pulled out", 'H', nullptr, kChecking, ""},
         {"the first again, in another letter", 'G', &m_device, kReady, kVinA},
     };
     m_device.Write("DTC.DAT", kDtc);
@@ -121,20 +124,27 @@ TEST_F(DeviceFollow, PrintFolderThatAppearsSoonAfterItsDriveIsFound)
     EXPECT_TRUE(Shows(kReady, kVinB, 5000));
 }
 
-// Media into a card reader keeps the drive list as it was: only the system's message tells.
-TEST_F(DeviceFollow, DeviceChangeMessageForMediaInAnExistingLetter)
+// Media into a card reader keeps the drive list as it was: only the system's messages tell,
+// of the card that arrives and of the one that was taken out of the same letter.
+TEST_F(DeviceFollow, DeviceChangeMessagesForMediaInAnExistingLetter)
 {
+    const auto announce = [&](WPARAM event) {
+        DEV_BROADCAST_VOLUME volume{sizeof volume, DBT_DEVTYP_VOLUME, 0, 1u << ('E' - 'A'), DBTF_MEDIA};
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(m_session.Dialog(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume),
+                                   SMTO_NORMAL, kDefaultTimeoutMs, &answer) != 0;
+    };
     ScratchFolder card;
     ASSERT_TRUE(m_drives.Define('E', DriveKind::Removable, card.UnixPath()));
     ASSERT_TRUE(m_session.Start());
     ASSERT_TRUE(card.WriteFile("PRINT\\VIN.DAT", kVinB + "\r\n"));
     EXPECT_FALSE(Changes()) << "found without the message";
+    ASSERT_TRUE(announce(DBT_DEVICEARRIVAL));
+    ASSERT_TRUE(Shows(kReady, kVinB));
 
-    DEV_BROADCAST_VOLUME volume{sizeof volume, DBT_DEVTYP_VOLUME, 0, 1u << ('E' - 'A'), DBTF_MEDIA};
-    DWORD_PTR answer = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(m_session.Dialog(), WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
-                                    reinterpret_cast<LPARAM>(&volume), SMTO_NORMAL, kDefaultTimeoutMs, &answer));
-    EXPECT_TRUE(Shows(kReady, kVinB));
+    ASSERT_TRUE(m_drives.Define('E', DriveKind::Removable, m_device.Unix()));
+    ASSERT_TRUE(announce(DBT_DEVICEREMOVECOMPLETE) && announce(DBT_DEVICEARRIVAL));
+    EXPECT_TRUE(Shows(kReady, kVinA)) << "the card swapped in the same letter";
 }
 
 // An empty card-reader slot is a removable drive whose root cannot be read: Windows would stop

@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::uint32_t C = 1u << 2, D = 1u << 3, E = 1u << 4;
 
-enum class Op { SearchDue, DeviceGone, Removed, Lost, Found };
+enum class Op { SearchDue, DeviceGone, Arrived, Removed, Lost, Found };
 
 struct Step {
     Op op;
@@ -22,7 +22,7 @@ struct Step {
 // drive, its searches after a change stop, and a removal is believed before the folder.
 TEST(DeviceWatchTest, LooksOnlyAfterChanges)
 {
-    const int searches = DeviceWatch::kSearchesAfterChange;
+    const int searches = 5;  // about five seconds of looking after a change
     const struct {
         const char* name;
         std::uint32_t atStart;
@@ -37,6 +37,7 @@ TEST(DeviceWatchTest, LooksOnlyAfterChanges)
         {"the device's volume announced removed", C | E,
          {{Op::Removed, D | E, false}, {Op::DeviceGone, 0, true}, {Op::DeviceGone, 0, false}}},
         {"another volume announced removed", C | D | E, {{Op::Removed, D, false}, {Op::DeviceGone, 0, false}}},
+        {"the device's volume announced arriving", C | E, {{Op::Arrived, E, false}, {Op::DeviceGone, 0, false}}},
         {"after the device is lost the next search's drives are the ones to compare with", C,
          {{Op::Lost, 0, false}, {Op::SearchDue, C | E, true}, {Op::Found, 0, false}, {Op::Lost, 0, false},
           {Op::SearchDue, C, true}, {Op::Found, 0, false}, {Op::SearchDue, C, false}, {Op::SearchDue, C | D, true}}},
@@ -51,6 +52,7 @@ TEST(DeviceWatchTest, LooksOnlyAfterChanges)
                 switch (step.op) {
                 case Op::SearchDue: EXPECT_EQ(step.expected, watch.SearchDue(step.mask)) << "step " << i << ", time " << time; break;
                 case Op::DeviceGone: EXPECT_EQ(step.expected, watch.AnnouncedRemoved('E')) << "step " << i; break;
+                case Op::Arrived: watch.Announce(step.mask, false); break;
                 case Op::Removed: watch.Announce(step.mask, true); break;
                 case Op::Lost: watch.DeviceLost(); break;
                 case Op::Found: watch.DeviceFound(); break;
