@@ -50,15 +50,15 @@ void CMardelloDlg::ReadVin()
     file.Close();
 }
 
-BOOL CMardelloDlg::LoadReportFile(const char* pathSuffix, CString& viewerText, bool& readFailed) const
+ReportRead CMardelloDlg::LoadReportFile(const char* pathSuffix, CString& viewerText) const
 {
     CStdioFile file;
-    if (!file.Open(m_strDrive + pathSuffix, kReportOpenFlags)) return FALSE;
+    if (!file.Open(m_strDrive + pathSuffix, kReportOpenFlags)) return ReportRead::Missing;
     CString line;
     while (file.ReadString(line)) AppendReportLine(viewerText, line);
-    readFailed = file.ReadFailed();
+    const bool readFailed = file.ReadFailed();
     file.Close();
-    return TRUE;
+    return readFailed ? ReportRead::CutShort : ReportRead::Whole;
 }
 
 // Under Wine, taking a large text out of the viewer costs far more than putting it in (half a
@@ -96,14 +96,9 @@ void CMardelloDlg::FillViewer(const CString& text)
 void CMardelloDlg::ShowReports(int buttonId, const char* const* pathSuffixes, int count, bool sectionBreaks)
 {
     MarkActiveButton(buttonId);
-    CString text;
-    for (int i = 0; i < count; ++i) {
-        bool readFailed = false;
-        if (!LoadReportFile(pathSuffixes[i], text, readFailed)) continue;
-        // A file that stops reading part-way (the device pulled out) ends the command; what was read stays.
-        if (readFailed) break;
-        if (sectionBreaks) AppendSectionBreak(text);
-    }
+    const CString text = ViewOfReports(count, sectionBreaks, [&](int file, CString& viewerText) {
+        return LoadReportFile(pathSuffixes[file], viewerText);
+    });
     EmptyViewer();
     FillViewer(text);
     UpdateData(FALSE);

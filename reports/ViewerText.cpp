@@ -23,6 +23,17 @@ void AppendReportLine(CString& viewerText, const CString& reportLine)
 
 void AppendSectionBreak(CString& viewerText) { viewerText += "\r\n"; }
 
+CString ViewOfReports(int count, bool sectionBreaks, const std::function<ReportRead(int, CString&)>& read)
+{
+    CString text;
+    for (int file = 0; file < count; ++file) {
+        const ReportRead result = read(file, text);
+        if (result == ReportRead::CutShort) break;
+        if (result == ReportRead::Whole && sectionBreaks) AppendSectionBreak(text);
+    }
+    return text;
+}
+
 size_t ViewerPieceEnd(const CString& viewerText, size_t from, size_t sizeHint)
 {
     const std::string& text = viewerText.Bytes();

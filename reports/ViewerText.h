@@ -3,6 +3,7 @@
 // before its line, so a view of lines A, B, C reads "\r\nA\r\nB\r\nC" and never starts with
 // anything the viewer could take for markup.
 #include <cstddef>
+#include <functional>
 
 #include "framework/CString.h"
 
@@ -23,3 +24,12 @@ void AppendSectionBreak(CString& viewerText);
 // in one after the other give the same text. It never ends right after a longer line: the
 // viewer would lay that line out again when the next piece's break is appended to it.
 size_t ViewerPieceEnd(const CString& viewerText, size_t from, size_t sizeHint);
+
+// How the reading of one report file for a view went.
+enum class ReportRead { Missing, Whole, CutShort };
+
+// The viewer text of a view of `count` report files, each read by `read(file, text)`, which
+// appends the file's lines. A missing file adds nothing; in the all-reports view each file that
+// opened is followed by a section break; a file that stopped part-way (the device pulled out)
+// ends the view with what was read.
+CString ViewOfReports(int count, bool sectionBreaks, const std::function<ReportRead(int, CString&)>& read);

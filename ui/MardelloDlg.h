@@ -5,6 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/FindReplaceDialog.h"
 #include "framework/Gdi.h"
+#include "reports/ViewerText.h"
 #include "res/resource.h"
 #include "ui/ScaledPictures.h"
 
@@ -41,7 +42,7 @@ protected:
     void PrepareViewer();
     void EmptyViewer();
     void FillViewer(const CString& text);
-    BOOL LoadReportFile(const char* pathSuffix, CString& viewerText, bool& readFailed) const;
+    ReportRead LoadReportFile(const char* pathSuffix, CString& viewerText) const;
     void ShowReports(int buttonId, const char* const* pathSuffixes, int count, bool sectionBreaks);
     void OnPrintAll();
     void OnPrintTroubleCode();

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,31 +58,20 @@ TEST(ViewerTextTest, AppendReportLineWritesBreakBeforeLine)
     EXPECT_EQ(CString("\r\nA\r\n\r\n"), text);
 }
 
-// A report file as the caller meets it: missing, or present with its lines.
-using ReportFile = std::optional<std::vector<std::string>>;
+// A report file as a view meets it: missing, or read whole or cut short after its lines.
+struct ReportFile {
+    ReportRead read;
+    std::vector<std::string> lines;
+};
+const ReportFile missing{ReportRead::Missing, {}};
+ReportFile Present(std::vector<std::string> lines) { return {ReportRead::Whole, std::move(lines)}; }
 
-ReportFile Present(std::vector<std::string> lines) { return ReportFile(std::move(lines)); }
-
-// What a single-category view does: clear, then one paragraph per line if the file opens.
-CString SingleView(const ReportFile& file)
+CString View(const std::vector<ReportFile>& files, bool sectionBreaks)
 {
-    CString text;
-    if (file) {
-        for (const std::string& line : *file) AppendReportLine(text, CString(line));
-    }
-    return text;
-}
-
-// What the all-reports view does: each file that opens adds its lines and then a section break.
-CString AllReportsView(const std::vector<ReportFile>& files)
-{
-    CString text;
-    for (const ReportFile& file : files) {
-        if (!file) continue;
-        for (const std::string& line : *file) AppendReportLine(text, CString(line));
-        AppendSectionBreak(text);
-    }
-    return text;
+    return ViewOfReports(static_cast<int>(files.size()), sectionBreaks, [&](int file, CString& text) {
+        for (const std::string& line : files[static_cast<size_t>(file)].lines) AppendReportLine(text, CString(line));
+        return files[static_cast<size_t>(file)].read;
+    });
 }
 
 TEST(ViewerTextTest, SingleView)
@@ -96,7 +84,7 @@ TEST(ViewerTextTest, SingleView)
     const Row rows[] = {
         {"three lines give an empty first paragraph and no final break", Present({"A", "B", "C"}),
          "\r\nA\r\nB\r\nC"},
-        {"missing file leaves the viewer empty", std::nullopt, ""},
+        {"missing file leaves the viewer empty", missing, ""},
         {"empty file leaves the viewer empty", Present({}), ""},
         {"blank line and line of white space become empty paragraphs", Present({"A", "", " \t ", "B"}),
          "\r\nA\r\n\r\n\r\nB"},
@@ -105,7 +93,7 @@ TEST(ViewerTextTest, SingleView)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        EXPECT_EQ(CString(row.text), SingleView(row.file));
+        EXPECT_EQ(CString(row.text), View({row.file}, false));
     }
 }
 
@@ -116,7 +104,6 @@ TEST(ViewerTextTest, AllReportsView)
         std::vector<ReportFile> files;  // DTC.DAT, CDS.DAT, FROZEN.DAT
         std::string text;
     };
-    const ReportFile missing = std::nullopt;
     const ReportFile empty = Present({});
     const Row rows[] = {
         {"three files", {Present({"A1", "A2"}), Present({"B1"}), Present({"C1"})},
@@ -128,10 +115,12 @@ TEST(ViewerTextTest, AllReportsView)
         {"only FROZEN.DAT", {missing, missing, Present({"C1"})}, "\r\nC1\r\n"},
         {"no file at all", {missing, missing, missing}, ""},
         {"three empty files", {empty, empty, empty}, "\r\n\r\n\r\n"},
+        {"a file cut short ends the view after its lines", {Present({"A1"}), {ReportRead::CutShort, {"B1"}}, Present({"C1"})},
+         "\r\nA1\r\n\r\nB1"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        EXPECT_EQ(CString(row.text), AllReportsView(row.files));
+        EXPECT_EQ(CString(row.text), View(row.files, true));
     }
 }
 
