@@ -207,34 +207,9 @@ TEST_F(About, StandardWindowCommandsKeepTheirMeaning)
 }
 
 // Wine gives a window no window menu unless it has the system-menu style, which the main
-// dialog's template leaves out; the about box's template has it. Shown here on the program's
-// own templates, made in this process.
-TEST_F(About, FramelessMainWindowHasNoWindowMenu)
-{
-    const std::string exe = InstalledMardello();
-    ASSERT_FALSE(exe.empty());
-    ASSERT_TRUE(LoadLibraryA("riched20.dll"));
-    struct Template {
-        const char* name;
-        int id;
-        bool hasWindowMenu;
-    };
-    const Template templates[] = {{"main dialog", IDD_MAIN_DIALOG, false}, {"about box", IDD_ABOUTBOX, true}};
-    const HMODULE resources = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, resources);
-    for (const Template& t : templates) {
-        SCOPED_TRACE(t.name);
-        const HWND made = CreateDialogParamA(resources, MAKEINTRESOURCEA(t.id), nullptr, nullptr, 0);
-        ASSERT_NE(nullptr, made);
-        EXPECT_EQ(t.hasWindowMenu, GetSystemMenu(made, FALSE) != nullptr);
-        DestroyWindow(made);
-    }
-    FreeLibrary(resources);
-}
-
-// So the program adds no about entry, and the keys that open a window menu open none on the
-// main window. The typed letter after them lands in the VIN box only when no menu took the
-// keyboard, and by then the keys before it have been handled.
+// dialog's template leaves out: so the program adds no about entry, and the keys that open a
+// window menu open none on the main window. The typed letter after them lands in the VIN box
+// only when no menu took the keyboard, and by then the keys before it have been handled.
 TEST_F(About, KeysForTheWindowMenuOpenNothingOnTheMainWindow)
 {
     ASSERT_TRUE(m_session.Start());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/CString.h"
+#include "tests/GbkLeadByte.h"
 
 // abort() rather than an exception: libFuzzer and the replay runner both report an abort
 // as a crash and keep the input that caused it.

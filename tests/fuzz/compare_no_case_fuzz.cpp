@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (ab == 0) {
         FUZZ_CHECK(first.size() == secondName.size());
         for (size_t i = 0; i < first.size(); ++i) {
-            const bool pair = IsLeadByte(static_cast<unsigned char>(first[i])) && i + 1 < first.size();
+            const bool pair = IsGbkLeadByte(first[i]) && i + 1 < first.size();
             FUZZ_CHECK(Lower(first[i]) == Lower(secondName[i]));
             if (pair) {
                 ++i;

@@ -14,7 +14,7 @@ std::vector<bool> CharacterStarts(const std::string& line)
 {
     std::vector<bool> starts(line.size() + 1, false);
     size_t at = 0;
-    for (; at < line.size(); at += IsLeadByte(static_cast<unsigned char>(line[at])) && at + 1 < line.size() ? 2 : 1)
+    for (; at < line.size(); at += IsGbkLeadByte(line[at]) && at + 1 < line.size() ? 2 : 1)
         starts[at] = true;
     starts[at] = true;
     return starts;

@@ -110,7 +110,7 @@ TEST(PrintLinesTest, WrapPiecesJoinBackAndFit)
         EXPECT_EQ(line, Joined(pieces));
         for (const CString& piece : pieces) {
             ASSERT_FALSE(piece.IsEmpty());
-            const bool singleCharacter = piece.Size() == 1 || (piece.Size() == 2 && IsLeadByte(piece[0]));
+            const bool singleCharacter = piece.Size() == 1 || (piece.Size() == 2 && IsGbkLeadByte(piece[0]));
             if (!singleCharacter) {
                 EXPECT_LE(10 * piece.GetLength(), maxWidth) << Escaped(piece.Bytes());
             }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/CString.h"
+#include "tests/GbkLeadByte.h"
 
 // Bytes as a C literal would spell them, so a CR, a NUL or a GBK byte is visible in a failure.
 inline std::string Escaped(const std::string& bytes)
