@@ -171,6 +171,10 @@ TEST_F(Reports, FortyThousandLinesAreShownWhole)
     EXPECT_GT(viewer.size(), 32767u * 20);
     EXPECT_TRUE(viewer == SingleView(shown)) << "the viewer holds " << viewer.size() << " bytes, its end: "
                                             << viewer.substr(viewer.size() > 80 ? viewer.size() - 80 : 0);
+    // Scrolled to the end, where the last lines of the report are: the first line in view is
+    // within a screenful of the last.
+    const auto firstInView = [&] { return SendMessageA(m_session.Control(IDC_RICHEDIT_REPORT), EM_GETFIRSTVISIBLELINE, 0, 0); };
+    EXPECT_TRUE(WaitUntil([&] { return firstInView() > 40000 - 100; })) << "first line in view: " << firstInView();
 }
 
 // A later command finds the viewer full. The viewer it leaves must be the same control to the
