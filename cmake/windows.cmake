@@ -14,6 +14,7 @@ set(WIN32_SOURCES
     framework/Gdi.cpp
     framework/PrintDialog.cpp
     framework/StdioFile.cpp
+    framework/SystemLibrary.cpp
     framework/WinApp.cpp
     framework/Wnd.cpp
     app/MardelloApp.cpp

@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "framework/SystemLibrary.h"
+
 namespace {
 CWinApp* g_app = nullptr;
 }  // namespace
@@ -28,10 +30,11 @@ int CWinApp::Run()
 // The program ships no help file, so the help command has nothing to open.
 void CWinApp::OnHelp() {}
 
-BOOL AfxInitRichEdit2() { return ::LoadLibraryA("riched20.dll") != nullptr; }
+BOOL AfxInitRichEdit2() { return LoadSystemLibrary("riched20.dll") != nullptr; }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    SearchLibrariesInSystemFolderOnly();
     CWinApp* app = AfxGetApp();
     if (!app) return -1;
     app->m_hInstance = instance;

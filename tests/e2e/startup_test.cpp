@@ -140,5 +140,29 @@ TEST_F(Startup, ExactlyOneCommandButtonIsBlue)
         }
 }
 
+// A library named like a system library and dropped next to a portable copy is never loaded.
+// Wine prefers its own libraries; told to take others first for the program, it searches as
+// Windows does. That setting is the prefix's, and goes however the test ends.
+TEST_F(Startup, LibraryPlantedNextToTheProgramIsNotLoaded)
+{
+    static const char* const kOverrides = "Software\\Wine\\AppDefaults\\Mardello.exe\\DllOverrides";
+    struct OthersFirst {
+        OthersFirst() : set(!RegSetKeyValueA(HKEY_CURRENT_USER, kOverrides, "riched20", REG_SZ, "native,builtin", 15)) {}
+        ~OthersFirst() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kOverrides, "riched20"); }
+        const bool set;
+    } othersFirst;
+    ASSERT_TRUE(othersFirst.set);
+    ScratchFolder folder;
+    const std::string exe = folder.Path() + "\\Mardello.exe";
+    ASSERT_TRUE(CopyFileA(InstalledMardello().c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(DosPath(MARDELLO_PLANTED_LIBRARY).c_str(), (folder.Path() + "\\riched20.dll").c_str(), FALSE));
+    Program program;
+    ASSERT_TRUE(program.Start(exe, folder.Path()));
+    const HWND dialog = WaitForVisibleWindow(program.Id(), kDialogClass);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder.Path() + "\\planted-library-ran").c_str()));
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ("RichEdit20A", ClassOf(GetDlgItem(dialog, IDC_RICHEDIT_REPORT)));
+}
+
 }  // namespace
 }  // namespace e2e
