@@ -33,6 +33,7 @@ set(WIN32_SOURCES
     reports/ViewerSearch.cpp
     output/PrintCommand.cpp
     output/PrintPages.cpp
+    output/PrintFont.cpp
     output/PreviewCommand.cpp
     output/CopyCommand.cpp
 )

@@ -3,6 +3,7 @@
 #include <array>
 #include <unordered_map>
 
+#include "output/PrintFont.h"
 #include "output/PrintLines.h"
 
 namespace {
@@ -91,10 +92,7 @@ CPrintPages::CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry
     : m_geometry(geometry), m_metrics(MetricsFor(geometry)), m_vin(vin), m_date(FormattedNow(true)),
       m_time(FormattedNow(false))
 {
-    LOGFONTA description{};
-    description.lfHeight = m_metrics.fontHeight;
-    description.lfCharSet = ANSI_CHARSET;
-    m_font.CreateFontIndirect(&description);
+    m_font = CreatePrintFont(printer, m_metrics.fontHeight);
     CSelectGuard select(printer, m_font);
 
     m_lines = WrappedLines(viewerText, m_metrics.lineWidth, printer);
