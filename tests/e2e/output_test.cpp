@@ -232,6 +232,18 @@ void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, cons
     EXPECT_TRUE(IsWindowEnabled(session.Dialog()));
 }
 
+// Windows always has Arial, which the font mapper gives a font that asks for Western letters
+// and no face. Wine takes its place only when a font of that name is installed, so for the
+// programs started meanwhile DejaVu Sans answers to it (Wine reads the replacements at start-up).
+class ArialAsOnWindows {
+public:
+    ArialAsOnWindows() { RegSetKeyValueA(HKEY_CURRENT_USER, kReplacements, "Arial", REG_SZ, "DejaVu Sans", 12); }
+    ~ArialAsOnWindows() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kReplacements, "Arial"); }
+
+private:
+    static constexpr const char* kReplacements = "Software\\Wine\\Fonts\\Replacements";
+};
+
 // The program on a device plugged in as E:, with the printer's PDFs watched.
 class OutputPrint : public RunningProgram {
 protected:
@@ -275,6 +287,7 @@ protected:
     }
 
     PdfFolder m_pdfs;
+    ArialAsOnWindows m_arial;
 };
 
 using OutputPreview = OutputPrint;
