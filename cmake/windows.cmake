@@ -27,6 +27,7 @@ set(WIN32_SOURCES
     ui/ViewerMenu.cpp
     ui/ViewerFind.cpp
     ui/PrintPreviewDlg.cpp
+    ui/PrintProgressDlg.cpp
     device/DeviceSearch.cpp
     device/DeviceFollow.cpp
     reports/ReportCommands.cpp

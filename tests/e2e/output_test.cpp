@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <set>
 #include <string>
@@ -512,8 +513,9 @@ TEST_F(OutputPrint, CancelPrintsNothing)
     HWND printDialog = ClickPrint(m_session);
     ASSERT_TRUE(printDialog);
     // The dialog asks only for the printer and the copies: all pages, no page range, no
-    // selection, no printing to a file; and it has no owner window.
-    EXPECT_EQ(nullptr, GetWindow(printDialog, GW_OWNER));
+    // selection, no printing to a file; and the main window takes no input while it is open.
+    EXPECT_EQ(m_session.Dialog(), GetWindow(printDialog, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(m_session.Dialog()));
     constexpr int kAllPages = 0x420, kSelection = 0x421, kPageRange = 0x422, kPrintToFile = 0x410;
     EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(printDialog, kAllPages), BM_GETCHECK, 0, 0));
     for (const int id : {kSelection, kPageRange}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, id))) << id;
@@ -535,6 +537,41 @@ TEST_F(OutputPrint, CancelPrintsNothing)
     }
     EXPECT_EQ(std::vector<std::string>{}, others) << "jobs came out of the cancelled dialog";
     EXPECT_TRUE(m_session.Process().Running());
+}
+
+// A long job says which page it is at; Cancel stops it at once, and no page after that one
+// reaches the spooler.
+TEST_F(OutputPrint, CancelStopsALongJob)
+{
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, NumberedReport(20000)));
+    const HWND printDialog = ClickPrint(m_session);
+    ASSERT_TRUE(printDialog && SendNotifyMessageA(GetDlgItem(printDialog, IDOK), BM_CLICK, 0, 0));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(printDialog); }));
+    const HWND progress = WaitForVisibleWindow(m_session.Process().Id(), kDialogClass, m_session.Dialog());
+    ASSERT_TRUE(progress) << "no progress window";
+    EXPECT_FALSE(IsWindowEnabled(m_session.Dialog()));
+    int page = 0, pages = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::string text = ControlText(progress, IDC_PRINT_PROGRESS_PAGE, 100).value_or("");
+        return std::sscanf(text.c_str(), "Printing page %d of %d", &page, &pages) == 2 && page > 1;
+    }));
+    ASSERT_TRUE(ClickButton(progress, IDCANCEL));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 2000)) << "Cancel did not end the job at once";
+    ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
+    EXPECT_TRUE(IsWindowEnabled(m_session.Dialog()));
+
+    // The next job, of a short report, comes out; any job before it ended within a page of the Cancel.
+    m_device.Write("DTC.DAT", "END\r\n");
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    ASSERT_TRUE(TypeVin(m_session, "AFTERCANCEL000002"));
+    const SYSTEMTIME printedFrom = Now();
+    ASSERT_TRUE(PrintWithOk(m_session));
+    for (auto job = ReadNextJob("print-cancelled", printedFrom); job; job = ReadNextJob("print-after-cancel", printedFrom)) {
+        const std::vector<std::string> slots = PrintedSlots(*job);
+        if (!slots.empty() && slots.front() == Slot(0, 0, "AFTERCANCEL000002")) return;
+        EXPECT_LE(job->pages, page + 1) << "pages after Cancel (at page " << page << " of " << pages << ") were printed";
+    }
+    ADD_FAILURE() << "the job after the cancelled one did not come out";
 }
 
 // Hides every printer from the programs of this Wine prefix for as long as it lives, and puts
@@ -701,6 +738,18 @@ SIZE_T ClipboardTextBlockSize()
     return size;
 }
 
+// The Unicode text on the clipboard, up to its NUL, as UTF-8; what a Unicode program pastes.
+std::string PastedUnicode()
+{
+    std::string block = ReadClipboardBlock(CF_UNICODETEXT).value_or("");
+    std::wstring wide(reinterpret_cast<const wchar_t*>(block.data()), block.size() / sizeof(wchar_t));
+    wide.resize(wcsnlen(wide.c_str(), wide.size()));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                                        utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
 TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
 {
     struct Case {
@@ -729,6 +778,7 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
         ASSERT_TRUE(Copy(m_session));
         EXPECT_EQ(row.expected, ReadClipboardText().value_or("<no text>"));
         EXPECT_EQ(row.expected.size() + 1, ClipboardTextBlockSize());
+        EXPECT_EQ(Utf8FromAnsi(row.expected), PastedUnicode());
     }
 }
 
