@@ -39,8 +39,9 @@ INT_PTR CDialog::DoModal()
 {
     t_dialogBeingCreated = this;
     CModalMessageFilter filter(*this);
-    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), ModalOwner(m_pParentWnd, this),
-                                       &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
+                                       ModalOwner(m_pParentWnd, this), &CDialog::DialogProc,
+                                       reinterpret_cast<LPARAM>(this));
     t_dialogBeingCreated = nullptr;
     m_hWnd = nullptr;
     return result;

@@ -10,7 +10,11 @@
 
 namespace {
 
-constexpr DWORD kPrintDialogFlags = PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE;
+constexpr DWORD kPrintDialogFlags =
+    PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE;
+
+// A printer may refuse a job when it starts or, spooling to another machine, only when it ends.
+constexpr const char* kRefused = "Not printed: the printer refused the job";
 
 // The progress window of the job being printed, for the abort procedure, which the spooler
 // calls with nothing but the printer.
@@ -63,12 +67,12 @@ CString PrintJob(const CDCHandle& printer, const CPrintPages& pages, CWnd* owner
     DOCINFOA document{};
     document.cbSize = sizeof document;
     document.lpszDocName = "pdoc";
-    if (::StartDocA(printer, &document) <= 0) return CString("Not printed: the printer refused it");
+    if (::StartDocA(printer, &document) <= 0) return CString(kRefused);
     CString failure = PrintEveryPage(printer, pages, progress);
     if (!failure.IsEmpty() || progress.Cancelled())
         ::AbortDoc(printer);
     else if (::EndDoc(printer) <= 0)
-        failure = "Printing failed at the job's end";
+        failure = kRefused;
     return failure;
 }
 

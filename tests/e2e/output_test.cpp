@@ -547,8 +547,8 @@ TEST_F(OutputPrint, CancelStopsALongJob)
     const HWND printDialog = ClickPrint(m_session);
     ASSERT_TRUE(printDialog && SendNotifyMessageA(GetDlgItem(printDialog, IDOK), BM_CLICK, 0, 0));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(printDialog); }));
-    const HWND progress = WaitForVisibleWindow(m_session.Process().Id(), kDialogClass, m_session.Dialog());
-    ASSERT_TRUE(progress) << "no progress window";
+    ASSERT_TRUE(WaitUntil([&] { return PrintProgress(m_session) != nullptr; })) << "no progress window";
+    const HWND progress = PrintProgress(m_session);
     EXPECT_FALSE(IsWindowEnabled(m_session.Dialog()));
     int page = 0, pages = 0;
     ASSERT_TRUE(WaitUntil([&] {
@@ -566,7 +566,8 @@ TEST_F(OutputPrint, CancelStopsALongJob)
     ASSERT_TRUE(TypeVin(m_session, "AFTERCANCEL000002"));
     const SYSTEMTIME printedFrom = Now();
     ASSERT_TRUE(PrintWithOk(m_session));
-    for (auto job = ReadNextJob("print-cancelled", printedFrom); job; job = ReadNextJob("print-after-cancel", printedFrom)) {
+    for (auto job = ReadNextJob("print-cancelled", printedFrom); job;
+         job = ReadNextJob("print-after-cancel", printedFrom)) {
         const std::vector<std::string> slots = PrintedSlots(*job);
         if (!slots.empty() && slots.front() == Slot(0, 0, "AFTERCANCEL000002")) return;
         EXPECT_LE(job->pages, page + 1) << "pages after Cancel (at page " << page << " of " << pages << ") were printed";
@@ -673,6 +674,7 @@ protected:
         ASSERT_TRUE(job);
         EXPECT_EQ((std::vector<std::string>{Slot(0, 0, vin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job))
             << "the first job out must be the next one";
+        EXPECT_EQ(kReady, Status()) << "a job printed puts the device's status back";
     }
 
     std::string m_viewer;
@@ -688,6 +690,7 @@ TEST_F(FailedPrint, RefusedJob)
     ASSERT_TRUE(PrintWithOk(m_session, refusing));
     EXPECT_EQ(std::vector<HWND>{}, OtherWindows()) << "a window other than the main one is open";
     EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_PRINT));
+    EXPECT_EQ("Not printed: the printer refused the job", Status());
     ExpectNothingChangedThenNextJobWhole("AFTERREFUSED00001", "print-after-refused");
 }
 
