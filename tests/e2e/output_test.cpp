@@ -555,6 +555,7 @@ TEST_F(OutputPrint, CancelStopsALongJob)
         const std::string text = ControlText(progress, IDC_PRINT_PROGRESS_PAGE, 100).value_or("");
         return std::sscanf(text.c_str(), "Printing page %d of %d", &page, &pages) == 2 && page > 1;
     }));
+    SaveScreenshot(progress, "print-progress");
     ASSERT_TRUE(ClickButton(progress, IDCANCEL));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 2000)) << "Cancel did not end the job at once";
     ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
@@ -566,8 +567,8 @@ TEST_F(OutputPrint, CancelStopsALongJob)
     ASSERT_TRUE(TypeVin(m_session, "AFTERCANCEL000002"));
     const SYSTEMTIME printedFrom = Now();
     ASSERT_TRUE(PrintWithOk(m_session));
-    for (auto job = ReadNextJob("print-cancelled", printedFrom); job;
-         job = ReadNextJob("print-after-cancel", printedFrom)) {
+    for (auto job = ReadNextJob("print-after-long-job", printedFrom); job;
+         job = ReadNextJob("print-after-long-job", printedFrom)) {
         const std::vector<std::string> slots = PrintedSlots(*job);
         if (!slots.empty() && slots.front() == Slot(0, 0, "AFTERCANCEL000002")) return;
         EXPECT_LE(job->pages, page + 1) << "pages after Cancel (at page " << page << " of " << pages << ") were printed";
