@@ -28,12 +28,14 @@ set(WIN32_SOURCES
     ui/ViewerMenu.cpp
     ui/ViewerFind.cpp
     ui/PrintPreviewDlg.cpp
+    ui/PrintProgressDlg.cpp
     device/DeviceSearch.cpp
     device/DeviceFollow.cpp
     reports/ReportCommands.cpp
     reports/ViewerSearch.cpp
     output/PrintCommand.cpp
     output/PrintPages.cpp
+    output/PrintFont.cpp
     output/PreviewCommand.cpp
     output/CopyCommand.cpp
 )

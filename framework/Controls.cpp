@@ -3,11 +3,16 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/TextRangeSize.h"
+
 CString CRichEditCtrl::GetTextRange(long first, long last) const
 {
     if (last <= first) return CString();
-    // A character of the 8-bit text may take two bytes, so the buffer allows for that.
-    std::vector<char> buffer(static_cast<size_t>(last - first) * 2 + 1, '\0');
+    // A character of the 8-bit text takes up to the code page's longest character: two bytes
+    // in GBK, three or four where the system's code page is UTF-8.
+    CPINFO codePage{};
+    const unsigned longest = ::GetCPInfo(CP_ACP, &codePage) ? codePage.MaxCharSize : 0;
+    std::vector<char> buffer(TextRangeBufferSize(last - first, longest), '\0');
     TEXTRANGEA range{{first, last}, buffer.data()};
     if (SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)) <= 0) return CString();
     // The answer counts characters, not bytes; the text holds no NUL, so its end is the first one.

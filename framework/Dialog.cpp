@@ -26,12 +26,12 @@ thread_local CDialog* t_dialogBeingCreated = nullptr;
 // The window a modal dialog belongs to, and so disables while it runs. A dialog given no parent
 // belongs to the application's main window (to the popup last active over it), as in the
 // framework: the about box is then modal to the main dialog instead of standing beside it.
-HWND CDialog::ModalOwner() const
+HWND CDialog::ModalOwner(const CWnd* parent, const CWnd* dialog)
 {
-    if (m_pParentWnd) return m_pParentWnd->m_hWnd ? ::GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
+    if (parent) return parent->m_hWnd ? ::GetAncestor(parent->m_hWnd, GA_ROOT) : nullptr;
     CWinApp* app = AfxGetApp();
     CWnd* main = app ? app->m_pMainWnd : nullptr;
-    if (!main || main == this || !main->m_hWnd) return nullptr;
+    if (!main || main == dialog || !main->m_hWnd) return nullptr;
     return ::GetLastActivePopup(::GetAncestor(main->m_hWnd, GA_ROOT));
 }
 
@@ -39,11 +39,21 @@ INT_PTR CDialog::DoModal()
 {
     t_dialogBeingCreated = this;
     CModalMessageFilter filter(*this);
-    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), ModalOwner(),
-                                       &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
+                                       ModalOwner(m_pParentWnd, this), &CDialog::DialogProc,
+                                       reinterpret_cast<LPARAM>(this));
     t_dialogBeingCreated = nullptr;
     m_hWnd = nullptr;
     return result;
+}
+
+BOOL CDialog::Create()
+{
+    t_dialogBeingCreated = this;
+    m_hWnd = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
+                                  ModalOwner(m_pParentWnd, this), &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    t_dialogBeingCreated = nullptr;
+    return m_hWnd != nullptr;
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate)

@@ -21,6 +21,9 @@ public:
     CDialog& operator=(const CDialog&) = delete;
 
     virtual INT_PTR DoModal();
+    // Opens the dialog modeless, owned by the parent's top-level window; the caller runs its
+    // messages and destroys it with DestroyWindow().
+    BOOL Create();
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     void EndDialog(int result) const { ::EndDialog(m_hWnd, result); }
 
@@ -28,6 +31,10 @@ public:
 
     // True while one of this dialog's command handlers runs, modal loops it opens included.
     bool HandlingCommand() const { return m_nCommandsRunning > 0; }
+
+    // The window a modal dialog with `parent` belongs to, and so disables while it runs (see
+    // Dialog.cpp); `dialog` is the dialog itself, when it is one of ours.
+    static HWND ModalOwner(const CWnd* parent, const CWnd* dialog = nullptr);
 
 protected:
     virtual BOOL OnInitDialog();
@@ -38,7 +45,6 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-    HWND ModalOwner() const;
     void CenterAfterInit(const RECT& windowBefore, LONG styleBefore) const;
 
     UINT m_nIDTemplate;

@@ -4,12 +4,12 @@
 
 #include <utility>
 
+#include "framework/Dialog.h"
 #include "framework/SystemLibrary.h"
 
-CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent)
+CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) : m_pParentWnd(parent)
 {
     m_pd.lStructSize = sizeof m_pd;
-    m_pd.hwndOwner = parent ? parent->m_hWnd : nullptr;
     m_pd.Flags = flags | (printSetupOnly ? PD_PRINTSETUP : PD_RETURNDC);
     m_pd.nCopies = 1;
 }
@@ -46,6 +46,8 @@ INT_PTR CPrintDialog::DoModal()
 {
     static const auto printDlg = LoadPrintDialog();
     if (!printDlg) return IDCANCEL;
+    // Owned, as the framework's dialogs are, so the window it belongs to takes no input while it is open.
+    m_pd.hwndOwner = CDialog::ModalOwner(m_pParentWnd);
     return printDlg(&m_pd) ? IDOK : IDCANCEL;
 }
 

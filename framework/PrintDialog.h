@@ -17,4 +17,7 @@ public:
     HDC GetPrinterDC();
 
     PRINTDLGA m_pd{};
+
+private:
+    CWnd* m_pParentWnd;
 };

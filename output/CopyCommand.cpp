@@ -1,5 +1,10 @@
-// Copy: the viewer's text onto the clipboard as plain text.
+// Copy: the viewer's text onto the clipboard as plain text: the system code page's bytes, the
+// same text in Unicode, and the locale that says which code page the bytes are in. Without the
+// locale, Windows reads the bytes in the code page of the keyboard layout active when the
+// clipboard closes, and with an English layout Chinese lines paste into Unicode programs as
+// nonsense.
 #include <cstring>
+#include <string>
 
 #include "framework/Clipboard.h"
 #include "output/ClipboardText.h"
@@ -7,16 +12,27 @@
 
 namespace {
 
-// The block is filled before the clipboard is touched, so a failure leaves what the user
+// The blocks are filled before the clipboard is touched, so a failure leaves what the user
 // had on the clipboard in place.
-bool FillBlock(CGlobalBlock& block, const CString& text)
+bool FillBlock(CGlobalBlock& block, const void* bytes, size_t size)
 {
     if (!block.Get()) return false;
-    void* bytes = ::GlobalLock(block.Get());
-    if (!bytes) return false;
-    std::memcpy(bytes, text.GetString(), text.Size() + 1);
+    void* into = ::GlobalLock(block.Get());
+    if (!into) return false;
+    std::memcpy(into, bytes, size);
     ::GlobalUnlock(block.Get());
     return true;
+}
+
+// The bytes as the system's code page reads them, with the closing NUL.
+std::wstring UnicodeFromAnsi(const CString& text)
+{
+    const int length = static_cast<int>(text.Size()) + 1;
+    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), length, nullptr, 0);
+    if (wideLength <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), length, wide.data(), wideLength);
+    return wide;
 }
 
 }  // namespace
@@ -25,13 +41,25 @@ void CMardelloDlg::OnCopy()
 {
     MarkActiveButton(IDC_BTN_COPY);
     UpdateData(TRUE);
-    CString text = ClipboardText(ViewerText());
+    const CString text = ClipboardText(ViewerText());
+    const std::wstring unicode = UnicodeFromAnsi(text);
+    const LCID locale = ::GetSystemDefaultLCID();  // its code page is the system's
 
-    CGlobalBlock block(text.Size() + 1);
-    if (!FillBlock(block, text)) return;
+    CGlobalBlock textBlock(text.Size() + 1);
+    CGlobalBlock unicodeBlock(unicode.size() * sizeof(wchar_t));
+    CGlobalBlock localeBlock(sizeof locale);
+    if (unicode.empty() || !FillBlock(textBlock, text.GetString(), text.Size() + 1) ||
+        !FillBlock(unicodeBlock, unicode.data(), unicode.size() * sizeof(wchar_t)) ||
+        !FillBlock(localeBlock, &locale, sizeof locale))
+        return;
     CClipboardGuard clipboard(m_hWnd);
     if (!clipboard.IsOpen()) return;
     ::EmptyClipboard();
-    // Once the clipboard has taken the block it is the clipboard's to free.
-    if (::SetClipboardData(CF_TEXT, block.Get())) block.Detach();
+    // Once the clipboard has taken a block it is the clipboard's to free.
+    const struct {
+        UINT format;
+        CGlobalBlock& block;
+    } formats[] = {{CF_TEXT, textBlock}, {CF_UNICODETEXT, unicodeBlock}, {CF_LOCALE, localeBlock}};
+    for (const auto& format : formats)
+        if (::SetClipboardData(format.format, format.block.Get())) format.block.Detach();
 }

@@ -1,21 +1,79 @@
-// Print: the VIN and the viewer's text on the printer the user picks.
+// Print: the VIN and the viewer's text on the printer the user picks. While the pages go to the
+// spooler a progress window says which page it is at, and its Cancel stops the job; a job that
+// fails says so in the status line.
+#include <string>
+
 #include "framework/PrintDialog.h"
 #include "output/PrintPages.h"
 #include "ui/MardelloDlg.h"
+#include "ui/PrintProgressDlg.h"
 
 namespace {
 
-constexpr DWORD kPrintDialogFlags = PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE;
+constexpr DWORD kPrintDialogFlags =
+    PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE;
 
-// Prints every page of the job; false when the printer refused a page, and the job must be aborted.
-bool PrintEveryPage(const CDCHandle& printer, const CPrintPages& pages)
+// A printer may refuse a job when it starts or, spooling to another machine, only when it ends.
+constexpr const char* kRefused = "Not printed: the printer refused the job";
+
+// The progress window of the job being printed, for the abort procedure, which the spooler
+// calls with nothing but the printer.
+thread_local CPrintProgressDlg* t_progress = nullptr;
+
+class ProgressOfJob {
+public:
+    explicit ProgressOfJob(CPrintProgressDlg& progress) { t_progress = &progress; }
+    ~ProgressOfJob() { t_progress = nullptr; }
+    ProgressOfJob(const ProgressOfJob&) = delete;
+    ProgressOfJob& operator=(const ProgressOfJob&) = delete;
+};
+
+// The spooler calls this while it works on a page: the windows stay alive, and FALSE stops the job.
+BOOL CALLBACK KeepSpooling(HDC, int)
 {
-    for (int page = 0; page < pages.PageCount(); ++page) {
-        if (::StartPage(printer) <= 0) return false;
-        pages.DrawPage(printer, page);
-        if (::EndPage(printer) <= 0) return false;
+    try {
+        return !t_progress || t_progress->KeepPrinting();
+    } catch (...) {
+        return TRUE;  // no exception may cross back into the spooler
     }
-    return true;
+}
+
+// Prints every page, until the user cancels; what went wrong, in words, or nothing.
+CString PrintEveryPage(const CDCHandle& printer, const CPrintPages& pages, CPrintProgressDlg& progress)
+{
+    const int count = pages.PageCount();
+    for (int page = 0; page < count; ++page) {
+        progress.ShowPage(page + 1, count);
+        if (!progress.KeepPrinting()) return CString();
+        if (::StartPage(printer) > 0) {
+            pages.DrawPage(printer, page, [&progress] { return progress.KeepPrinting(); });
+            if (::EndPage(printer) > 0) continue;
+        }
+        // A page the user cancelled while the spooler took it ends the job as Cancel does.
+        if (progress.Cancelled()) return CString();
+        return CString("Printing failed at page " + std::to_string(page + 1) + " of " + std::to_string(count));
+    }
+    return CString();
+}
+
+// Sends the job to the spooler, the progress window open over `owner`; what went wrong, or nothing.
+CString PrintJob(const CDCHandle& printer, const CPrintPages& pages, CWnd* owner)
+{
+    CPrintProgressDlg progress(owner);
+    progress.Open();
+    const ProgressOfJob named(progress);
+    ::SetAbortProc(printer, &KeepSpooling);
+
+    DOCINFOA document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = "pdoc";
+    if (::StartDocA(printer, &document) <= 0) return CString(kRefused);
+    CString failure = PrintEveryPage(printer, pages, progress);
+    if (!failure.IsEmpty() || progress.Cancelled())
+        ::AbortDoc(printer);
+    else if (::EndDoc(printer) <= 0)
+        failure = kRefused;
+    return failure;
 }
 
 }  // namespace
@@ -31,13 +89,9 @@ void CMardelloDlg::OnPrint()
 
     UpdateData(TRUE);
     const CPrintPages pages(printer, GeometryOf(printer), m_strVin, ViewerText());
-
-    DOCINFOA document{};
-    document.cbSize = sizeof document;
-    document.lpszDocName = "pdoc";
-    if (::StartDocA(printer, &document) <= 0) return;
-    if (PrintEveryPage(printer, pages))
-        ::EndDoc(printer);
-    else
-        ::AbortDoc(printer);
+    const CString failure = PrintJob(printer, pages, this);
+    // A failure stays in the status line until the next print or the device's next coming or going.
+    m_strStatus = m_strDrive.IsEmpty() ? "Checking Device..." : "Ready To Print...";
+    if (!failure.IsEmpty()) m_strStatus = failure;
+    ShowStatus();
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <unordered_map>
 
+#include "output/PrintFont.h"
 #include "output/PrintLines.h"
 
 namespace {
@@ -91,10 +92,7 @@ CPrintPages::CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry
     : m_geometry(geometry), m_metrics(MetricsFor(geometry)), m_vin(vin), m_date(FormattedNow(true)),
       m_time(FormattedNow(false))
 {
-    LOGFONTA description{};
-    description.lfHeight = m_metrics.fontHeight;
-    description.lfCharSet = ANSI_CHARSET;
-    m_font.CreateFontIndirect(&description);
+    m_font = CreatePrintFont(printer, m_metrics.fontHeight);
     CSelectGuard select(printer, m_font);
 
     m_lines = WrappedLines(viewerText, m_metrics.lineWidth, printer);
@@ -117,7 +115,7 @@ CPrintPages::CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry
                                         TextWidth(printer, PageOfPages(page + 1, pages))));
 }
 
-void CPrintPages::DrawPage(const CDCHandle& dc, int page) const
+void CPrintPages::DrawPage(const CDCHandle& dc, int page, const std::function<bool()>& keepDrawing) const
 {
     if (page < 0 || page >= PageCount()) return;
     CSelectGuard select(dc, m_font);
@@ -126,8 +124,10 @@ void CPrintPages::DrawPage(const CDCHandle& dc, int page) const
         dc.TextOut(m_metrics.left, m_metrics.vinTop + m_metrics.lineStep, CString());
     }
     const size_t end = m_pageStarts[static_cast<size_t>(page) + 1];
-    for (size_t k = m_pageStarts[static_cast<size_t>(page)]; k < end; ++k)
+    for (size_t k = m_pageStarts[static_cast<size_t>(page)]; k < end; ++k) {
         dc.TextOut(m_metrics.left, m_placed[k].y, m_lines[static_cast<size_t>(m_placed[k].line)]);
+        if (keepDrawing && !keepDrawing()) return;
+    }
 
     const PrintFooter footer = FooterFor(m_vin, m_date, m_time, page + 1, PageCount());
     const FooterPositions& at = m_footers[static_cast<size_t>(page)];

@@ -2,6 +2,7 @@
 // The pages of one printout, laid out once for one printer and drawn a page at a time: on the
 // printer itself when printing, on a screen mapped onto the printer's page when previewing.
 // Both draw from the same layout, so the preview has the printer's line and page breaks.
+#include <functional>
 #include <vector>
 
 #include "framework/CString.h"
@@ -22,8 +23,10 @@ public:
     const PrintGeometry& Geometry() const { return m_geometry; }
 
     // Draws page `page` (0 for the first) in the printer's device units, with the print font:
-    // on the printer's context as it is, on any other one mapped onto those units.
-    void DrawPage(const CDCHandle& dc, int page) const;
+    // on the printer's context as it is, on any other one mapped onto those units. A printer
+    // driver may take a second for a page of Chinese text, so `keepDrawing`, when given, is asked
+    // after each line, and false leaves the rest of the page undrawn.
+    void DrawPage(const CDCHandle& dc, int page, const std::function<bool()>& keepDrawing = nullptr) const;
 
 private:
     PrintGeometry m_geometry;

@@ -6,6 +6,7 @@
 #define IDS_ABOUTBOX                101
 #define IDD_MAIN_DIALOG             102
 #define IDD_PRINT_PREVIEW           104
+#define IDD_PRINT_PROGRESS          105
 
 #define IDB_BACKGROUND              131
 #define IDB_PRINT_ALL               141
@@ -54,6 +55,8 @@
 #define IDC_PREVIEW_NEXT            1101
 #define IDC_PREVIEW_PAGE            1102
 #define IDC_PREVIEW_PRINT           1103
+
+#define IDC_PRINT_PROGRESS_PAGE     1110
 
 #define IDM_ABOUTBOX                0x0010
 

@@ -113,7 +113,9 @@ void CMardelloDlg::ShowViewerMenu(CPoint screenPoint)
     }
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu.m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                                            screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
-    if (chosen) SendMessage(WM_COMMAND, MAKEWPARAM(chosen, 0));
+    // Posted, so that the command runs from the loop once the menu and this right-click are done
+    // with: a view command replaces the viewer, whose own handling of the click is still running.
+    if (chosen) PostMessage(WM_COMMAND, MAKEWPARAM(chosen, 0));
 }
 
 void CMardelloDlg::OnViewerEdit(UINT id)

@@ -37,15 +37,27 @@ inline HWND ClickPrint(MardelloSession& session)
     return WaitForPrintDialog(session);
 }
 
+// The window Print shows while its job goes to the spooler; null when none is open.
+inline HWND PrintProgress(MardelloSession& session)
+{
+    for (HWND window : WindowsOfProcess(session.Process().Id()))
+        if (IsWindowVisible(window) && GetDlgItem(window, IDC_PRINT_PROGRESS_PAGE)) return window;
+    return nullptr;
+}
+
 // Presses OK or Cancel in the print dialog and waits until Print has finished: the dialog
-// is gone, and then the main dialog answers, which it does only once the handler returned.
+// is gone, the main dialog answers (once the handler returned, or while the job goes to the
+// spooler, its progress window open), and no progress window is left.
 inline ::testing::AssertionResult Answer(MardelloSession& session, HWND printDialog, int button)
 {
     if (!SendNotifyMessageA(GetDlgItem(printDialog, button), BM_CLICK, 0, 0))
         return ::testing::AssertionFailure() << "cannot press button " << button << " of the print dialog";
     if (!WaitUntil([&] { return !IsWindow(printDialog); }))
         return ::testing::AssertionFailure() << "the print dialog stayed open";
-    return WaitUntilIdle(session.Dialog());
+    auto idle = WaitUntilIdle(session.Dialog());
+    if (idle && !WaitUntil([&] { return !PrintProgress(session); }, 60000))
+        return ::testing::AssertionFailure() << "the print job did not end within a minute";
+    return idle ? WaitUntilIdle(session.Dialog()) : idle;
 }
 
 // Picks a printer in the print dialog's list of printers, as a user does.

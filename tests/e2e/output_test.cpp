@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <set>
 #include <string>
@@ -232,6 +233,15 @@ void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, cons
     EXPECT_TRUE(IsWindowEnabled(session.Dialog()));
 }
 
+// Windows always has Arial, which the font mapper gives a font that asks for Western letters
+// and no face. Wine takes its place only when a font of that name is installed, so for the
+// programs started meanwhile DejaVu Sans answers to it (Wine reads the replacements at start-up).
+struct ArialAsOnWindows {
+    static constexpr const char* kKey = "Software\\Wine\\Fonts\\Replacements";
+    ArialAsOnWindows() { RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Arial", REG_SZ, "DejaVu Sans", 12); }
+    ~ArialAsOnWindows() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "Arial"); }
+};
+
 // The program on a device plugged in as E:, with the printer's PDFs watched.
 class OutputPrint : public RunningProgram {
 protected:
@@ -275,6 +285,7 @@ protected:
     }
 
     PdfFolder m_pdfs;
+    ArialAsOnWindows m_arial;
 };
 
 using OutputPreview = OutputPrint;
@@ -499,8 +510,9 @@ TEST_F(OutputPrint, CancelPrintsNothing)
     HWND printDialog = ClickPrint(m_session);
     ASSERT_TRUE(printDialog);
     // The dialog asks only for the printer and the copies: all pages, no page range, no
-    // selection, no printing to a file; and it has no owner window.
-    EXPECT_EQ(nullptr, GetWindow(printDialog, GW_OWNER));
+    // selection, no printing to a file; and the main window takes no input while it is open.
+    EXPECT_EQ(m_session.Dialog(), GetWindow(printDialog, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(m_session.Dialog()));
     constexpr int kAllPages = 0x420, kSelection = 0x421, kPageRange = 0x422, kPrintToFile = 0x410;
     EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(printDialog, kAllPages), BM_GETCHECK, 0, 0));
     for (const int id : {kSelection, kPageRange}) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(printDialog, id))) << id;
@@ -522,6 +534,41 @@ TEST_F(OutputPrint, CancelPrintsNothing)
     }
     EXPECT_EQ(std::vector<std::string>{}, others) << "jobs came out of the cancelled dialog";
     EXPECT_TRUE(m_session.Process().Running());
+}
+
+// A long job says which page it is at; Cancel stops it at once, and no page after that one
+// reaches the spooler.
+TEST_F(OutputPrint, CancelStopsALongJob)
+{
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, NumberedReport(20000)));
+    ASSERT_TRUE(SendNotifyMessageA(GetDlgItem(ClickPrint(m_session), IDOK), BM_CLICK, 0, 0));
+    HWND progress = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (progress = PrintProgress(m_session)) != nullptr; })) << "no progress window";
+    EXPECT_FALSE(IsWindowEnabled(m_session.Dialog()));
+    int page = 0, pages = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::string text = ControlText(progress, IDC_PRINT_PROGRESS_PAGE, 100).value_or("");
+        return std::sscanf(text.c_str(), "Printing page %d of %d", &page, &pages) == 2 && page > 1;
+    }));
+    SaveScreenshot(progress, "print-progress");
+    ASSERT_TRUE(ClickButton(progress, IDCANCEL));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(progress); }, 2000)) << "Cancel did not end the job at once";
+    ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
+    EXPECT_TRUE(IsWindowEnabled(m_session.Dialog()));
+
+    // The next job, of a short report, comes out; any job before it ended within a page of the Cancel.
+    m_device.Write("DTC.DAT", "END\r\n");
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    ASSERT_TRUE(TypeVin(m_session, "AFTERCANCEL000002"));
+    const SYSTEMTIME printedFrom = Now();
+    ASSERT_TRUE(PrintWithOk(m_session));
+    for (auto job = ReadNextJob("print-after-long-job", printedFrom); job;
+         job = ReadNextJob("print-after-long-job", printedFrom)) {
+        const std::vector<std::string> slots = PrintedSlots(*job);
+        if (!slots.empty() && slots.front() == Slot(0, 0, "AFTERCANCEL000002")) return;
+        EXPECT_LE(job->pages, page + 1) << "pages after Cancel (at page " << page << " of " << pages << ") were printed";
+    }
+    ADD_FAILURE() << "the job after the cancelled one did not come out";
 }
 
 // Hides every printer from the programs of this Wine prefix for as long as it lives, and puts
@@ -623,6 +670,7 @@ protected:
         ASSERT_TRUE(job);
         EXPECT_EQ((std::vector<std::string>{Slot(0, 0, vin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job))
             << "the first job out must be the next one";
+        EXPECT_EQ(kReady, Status()) << "a job printed puts the device's status back";
     }
 
     std::string m_viewer;
@@ -638,6 +686,7 @@ TEST_F(FailedPrint, RefusedJob)
     ASSERT_TRUE(PrintWithOk(m_session, refusing));
     EXPECT_EQ(std::vector<HWND>{}, OtherWindows()) << "a window other than the main one is open";
     EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_PRINT));
+    EXPECT_EQ("Not printed: the printer refused the job", Status());
     ExpectNothingChangedThenNextJobWhole("AFTERREFUSED00001", "print-after-refused");
 }
 
@@ -688,6 +737,17 @@ SIZE_T ClipboardTextBlockSize()
     return size;
 }
 
+// The Unicode text on the clipboard, up to its NUL, as UTF-8; what a Unicode program pastes.
+std::string PastedUnicode()
+{
+    const std::string block = ReadClipboardBlock(CF_UNICODETEXT).value_or("");
+    const auto* wide = reinterpret_cast<const wchar_t*>(block.data());
+    std::string utf8(block.size() * 2, '\0');
+    utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(wcsnlen(wide, block.size() / 2)),
+                                                        utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
 TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
 {
     struct Case {
@@ -716,6 +776,7 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
         ASSERT_TRUE(Copy(m_session));
         EXPECT_EQ(row.expected, ReadClipboardText().value_or("<no text>"));
         EXPECT_EQ(row.expected.size() + 1, ClipboardTextBlockSize());
+        EXPECT_EQ(Utf8FromAnsi(row.expected), PastedUnicode());
     }
 }
 

@@ -250,9 +250,18 @@ TEST_F(Viewer, KeysOfTheMainWindow)
     EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_PRINT)) << "Ctrl+P is a click on Print";
     ASSERT_TRUE(PressKeys("ctrl+f"));
     ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
-    EXPECT_FALSE(FindVisibleWindow(m_session.Process().Id(), kDialogClass, m_session.Dialog()))
-        << "the print dialog keeps its own keys";
+    for (HWND window : WindowsOfProcess(m_session.Process().Id()))
+        EXPECT_FALSE(window != print && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == m_session.Dialog())
+            << "the print dialog keeps its own keys";
     ASSERT_TRUE(Answer(m_session, print, IDCANCEL));
+
+    // Print... from the viewer's menu runs once the menu is closed, modal to the main window.
+    Choose(OpenMenu("right-click", Report()), "r");
+    print = WaitForPrintDialog(m_session);
+    ASSERT_TRUE(print);
+    EXPECT_FALSE(IsWindowEnabled(m_session.Dialog()));
+    ASSERT_TRUE(Answer(m_session, print, IDCANCEL));
+    EXPECT_TRUE(m_session.Process().Running());
 }
 
 }  // namespace

@@ -47,6 +47,18 @@ std::optional<std::string> ReadClipboardText(DWORD timeoutMs)
     return text;
 }
 
+std::optional<std::string> ReadClipboardBlock(UINT format, DWORD timeoutMs)
+{
+    OpenClipboardGuard clipboard(timeoutMs);
+    HANDLE data = clipboard ? GetClipboardData(format) : nullptr;
+    const auto* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (!bytes)
+        return std::nullopt;
+    std::string block(bytes, GlobalSize(data));
+    GlobalUnlock(data);
+    return block;
+}
+
 ::testing::AssertionResult WriteClipboardText(const std::string& text, DWORD timeoutMs)
 {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);

@@ -17,6 +17,9 @@ namespace e2e {
 // or the clipboard could not be opened in time.
 std::optional<std::string> ReadClipboardText(DWORD timeoutMs = kDefaultTimeoutMs);
 
+// The whole block of `format` on the clipboard; nothing when there is none.
+std::optional<std::string> ReadClipboardBlock(UINT format, DWORD timeoutMs = kDefaultTimeoutMs);
+
 // Puts `text` on the clipboard as CF_TEXT, replacing everything, so that a test can tell
 // whether the program changed it.
 ::testing::AssertionResult WriteClipboardText(const std::string& text, DWORD timeoutMs = kDefaultTimeoutMs);
