@@ -46,7 +46,8 @@ target_compile_options(Mardello PRIVATE ${MARDELLO_WARNINGS})
 target_compile_definitions(Mardello PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 _MBCS)
 target_include_directories(Mardello PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(Mardello PRIVATE mardello_rules gdi32 user32 kernel32)
-target_link_options(Mardello PRIVATE -static -s)
+# No link time in the header: two builds of one commit give the same bytes.
+target_link_options(Mardello PRIVATE -static -s -Wl,--no-insert-timestamp)
 # Large-address aware: on a 64-bit system the 32-bit viewer of a huge report may use up to 4 GB
 # (Wine's rich edit takes about 200 bytes per character shown). A 64-bit program has that room anyway.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
