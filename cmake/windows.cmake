@@ -3,6 +3,12 @@ enable_language(RC)
 
 configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 # The manifest carries the version too; the resource script finds it in generated/ (res/ holds only the template).
+# Its architecture must be the program's, or Windows refuses to start a 64-bit build.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(MARDELLO_MANIFEST_ARCH amd64)
+else()
+    set(MARDELLO_MANIFEST_ARCH x86)
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/res/Mardello.manifest.in ${CMAKE_BINARY_DIR}/generated/Mardello.manifest @ONLY)
 
 set(WIN32_SOURCES

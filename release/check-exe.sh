@@ -59,6 +59,15 @@ check "has a manifest" has '<assembly ' "$manifest"
 check "the manifest carries version $version" has "<assemblyIdentity [^>]*version=\"$version\"" "$manifest"
 check "runs as the invoking user" has 'requestedExecutionLevel level="asInvoker"' "$manifest"
 check "is DPI-aware" has '<dpiAware[^>]*>true</dpiAware>' "$manifest"
+check "its manifest is for x86" has '<assemblyIdentity [^>]*processorArchitecture="x86"' "$manifest"
+supports_windows_7_to_11() {
+    local id
+    for id in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
+              1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+        has "<supportedOS Id=\"\{$id\}\"" "$manifest" || return 1
+    done
+}
+check "declares Windows 7, 8, 8.1, 10 and 11 supported" supports_windows_7_to_11
 check "has the application icon" has '^[0-9]+ 14 /\* RT_GROUP_ICON' "$resources"
 check "no build-machine paths inside" no_build_paths
 
