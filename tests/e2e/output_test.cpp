@@ -113,26 +113,13 @@ std::string DefaultPrinter()
     return std::string(device).substr(0, std::string(device).find(','));
 }
 
-// How many lines the default printer's pages hold: the first below the VIN and a blank line,
-// from 360 units down, the others from 120; a line fits while its cell (100 units) ends a line
-// step (120) above the footer, whose cell ends 120 units above the page's bottom.
+// How many viewer lines the pages of the test world's PDF printer hold: a whole A4 sheet at
+// 300 dpi (the unit tests lay the same page out).
 struct PageRoom {
     int firstPage = 0, furtherPages = 0;
 };
-
-PageRoom RoomOnDefaultPrinter()
-{
-    const std::string printer = DefaultPrinter();
-    const int dpi = PrinterCaps(printer, LOGPIXELSY);
-    const int height = PrinterCaps(printer, VERTRES);
-    if (!dpi) {
-        ADD_FAILURE() << "no device context for the default printer \"" << printer << "\"";
-        return {};
-    }
-    const auto units = [dpi](int units600) { return MulDiv(units600, dpi, 600); };
-    const int bottom = height - units(120) - units(100) - units(120);
-    return {(bottom - units(360) - units(100)) / units(120) + 1, (bottom - units(120) - units(100)) / units(120) + 1};
-}
+constexpr PageRoom kRoomOnA4{52, 54};
+constexpr double kA4Height = 842;  // points
 
 // Where printed text stands: page, line position counted from the top margin (the VIN's line
 // is 0 on the first page), and the text without its spaces.
@@ -286,10 +273,10 @@ protected:
         return checked;
     }
 
-    std::optional<CheckedJob> PrintAndRead(const std::string& name, const std::string& printer = {})
+    std::optional<CheckedJob> PrintAndRead(const std::string& name, const std::string& printer = {}, int copies = 1)
     {
         const SYSTEMTIME from = Now();
-        if (PrintWithOk(m_session, printer)) return ReadNextJob(name, from);
+        if (PrintWithOk(m_session, printer, copies)) return ReadNextJob(name, from);
         ADD_FAILURE() << "printing did not start";
         return std::nullopt;
     }
@@ -315,7 +302,8 @@ TEST_F(OutputPrint, VinThenEveryViewerLineInPlace)
     EXPECT_EQ(1, job->pages);
     std::vector<std::string> viewer = kAllReportsLines;
     viewer.push_back(typed);
-    EXPECT_EQ(ExpectedSlots(kVin, viewer, RoomOnDefaultPrinter()), PrintedSlots(*job));
+    ASSERT_NEAR(kA4Height, job->pageHeight, 1) << "the default printer's paper";
+    EXPECT_EQ(ExpectedSlots(kVin, viewer, kRoomOnA4), PrintedSlots(*job));
     for (const PrintedLine& line : job->lines)
         EXPECT_NEAR(job->lines.front().left, line.left, 0.1) << line.text << ": every line starts at the VIN's x";
     ExpectPreviewShowsJob(m_session, *job, "preview-all-reports");
@@ -337,9 +325,6 @@ std::string NumberedReport(int lines, std::vector<std::string>* viewer = nullptr
 TEST_F(OutputPrint, LongReportGoesOnToFurtherPages)
 {
     ASSERT_TRUE(Start());
-    const PageRoom room = RoomOnDefaultPrinter();
-    ASSERT_GT(room.firstPage, 0);
-    ASSERT_GT(room.furtherPages, 0);
     for (const int reportLines : {1, 200}) {
         const std::string name = std::to_string(reportLines) + "-lines";
         SCOPED_TRACE(name + " report");
@@ -350,7 +335,8 @@ TEST_F(OutputPrint, LongReportGoesOnToFurtherPages)
 
         const auto job = PrintAndRead("print-" + name);
         ASSERT_TRUE(job);
-        const std::vector<std::string> expected = ExpectedSlots(kVin, viewer, room);  // "page N line M: ..."
+        ASSERT_NEAR(kA4Height, job->pageHeight, 1) << "the default printer's paper";
+        const std::vector<std::string> expected = ExpectedSlots(kVin, viewer, kRoomOnA4);  // "page N line M: ..."
         EXPECT_EQ(expected, PrintedSlots(*job));
         EXPECT_EQ(std::stoi(expected.back().substr(5)) + 1, job->pages) << "no page beyond the last line";
         EXPECT_EQ(reportLines == 200, job->pages > 1) << "only the long report should need further pages";
@@ -427,6 +413,16 @@ TEST_F(OutputPrint, SamePageAtAnyResolution)
         EXPECT_NEAR(a.bottom - a.top, b.bottom - b.top, 0.3);
         EXPECT_NEAR(a.right - a.left, b.right - b.left, 0.02 * (a.right - a.left));
     }
+}
+
+// The copies asked for in the print dialog go with the job to the spooler, which makes them.
+TEST_F(OutputPrint, CopiesGoWithTheJob)
+{
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, "P0301\tMisfire\r\n"));
+    const auto job = PrintAndRead("print-two-copies", {}, 2);
+    ASSERT_TRUE(job);
+    EXPECT_EQ((std::vector<std::string>{Slot(0, 0, kVin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job));
+    EXPECT_EQ(2, CopiesOfJob(job->fileName));
 }
 
 TEST_F(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
