@@ -4,7 +4,6 @@
 #include <unordered_map>
 
 #include "output/PrintFont.h"
-#include "output/PrintLines.h"
 
 namespace {
 
@@ -55,6 +54,27 @@ CString FormattedNow(bool date)
     return length > 0 ? CString(text) : CString();
 }
 
+// Draws on a device context with the font selected into it.
+class DcCanvas : public PageCanvas {
+public:
+    explicit DcCanvas(const CDCHandle& dc) : m_dc(dc) {}
+    void Text(int x, int y, const CString& text) override { m_dc.TextOut(x, y, text); }
+
+private:
+    CDCHandle m_dc;
+};
+
+// The job laid out with the widths `font` has on the printer; dated now.
+PrintJobLayout LayoutMeasuredOn(const CDCHandle& printer, HFONT font, const PrintGeometry& geometry, const CString& vin,
+                                const CString& viewerText)
+{
+    CSelectGuard select(printer, font);
+    PrinterCharWidths widths(printer);
+    const PrintWidths measure{[&widths](const char* character, size_t length) { return widths(character, length); },
+                              [printer](const CString& text) { return TextWidth(printer, text); }};
+    return PrintJobLayout(geometry, measure, vin, viewerText, FormattedNow(true), FormattedNow(false));
+}
+
 }  // namespace
 
 PrintGeometry GeometryOf(const CDCHandle& printer)
@@ -76,31 +96,6 @@ PrintGeometry GeometryOf(const CDCHandle& printer)
     }
     return geometry;
 }
-
-namespace {
-
-// Draws on a device context with the font selected into it.
-class DcCanvas : public PageCanvas {
-public:
-    explicit DcCanvas(const CDCHandle& dc) : m_dc(dc) {}
-    void Text(int x, int y, const CString& text) override { m_dc.TextOut(x, y, text); }
-
-private:
-    const CDCHandle& m_dc;
-};
-
-// The job laid out with the widths `font` has on the printer; dated now.
-PrintJobLayout LayoutMeasuredOn(const CDCHandle& printer, HFONT font, const PrintGeometry& geometry, const CString& vin,
-                                const CString& viewerText)
-{
-    CSelectGuard select(printer, font);
-    PrinterCharWidths widths(printer);
-    const PrintWidths measure{[&widths](const char* character, size_t length) { return widths(character, length); },
-                              [printer](const CString& text) { return TextWidth(printer, text); }};
-    return PrintJobLayout(geometry, measure, vin, viewerText, FormattedNow(true), FormattedNow(false));
-}
-
-}  // namespace
 
 CPrintPages::CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry, const CString& vin,
                          const CString& viewerText)

@@ -1,7 +1,9 @@
 #pragma once
 // The pages of one printout, laid out once for one printer and drawn a page at a time: on the
 // printer itself when printing, on a screen mapped onto the printer's page when previewing.
-// Both draw from the same layout, so the preview has the printer's line and page breaks.
+// Both draw from the same layout, so the preview has the printer's line and page breaks. The
+// layout is the job's (PrintJobLayout); this measures it with the print font on the printer
+// and draws it on a device context.
 #include <functional>
 
 #include "framework/CString.h"

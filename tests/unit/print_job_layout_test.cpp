@@ -69,4 +69,15 @@ TEST(PrintJobLayoutTest, WhatEachPageDraws)
     }
 }
 
+// A printer driver can be slow, so drawing asks after each line whether to go on; no means the
+// rest of the page, its footer too, stays undrawn.
+TEST(PrintJobLayoutTest, StopsWhenAskedTo)
+{
+    const PrintJobLayout job({600, 600, 2000, 1200, 2000, 1200, 0, 0}, {FakeCharWidth, FakeTextWidth}, "VIN1",
+                             "P0301\rP0420", "8.12", "9:05");
+    PageRecording recording;
+    job.DrawPage(recording, 0, [] { return false; });
+    EXPECT_EQ((std::vector<std::string>{"p1 x120 y120 VIN1", "p1 x120 y240 ", "p1 x120 y360 P0301"}), recording.listing);
+}
+
 }  // namespace
