@@ -17,8 +17,11 @@
 namespace e2e {
 namespace {
 
-// One line step, 120 units of a 600-dpi page, in points: the same on every printer.
+// One line step, 120 units of a 600-dpi page, in points: the same on every printer. The margin
+// above the VIN and below the footer is as wide; a line's cell is 100 units high.
 constexpr double kLineStep = 120.0 / 600.0 * 72.0;
+constexpr double kMargin = kLineStep;
+constexpr double kFontHeight = 100.0 / 600.0 * 72.0;
 
 // Chinese report text, GBK: "气缸1失火", "催化剂效率低", "发动机转速", "冷却液温度", "车速".
 constexpr const char* kMisfire = "\xC6\xF8\xB8\xD7" "1" "\xCA\xA7\xBB\xF0";
@@ -55,7 +58,8 @@ SYSTEMTIME Now()
 
 // Takes each page's footer, its last line, out of the job's lines, checking it: the VIN as the
 // first page prints it, a time of printing since `printedFrom` and "Page k of n", from margin to
-// margin, clear below the other lines, as high on every page. Its time becomes a mark, so that
+// margin, clear below the other lines, its cell ending as far above the paper's bottom as the
+// VIN's starts below the top. Its time becomes a mark, so that
 // jobs printed at different minutes compare equal.
 std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom)
 {
@@ -87,9 +91,8 @@ std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedF
         EXPECT_TRUE(known) << footer.text << ": not the VIN " << vin.text << ", a time of printing and " << number;
         EXPECT_NEAR(vin.left, footer.left, 0.1) << footer.text << ": starts at the VIN's x";
         EXPECT_NEAR(job.pageWidth - vin.left, footer.right, 1.0) << footer.text << ": ends at the right margin";
-        if (!footers.empty()) {
-            EXPECT_NEAR(footers.front().top, footer.top, 0.1) << "footers at the same height on every page";
-        }
+        EXPECT_NEAR(job.pageHeight - 2 * kMargin - kFontHeight, footer.top - vin.top, 0.5)
+            << footer.text << ": its cell should end a margin above the paper's bottom";
         for (const PrintedLine& line : onPage)
             EXPECT_LT(line.bottom, footer.top) << line.text << ": runs into the footer " << footer.text;
         footer.text = vinText + "<time>" + number;
