@@ -254,7 +254,7 @@ inline int CopiesOfJob(const std::string& pdfName)
     const auto attributes =
         number.empty() ? std::nullopt : RunUnix("ipptool -tv ipp://localhost/jobs/" + number + " get-job-attributes.test");
     const std::string output = attributes ? attributes->output : "";
-    const std::string key = "copies (integer) = ";
+    const std::string key = " copies (integer) = ";
     const size_t at = output.find(key);
     return at == std::string::npos ? 0 : std::atoi(output.c_str() + at + key.size());
 }
