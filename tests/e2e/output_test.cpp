@@ -59,8 +59,8 @@ SYSTEMTIME Now()
 // Takes each page's footer, its last line, out of the job's lines, checking it: the VIN as the
 // first page prints it, a time of printing since `printedFrom` and "Page k of n", from margin to
 // margin, clear below the other lines, its cell ending as far above the paper's bottom as the
-// VIN's starts below the top. Its time becomes a mark, so that
-// jobs printed at different minutes compare equal.
+// VIN's starts below the top. Its time becomes a mark, so that jobs printed at different minutes
+// compare equal.
 std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom)
 {
     // The user's short date and time formats, without spaces, from `printedFrom` until now.
@@ -211,7 +211,8 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
 }
 
 // Checks the preview of the viewer as it is against the job printed from it (Open finds it only
-// as a window the main dialog owns): as many pages, the first and last showing the job's text; Esc closes it.
+// as a window the main dialog owns): as many pages, the first and last showing the job's text;
+// Esc closes it.
 void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, const std::string& name)
 {
     SCOPED_TRACE("preview");
