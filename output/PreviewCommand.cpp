@@ -19,7 +19,6 @@ CString DefaultPrinterName()
 
 void CMardelloDlg::OnPrintPreview()
 {
-    UpdateData(TRUE);
     // The default printer with its default settings, as the print dialog first offers it, as an
     // information context: it measures text as the printer does, and prints nothing.
     const CString printerName = DefaultPrinterName();
@@ -29,7 +28,7 @@ void CMardelloDlg::OnPrintPreview()
     // Without a printer a memory context stands in: with no mapping, its units are the 600-dpi
     // page's, so text is measured at the size it would print on such a page.
     if (withoutPrinter) printer.CreateCompatibleDC(nullptr);
-    const CPrintPages pages(printer, withoutPrinter ? A4At600Dpi() : GeometryOf(printer), m_strVin, ViewerText());
+    const CPrintPages pages = PagesToPrint(printer, withoutPrinter ? A4At600Dpi() : GeometryOf(printer));
 
     CPrintPreviewDlg preview(pages, withoutPrinter, this);
     if (preview.DoModal() == IDC_PREVIEW_PRINT) OnPrint();

@@ -78,6 +78,13 @@ CString PrintJob(const CDCHandle& printer, const CPrintPages& pages, CWnd* owner
 
 }  // namespace
 
+// The job Print prints and the preview shows: the VIN box and the viewer as they are now.
+CPrintPages CMardelloDlg::PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry)
+{
+    UpdateData(TRUE);
+    return CPrintPages(printer, geometry, m_strVin, ViewerText());
+}
+
 void CMardelloDlg::OnPrint()
 {
     MarkActiveButton(IDC_BTN_PRINT);
@@ -87,8 +94,7 @@ void CMardelloDlg::OnPrint()
     printer.Attach(dialog.GetPrinterDC());
     if (!printer.GetSafeHdc()) return;
 
-    UpdateData(TRUE);
-    const CPrintPages pages(printer, GeometryOf(printer), m_strVin, ViewerText());
+    const CPrintPages pages = PagesToPrint(printer, GeometryOf(printer));
     const CString failure = PrintJob(printer, pages, this);
     // A failure stays in the status line until the next print or the device's next coming or going.
     m_strStatus = m_strDrive.IsEmpty() ? "Checking Device..." : "Ready To Print...";

@@ -9,6 +9,9 @@
 #include "res/resource.h"
 #include "ui/ScaledPictures.h"
 
+class CPrintPages;
+struct PrintGeometry;
+
 class CMardelloDlg : public CDialogEx {
 public:
     explicit CMardelloDlg(CWnd* parent = nullptr);
@@ -53,6 +56,7 @@ protected:
     void OnPrint();
     void OnCopy();
     CString ViewerText() const;
+    CPrintPages PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry);
     void OnPrintPreview();
 
     // The frameless skin.

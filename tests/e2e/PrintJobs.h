@@ -238,12 +238,31 @@ inline ::testing::AssertionResult SetPrinterResolution(const std::string& printe
     return ::testing::AssertionSuccess();
 }
 
-// The queue a job went to, from the spooler's list of jobs; `job` is the job's PDF file name,
-// which the PDF printer ends with "job_" and the job's number.
-inline std::string QueueOfJob(const std::string& pdfName)
+// The spooler's number of a job, from its PDF's file name, which the PDF printer ends with "job_"
+// and the number; empty when there is none.
+inline std::string JobNumber(const std::string& pdfName)
 {
     const size_t at = pdfName.rfind("job_");
-    const std::string number = at == std::string::npos ? "" : pdfName.substr(at + 4, pdfName.find('.', at) - at - 4);
+    return at == std::string::npos ? "" : pdfName.substr(at + 4, pdfName.find('.', at) - at - 4);
+}
+
+// How many copies the spooler was asked to make of a job (the PDF printer writes each job once,
+// whatever the copies); 0 when the spooler does not say. `pdfName` is the job's PDF file name.
+inline int CopiesOfJob(const std::string& pdfName)
+{
+    const std::string number = JobNumber(pdfName);
+    const auto attributes =
+        number.empty() ? std::nullopt : RunUnix("ipptool -tv ipp://localhost/jobs/" + number + " get-job-attributes.test");
+    const std::string output = attributes ? attributes->output : "";
+    const std::string key = " copies (integer) = ";
+    const size_t at = output.find(key);
+    return at == std::string::npos ? 0 : std::atoi(output.c_str() + at + key.size());
+}
+
+// The queue a job went to, from the spooler's list of jobs; `pdfName` is the job's PDF file name.
+inline std::string QueueOfJob(const std::string& pdfName)
+{
+    const std::string number = JobNumber(pdfName);
     if (number.empty()) return "<no job number in " + pdfName + ">";
     const auto jobs = RunUnix("lpstat -W all -o");
     if (!jobs) return "<no job list>";

@@ -15,10 +15,10 @@
 
 namespace e2e {
 
-// A row of text on the sheet the preview shows: pixels from the sheet's top, `bottom` the first
-// pixel row below it.
+// A row of text on the sheet the preview shows: pixels from the sheet's top and left edges,
+// `bottom` and `right` the first pixel row and column beyond its ink.
 struct InkRow {
-    int top = 0, bottom = 0;
+    int top = 0, bottom = 0, left = 0, right = 0;
 };
 
 struct PreviewSheet {
@@ -89,16 +89,22 @@ public:
                              std::max<LONG>(paper.right, x + 1), std::max<LONG>(paper.bottom, y + 1)};
         if (paper.right < 0) return std::nullopt;
         for (int y = paper.top; y < paper.bottom; ++y) {
-            bool ink = false;
-            for (int x = paper.left; x < paper.right && !ink; ++x) {
+            int left = paper.right, right = paper.left;
+            for (int x = paper.left; x < paper.right; ++x) {
                 const COLORREF pixel = picture->At(x, y);
-                ink = GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 160;
+                if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) >= 3 * 160) continue;
+                left = std::min(left, x);
+                right = x + 1;
             }
             // A pixel row or two without ink inside a row of text (below a descender) does not end it.
             const int at = y - paper.top;
-            if (!ink) continue;
-            if (sheet.rows.empty() || sheet.rows.back().bottom + 2 < at) sheet.rows.push_back(InkRow{at, at + 1});
-            sheet.rows.back().bottom = at + 1;
+            if (right <= left) continue;
+            if (sheet.rows.empty() || sheet.rows.back().bottom + 2 < at)
+                sheet.rows.push_back(InkRow{at, at + 1, left - paper.left, right - paper.left});
+            InkRow& row = sheet.rows.back();
+            row.bottom = at + 1;
+            row.left = std::min<int>(row.left, left - paper.left);
+            row.right = std::max<int>(row.right, right - paper.left);
         }
         OffsetRect(&paper, area.left, area.top);
         return sheet;

@@ -17,8 +17,11 @@
 namespace e2e {
 namespace {
 
-// One line step, 120 units of a 600-dpi page, in points: the same on every printer.
+// One line step, 120 units of a 600-dpi page, in points: the same on every printer. The margin
+// above the VIN and below the footer is as wide; a line's cell is 100 units high.
 constexpr double kLineStep = 120.0 / 600.0 * 72.0;
+constexpr double kMargin = kLineStep;
+constexpr double kFontHeight = 100.0 / 600.0 * 72.0;
 
 // Chinese report text, GBK: "气缸1失火", "催化剂效率低", "发动机转速", "冷却液温度", "车速".
 constexpr const char* kMisfire = "\xC6\xF8\xB8\xD7" "1" "\xCA\xA7\xBB\xF0";
@@ -55,8 +58,9 @@ SYSTEMTIME Now()
 
 // Takes each page's footer, its last line, out of the job's lines, checking it: the VIN as the
 // first page prints it, a time of printing since `printedFrom` and "Page k of n", from margin to
-// margin, clear below the other lines, as high on every page. Its time becomes a mark, so that
-// jobs printed at different minutes compare equal.
+// margin, clear below the other lines, its cell ending as far above the paper's bottom as the
+// VIN's starts below the top. Its time becomes a mark, so that jobs printed at different minutes
+// compare equal.
 std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom)
 {
     // The user's short date and time formats, without spaces, from `printedFrom` until now.
@@ -87,8 +91,8 @@ std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedF
         EXPECT_TRUE(known) << footer.text << ": not the VIN " << vin.text << ", a time of printing and " << number;
         EXPECT_NEAR(vin.left, footer.left, 0.1) << footer.text << ": starts at the VIN's x";
         EXPECT_NEAR(job.pageWidth - vin.left, footer.right, 1.0) << footer.text << ": ends at the right margin";
-        EXPECT_NEAR(footers.empty() ? footer.top : footers.front().top, footer.top, 0.1)
-            << "footers at the same height on every page";
+        EXPECT_NEAR(job.pageHeight - 2 * kMargin - kFontHeight, footer.top - vin.top, 0.5)
+            << footer.text << ": its cell should end a margin above the paper's bottom";
         for (const PrintedLine& line : onPage)
             EXPECT_LT(line.bottom, footer.top) << line.text << ": runs into the footer " << footer.text;
         footer.text = vinText + "<time>" + number;
@@ -112,26 +116,13 @@ std::string DefaultPrinter()
     return std::string(device).substr(0, std::string(device).find(','));
 }
 
-// How many lines the default printer's pages hold: the first below the VIN and a blank line,
-// from 360 units down, the others from 120; a line fits while its cell (100 units) ends a line
-// step (120) above the footer, whose cell ends 120 units above the page's bottom.
+// How many viewer lines the pages of the test world's PDF printer hold: a whole A4 sheet at
+// 300 dpi (the unit tests lay the same page out).
 struct PageRoom {
     int firstPage = 0, furtherPages = 0;
 };
-
-PageRoom RoomOnDefaultPrinter()
-{
-    const std::string printer = DefaultPrinter();
-    const int dpi = PrinterCaps(printer, LOGPIXELSY);
-    const int height = PrinterCaps(printer, VERTRES);
-    if (!dpi) {
-        ADD_FAILURE() << "no device context for the default printer \"" << printer << "\"";
-        return {};
-    }
-    const auto units = [dpi](int units600) { return MulDiv(units600, dpi, 600); };
-    const int bottom = height - units(120) - units(100) - units(120);
-    return {(bottom - units(360) - units(100)) / units(120) + 1, (bottom - units(120) - units(100)) / units(120) + 1};
-}
+constexpr PageRoom kRoomOnA4{52, 54};
+constexpr double kA4Height = 842;  // points
 
 // Where printed text stands: page, line position counted from the top margin (the VIN's line
 // is 0 on the first page), and the text without its spaces.
@@ -183,7 +174,9 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
 }
 
 // Whether the preview's sheet, in the paper's proportions, shows page `page` of the job: a row of
-// text where each printed line stands, the footer included (middles within a third of a line step).
+// text where each printed line stands, the footer included (middles within a third of a line step),
+// and as wide as the printed line (its ends within 3 pixels and a tenth of its width), so that
+// other text, such as another VIN, shows.
 ::testing::AssertionResult SheetShowsPage(const PreviewSheet& sheet, const CheckedJob& job, int page)
 {
     const double ratio = job.pageWidth / job.pageHeight, scale = sheet.Height() / job.pageHeight;
@@ -202,21 +195,29 @@ std::vector<std::string> ExpectedSlots(const std::string& vin, const std::vector
     if (sheet.rows.size() != printed.size())
         return ::testing::AssertionFailure() << sheet.rows.size() << " rows of text for " << printed.size()
                                              << " printed lines; " << rows;
-    for (size_t k = 0; k < printed.size(); ++k)
-        if (std::abs((sheet.rows[k].top + sheet.rows[k].bottom) / 2.0 - middle(printed[k])) > kLineStep * scale / 3)
-            return ::testing::AssertionFailure() << "row " << k << " (" << printed[k]->text << ") out of place; "
-                                                 << rows;
+    for (size_t k = 0; k < printed.size(); ++k) {
+        const InkRow& row = sheet.rows[k];
+        const PrintedLine& line = *printed[k];
+        if (std::abs((row.top + row.bottom) / 2.0 - middle(&line)) > kLineStep * scale / 3)
+            return ::testing::AssertionFailure() << "row " << k << " (" << line.text << ") out of place; " << rows;
+        const double slack = 3 + 0.1 * (line.right - line.left) * scale;
+        if (std::abs(row.left - line.left * scale) > slack || std::abs(row.right - line.right * scale) > slack)
+            return ::testing::AssertionFailure() << "row " << k << " shows ink from " << row.left << " to " << row.right
+                                                 << " pixels where " << line.text << " prints from "
+                                                 << std::lround(line.left * scale) << " to "
+                                                 << std::lround(line.right * scale);
+    }
     return ::testing::AssertionSuccess();
 }
 
-// Checks the preview of the viewer as it is against the job printed from it: a window owned by
-// the main dialog, as many pages, the first and last showing the job's text; Esc closes it.
+// Checks the preview of the viewer as it is against the job printed from it (Open finds it only
+// as a window the main dialog owns): as many pages, the first and last showing the job's text;
+// Esc closes it.
 void ExpectPreviewShowsJob(MardelloSession& session, const CheckedJob& job, const std::string& name)
 {
     SCOPED_TRACE("preview");
     PrintPreview preview(session);
     ASSERT_TRUE(preview.Open());
-    EXPECT_EQ(session.Dialog(), GetWindow(preview.Window(), GW_OWNER));
     EXPECT_EQ("Print Preview", preview.Title());
     for (const int page : std::set<int>{0, job.pages - 1}) {  // the first page, then End to the last
         if (page > 0) {
@@ -276,10 +277,10 @@ protected:
         return checked;
     }
 
-    std::optional<CheckedJob> PrintAndRead(const std::string& name, const std::string& printer = {})
+    std::optional<CheckedJob> PrintAndRead(const std::string& name, const std::string& printer = {}, int copies = 1)
     {
         const SYSTEMTIME from = Now();
-        if (PrintWithOk(m_session, printer)) return ReadNextJob(name, from);
+        if (PrintWithOk(m_session, printer, copies)) return ReadNextJob(name, from);
         ADD_FAILURE() << "printing did not start";
         return std::nullopt;
     }
@@ -305,7 +306,8 @@ TEST_F(OutputPrint, VinThenEveryViewerLineInPlace)
     EXPECT_EQ(1, job->pages);
     std::vector<std::string> viewer = kAllReportsLines;
     viewer.push_back(typed);
-    EXPECT_EQ(ExpectedSlots(kVin, viewer, RoomOnDefaultPrinter()), PrintedSlots(*job));
+    ASSERT_NEAR(kA4Height, job->pageHeight, 1) << "the default printer's paper";
+    EXPECT_EQ(ExpectedSlots(kVin, viewer, kRoomOnA4), PrintedSlots(*job));
     for (const PrintedLine& line : job->lines)
         EXPECT_NEAR(job->lines.front().left, line.left, 0.1) << line.text << ": every line starts at the VIN's x";
     ExpectPreviewShowsJob(m_session, *job, "preview-all-reports");
@@ -327,9 +329,6 @@ std::string NumberedReport(int lines, std::vector<std::string>* viewer = nullptr
 TEST_F(OutputPrint, LongReportGoesOnToFurtherPages)
 {
     ASSERT_TRUE(Start());
-    const PageRoom room = RoomOnDefaultPrinter();
-    ASSERT_GT(room.firstPage, 0);
-    ASSERT_GT(room.furtherPages, 0);
     for (const int reportLines : {1, 200}) {
         const std::string name = std::to_string(reportLines) + "-lines";
         SCOPED_TRACE(name + " report");
@@ -340,7 +339,8 @@ TEST_F(OutputPrint, LongReportGoesOnToFurtherPages)
 
         const auto job = PrintAndRead("print-" + name);
         ASSERT_TRUE(job);
-        const std::vector<std::string> expected = ExpectedSlots(kVin, viewer, room);  // "page N line M: ..."
+        ASSERT_NEAR(kA4Height, job->pageHeight, 1) << "the default printer's paper";
+        const std::vector<std::string> expected = ExpectedSlots(kVin, viewer, kRoomOnA4);  // "page N line M: ..."
         EXPECT_EQ(expected, PrintedSlots(*job));
         EXPECT_EQ(std::stoi(expected.back().substr(5)) + 1, job->pages) << "no page beyond the last line";
         EXPECT_EQ(reportLines == 200, job->pages > 1) << "only the long report should need further pages";
@@ -419,16 +419,28 @@ TEST_F(OutputPrint, SamePageAtAnyResolution)
     }
 }
 
+// The copies asked for in the print dialog go with the job to the spooler, which makes them.
+TEST_F(OutputPrint, CopiesGoWithTheJob)
+{
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, "P0301\tMisfire\r\n"));
+    const auto job = PrintAndRead("print-two-copies", {}, 2);
+    ASSERT_TRUE(job);
+    EXPECT_EQ((std::vector<std::string>{Slot(0, 0, kVin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job));
+    EXPECT_EQ(2, CopiesOfJob(job->fileName));
+}
+
 TEST_F(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
 {
     ASSERT_TRUE(Start());
     ASSERT_EQ(kVin, Vin());
-    ASSERT_TRUE(TypeVin(m_session, "WDB11122233344455"));
+    // Far shorter than the device's, so the preview's VIN row could not pass for the other.
+    ASSERT_TRUE(TypeVin(m_session, "WDB111"));
 
     const auto job = PrintAndRead("print-typed-vin");
     ASSERT_TRUE(job);
     EXPECT_EQ(1, job->pages);
-    EXPECT_EQ(std::vector<std::string>{Slot(0, 0, "WDB11122233344455")}, PrintedSlots(*job));
+    EXPECT_EQ(std::vector<std::string>{Slot(0, 0, "WDB111")}, PrintedSlots(*job));
+    ExpectPreviewShowsJob(m_session, *job, "preview-typed-vin");
 }
 
 // The preview's pages turned with the keys and the buttons, the preview resized, and Print from

@@ -110,6 +110,7 @@ TEST(PrintLayoutTest, FooterKeepsItsRoom)
 {
     const PagingRow rows[] = {
         {600, 6814, 200, {51, 53, 53, 43}},  // an A4 printable area, two lines fewer a page than without a footer
+        {300, 3508, 200, {52, 54, 54, 40}},  // a whole A4 sheet, as the tests' PDF printer has it
         {600, 6814, 51, {51}},              // the first page full, the footer still on it
         {600, 6814, 52, {51, 1}},
         {600, 1200, 6, {4, 2}},             // 720 + 100 ends within a body ending at 860, 840 + 100 does not

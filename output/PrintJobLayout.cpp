@@ -1,0 +1,47 @@
+#include "output/PrintJobLayout.h"
+
+PrintJobLayout::PrintJobLayout(const PrintGeometry& geometry, const PrintWidths& widths, const CString& vin,
+                               const CString& viewerText, const CString& date, const CString& time)
+    : m_geometry(geometry), m_metrics(MetricsFor(geometry)), m_vin(vin), m_date(date), m_time(time)
+{
+    for (const CString& line : SplitPrintLines(viewerText))
+        for (CString& piece : WrapPrintLine(line, m_metrics.lineWidth, widths.character))
+            m_lines.push_back(std::move(piece));
+    m_placed = PlaceLines(static_cast<int>(m_lines.size()), m_metrics, m_metrics.bodyBottom);
+    const int pages = ::PageCount(m_placed);
+    m_pageStarts.assign(1, 0);
+    for (size_t k = 0; k < m_placed.size(); ++k)
+        if (m_placed[k].page == static_cast<int>(m_pageStarts.size())) m_pageStarts.push_back(k);
+    m_pageStarts.resize(static_cast<size_t>(pages) + 1, m_placed.size());
+
+    // The gap between footer pieces that meet: one space of the print font. Only the page
+    // number differs from page to page.
+    const int gap = widths.text(" ");
+    const PrintFooter first = FooterFor(m_vin, m_date, m_time, 1, pages);
+    const int vinWidth = widths.text(first.vin);
+    const int printedAtWidth = widths.text(first.printedAt);
+    m_footers.reserve(static_cast<size_t>(pages));
+    for (int page = 0; page < pages; ++page)
+        m_footers.push_back(PlaceFooter(m_metrics.left, m_metrics.lineWidth, gap, vinWidth, printedAtWidth,
+                                        widths.text(PageOfPages(page + 1, pages))));
+}
+
+void PrintJobLayout::DrawPage(PageCanvas& canvas, int page, const std::function<bool()>& keepDrawing) const
+{
+    if (page < 0 || page >= PageCount()) return;
+    if (page == 0) {
+        canvas.Text(m_metrics.left, m_metrics.vinTop, m_vin);
+        canvas.Text(m_metrics.left, m_metrics.vinTop + m_metrics.lineStep, CString());
+    }
+    const size_t end = m_pageStarts[static_cast<size_t>(page) + 1];
+    for (size_t k = m_pageStarts[static_cast<size_t>(page)]; k < end; ++k) {
+        canvas.Text(m_metrics.left, m_placed[k].y, m_lines[static_cast<size_t>(m_placed[k].line)]);
+        if (keepDrawing && !keepDrawing()) return;
+    }
+
+    const PrintFooter footer = FooterFor(m_vin, m_date, m_time, page + 1, PageCount());
+    const FooterPositions& at = m_footers[static_cast<size_t>(page)];
+    canvas.Text(at.vinX, m_metrics.footerTop, footer.vin);
+    canvas.Text(at.printedAtX, m_metrics.footerTop, footer.printedAt);
+    canvas.Text(at.pageNumberX, m_metrics.footerTop, footer.pageNumber);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The pages of one printout: the VIN, the viewer's lines wrapped and placed on pages, and each
+// page's footer, laid out once from the widths of the print font and drawn a page at a time.
+#include <functional>
+#include <vector>
+
+#include "framework/CString.h"
+#include "output/PageCanvas.h"
+#include "output/PrintFooter.h"
+#include "output/PrintLayout.h"
+#include "output/PrintLines.h"
+
+// Widths in the print font, in device units: of one character for wrapping, of a whole piece
+// of the footer.
+struct PrintWidths {
+    CharWidth character;
+    std::function<int(const CString& text)> text;
+};
+
+class PrintJobLayout {
+public:
+    // `date` and `time` are those of printing, as the footer shows them.
+    PrintJobLayout(const PrintGeometry& geometry, const PrintWidths& widths, const CString& vin,
+                   const CString& viewerText, const CString& date, const CString& time);
+
+    int PageCount() const { return static_cast<int>(m_pageStarts.size()) - 1; }
+    const PrintGeometry& Geometry() const { return m_geometry; }
+
+    // Draws page `page` (0 for the first). `keepDrawing`, when given, is asked after each line,
+    // and false leaves the rest of the page undrawn.
+    void DrawPage(PageCanvas& canvas, int page, const std::function<bool()>& keepDrawing = nullptr) const;
+
+private:
+    PrintGeometry m_geometry;
+    PrintMetrics m_metrics;
+    CString m_vin;
+    CString m_date;
+    CString m_time;
+    std::vector<CString> m_lines;            // the viewer's lines, wrapped to the page
+    std::vector<PlacedLine> m_placed;
+    std::vector<size_t> m_pageStarts;         // page k's lines: m_placed[m_pageStarts[k]] up to the next page's
+    std::vector<FooterPositions> m_footers;  // one per page
+};
