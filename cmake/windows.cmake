@@ -46,7 +46,9 @@ set(WIN32_SOURCES
     output/CopyCommand.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)
-set_source_files_properties(res/Mardello.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/Mardello.manifest)
+# windres reports no dependencies: the pictures and the manifest are named here.
+file(GLOB resource_pictures CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico)
+set_source_files_properties(res/Mardello.rc PROPERTIES OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/generated/Mardello.manifest;${resource_pictures}")
 target_compile_options(Mardello PRIVATE ${MARDELLO_WARNINGS})
 # Multibyte program for the Windows 7 API level; static runtime, so nothing but system DLLs is needed.
 target_compile_definitions(Mardello PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 _MBCS)

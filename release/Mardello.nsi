@@ -24,12 +24,18 @@ InstallDir "$PROGRAMFILES\${PRODUCT}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
+; Mardello's own icon and name (paths are from this folder: makensis works in it), sharp on scaled screens.
+Icon "../res/Mardello.ico"
+UninstallIcon "../res/Mardello.ico"
+BrandingText "${PRODUCT} ${VERSION}"
+ManifestDPIAware true
 
 ; The setup program's own version block, so Windows shows what it installs.
 VIProductVersion "${VERSION}"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "CompanyName" "${PUBLISHER}"
-VIAddVersionKey "FileDescription" "${PRODUCT} setup"
+; The uninstaller is made from the setup program and carries the same block.
+VIAddVersionKey "FileDescription" "${PRODUCT} setup and uninstall"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 Mardello"
@@ -57,8 +63,9 @@ Section "Mardello"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
-  ; In KB, for the size column of Add/Remove Programs.
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" 2048
+  ; In KB, for the size column of Add/Remove Programs: what the installed files take.
+  SectionGetSize 0 $0
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"

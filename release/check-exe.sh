@@ -69,6 +69,10 @@ supports_windows_7_to_11() {
 }
 check "declares Windows 7, 8, 8.1, 10 and 11 supported" supports_windows_7_to_11
 check "has the application icon" has '^[0-9]+ 14 /\* RT_GROUP_ICON' "$resources"
+# Each element of the icon group starts with its width and height, one byte each (0 for 256).
+icon_sizes=$(sed -n '/RT_GROUP_ICON/,/^END/p' <<<"$resources" | sed -nE 's/^ *"\\([0-7]{3})\\([0-7]{3}).*Element.*/\1 \2/p' |
+    while read -r w h; do [ "$w" = "$h" ] && echo $(( 8#$w == 0 ? 256 : 8#$w )); done | sort -n | tr '\n' ' ')
+check "its icon holds 16, 20, 24, 32, 48 and 256 pixels (has: $icon_sizes)" [ "$icon_sizes" = "16 20 24 32 48 256 " ]
 check "no build-machine paths inside" no_build_paths
 
 [ $failures -eq 0 ] || { echo "check-exe: $failures checks failed" >&2; exit 1; }

@@ -81,17 +81,26 @@ draw_exit() {
         $(bmp24 "$(named exit)")
 }
 # A diagnostic plug seen from the front: the connector's trapezoid with two rows of pins and
-# its cable, white on a blue tile.
+# its cable, white on a blue tile. Drawn on a 128 grid at every size Windows asks for (16 to 24
+# in title bars and the taskbar, 32 and 48 on the desktop, 256 in large views), each at its own
+# size so that small ones stay crisp, and put together into one icon.
 draw_icon() {
-    local pins=() x
+    local pins=() x size sizes=()
     for x in 33 42 51 60 69 78 87 96; do pins+=(-draw "circle $x,56 $x,59.5"); done
     for x in 38 46 54 62 70 78 86 94; do pins+=(-draw "circle $x,72 $x,75.5"); done
-    "$convert" -size 128x128 xc:none \
-        -fill "$active" -draw 'roundrectangle 4,4 123,123 22,22' \
-        -fill "$white" -draw 'polygon 20,40 108,40 98,88 30,88' \
-        -draw 'rectangle 56,88 72,112' \
-        -fill "$active" "${pins[@]}" \
-        "ICO:$out/Mardello.ico"
+    for size in 256 48 32 24 20 16; do
+        local scale
+        scale=$(awk "BEGIN { print $size / 128 }")
+        "$convert" -size "${size}x${size}" xc:none -affine "$scale,0,0,$scale,0,0" \
+            -fill "$active" -draw 'roundrectangle 4,4 123,123 22,22' \
+            -fill "$white" -draw 'polygon 20,40 108,40 98,88 30,88' \
+            -draw 'rectangle 56,88 72,112' \
+            -fill "$active" "${pins[@]}" \
+            -depth 8 "PNG32:$out/icon-$size.png"
+        sizes+=("$out/icon-$size.png")
+    done
+    "$convert" "${sizes[@]}" "ICO:$out/Mardello.ico"
+    rm -f "${sizes[@]}"
 }
 
 draw_window() {
