@@ -63,7 +63,7 @@ void CMardelloDlg::FollowDevice()
         // The VIN box and the viewer keep what they show, for printing and copying; view
         // commands now read as without a device.
         m_strDrive.Empty();
-        m_strStatus = "Checking Device...";
+        m_strStatus = kStatusChecking;
         ShowStatus();
         m_deviceWatch.DeviceLost();
     }

@@ -57,7 +57,7 @@ BOOL CMardelloDlg::SearchForDevice()
         CString prefix = DrivePrefix(root);
         if (::GetDriveTypeA(root) == DRIVE_REMOVABLE && HasSubfolder(prefix, "PRINT")) {
             m_strDrive = prefix;
-            m_strStatus = "Ready To Print...";
+            m_strStatus = kStatusReady;
             return TRUE;
         }
     }

@@ -16,6 +16,8 @@ world_host_runs_32bit() {
     [ -x /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
+# Sets MARDELLO_ARCH, world_host (the world this host can run: win32 where it runs 32-bit code),
+# and the world's loader, server, build folder and description.
 world_choose() {
     local host
     host=$(cat "$world_host_file" 2>/dev/null || true)
@@ -23,6 +25,7 @@ world_choose() {
         host=win64
         world_host_runs_32bit && host=win32
     fi
+    world_host=$host
     export MARDELLO_ARCH="${MARDELLO_ARCH:-$host}"
     case $MARDELLO_ARCH in
         win32)

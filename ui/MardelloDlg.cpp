@@ -118,7 +118,7 @@ BOOL CMardelloDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    m_strStatus = "Checking Device...";
+    m_strStatus = kStatusChecking;
     m_strDrive.Empty();
     UpdateData(FALSE);
 

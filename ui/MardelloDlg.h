@@ -9,6 +9,10 @@
 #include "res/resource.h"
 #include "ui/ScaledPictures.h"
 
+// The status line's two words on the device: not found (yet), and found.
+constexpr const char* kStatusChecking = "Checking Device...";
+constexpr const char* kStatusReady = "Ready To Print...";
+
 class CPrintPages;
 struct PrintGeometry;
 
@@ -91,7 +95,7 @@ protected:
     HICON m_hIcon;
     CString m_strDrive;
     CString m_strVin;
-    CString m_strStatus;
+    CString m_strStatus;  // kStatusChecking, kStatusReady, or what a print left to say
     CRichEditCtrl m_richReport;
     CButton m_btnPrintAll;
     CButton m_btnLiveData;

@@ -70,15 +70,6 @@ inline ::testing::AssertionResult ChoosePrinter(HWND printDialog, const std::str
     return ::testing::AssertionSuccess();
 }
 
-// Types the number of copies into the print dialog, as a user does.
-inline ::testing::AssertionResult ChooseCopies(HWND printDialog, int copies)
-{
-    constexpr int kCopies = 0x482;
-    if (!SetDlgItemInt(printDialog, kCopies, static_cast<UINT>(copies), FALSE))
-        return ::testing::AssertionFailure() << "the print dialog has no number of copies";
-    return ::testing::AssertionSuccess();
-}
-
 // Prints `copies` on the printer the dialog offers, or on `printer`.
 inline ::testing::AssertionResult PrintWithOk(MardelloSession& session, const std::string& printer = {},
                                               int copies = 1)
@@ -86,7 +77,9 @@ inline ::testing::AssertionResult PrintWithOk(MardelloSession& session, const st
     HWND printDialog = ClickPrint(session);
     if (!printDialog) return ::testing::AssertionFailure() << "no print dialog";
     auto chosen = printer.empty() ? ::testing::AssertionSuccess() : ChoosePrinter(printDialog, printer);
-    if (chosen && copies != 1) chosen = ChooseCopies(printDialog, copies);
+    constexpr int kCopies = 0x482;
+    if (chosen && copies != 1 && !SetDlgItemInt(printDialog, kCopies, static_cast<UINT>(copies), FALSE))
+        chosen = ::testing::AssertionFailure() << "the print dialog has no number of copies";
     return chosen ? Answer(session, printDialog, IDOK) : chosen;
 }
 

@@ -300,10 +300,12 @@ TEST_F(OutputPrint, VinThenEveryViewerLineInPlace)
     const std::string typed = "NOTE 42 km";
     ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_RICHEDIT_REPORT, typed));
 
-    const auto job = PrintAndRead("print-all-reports");
+    // Two copies asked for in the print dialog go with the job; the spooler makes them.
+    const auto job = PrintAndRead("print-all-reports", {}, 2);
     ASSERT_TRUE(job);
     EXPECT_EQ("pdoc", job->title);
     EXPECT_EQ(1, job->pages);
+    EXPECT_EQ(2, CopiesOfJob(job->fileName));
     std::vector<std::string> viewer = kAllReportsLines;
     viewer.push_back(typed);
     ASSERT_NEAR(kA4Height, job->pageHeight, 1) << "the default printer's paper";
@@ -417,16 +419,6 @@ TEST_F(OutputPrint, SamePageAtAnyResolution)
         EXPECT_NEAR(a.bottom - a.top, b.bottom - b.top, 0.3);
         EXPECT_NEAR(a.right - a.left, b.right - b.left, 0.02 * (a.right - a.left));
     }
-}
-
-// The copies asked for in the print dialog go with the job to the spooler, which makes them.
-TEST_F(OutputPrint, CopiesGoWithTheJob)
-{
-    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, "P0301\tMisfire\r\n"));
-    const auto job = PrintAndRead("print-two-copies", {}, 2);
-    ASSERT_TRUE(job);
-    EXPECT_EQ((std::vector<std::string>{Slot(0, 0, kVin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job));
-    EXPECT_EQ(2, CopiesOfJob(job->fileName));
 }
 
 TEST_F(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
