@@ -44,6 +44,13 @@ set(WIN32_SOURCES
     output/PrintFont.cpp
     output/PreviewCommand.cpp
     output/CopyCommand.cpp
+    history/HistoryFolder.cpp
+    history/KeepRun.cpp
+    history/KeepSetting.cpp
+    history/KeepCommand.cpp
+    history/KeptRuns.cpp
+    ui/HistoryDlg.cpp
+    ui/HistoryCommand.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)
 # windres reports no dependencies: the pictures and the manifest are named here.

@@ -31,7 +31,7 @@ void CMardelloDlg::WatchDrives()
 void CMardelloDlg::OnTimer(UINT_PTR id)
 {
     if (id != kDeviceTimer) {
-        Default();
+        if (!OnKeepTimer(id)) Default();
         return;
     }
     // Print's dialog runs a loop of its own, which lets ticks through; when it returns, Print
@@ -63,6 +63,7 @@ void CMardelloDlg::FollowDevice()
         // The VIN box and the viewer keep what they show, for printing and copying; view
         // commands now read as without a device.
         m_strDrive.Empty();
+        m_strReportFolder = kReportFolderWithoutDevice;
         m_strStatus = kStatusChecking;
         ShowStatus();
         m_deviceWatch.DeviceLost();
@@ -75,6 +76,7 @@ void CMardelloDlg::FollowDevice()
     ReadVin();
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ShowStatus();
+    KeepDeviceRun();
 }
 
 // The status line is see-through: the background under it is painted again, or the old text

@@ -57,6 +57,8 @@ BOOL CMardelloDlg::SearchForDevice()
         CString prefix = DrivePrefix(root);
         if (::GetDriveTypeA(root) == DRIVE_REMOVABLE && HasSubfolder(prefix, "PRINT")) {
             m_strDrive = prefix;
+            m_strReportFolder = prefix + "\\PRINT";
+            m_strKeptRunStatus.Empty();
             m_strStatus = kStatusReady;
             return TRUE;
         }

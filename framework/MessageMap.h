@@ -103,3 +103,17 @@ public:                       \
 
 #define ON_WM_DEVICECHANGE() \
     if (message == WM_DEVICECHANGE) MARDELLO_HANDLED(result = OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam)))
+
+// A message of the program's own (WM_APP and up), handled as LRESULT handler(WPARAM, LPARAM).
+#define ON_MESSAGE(messageId, memberFxn) \
+    if (message == (messageId)) MARDELLO_HANDLED(result = (this->*(memberFxn))(wParam, lParam))
+
+#define ON_EN_CHANGE(id, memberFxn)                                                       \
+    if (message == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == EN_CHANGE) \
+        MARDELLO_HANDLED((this->*(memberFxn))(); result = 0)
+
+// A control's notification: handler(NMHDR*, LRESULT*) sets the answer.
+#define ON_NOTIFY(notifyCode, id, memberFxn)                                                    \
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->idFrom == (id) &&            \
+        reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(notifyCode))                \
+        MARDELLO_HANDLED(result = 0; (this->*(memberFxn))(reinterpret_cast<NMHDR*>(lParam), &result))

@@ -21,8 +21,12 @@ public:
     virtual int Run();
 
     // Names the settings root under HKEY_CURRENT_USER\Software. Nothing is written until a
-    // setting is, and this program has none.
+    // setting is.
     void SetRegistryKey(const char* company) { m_strRegistryKey = company; }
+    // A number kept under Software\<registry key>\<program>\<section>; `fallback` when it was
+    // never written or cannot be read.
+    UINT GetProfileInt(const char* section, const char* entry, int fallback) const;
+    BOOL WriteProfileInt(const char* section, const char* entry, int value) const;
     void OnHelp();
 
     HINSTANCE m_hInstance = nullptr;

@@ -11,6 +11,7 @@ struct KeptRun {
     CString runFolder;  // the run's folder name, which gives its time
     RunTime time;
     CString reports;    // the reports it holds, as the list shows them
+    bool reportsRead = false;  // read when first shown: the folders are not opened before
 };
 
 enum class HistoryColumn { Vin, Time, Reports };

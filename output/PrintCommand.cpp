@@ -97,7 +97,7 @@ void CMardelloDlg::OnPrint()
     const CPrintPages pages = PagesToPrint(printer, GeometryOf(printer));
     const CString failure = PrintJob(printer, pages, this);
     // A failure stays in the status line until the next print or the device's next coming or going.
-    m_strStatus = m_strDrive.IsEmpty() ? kStatusChecking : kStatusReady;
+    m_strStatus = SourceStatus();
     if (!failure.IsEmpty()) m_strStatus = failure;
     ShowStatus();
 }

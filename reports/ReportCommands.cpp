@@ -10,9 +10,9 @@ namespace {
 
 constexpr UINT kReportOpenFlags = CStdioFile::modeRead | CStdioFile::shareCompat | CStdioFile::typeText;
 
-constexpr const char* kTroubleCodes = "\\PRINT\\DTC.DAT";
-constexpr const char* kLiveData = "\\PRINT\\CDS.DAT";
-constexpr const char* kFreezeFrame = "\\PRINT\\FROZEN.DAT";
+constexpr const char* kTroubleCodes = "DTC.DAT";
+constexpr const char* kLiveData = "CDS.DAT";
+constexpr const char* kFreezeFrame = "FROZEN.DAT";
 
 // The control's default limit of 32,767 characters would silently cut a long report, and
 // the cut lines would then be missing from what is printed and copied.
@@ -44,16 +44,16 @@ void CMardelloDlg::PrepareViewer()
 void CMardelloDlg::ReadVin()
 {
     CStdioFile file;
-    if (!file.Open(m_strDrive + "\\PRINT\\VIN.DAT", kReportOpenFlags)) return;
+    if (!file.Open(m_strReportFolder + "\\VIN.DAT", kReportOpenFlags)) return;
     CString line;
     if (file.ReadString(line)) m_strVin = line;
     file.Close();
 }
 
-ReportRead CMardelloDlg::LoadReportFile(const char* pathSuffix, CString& viewerText) const
+ReportRead CMardelloDlg::LoadReportFile(const char* fileName, CString& viewerText) const
 {
     CStdioFile file;
-    if (!file.Open(m_strDrive + pathSuffix, kReportOpenFlags)) return ReportRead::Missing;
+    if (!file.Open(m_strReportFolder + "\\" + fileName, kReportOpenFlags)) return ReportRead::Missing;
     CString line;
     while (file.ReadString(line)) AppendReportLine(viewerText, line);
     const bool readFailed = file.ReadFailed();
@@ -93,11 +93,11 @@ void CMardelloDlg::FillViewer(const CString& text)
 // Builds the whole viewer text first and then fills the viewer with it, unpainted: appending
 // line by line, with a refresh and a scroll per line, froze the window for a minute on a
 // large report, and the text that results is the same.
-void CMardelloDlg::ShowReports(int buttonId, const char* const* pathSuffixes, int count, bool sectionBreaks)
+void CMardelloDlg::ShowReports(int buttonId, const char* const* fileNames, int count, bool sectionBreaks)
 {
     MarkActiveButton(buttonId);
     const CString text = ViewOfReports(count, sectionBreaks, [&](int file, CString& viewerText) {
-        return LoadReportFile(pathSuffixes[file], viewerText);
+        return LoadReportFile(fileNames[file], viewerText);
     });
     EmptyViewer();
     FillViewer(text);

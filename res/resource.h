@@ -7,6 +7,8 @@
 #define IDD_MAIN_DIALOG             102
 #define IDD_PRINT_PREVIEW           104
 #define IDD_PRINT_PROGRESS          105
+#define IDD_HISTORY                 110
+#define IDS_HISTORY                 120
 
 #define IDB_BACKGROUND              131
 #define IDB_PRINT_ALL               141
@@ -58,7 +60,15 @@
 
 #define IDC_PRINT_PROGRESS_PAGE     1110
 
+#define IDC_HISTORY_FILTER          1200
+#define IDC_HISTORY_LIST            1201
+#define IDC_HISTORY_OPEN_FOLDER     1202
+#define IDC_HISTORY_DELETE          1203
+#define IDC_HISTORY_KEEP            1204
+#define IDC_HISTORY_FAILURE         1205
+
 #define IDM_ABOUTBOX                0x0010
+#define IDM_HISTORY_ENTRY           0x0030
 
 // The report viewer's context menu and the main window's keys.
 #define IDM_VIEWER_UNDO             0x8000
@@ -71,3 +81,4 @@
 #define IDM_FIND_NEXT               0x8007
 #define IDM_FIND_PREVIOUS           0x8008
 #define IDM_PRINT_PREVIEW 0x8010
+#define IDM_HISTORY                 0x8020

@@ -107,6 +107,8 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
     ON_WM_TIMER()
     ON_WM_DEVICECHANGE()
+    ON_MESSAGE(WM_KEEP_DONE, &CMardelloDlg::OnKeepDone)
+    ON_COMMAND(IDM_HISTORY, &CMardelloDlg::OnHistory)
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()
@@ -114,12 +116,14 @@ BOOL CMardelloDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     PrepareViewer();
     AddAboutEntry();
+    AddHistoryEntry();
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
     m_strStatus = kStatusChecking;
     m_strDrive.Empty();
+    m_strReportFolder = kReportFolderWithoutDevice;
     UpdateData(FALSE);
 
     WatchDrives();
@@ -133,6 +137,7 @@ BOOL CMardelloDlg::OnInitDialog()
     ShowExitPicture();
 
     UpdateData(FALSE);
+    if (!m_strDrive.IsEmpty()) KeepDeviceRun();
     return TRUE;
 }
 

@@ -12,6 +12,12 @@
 // The status line's two words on the device: not found (yet), and found.
 constexpr const char* kStatusChecking = "Checking Device...";
 constexpr const char* kStatusReady = "Ready To Print...";
+// What the keeping thread posts when a run has been kept or could not be.
+constexpr UINT WM_KEEP_DONE = WM_APP + 1;
+constexpr const char* kStatusKeptRun = "Kept run of ";
+
+// Where the view commands look without a device: PRINT on the current drive.
+constexpr const char* kReportFolderWithoutDevice = "\\PRINT";
 
 class CPrintPages;
 struct PrintGeometry;
@@ -39,6 +45,17 @@ protected:
     // The window menu's about entry.
     void AddAboutEntry();
 
+    // The history: each device's run kept, the history window, a kept run shown.
+    void AddHistoryEntry();
+    void KeepDeviceRun();
+    bool OnKeepTimer(UINT_PTR id);
+    void StartKeeping();
+    LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
+    void OnHistory();
+    void ShowKeptRun(const CString& folder, const CString& runTime);
+    // The status line when no print failure is shown: the device, the kept run, or neither.
+    CString SourceStatus() const;
+
     // The command buttons' pictures: the given button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId);
     void ShowExitPicture();
@@ -49,8 +66,8 @@ protected:
     void PrepareViewer();
     void EmptyViewer();
     void FillViewer(const CString& text);
-    ReportRead LoadReportFile(const char* pathSuffix, CString& viewerText) const;
-    void ShowReports(int buttonId, const char* const* pathSuffixes, int count, bool sectionBreaks);
+    ReportRead LoadReportFile(const char* fileName, CString& viewerText) const;
+    void ShowReports(int buttonId, const char* const* fileNames, int count, bool sectionBreaks);
     void OnPrintAll();
     void OnPrintTroubleCode();
     void OnPrintLiveData();
@@ -93,9 +110,13 @@ protected:
 
 protected:
     HICON m_hIcon;
-    CString m_strDrive;
+    CString m_strDrive;  // the device in use: its drive prefix ("E:"); empty when none is
+    // Where the view commands read the reports: the device's PRINT folder, a kept run's folder,
+    // or kReportFolderWithoutDevice.
+    CString m_strReportFolder;
     CString m_strVin;
-    CString m_strStatus;  // kStatusChecking, kStatusReady, or what a print left to say
+    CString m_strStatus;  // kStatusChecking, kStatusReady, a kept run's, or what a print left to say
+    CString m_strKeptRunStatus;  // while a kept run is shown
     CRichEditCtrl m_richReport;
     CButton m_btnPrintAll;
     CButton m_btnLiveData;
@@ -112,4 +133,10 @@ protected:
     int m_nScreenDpi;
     CScaledPictures m_scaledPictures;
     DeviceWatch m_deviceWatch;
+    struct KeepRequest {
+        CString printFolder;  // empty: none
+        CString vin;
+    } m_keepWanted;
+    HANDLE m_hKeepThread = nullptr;
+    CString m_strKeepFailure;  // the last run that could not be kept, and why
 };

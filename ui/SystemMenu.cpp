@@ -18,6 +18,8 @@ void CMardelloDlg::OnSysCommand(UINT id, LPARAM lParam)
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about;
         about.DoModal();
+    } else if ((id & 0xFFF0) == IDM_HISTORY_ENTRY) {
+        OnHistory();
     } else {
         Default();
     }

@@ -1,0 +1,77 @@
+// Keeping every device's run in the history, on a thread of its own: the VIN is shown first,
+// and the window goes on answering while a large report is copied.
+#include <memory>
+
+#include "history/HistoryFolder.h"
+#include "history/KeepRun.h"
+#include "history/KeepSetting.h"
+#include "ui/MardelloDlg.h"
+
+namespace {
+
+// A timer's message comes only once the window has nothing else to do, painting included,
+// so the copy starts after the VIN is on the screen.
+constexpr UINT_PTR kKeepTimer = 0x4B50;
+
+struct KeepJob {
+    CString printFolder;
+    CString vin;
+    CString historyFolder;
+    HWND window;
+    KeepOutcome outcome;
+};
+
+DWORD WINAPI KeepOnItsThread(void* parameter)
+{
+    auto* job = static_cast<KeepJob*>(parameter);
+    job->outcome = KeepRun(job->printFolder, job->vin, job->historyFolder);
+    // The window owns the job once the message is posted; a window already gone cannot.
+    if (!::PostMessageA(job->window, WM_KEEP_DONE, 0, reinterpret_cast<LPARAM>(job))) delete job;
+    return 0;
+}
+
+}  // namespace
+
+// Called when a device has been found and its VIN read.
+void CMardelloDlg::KeepDeviceRun()
+{
+    if (!KeepsReports()) return;
+    m_keepWanted = {m_strReportFolder, m_strVin};
+    ::SetTimer(m_hWnd, kKeepTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+bool CMardelloDlg::OnKeepTimer(UINT_PTR id)
+{
+    if (id != kKeepTimer) return false;
+    ::KillTimer(m_hWnd, kKeepTimer);
+    // One run at a time: the one running starts the one wanted next when it is done.
+    if (!m_hKeepThread) StartKeeping();
+    return true;
+}
+
+void CMardelloDlg::StartKeeping()
+{
+    if (m_keepWanted.printFolder.IsEmpty()) return;
+    auto job = std::make_unique<KeepJob>(KeepJob{m_keepWanted.printFolder, m_keepWanted.vin, HistoryFolder(), m_hWnd, {}});
+    m_keepWanted = {};
+    m_hKeepThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
+    if (!m_hKeepThread) {
+        m_strKeepFailure = "The run of " + job->vin + " could not be kept: no thread could be started.";
+        return;
+    }
+    // Below the window's own thread, so that copying a large report never slows what it shows.
+    ::SetThreadPriority(m_hKeepThread, THREAD_PRIORITY_BELOW_NORMAL);
+    job.release();
+    ::ResumeThread(m_hKeepThread);
+}
+
+LRESULT CMardelloDlg::OnKeepDone(WPARAM, LPARAM lParam)
+{
+    const std::unique_ptr<KeepJob> job(reinterpret_cast<KeepJob*>(lParam));
+    ::CloseHandle(m_hKeepThread);
+    m_hKeepThread = nullptr;
+    if (job->outcome.result == KeepOutcome::Result::Failed)
+        m_strKeepFailure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
+    StartKeeping();
+    return 0;
+}

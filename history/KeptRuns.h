@@ -1,0 +1,15 @@
+#pragma once
+// The runs the history folder holds, read for the history window.
+#include <vector>
+
+#include "framework/CString.h"
+#include "history/HistoryList.h"
+
+// Every folder named as a run inside a VIN folder; what each holds is read only when asked
+// (ReportsHeld), so that the window opens at once on thousands of runs.
+std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder);
+
+CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
+
+// The reports in a kept run's folder, named as the command buttons name them.
+CString ReportsHeld(const CString& runFolderPath);

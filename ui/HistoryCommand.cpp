@@ -1,0 +1,40 @@
+// The history window from the main window (Ctrl+H, the window menu, the viewer's menu), and a
+// kept run shown as a device is: the view commands, Print and Copy read its folder.
+#include "history/RunName.h"
+#include "ui/HistoryDlg.h"
+#include "ui/MardelloDlg.h"
+
+void CMardelloDlg::AddHistoryEntry()
+{
+    HMENU menu = GetSystemMenu(FALSE);
+    char text[256] = "";
+    if (!menu || ::LoadStringA(::GetModuleHandleA(nullptr), IDS_HISTORY, text, sizeof text) <= 0) return;
+    ::AppendMenuA(menu, MF_STRING, IDM_HISTORY_ENTRY, text);
+}
+
+void CMardelloDlg::OnHistory()
+{
+    CHistoryDlg history(m_strKeepFailure, this);
+    if (history.DoModal() != IDOK) return;
+    ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
+}
+
+// The device in use, if any, is let go: the next device plugged in takes over, as after a
+// device was pulled out. The viewer waits for a command, as when a device is found.
+void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime)
+{
+    m_strDrive.Empty();
+    m_strReportFolder = folder;
+    m_strKeptRunStatus = kStatusKeptRun + runTime;
+    m_strStatus = m_strKeptRunStatus;
+    m_strVin.Empty();
+    ReadVin();
+    GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
+    ShowStatus();
+}
+
+CString CMardelloDlg::SourceStatus() const
+{
+    if (!m_strDrive.IsEmpty()) return kStatusReady;
+    return m_strKeptRunStatus.IsEmpty() ? CString(kStatusChecking) : m_strKeptRunStatus;
+}

@@ -1,0 +1,206 @@
+#include "ui/HistoryDlg.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "framework/SystemLibrary.h"
+#include "history/HistoryFolder.h"
+#include "history/KeepSetting.h"
+#include "history/KeptRuns.h"
+
+namespace {
+
+struct Column {
+    const char* title;
+    int widthDialogUnits;
+};
+// In the order of HistoryColumn.
+constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Reports", 118}};
+
+// The list-view is a common control; the library is loaded when first needed (see PrintDialog.cpp).
+void RegisterListView()
+{
+    using InitCommonControlsFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const auto init = LoadSystemFunction<InitCommonControlsFunction>("comctl32.dll", "InitCommonControlsEx");
+    if (!init) return;
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_LISTVIEW_CLASSES;
+    init(&controls);
+}
+
+}  // namespace
+
+CHistoryDlg::CHistoryDlg(const CString& lastKeepFailure, CWnd* parent)
+    : CDialogEx(IDD_HISTORY, parent), m_strKeepFailure(lastKeepFailure)
+{
+}
+
+BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
+    ON_EN_CHANGE(IDC_HISTORY_FILTER, &CHistoryDlg::OnFilterChange)
+    ON_BN_CLICKED(IDC_HISTORY_OPEN_FOLDER, &CHistoryDlg::OnOpenFolder)
+    ON_BN_CLICKED(IDC_HISTORY_DELETE, &CHistoryDlg::OnDelete)
+    ON_BN_CLICKED(IDC_HISTORY_KEEP, &CHistoryDlg::OnKeepClicked)
+    ON_NOTIFY(LVN_GETDISPINFOA, IDC_HISTORY_LIST, &CHistoryDlg::OnGetDispInfo)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_HISTORY_LIST, &CHistoryDlg::OnColumnClick)
+    ON_NOTIFY(NM_DBLCLK, IDC_HISTORY_LIST, &CHistoryDlg::OnDoubleClick)
+    ON_NOTIFY(LVN_KEYDOWN, IDC_HISTORY_LIST, &CHistoryDlg::OnListKeyDown)
+END_MESSAGE_MAP()
+
+INT_PTR CHistoryDlg::DoModal()
+{
+    RegisterListView();
+    return CDialogEx::DoModal();
+}
+
+BOOL CHistoryDlg::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+    const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
+    list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    AddColumns();
+    ::CheckDlgButton(m_hWnd, IDC_HISTORY_KEEP, KeepsReports() ? BST_CHECKED : BST_UNCHECKED);
+    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(m_strKeepFailure);
+
+    m_historyFolder = HistoryFolder();
+    m_runs = ReadKeptRuns(m_historyFolder);
+    ShowList(0);
+    ::SetFocus(list);
+    return FALSE;  // the focus is set
+}
+
+void CHistoryDlg::AddColumns() const
+{
+    const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+        RECT width{0, 0, kColumns[i].widthDialogUnits, 0};
+        ::MapDialogRect(m_hWnd, &width);
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = const_cast<char*>(kColumns[i].title);
+        column.cx = width.right;
+        column.iSubItem = i;
+        list.SendMessage(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// The list holds no text of its own: it asks for the rows it shows, so thousands of runs cost
+// no more than a screenful.
+void CHistoryDlg::ShowList(int selected)
+{
+    const CString filter = GetDlgItem(IDC_HISTORY_FILTER).GetWindowText();
+    if (m_sortColumn == HistoryColumn::Reports)
+        for (size_t i = 0; i < m_runs.size(); ++i) RunWithReports(i);
+    m_listed = ListedRuns(m_runs, filter, m_sortColumn, m_ascending);
+    const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
+    list.SendMessage(LVM_SETITEMCOUNT, m_listed.size(), 0);
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    list.SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    if (!m_listed.empty()) {
+        selected = std::min(selected, static_cast<int>(m_listed.size()) - 1);
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        list.SendMessage(LVM_SETITEMSTATE, selected, reinterpret_cast<LPARAM>(&state));
+        list.SendMessage(LVM_ENSUREVISIBLE, selected, FALSE);
+    }
+    list.Invalidate();
+    ::EnableWindow(GetDlgItem(IDOK), !m_listed.empty());
+    ::EnableWindow(GetDlgItem(IDC_HISTORY_OPEN_FOLDER), !m_listed.empty());
+    ::EnableWindow(GetDlgItem(IDC_HISTORY_DELETE), !m_listed.empty());
+}
+
+int CHistoryDlg::SelectedRun() const
+{
+    const auto item = static_cast<int>(
+        GetDlgItem(IDC_HISTORY_LIST).SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return item >= 0 && item < static_cast<int>(m_listed.size()) ? static_cast<int>(m_listed[item]) : -1;
+}
+
+KeptRun& CHistoryDlg::RunWithReports(size_t index)
+{
+    KeptRun& run = m_runs[index];
+    if (!run.reportsRead) {
+        run.reports = ReportsHeld(RunFolderPath(m_historyFolder, run));
+        run.reportsRead = true;
+    }
+    return run;
+}
+
+CString CHistoryDlg::ChosenFolder() const { return RunFolderPath(m_historyFolder, m_chosen); }
+
+void CHistoryDlg::OnOK()
+{
+    const int run = SelectedRun();
+    if (run < 0) return;
+    m_chosen = m_runs[run];
+    EndDialog(IDOK);
+}
+
+void CHistoryDlg::OnFilterChange() { ShowList(0); }
+
+void CHistoryDlg::OnOpenFolder()
+{
+    static const auto execute = LoadSystemFunction<decltype(&::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    const int run = SelectedRun();
+    if (run < 0 || !execute) return;
+    execute(m_hWnd, "explore", RunFolderPath(m_historyFolder, m_runs[run]), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// To the Recycle Bin, from where the user can bring it back: so no question is asked first.
+void CHistoryDlg::OnDelete()
+{
+    static const auto operate = LoadSystemFunction<decltype(&::SHFileOperationA)>("shell32.dll", "SHFileOperationA");
+    const int run = SelectedRun();
+    if (run < 0 || !operate) return;
+    const CString folder = RunFolderPath(m_historyFolder, m_runs[run]);
+    const std::string from = folder.Bytes() + '\0';  // the list ends with an empty name
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = m_hWnd;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    if (operate(&operation) != 0 || operation.fAnyOperationsAborted) {
+        GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText("The run " + m_runs[run].vinFolder + " of " +
+                                                       RunTimeText(m_runs[run].time) +
+                                                       " could not be moved to the Recycle Bin.");
+        return;
+    }
+    // The VIN's folder goes with its last run.
+    ::RemoveDirectoryA(m_historyFolder + "\\" + m_runs[run].vinFolder);
+    const auto item = static_cast<int>(
+        GetDlgItem(IDC_HISTORY_LIST).SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    m_runs.erase(m_runs.begin() + run);
+    ShowList(item);
+}
+
+void CHistoryDlg::OnKeepClicked() { SetKeepsReports(::IsDlgButtonChecked(m_hWnd, IDC_HISTORY_KEEP) == BST_CHECKED); }
+
+void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
+{
+    auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+    LVITEMA& item = info->item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0 || item.iItem >= static_cast<int>(m_listed.size())) return;
+    const KeptRun& run = RunWithReports(m_listed[item.iItem]);
+    const CString text = item.iSubItem == 0 ? run.vinFolder : item.iSubItem == 1 ? RunTimeText(run.time) : run.reports;
+    ::lstrcpynA(item.pszText, text, item.cchTextMax);
+}
+
+// A click on the column the list is sorted by turns the order round; another column sorts
+// by itself, the run's time newest first, the others from A.
+void CHistoryDlg::OnColumnClick(NMHDR* header, LRESULT*)
+{
+    const auto column = static_cast<HistoryColumn>(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+    m_ascending = column == m_sortColumn ? !m_ascending : column != HistoryColumn::Time;
+    m_sortColumn = column;
+    ShowList(0);
+}
+
+void CHistoryDlg::OnDoubleClick(NMHDR* header, LRESULT*)
+{
+    if (reinterpret_cast<NMITEMACTIVATE*>(header)->iItem >= 0) OnOK();
+}
+
+void CHistoryDlg::OnListKeyDown(NMHDR* header, LRESULT*)
+{
+    if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_DELETE) OnDelete();
+}

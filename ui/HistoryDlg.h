@@ -1,0 +1,49 @@
+#pragma once
+// The history window: the kept runs, newest first, filtered by any part of a VIN as it is
+// typed. Open (Enter, double-click) ends it with IDOK for the main window to show the chosen
+// run; Open Folder shows the run's folder in the Explorer; Delete (Del) moves it to the
+// Recycle Bin. It also holds the keep setting and says why the last run could not be kept.
+#include <vector>
+
+#include "framework/Dialog.h"
+#include "history/HistoryList.h"
+#include "res/resource.h"
+
+class CHistoryDlg : public CDialogEx {
+public:
+    CHistoryDlg(const CString& lastKeepFailure, CWnd* parent);
+    INT_PTR DoModal() override;
+
+    // After IDOK: the run to open and its folder.
+    const KeptRun& ChosenRun() const { return m_chosen; }
+    CString ChosenFolder() const;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnFilterChange();
+    void OnOpenFolder();
+    void OnDelete();
+    void OnKeepClicked();
+    void OnGetDispInfo(NMHDR* header, LRESULT* result);
+    void OnColumnClick(NMHDR* header, LRESULT* result);
+    void OnDoubleClick(NMHDR* header, LRESULT* result);
+    void OnListKeyDown(NMHDR* header, LRESULT* result);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void AddColumns() const;
+    void ShowList(int selected);
+    // The selected run as an index into m_runs; -1 when none is selected.
+    int SelectedRun() const;
+    KeptRun& RunWithReports(size_t index);
+
+    CString m_strKeepFailure;
+    CString m_historyFolder;
+    std::vector<KeptRun> m_runs;
+    std::vector<size_t> m_listed;  // the runs the list shows, in its order
+    HistoryColumn m_sortColumn = HistoryColumn::Time;
+    bool m_ascending = false;
+    KeptRun m_chosen;
+};
