@@ -425,14 +425,24 @@ TEST_F(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
 {
     ASSERT_TRUE(Start());
     ASSERT_EQ(kVin, Vin());
-    // Far shorter than the device's, so the preview's VIN row could not pass for the other.
-    ASSERT_TRUE(TypeVin(m_session, "WDB111"));
+    PrintPreview devicePreview(m_session);
+    ASSERT_TRUE(devicePreview.Open());
+    const auto deviceSheet = devicePreview.Sheet();
+    ASSERT_TRUE(deviceSheet && devicePreview.Press("Escape"));
+    // As long as the device's, so that only what the row shows tells them apart.
+    const std::string typed = "WDB2030461A123456";
+    ASSERT_TRUE(TypeVin(m_session, typed));
 
     const auto job = PrintAndRead("print-typed-vin");
     ASSERT_TRUE(job);
     EXPECT_EQ(1, job->pages);
-    EXPECT_EQ(std::vector<std::string>{Slot(0, 0, "WDB111")}, PrintedSlots(*job));
+    EXPECT_EQ(std::vector<std::string>{Slot(0, 0, typed)}, PrintedSlots(*job));
     ExpectPreviewShowsJob(m_session, *job, "preview-typed-vin");
+    PrintPreview typedPreview(m_session);
+    ASSERT_TRUE(typedPreview.Open());
+    const auto typedSheet = typedPreview.Sheet();
+    ASSERT_TRUE(typedSheet && typedPreview.Press("Escape"));
+    EXPECT_NE(deviceSheet->firstRow, typedSheet->firstRow) << "the preview shows the device's VIN, not the typed one";
 }
 
 // The preview's pages turned with the keys and the buttons, the preview resized, and Print from
