@@ -5,6 +5,7 @@
 #include "history/HistoryFolder.h"
 #include "history/KeepRun.h"
 #include "history/KeepSetting.h"
+#include "ui/HistoryDlg.h"
 #include "ui/MardelloDlg.h"
 
 namespace {
@@ -70,8 +71,10 @@ LRESULT CMardelloDlg::OnKeepDone(WPARAM, LPARAM lParam)
     const std::unique_ptr<KeepJob> job(reinterpret_cast<KeepJob*>(lParam));
     ::CloseHandle(m_hKeepThread);
     m_hKeepThread = nullptr;
-    if (job->outcome.result == KeepOutcome::Result::Failed)
+    if (job->outcome.result == KeepOutcome::Result::Failed) {
         m_strKeepFailure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
+        if (m_pHistoryDlg) m_pHistoryDlg->ShowKeepFailure(m_strKeepFailure);
+    }
     StartKeeping();
     return 0;
 }

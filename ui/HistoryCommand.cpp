@@ -15,7 +15,10 @@ void CMardelloDlg::AddHistoryEntry()
 void CMardelloDlg::OnHistory()
 {
     CHistoryDlg history(m_strKeepFailure, this);
-    if (history.DoModal() != IDOK) return;
+    m_pHistoryDlg = &history;
+    const INT_PTR chosen = history.DoModal();
+    m_pHistoryDlg = nullptr;
+    if (chosen != IDOK) return;
     ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
 }
 

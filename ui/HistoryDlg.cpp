@@ -173,6 +173,11 @@ void CHistoryDlg::OnDelete()
     ShowList(item);
 }
 
+void CHistoryDlg::ShowKeepFailure(const CString& failure) const
+{
+    if (m_hWnd) GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(failure);
+}
+
 void CHistoryDlg::OnKeepClicked() { SetKeepsReports(::IsDlgButtonChecked(m_hWnd, IDC_HISTORY_KEEP) == BST_CHECKED); }
 
 void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)

@@ -13,6 +13,8 @@ class CHistoryDlg : public CDialogEx {
 public:
     CHistoryDlg(const CString& lastKeepFailure, CWnd* parent);
     INT_PTR DoModal() override;
+    // A run that could not be kept while the window is open.
+    void ShowKeepFailure(const CString& failure) const;
 
     // After IDOK: the run to open and its folder.
     const KeptRun& ChosenRun() const { return m_chosen; }

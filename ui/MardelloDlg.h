@@ -19,6 +19,7 @@ constexpr const char* kStatusKeptRun = "Kept run of ";
 // Where the view commands look without a device: PRINT on the current drive.
 constexpr const char* kReportFolderWithoutDevice = "\\PRINT";
 
+class CHistoryDlg;
 class CPrintPages;
 struct PrintGeometry;
 
@@ -139,4 +140,5 @@ protected:
     } m_keepWanted;
     HANDLE m_hKeepThread = nullptr;
     CString m_strKeepFailure;  // the last run that could not be kept, and why
+    CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open
 };

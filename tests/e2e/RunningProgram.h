@@ -3,6 +3,9 @@
 // pull it out while the program runs, and the program itself. The session ends first, then the
 // letters are put back, then the folder goes.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -15,8 +18,47 @@ constexpr const char* kChecking = "Checking Device...";
 // The program looks at the drives once a second and promises to follow a change within about two.
 constexpr DWORD kFollowMs = 2500;
 
+// The kept runs' folder under the user's documents.
+inline std::string HistoryFolder()
+{
+    char documents[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents))) return {};
+    return std::string(documents) + "\\Mardello";
+}
+
+// A file or a folder with everything in it.
+inline void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
+}
+
+// The history window, while the main window has it open.
+inline HWND HistoryWindow(MardelloSession& session)
+{
+    const HWND window = FindVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
+    return window && GetDlgItem(window, IDC_HISTORY_LIST) ? window : nullptr;
+}
+
 class RunningProgram : public ::testing::Test {
 protected:
+    // Each test starts with an empty history and keeping on, as on a new PC.
+    void SetUp() override
+    {
+        RemoveTree(HistoryFolder());
+        // "应用程序向导生成的本地应用程序" in GBK: the program's settings root.
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9"
+                                         "\xB5\xC4\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\\Mardello\\Settings");
+    }
+
     // Plugs `device` in as a removable drive while the program runs, or before it starts.
     void PlugIn(char letter, const DeviceFolder& device)
     {

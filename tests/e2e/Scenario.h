@@ -12,7 +12,6 @@
 // program shows at that moment, so a failed row needs no second run to understand.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <functional>
@@ -28,7 +27,8 @@
 namespace e2e {
 
 // What a scenario can look at.
-enum class Shown { Status, Vin, Viewer, Clipboard, ActiveButton, History };
+// The history window's rows and its note exist only while it is open.
+enum class Shown { Status, Vin, Viewer, Clipboard, ActiveButton, History, HistoryRows, HistoryNote };
 
 // The program and the drives a scenario acts on.
 struct Stage {
@@ -40,14 +40,6 @@ struct Step {
     std::string what;
     std::function<::testing::AssertionResult(Stage&)> run;
 };
-
-// The kept runs' folder under the user's documents.
-inline std::string HistoryFolder()
-{
-    char documents[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents))) return {};
-    return std::string(documents) + "\\Mardello";
-}
 
 // Every file below `folder`, one "sub\\folder\\name size" line each, sorted.
 inline void ListFiles(const std::string& folder, const std::string& prefix, std::vector<std::string>& lines)
@@ -89,13 +81,17 @@ inline std::string Observe(const Stage& stage, Shown what)
         return ids;
     }
     case Shown::History: return HistoryListing();
+    case Shown::HistoryRows:
+        return std::to_string(SendMessageA(GetDlgItem(HistoryWindow(stage.session), IDC_HISTORY_LIST), LVM_GETITEMCOUNT, 0, 0));
+    case Shown::HistoryNote: return ControlText(HistoryWindow(stage.session), IDC_HISTORY_FAILURE).value_or("<no window>");
     }
     return {};
 }
 
 inline const char* Name(Shown what)
 {
-    static const char* const kNames[] = {"status", "VIN box", "viewer", "clipboard", "active button", "history"};
+    static const char* const kNames[] = {"status", "VIN box", "viewer", "clipboard", "active button", "history",
+                                         "history rows", "history note"};
     return kNames[static_cast<int>(what)];
 }
 
@@ -103,7 +99,7 @@ inline const char* Name(Shown what)
 inline std::string ObservedState(const Stage& stage)
 {
     std::ostringstream state;
-    for (int each = 0; each <= static_cast<int>(Shown::History); ++each) {
+    for (int each = 0; each <= static_cast<int>(Shown::HistoryNote); ++each) {
         const Shown what = static_cast<Shown>(each);
         std::string text = Observe(stage, what);
         if (text.size() > 300) text = text.substr(0, 140) + " [...] " + text.substr(text.size() - 140);

@@ -1,0 +1,186 @@
+// The history: every device's run kept once, byte for byte, under Documents\Mardello; found
+// again in the history window and shown as a device is; and what happens when it cannot be kept.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <dbt.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/e2e/Scenario.h"
+
+namespace e2e {
+namespace {
+
+const std::string kVinA = "LSVAU2180N2183294";
+const std::string kVinB = "WDB2030461A123456";
+const std::string kDtcBefore = "P0301\tMisfire\r\n";
+const std::string kDtcAfter = "P0000\tNo fault\r\n";
+
+// The device's reports as written at a local time ("2026-01-02 03:04:05"): the run's time.
+void DateReports(const DeviceFolder& device, const char* when)
+{
+    SYSTEMTIME local{};
+    sscanf(when, "%hu-%hu-%hu %hu:%hu:%hu", &local.wYear, &local.wMonth, &local.wDay, &local.wHour, &local.wMinute,
+           &local.wSecond);
+    FILETIME localTime, written;
+    SystemTimeToFileTime(&local, &localTime);
+    LocalFileTimeToFileTime(&localTime, &written);
+    for (const char* report : {"VIN.DAT", "DTC.DAT", "CDS.DAT", "FROZEN.DAT"}) {
+        const HANDLE file = CreateFileA(device.FilePath(report).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) continue;
+        SetFileTime(file, nullptr, nullptr, &written);
+        CloseHandle(file);
+    }
+}
+
+// A history listing line per report: "<VIN>\<run>\<file> <size>".
+std::string Kept(const std::string& vin, const char* run, std::initializer_list<std::pair<const char*, size_t>> files)
+{
+    std::string lines;
+    for (const auto& [file, size] : files) lines += vin + "\\" + run + "\\" + file + " " + std::to_string(size) + "\n";
+    return lines;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+Step Do(const std::string& what, std::function<void()> action)
+{
+    return {what, [action](Stage&) {
+                action();
+                return ::testing::AssertionSuccess();
+            }};
+}
+
+// The history window once it has opened and is in front.
+HWND OpenedHistory(Stage& stage)
+{
+    HWND history = nullptr;
+    WaitUntil([&] { return (history = HistoryWindow(stage.session)) && GetForegroundWindow() == history; });
+    return history;
+}
+
+// Keys pressed one after another in the history window.
+Step HistoryKeys(std::vector<std::string> keys)
+{
+    return {"press " + keys.front() + "... in the history window", [keys](Stage& stage) {
+                if (!OpenedHistory(stage)) return ::testing::AssertionFailure() << "no history window in front";
+                std::vector<std::string> arguments = {"key"};
+                arguments.insert(arguments.end(), keys.begin(), keys.end());
+                const auto pressed = Xdotool(arguments);
+                return pressed ? WaitUntilIdle(stage.session.Dialog()) : pressed;
+            }};
+}
+Step Filter(const std::string& text)
+{
+    return {"filter \"" + text + "\"", [text](Stage& stage) {
+                const HWND history = OpenedHistory(stage);
+                SendMessageA(GetDlgItem(history, IDC_HISTORY_FILTER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+                return TypeText(history, IDC_HISTORY_FILTER, text);
+            }};
+}
+Step ClickInHistory(int id)
+{
+    return {"click " + std::to_string(id) + " in the history window",
+            [id](Stage& stage) { return ClickButton(OpenedHistory(stage), id); }};
+}
+// The device in E: taken out and put back as media into a card reader, which keeps the drive
+// list as it was: the program looks at it again, and a VIN typed over the box gives way to the
+// device's once it has.
+Step LookAgain(const std::string& vin)
+{
+    return {"the device looked at again", [vin](Stage& stage) {
+                SendMessageA(stage.session.Control(IDC_EDIT_VIN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("TYPED"));
+                for (WPARAM event : {DBT_DEVICEREMOVECOMPLETE, DBT_DEVICEARRIVAL}) {
+                    DEV_BROADCAST_VOLUME volume{sizeof volume, DBT_DEVTYP_VOLUME, 0, 1u << ('E' - 'A'), DBTF_MEDIA};
+                    DWORD_PTR answer = 0;
+                    if (!SendMessageTimeoutA(stage.session.Dialog(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume),
+                                             SMTO_NORMAL, kDefaultTimeoutMs, &answer))
+                        return ::testing::AssertionFailure() << "no answer to WM_DEVICECHANGE";
+                }
+                if (WaitUntil([&] { return stage.session.Text(IDC_EDIT_VIN) == vin; }, kFollowMs))
+                    return ::testing::AssertionSuccess();
+                return ::testing::AssertionFailure() << "VIN box " << stage.session.Text(IDC_EDIT_VIN);
+            }};
+}
+
+class History : public Scenario {
+protected:
+    DeviceFolder m_other{kVinB};
+};
+
+// Looked at again, the same run is not kept twice, and with its trouble codes changed the
+// device has a second run: a run is kept only after the one before it, so a duplicate of either
+// would be in the history by the time the other device's run is.
+TEST_F(History, KeepsEachRunOnceAndShowsAKeptRunAsADevice)
+{
+    const auto runA1 = Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}, {"VIN.DAT", 19}});
+    const auto runA2 = Kept(kVinA, "2026-02-03 04-05-06", {{"DTC.DAT", kDtcAfter.size()}, {"VIN.DAT", 19}});
+    const auto runB = Kept(kVinB, "2026-01-05 00-00-00", {{"VIN.DAT", 19}});
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    DateReports(m_other, "2026-01-05 00:00:00");
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Plug('E', m_device), Expect(Shown::History, runA1),
+        LookAgain(kVinA),
+        Do("change the trouble codes", [&] { m_device.Write("DTC.DAT", kDtcAfter), DateReports(m_device, "2026-02-03 04:05:06"); }),
+        LookAgain(kVinA),
+        Pull('E'), Plug('F', m_other), Expect(Shown::History, runA1 + runA2 + runB),
+        Pull('F'), Expect(Shown::Status, kChecking),
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "3"),
+        Filter("1a123"), Expect(Shown::HistoryRows, "1"),
+        Filter("au2"), Expect(Shown::HistoryRows, "2"),
+        HistoryKeys({"Down", "Return"}),  // newest first: the second row is the first run
+        Expect(Shown::Status, "Kept run of 2026-01-02 03:04:05"), Expect(Shown::Vin, kVinA),
+        Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::Viewer, "\r\nP0301    Misfire"),
+        Plug('G', m_other), Expect(Shown::Status, kReady), Expect(Shown::Vin, kVinB),
+    });
+    EXPECT_EQ(kDtcBefore, FileBytes(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\DTC.DAT"));
+    EXPECT_EQ(kVinA + "\r\n", FileBytes(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\VIN.DAT"));
+}
+
+// Turned off in the history window, keeping writes nothing; turned on again, the next device is kept.
+TEST_F(History, KeepingTurnedOffWritesNothing)
+{
+    DateReports(m_other, "2026-01-05 00:00:00");
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Keys("ctrl+h"), ClickInHistory(IDC_HISTORY_KEEP), HistoryKeys({"Escape"}),
+        Plug('E', m_device), Expect(Shown::Status, kReady),
+        Keys("ctrl+h"), ClickInHistory(IDC_HISTORY_KEEP), HistoryKeys({"Escape"}),
+        Pull('E'), Plug('F', m_other), Expect(Shown::History, Kept(kVinB, "2026-01-05 00-00-00", {{"VIN.DAT", 19}})),
+    });
+}
+
+// A file where the history folder should be: nothing can be kept, the program goes on, and the
+// history window says which run and why.
+TEST_F(History, HistoryThatCannotBeWrittenIsSaidInTheWindow)
+{
+    ASSERT_TRUE(std::ofstream(HistoryFolder()) << "in the way");
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    StartWithDevice();
+    Play({
+        Keys("ctrl+h"),
+    });
+    const std::string note = "The run " + kVinA + " of 2026-01-02 03:04:05 could not be kept: making the folder " +
+                             HistoryFolder() + ":";
+    std::string shown;
+    EXPECT_TRUE(WaitUntil([&] { return (shown = ControlText(HistoryWindow(m_session), IDC_HISTORY_FAILURE).value_or("")).rfind(note, 0) == 0; }))
+        << shown;
+    SaveScreenshot(HistoryWindow(m_session), "history-cannot-keep");
+    Play({
+        HistoryKeys({"Escape"}),
+        Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::Viewer, "\r\nP0301    Misfire"),
+    });
+}
+
+}  // namespace
+}  // namespace e2e
