@@ -62,6 +62,7 @@ protected:
     CString ViewerText() const;
     CPrintPages PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry);
     void OnPrintPreview();
+    void OnSaveAs();
 
     // The frameless skin.
     void OnSysCommand(UINT id, LPARAM lParam);
@@ -97,6 +98,7 @@ protected:
     CString m_strVin;
     CString m_strStatus;  // kStatusChecking, kStatusReady, or what a print left to say
     CRichEditCtrl m_richReport;
+    int m_nShownReports = 0;  // the view command whose reports the viewer was last filled with
     CButton m_btnPrintAll;
     CButton m_btnLiveData;
     CButton m_btnCopy;
