@@ -19,6 +19,7 @@ set(WIN32_SOURCES
     framework/FileFind.cpp
     framework/Gdi.cpp
     framework/PrintDialog.cpp
+    framework/FileDialog.cpp
     framework/StdioFile.cpp
     framework/SystemLibrary.cpp
     framework/WinApp.cpp
@@ -44,6 +45,7 @@ set(WIN32_SOURCES
     output/PrintFont.cpp
     output/PreviewCommand.cpp
     output/CopyCommand.cpp
+    output/SaveAsCommand.cpp
     history/HistoryFolder.cpp
     history/KeepRun.cpp
     history/KeepSetting.cpp

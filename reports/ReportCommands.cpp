@@ -41,14 +41,8 @@ void CMardelloDlg::PrepareViewer()
     m_richReport.LimitText(kViewerTextLimit);
 }
 
-void CMardelloDlg::ReadVin()
-{
-    CStdioFile file;
-    if (!file.Open(m_strReportFolder + "\\VIN.DAT", kReportOpenFlags)) return;
-    CString line;
-    if (file.ReadString(line)) m_strVin = line;
-    file.Close();
-}
+// The VIN the device gave when it was found, or none.
+void CMardelloDlg::ReadVin() { m_strVin = m_deviceFollower.Vin(); }
 
 ReportRead CMardelloDlg::LoadReportFile(const char* fileName, CString& viewerText) const
 {
@@ -96,6 +90,7 @@ void CMardelloDlg::FillViewer(const CString& text)
 void CMardelloDlg::ShowReports(int buttonId, const char* const* fileNames, int count, bool sectionBreaks)
 {
     MarkActiveButton(buttonId);
+    m_nShownReports = buttonId;
     const CString text = ViewOfReports(count, sectionBreaks, [&](int file, CString& viewerText) {
         return LoadReportFile(fileNames[file], viewerText);
     });

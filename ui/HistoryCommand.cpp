@@ -1,5 +1,6 @@
 // The history window from the main window (Ctrl+H, the window menu, the viewer's menu), and a
 // kept run shown as a device is: the view commands, Print and Copy read its folder.
+#include "device/DeviceSearch.h"
 #include "history/RunName.h"
 #include "ui/HistoryDlg.h"
 #include "ui/MardelloDlg.h"
@@ -22,22 +23,20 @@ void CMardelloDlg::OnHistory()
     ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
 }
 
-// The device in use, if any, is let go: the next device plugged in takes over, as after a
-// device was pulled out. The viewer waits for a command, as when a device is found.
+// Until the next device is found. The viewer waits for a command, as when a device is found.
 void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime)
 {
-    m_strDrive.Empty();
     m_strReportFolder = folder;
     m_strKeptRunStatus = kStatusKeptRun + runTime;
     m_strStatus = m_strKeptRunStatus;
     m_strVin.Empty();
-    ReadVin();
+    ReadVinFile(folder, m_strVin);
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ShowStatus();
 }
 
 CString CMardelloDlg::SourceStatus() const
 {
-    if (!m_strDrive.IsEmpty()) return kStatusReady;
-    return m_strKeptRunStatus.IsEmpty() ? CString(kStatusChecking) : m_strKeptRunStatus;
+    if (!m_strKeptRunStatus.IsEmpty()) return m_strKeptRunStatus;
+    return m_strDrive.IsEmpty() ? kStatusChecking : kStatusReady;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The main window: the device's VIN, the report viewer and the command buttons.
-#include "device/DeviceWatch.h"
+#include "device/DeviceFollower.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/FindReplaceDialog.h"
@@ -80,6 +80,7 @@ protected:
     CString ViewerText() const;
     CPrintPages PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry);
     void OnPrintPreview();
+    void OnSaveAs();
 
     // The frameless skin.
     void OnSysCommand(UINT id, LPARAM lParam);
@@ -119,6 +120,7 @@ protected:
     CString m_strStatus;  // kStatusChecking, kStatusReady, a kept run's, or what a print left to say
     CString m_strKeptRunStatus;  // while a kept run is shown
     CRichEditCtrl m_richReport;
+    int m_nShownReports = 0;  // the view command whose reports the viewer was last filled with
     CButton m_btnPrintAll;
     CButton m_btnLiveData;
     CButton m_btnCopy;
@@ -133,7 +135,7 @@ protected:
     DWORD m_dwFindFlags = FR_DOWN;
     int m_nScreenDpi;
     CScaledPictures m_scaledPictures;
-    DeviceWatch m_deviceWatch;
+    DeviceFollower m_deviceFollower;
     struct KeepRequest {
         CString printFolder;  // empty: none
         CString vin;

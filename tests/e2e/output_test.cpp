@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <set>
 #include <string>
@@ -741,6 +743,18 @@ TEST_F(FailedPrint, PreviewWithoutPrinter)
     return clicked ? WaitForClipboardChange(before) : clicked;
 }
 
+// Ctrl+S, the file name the Save As dialog proposes, then `path` typed in its place and saved.
+std::string SaveAs(MardelloSession& session, const std::string& path)
+{
+    constexpr int kFileName = 0x47C;
+    if (!PressKeys("ctrl+s")) return "<no keys>";
+    HWND dialog = WaitForVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
+    const std::string proposed = ControlText(dialog, kFileName).value_or("<no file name box>");
+    SetDlgItemTextA(dialog, kFileName, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return WaitUntil([&] { return !IsWindow(dialog); }) && WaitUntilIdle(session.Dialog()) ? proposed : "<not closed>";
+}
+
 // The size of the CF_TEXT block on the clipboard; 0 when there is none.
 SIZE_T ClipboardTextBlockSize()
 {
@@ -792,6 +806,16 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
         EXPECT_EQ(row.expected.size() + 1, ClipboardTextBlockSize());
         EXPECT_EQ(Utf8FromAnsi(row.expected), PastedUnicode());
     }
+
+    // Save As writes the same text; it proposes the VIN, today's date and the report shown.
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    char date[16];
+    snprintf(date, sizeof date, "%04d-%02d-%02d", today.wYear, today.wMonth, today.wDay);
+    const ScratchFolder folder;
+    EXPECT_EQ(std::string(kVin) + " " + date + " Trouble Codes.txt", SaveAs(m_session, folder.Path() + "\\saved.txt"));
+    std::ifstream saved(folder.Path() + "\\saved.txt", std::ios::binary);
+    EXPECT_EQ(cases[2].expected, std::string(std::istreambuf_iterator<char>(saved), {}));
 }
 
 TEST_F(OutputCopy, KeepsTheTypedVin)
