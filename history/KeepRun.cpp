@@ -215,13 +215,16 @@ KeepOutcome KeepRun(const CString& printFolder, const CString& vin, const CStrin
             RemoveFolder(temporary);
             return failed();
         }
+    // Not every system says "already exists" when a folder is renamed onto another one, so
+    // the names taken are passed over first.
     for (int copy = 1; copy <= kMostRunsInOneSecond; ++copy) {
-        if (::MoveFileA(temporary, vinFolder + "\\" + RunFolderName(time, copy))) {
+        const CString run = vinFolder + "\\" + RunFolderName(time, copy);
+        if (::GetFileAttributesA(run) != INVALID_FILE_ATTRIBUTES) continue;
+        if (::MoveFileA(temporary, run)) {
             outcome.result = KeepOutcome::Result::Kept;
             return outcome;
         }
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+        break;
     }
     failure = FailureOf("renaming", temporary);
     RemoveFolder(temporary);
