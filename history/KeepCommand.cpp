@@ -71,10 +71,15 @@ LRESULT CMardelloDlg::OnKeepDone(WPARAM, LPARAM lParam)
     const std::unique_ptr<KeepJob> job(reinterpret_cast<KeepJob*>(lParam));
     ::CloseHandle(m_hKeepThread);
     m_hKeepThread = nullptr;
-    if (job->outcome.result == KeepOutcome::Result::Failed) {
+    if (job->outcome.result == KeepOutcome::Result::Failed)
         m_strKeepFailure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
-        if (m_pHistoryDlg) m_pHistoryDlg->ShowKeepFailure(m_strKeepFailure);
-    }
     StartKeeping();
+    if (m_pHistoryDlg) m_pHistoryDlg->KeepDone(KeepNote());
     return 0;
+}
+
+CString CMardelloDlg::KeepNote() const
+{
+    if (m_hKeepThread || !m_keepWanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
+    return m_strKeepFailure;
 }

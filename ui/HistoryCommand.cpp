@@ -15,7 +15,7 @@ void CMardelloDlg::AddHistoryEntry()
 
 void CMardelloDlg::OnHistory()
 {
-    CHistoryDlg history(m_strKeepFailure, this);
+    CHistoryDlg history(KeepNote(), this);
     m_pHistoryDlg = &history;
     const INT_PTR chosen = history.DoModal();
     m_pHistoryDlg = nullptr;

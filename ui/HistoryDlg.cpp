@@ -31,8 +31,8 @@ void RegisterListView()
 
 }  // namespace
 
-CHistoryDlg::CHistoryDlg(const CString& lastKeepFailure, CWnd* parent)
-    : CDialogEx(IDD_HISTORY, parent), m_strKeepFailure(lastKeepFailure)
+CHistoryDlg::CHistoryDlg(const CString& keepNote, CWnd* parent)
+    : CDialogEx(IDD_HISTORY, parent), m_strKeepNote(keepNote)
 {
 }
 
@@ -60,7 +60,7 @@ BOOL CHistoryDlg::OnInitDialog()
     list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     AddColumns();
     ::CheckDlgButton(m_hWnd, IDC_HISTORY_KEEP, KeepsReports() ? BST_CHECKED : BST_UNCHECKED);
-    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(m_strKeepFailure);
+    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(m_strKeepNote);
 
     m_historyFolder = HistoryFolder();
     m_runs = ReadKeptRuns(m_historyFolder);
@@ -173,9 +173,12 @@ void CHistoryDlg::OnDelete()
     ShowList(item);
 }
 
-void CHistoryDlg::ShowKeepFailure(const CString& failure) const
+void CHistoryDlg::KeepDone(const CString& keepNote)
 {
-    if (m_hWnd) GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(failure);
+    if (!m_hWnd) return;
+    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(keepNote);
+    m_runs = ReadKeptRuns(m_historyFolder);
+    ShowList(0);
 }
 
 void CHistoryDlg::OnKeepClicked() { SetKeepsReports(::IsDlgButtonChecked(m_hWnd, IDC_HISTORY_KEEP) == BST_CHECKED); }

@@ -2,7 +2,8 @@
 // The history window: the kept runs, newest first, filtered by any part of a VIN as it is
 // typed. Open (Enter, double-click) ends it with IDOK for the main window to show the chosen
 // run; Open Folder shows the run's folder in the Explorer; Delete (Del) moves it to the
-// Recycle Bin. It also holds the keep setting and says why the last run could not be kept.
+// Recycle Bin. It also holds the keep setting, and its note says which run is being kept or why
+// the last one could not be.
 #include <vector>
 
 #include "framework/Dialog.h"
@@ -11,10 +12,10 @@
 
 class CHistoryDlg : public CDialogEx {
 public:
-    CHistoryDlg(const CString& lastKeepFailure, CWnd* parent);
+    CHistoryDlg(const CString& keepNote, CWnd* parent);
     INT_PTR DoModal() override;
-    // A run that could not be kept while the window is open.
-    void ShowKeepFailure(const CString& failure) const;
+    // A run kept, or not, while the window is open: the list is read again.
+    void KeepDone(const CString& keepNote);
 
     // After IDOK: the run to open and its folder.
     const KeptRun& ChosenRun() const { return m_chosen; }
@@ -41,7 +42,7 @@ private:
     int SelectedRun() const;
     KeptRun& RunWithReports(size_t index);
 
-    CString m_strKeepFailure;
+    CString m_strKeepNote;
     CString m_historyFolder;
     std::vector<KeptRun> m_runs;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order

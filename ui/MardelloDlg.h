@@ -52,6 +52,8 @@ protected:
     bool OnKeepTimer(UINT_PTR id);
     void StartKeeping();
     LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
+    // Which run is being kept, or why the last one could not be; empty when neither.
+    CString KeepNote() const;
     void OnHistory();
     void ShowKeptRun(const CString& folder, const CString& runTime);
     // The status line when no print failure is shown: the device, the kept run, or neither.
