@@ -41,6 +41,10 @@ inline void RemoveTree(const std::string& path)
     if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
 }
 
+// The program's settings: "应用程序向导生成的本地应用程序" (in GBK) is the root it registers.
+constexpr const char* kSettingsKey = "Software\\\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9"
+                                     "\xB5\xC4\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\\Mardello\\Settings";
+
 // The history window, while the main window has it open.
 inline HWND HistoryWindow(MardelloSession& session)
 {
@@ -54,9 +58,7 @@ protected:
     void SetUp() override
     {
         RemoveTree(HistoryFolder());
-        // "应用程序向导生成的本地应用程序" in GBK: the program's settings root.
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9"
-                                         "\xB5\xC4\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\\Mardello\\Settings");
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
     }
 
     // Plugs `device` in as a removable drive while the program runs, or before it starts.

@@ -1,0 +1,122 @@
+#include "bench/HistoryTiming.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "bench/DeviceFollowTiming.h"
+#include "bench/Require.h"
+#include "bench/Stopwatch.h"
+#include "res/resource.h"
+#include "tests/e2e/RunningProgram.h"
+
+namespace bench {
+
+namespace {
+
+constexpr int kVins = 1000;
+constexpr int kRunsPerVin = 10;
+constexpr double kOpenGoalMs = 200;
+
+// 1,000 vehicles of 10 runs each, every run with a VIN and a trouble-code report.
+void FillHistory()
+{
+    const std::string history = e2e::HistoryFolder();
+    e2e::RemoveTree(history);
+    Require(CreateDirectoryA(history.c_str(), nullptr), "make the history folder");
+    for (int vin = 0; vin < kVins; ++vin) {
+        char name[32];
+        std::snprintf(name, sizeof name, "BENCH%012d", vin);
+        const std::string vinFolder = history + "\\" + name;
+        CreateDirectoryA(vinFolder.c_str(), nullptr);
+        for (int run = 0; run < kRunsPerVin; ++run) {
+            char runName[32];
+            std::snprintf(runName, sizeof runName, "2026-%02d-01 08-00-00", run + 1);
+            const std::string runFolder = vinFolder + "\\" + runName;
+            CreateDirectoryA(runFolder.c_str(), nullptr);
+            std::ofstream(runFolder + "\\VIN.DAT", std::ios::binary) << name << "\r\n";
+            std::ofstream(runFolder + "\\DTC.DAT", std::ios::binary) << "P0301\tMisfire\r\n";
+        }
+    }
+}
+
+HWND StartWithoutDevice(e2e::Program& program, const HistorySetup& setup)
+{
+    Require(setup.drives.Remove(setup.letter), "take the device away");
+    Require(program.Start(setup.mardello, setup.workingDirectory), "start Mardello");
+    const HWND dialog = e2e::WaitForVisibleWindow(program.Id(), e2e::kDialogClass);
+    Require(dialog && e2e::WaitUntil([&] { return e2e::ControlText(dialog, IDC_STATIC_STATUS) == "Checking Device..."; }),
+            "Mardello did not start");
+    return dialog;
+}
+
+// Milliseconds from the command until its window is shown and, for the history, lists every run.
+double TimeUntilOpen(e2e::Program& program, HWND dialog, UINT message, WPARAM command, bool history)
+{
+    Stopwatch clock;
+    PostMessageA(dialog, message, command, 0);
+    HWND window = nullptr;
+    for (;;) {
+        window = e2e::FindVisibleWindow(program.Id(), e2e::kDialogClass, dialog);
+        if (window && (!history || SendMessageA(GetDlgItem(window, IDC_HISTORY_LIST), LVM_GETITEMCOUNT, 0, 0) ==
+                                       kVins * kRunsPerVin))
+            break;
+        Require(clock.ElapsedMs() < 30000, "the window did not open");
+        Sleep(1);
+    }
+    const double ms = clock.ElapsedMs();
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    Require(e2e::WaitUntil([&] { return !IsWindow(window); }), "the window did not close");
+    return ms;
+}
+
+void SetKeeping(bool keep)
+{
+    HKEY key = nullptr;
+    Require(RegCreateKeyExA(HKEY_CURRENT_USER, e2e::kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+                ERROR_SUCCESS,
+            "open the settings");
+    const DWORD value = keep ? 1 : 0;
+    RegSetValueExA(key, "KeepReports", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+void BenchHistory(const HistorySetup& setup)
+{
+    std::printf("The history window on %d kept runs against the about box, median of %d openings each\n\n",
+                kVins * kRunsPerVin, setup.runs);
+    std::fflush(stdout);
+    Stopwatch filling;
+    FillHistory();
+    std::printf("(history of %d runs written in %.0f ms)\n", kVins * kRunsPerVin, filling.ElapsedMs());
+    e2e::Program program;
+    const HWND dialog = StartWithoutDevice(program, setup);
+    std::vector<double> history, about;
+    for (int run = 0; run < setup.runs; ++run) {
+        history.push_back(TimeUntilOpen(program, dialog, WM_COMMAND, IDM_HISTORY, true));
+        about.push_back(TimeUntilOpen(program, dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, false));
+    }
+    program.Kill();
+    std::printf("history window %8.0f ms, about box %8.0f ms, %5.2fx; goal under %.0f ms: %s\n\n", Median(history),
+                Median(about), Median(history) / Median(about), kOpenGoalMs, Median(history) < kOpenGoalMs ? "met" : "NOT met");
+
+    std::printf("Device plugged in until its VIN shows, with its 20 MB live data kept and with keeping off\n\n");
+    std::fflush(stdout);
+    e2e::RemoveTree(e2e::HistoryFolder());
+    SetKeeping(true);
+    const double kept = Median(TimesUntilVinShown(setup.mardello, setup.workingDirectory, setup.drives, setup.letter,
+                                                  setup.deviceUnix, setup.vin, setup.runs));
+    SetKeeping(false);
+    const double notKept = Median(TimesUntilVinShown(setup.mardello, setup.workingDirectory, setup.drives,
+                                                     setup.letter, setup.deviceUnix, setup.vin, setup.runs));
+    SetKeeping(true);
+    std::printf("kept %8.0f ms, not kept %8.0f ms, %5.2fx\n\n", kept, notKept, kept / notKept);
+    std::fflush(stdout);
+}
+
+}  // namespace bench
