@@ -136,6 +136,7 @@ TEST_F(History, KeepsEachRunOnceAndShowsAKeptRunAsADevice)
         Pull('E'), Plug('F', m_other), Expect(Shown::History, runA1 + runA2 + runB),
         Pull('F'), Expect(Shown::Status, kChecking),
         Keys("ctrl+h"), Expect(Shown::HistoryRows, "3"),
+        Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-window"); }),
         Filter("1a123"), Expect(Shown::HistoryRows, "1"),
         Filter("au2"), Expect(Shown::HistoryRows, "2"),
         HistoryKeys({"Down", "Return"}),  // newest first: the second row is the first run
