@@ -57,6 +57,15 @@ public:
     }
 };
 
+class CPen : public CGdiObjectT<HPEN> {
+public:
+    BOOL CreatePen(int style, int width, COLORREF color)
+    {
+        Attach(::CreatePen(style, width, color));
+        return m_handle != nullptr;
+    }
+};
+
 class CBitmap : public CGdiObjectT<HBITMAP> {
 public:
     BOOL LoadBitmap(UINT resourceId);

@@ -6,7 +6,7 @@ namespace {
 CWinApp* g_app = nullptr;
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) : m_strAppName(appName) { g_app = this; }
+CWinApp::CWinApp(const char* appName) : m_strAppName(appName ? appName : "Mardello") { g_app = this; }
 
 CWinApp* AfxGetApp() { return g_app; }
 

@@ -20,9 +20,13 @@ public:
     // Runs the message pump for a program whose InitInstance keeps a window open.
     virtual int Run();
 
-    // Names the settings root under HKEY_CURRENT_USER\Software. Nothing is written until a
-    // setting is, and this program has none.
+    // Names the settings root under HKEY_CURRENT_USER\Software, given in GBK. Nothing is
+    // written until a setting is.
     void SetRegistryKey(const char* company) { m_strRegistryKey = company; }
+    // A setting kept under the root, in the program's key, in `section`: empty when it was never
+    // written or cannot be read. Writing says whether the setting was kept.
+    CString GetProfileString(const char* section, const char* entry) const;
+    BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
     void OnHelp();
 
     HINSTANCE m_hInstance = nullptr;

@@ -7,6 +7,8 @@
 #define IDD_MAIN_DIALOG             102
 #define IDD_PRINT_PREVIEW           104
 #define IDD_PRINT_PROGRESS          105
+#define IDD_WORKSHOP                120
+#define IDS_WORKSHOP                130
 
 #define IDB_BACKGROUND              131
 #define IDB_PRINT_ALL               141
@@ -51,6 +53,15 @@
 #define IDC_RICHEDIT_REPORT         1010
 #define IDC_STATIC_TITLE            1011
 
+// What the VIN in the VIN box tells.
+#define IDC_STATIC_VIN_FACTS        1300
+
+#define IDC_WORKSHOP_NAME           1301
+#define IDC_WORKSHOP_ADDRESS1       1302
+#define IDC_WORKSHOP_ADDRESS2       1303
+#define IDC_WORKSHOP_PHONE          1304
+#define IDC_WORKSHOP_WEB            1305
+
 #define IDC_PREVIEW_PREVIOUS        1100
 #define IDC_PREVIEW_NEXT            1101
 #define IDC_PREVIEW_PAGE            1102
@@ -59,6 +70,7 @@
 #define IDC_PRINT_PROGRESS_PAGE     1110
 
 #define IDM_ABOUTBOX                0x0010
+#define IDM_WORKSHOP                0x0020
 
 // The report viewer's context menu and the main window's keys.
 #define IDM_VIEWER_UNDO             0x8000
@@ -71,3 +83,4 @@
 #define IDM_FIND_NEXT               0x8007
 #define IDM_FIND_PREVIOUS           0x8008
 #define IDM_PRINT_PREVIEW 0x8010
+#define IDM_VIEWER_WORKSHOP         0x8030

@@ -107,13 +107,15 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
     ON_WM_TIMER()
     ON_WM_DEVICECHANGE()
+    ON_EN_CHANGE(IDC_EDIT_VIN, &CMardelloDlg::OnVinChange)
+    ON_COMMAND(IDM_VIEWER_WORKSHOP, &CMardelloDlg::OnWorkshopDetails)
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     PrepareViewer();
-    AddAboutEntry();
+    AddWindowMenuEntries();
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);

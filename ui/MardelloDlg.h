@@ -29,15 +29,21 @@ protected:
     BOOL SearchForDevice();
     void ReadVin();
 
+    // What the VIN box's VIN tells, beside the status line; kept up with every change of the box.
+    void OnVinChange();
+
     // Following the device while the program runs.
     void WatchDrives();
     void OnTimer(UINT_PTR id);
     LRESULT OnDeviceChange(UINT event, DWORD_PTR data);
     void FollowDevice();
     void ShowStatus();
+    // Shows new text in a see-through label, painting the background under the old text anew.
+    void ShowSeeThrough(int labelId, const char* text);
 
-    // The window menu's about entry.
-    void AddAboutEntry();
+    // The window menu's entries: the about box and Workshop Details.
+    void AddWindowMenuEntries();
+    void OnWorkshopDetails();
 
     // The command buttons' pictures: the given button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId);
@@ -96,6 +102,7 @@ protected:
     CString m_strDrive;
     CString m_strVin;
     CString m_strStatus;  // kStatusChecking, kStatusReady, or what a print left to say
+    bool m_bVinWarning = false;  // the VIN facts line warns of a likely typing error
     CRichEditCtrl m_richReport;
     CButton m_btnPrintAll;
     CButton m_btnLiveData;

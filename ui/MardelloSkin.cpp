@@ -76,14 +76,27 @@ void CMardelloDlg::OnMouseMove(UINT flags, CPoint point)
 
 HBRUSH CMardelloDlg::OnCtlColor(CDCHandle dc, CWnd control, UINT kind)
 {
-    (void)control;
     auto brush = reinterpret_cast<HBRUSH>(Default());
     if (kind == CTLCOLOR_STATIC || kind == CTLCOLOR_BTN) {
         dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(RGB(255, 255, 255));
+        const bool warning = m_bVinWarning && ::GetDlgCtrlID(control) == IDC_STATIC_VIN_FACTS;
+        // Amber reads well on the dark background and stands out from the white labels.
+        dc.SetTextColor(warning ? RGB(255, 176, 32) : RGB(255, 255, 255));
         return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
     }
     return brush;
+}
+
+// A see-through label's background is painted again, or the old text would stay visible under
+// the new one.
+void CMardelloDlg::ShowSeeThrough(int labelId, const char* text)
+{
+    const CWnd label = GetDlgItem(labelId);
+    label.SetWindowText(text);
+    CRect place;
+    label.GetWindowRect(&place);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+    RedrawWindow(&place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMardelloDlg::OnExit() { DestroyWindow(); }

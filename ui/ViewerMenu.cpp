@@ -32,6 +32,8 @@ constexpr ViewerMenuItem kViewerMenu[] = {
     {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_PRINT_PREVIEW, "Print Pre&view...\tCtrl+F2", Needs::Nothing, 0, 0, 0},
     {IDC_BTN_PRINT, "P&rint...\tCtrl+P", Needs::Nothing, 0, 0, 0},
+    {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_VIEWER_WORKSHOP, "&Workshop Details...", Needs::Nothing, 0, 0, 0},
 };
 
 struct ViewerState {
