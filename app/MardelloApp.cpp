@@ -12,6 +12,12 @@ CMardelloApp theApp;
 
 BOOL CMardelloApp::InitInstance()
 {
+    // The installer and the uninstaller look for these names and ask for Mardello to be closed
+    // first: files in use cannot be replaced or removed. The global name is seen from every
+    // user's session; the local one where a global name cannot be made. Both last as long as
+    // the process.
+    ::CreateMutexA(nullptr, FALSE, "Global\\MardelloRunning");
+    ::CreateMutexA(nullptr, FALSE, "MardelloRunning");
     // An empty card-reader slot is a removable drive too: looking into it must fail quietly,
     // not stop the program with the system's "no disk" box. Set before the first search.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

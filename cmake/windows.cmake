@@ -19,6 +19,7 @@ set(WIN32_SOURCES
     framework/FileFind.cpp
     framework/Gdi.cpp
     framework/PrintDialog.cpp
+    framework/FileDialog.cpp
     framework/StdioFile.cpp
     framework/SystemLibrary.cpp
     framework/WinApp.cpp
@@ -47,6 +48,7 @@ set(WIN32_SOURCES
     output/PrintFont.cpp
     output/PreviewCommand.cpp
     output/CopyCommand.cpp
+    output/SaveAsCommand.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)
 # windres reports no dependencies: the pictures and the manifest are named here.

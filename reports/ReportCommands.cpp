@@ -96,6 +96,7 @@ void CMardelloDlg::FillViewer(const CString& text)
 void CMardelloDlg::ShowReports(int buttonId, const char* const* pathSuffixes, int count, bool sectionBreaks)
 {
     MarkActiveButton(buttonId);
+    m_nShownReports = buttonId;
     const CString text = ViewOfReports(count, sectionBreaks, [&](int file, CString& viewerText) {
         return LoadReportFile(pathSuffixes[file], viewerText);
     });

@@ -83,4 +83,5 @@
 #define IDM_FIND_NEXT               0x8007
 #define IDM_FIND_PREVIOUS           0x8008
 #define IDM_PRINT_PREVIEW 0x8010
+#define IDM_SAVE_AS                 0x8011
 #define IDM_VIEWER_WORKSHOP         0x8030

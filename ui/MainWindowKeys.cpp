@@ -22,6 +22,7 @@ constexpr Shortcut kShortcuts[] = {
     {VK_F3, kNoModifier, Where::MainWindow, IDM_FIND_NEXT},
     {VK_F3, kShift, Where::MainWindow, IDM_FIND_PREVIOUS},
     {VK_F2, kCtrl, Where::MainWindow, IDM_PRINT_PREVIEW},
+    {'S', kCtrl, Where::MainWindow, IDM_SAVE_AS},
     {'A', kCtrl, Where::Viewer, IDM_VIEWER_SELECT_ALL},
 };
 

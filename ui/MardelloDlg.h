@@ -68,6 +68,7 @@ protected:
     CString ViewerText() const;
     CPrintPages PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry);
     void OnPrintPreview();
+    void OnSaveAs();
 
     // The frameless skin.
     void OnSysCommand(UINT id, LPARAM lParam);
@@ -104,6 +105,7 @@ protected:
     CString m_strStatus;  // kStatusChecking, kStatusReady, or what a print left to say
     bool m_bVinWarning = false;  // the VIN facts line warns of a likely typing error
     CRichEditCtrl m_richReport;
+    int m_nShownReports = 0;  // the view command whose reports the viewer was last filled with
     CButton m_btnPrintAll;
     CButton m_btnLiveData;
     CButton m_btnCopy;

@@ -30,6 +30,7 @@ constexpr ViewerMenuItem kViewerMenu[] = {
     {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_FIND, "&Find...\tCtrl+F", Needs::ViewerText, 0, 0, 0},
     {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_SAVE_AS, "Save &As...\tCtrl+S", Needs::Nothing, 0, 0, 0},
     {IDM_PRINT_PREVIEW, "Print Pre&view...\tCtrl+F2", Needs::Nothing, 0, 0, 0},
     {IDC_BTN_PRINT, "P&rint...\tCtrl+P", Needs::Nothing, 0, 0, 0},
     {0, nullptr, Needs::Nothing, 0, 0, 0},

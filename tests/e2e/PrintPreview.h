@@ -24,6 +24,7 @@ struct InkRow {
 struct PreviewSheet {
     RECT paper{};  // the white sheet, in the preview's client coordinates
     std::vector<InkRow> rows;
+    std::vector<COLORREF> firstRow;  // the first row's pixels, the sheet's width across
     double Width() const { return paper.right - paper.left; }
     double Height() const { return paper.bottom - paper.top; }
 };
@@ -106,6 +107,9 @@ public:
             row.left = std::min<int>(row.left, left - paper.left);
             row.right = std::max<int>(row.right, right - paper.left);
         }
+        if (!sheet.rows.empty())
+            for (int y = paper.top + sheet.rows[0].top; y < paper.top + sheet.rows[0].bottom; ++y)
+                for (int x = paper.left; x < paper.right; ++x) sheet.firstRow.push_back(picture->At(x, y));
         OffsetRect(&paper, area.left, area.top);
         return sheet;
     }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <set>
 #include <string>
@@ -526,14 +528,24 @@ TEST_F(OutputPrint, TypedVinAloneWhenTheViewerIsEmpty)
 {
     ASSERT_TRUE(Start());
     ASSERT_EQ(kVin, Vin());
-    // Far shorter than the device's, so the preview's VIN row could not pass for the other.
-    ASSERT_TRUE(TypeVin(m_session, "WDB111"));
+    PrintPreview devicePreview(m_session);
+    ASSERT_TRUE(devicePreview.Open());
+    const auto deviceSheet = devicePreview.Sheet();
+    ASSERT_TRUE(deviceSheet && devicePreview.Press("Escape"));
+    // As long as the device's, so that only what the row shows tells them apart.
+    const std::string typed = "WDB2030461A123456";
+    ASSERT_TRUE(TypeVin(m_session, typed));
 
     const auto job = PrintAndRead("print-typed-vin");
     ASSERT_TRUE(job);
     EXPECT_EQ(1, job->pages);
-    EXPECT_EQ(std::vector<std::string>{Slot(0, 0, "WDB111")}, PrintedSlots(*job));
+    EXPECT_EQ(std::vector<std::string>{Slot(0, 0, typed)}, PrintedSlots(*job));
     ExpectPreviewShowsJob(m_session, *job, "preview-typed-vin");
+    PrintPreview typedPreview(m_session);
+    ASSERT_TRUE(typedPreview.Open());
+    const auto typedSheet = typedPreview.Sheet();
+    ASSERT_TRUE(typedSheet && typedPreview.Press("Escape"));
+    EXPECT_NE(deviceSheet->firstRow, typedSheet->firstRow) << "the preview shows the device's VIN, not the typed one";
 }
 
 // The preview's pages turned with the keys and the buttons, the preview resized, and Print from
@@ -832,6 +844,18 @@ TEST_F(FailedPrint, PreviewWithoutPrinter)
     return clicked ? WaitForClipboardChange(before) : clicked;
 }
 
+// Ctrl+S, the file name the Save As dialog proposes, then `path` typed in its place and saved.
+std::string SaveAs(MardelloSession& session, const std::string& path)
+{
+    constexpr int kFileName = 0x47C;
+    if (!PressKeys("ctrl+s")) return "<no keys>";
+    HWND dialog = WaitForVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
+    const std::string proposed = ControlText(dialog, kFileName).value_or("<no file name box>");
+    SetDlgItemTextA(dialog, kFileName, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return WaitUntil([&] { return !IsWindow(dialog); }) && WaitUntilIdle(session.Dialog()) ? proposed : "<not closed>";
+}
+
 // The size of the CF_TEXT block on the clipboard; 0 when there is none.
 SIZE_T ClipboardTextBlockSize()
 {
@@ -883,6 +907,16 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
         EXPECT_EQ(row.expected.size() + 1, ClipboardTextBlockSize());
         EXPECT_EQ(Utf8FromAnsi(row.expected), PastedUnicode());
     }
+
+    // Save As writes the same text; it proposes the VIN, today's date and the report shown.
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    char date[16];
+    snprintf(date, sizeof date, "%04d-%02d-%02d", today.wYear, today.wMonth, today.wDay);
+    const ScratchFolder folder;
+    EXPECT_EQ(std::string(kVin) + " " + date + " Trouble Codes.txt", SaveAs(m_session, folder.Path() + "\\saved.txt"));
+    std::ifstream saved(folder.Path() + "\\saved.txt", std::ios::binary);
+    EXPECT_EQ(cases[2].expected, std::string(std::istreambuf_iterator<char>(saved), {}));
 }
 
 TEST_F(OutputCopy, KeepsTheTypedVin)

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/RunningProgram.h"
+#include "tests/e2e/Scenario.h"
 
 namespace e2e {
 namespace {
@@ -45,7 +45,7 @@ std::string AllView(const std::vector<std::vector<std::string>>& sections)
     return Paragraphs(all);
 }
 
-class Reports : public RunningProgram {
+class Reports : public Scenario {
 protected:
     void StartAndClick(int button)
     {
@@ -60,24 +60,19 @@ TEST_F(Reports, EachViewCommandShowsItsReports)
     m_device.Write("CDS.DAT", kCds);
     m_device.Write("FROZEN.DAT", kFrozen);
     StartWithDevice();
-    EXPECT_EQ("", Viewer()) << "nothing is shown before a command";
-
-    struct Row {
-        int button;
-        std::string expected;
-    };
-    const Row rows[] = {
-        {IDC_BTN_TROUBLE_CODE, SingleView(kDtcShown)},
-        {IDC_BTN_LIVE_DATA, SingleView(kCdsShown)},
-        {IDC_BTN_FROZEN_FRAME, SingleView(kFrozenShown)},
-        {IDC_BTN_PRINT_ALL, AllView({kDtcShown, kCdsShown, kFrozenShown})},
-        {IDC_BTN_TROUBLE_CODE, SingleView(kDtcShown)},
-    };
-    for (const Row& row : rows) {
-        ASSERT_TRUE(ClickButton(m_session.Dialog(), row.button));
-        EXPECT_EQ(row.expected, Viewer()) << "button " << row.button;
-        EXPECT_TRUE(ShowsOnlyBlue(m_session, row.button)) << "button " << row.button;
-    }
+    Play({
+        Expect(Shown::Viewer, ""),  // nothing is shown before a command
+        Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::ActiveButton, IDC_BTN_TROUBLE_CODE),
+        Expect(Shown::Viewer, SingleView(kDtcShown)),
+        Click(IDC_BTN_LIVE_DATA), Expect(Shown::ActiveButton, IDC_BTN_LIVE_DATA),
+        Expect(Shown::Viewer, SingleView(kCdsShown)),
+        Click(IDC_BTN_FROZEN_FRAME), Expect(Shown::ActiveButton, IDC_BTN_FROZEN_FRAME),
+        Expect(Shown::Viewer, SingleView(kFrozenShown)),
+        Click(IDC_BTN_PRINT_ALL), Expect(Shown::ActiveButton, IDC_BTN_PRINT_ALL),
+        Expect(Shown::Viewer, AllView({kDtcShown, kCdsShown, kFrozenShown})),
+        Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::ActiveButton, IDC_BTN_TROUBLE_CODE),
+        Expect(Shown::Viewer, SingleView(kDtcShown)),
+    });
 }
 
 TEST_F(Reports, MissingAndEmptyFilesInTheAllReportsView)
@@ -109,13 +104,11 @@ TEST_F(Reports, LongVinIsShownWholeAndTypedVinIsReplacedByAViewCommand)
     const std::string longVin = "LSVAU2180N2183294-EXTRA ";
     m_device.Write("VIN.DAT", longVin + "\r\nsecond line is not read\r\n");
     StartWithDevice();
-    EXPECT_EQ(longVin, Vin()) << "the first line exactly as read";
-
-    SendMessageA(m_session.Control(IDC_EDIT_VIN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    ASSERT_TRUE(TypeText(m_session.Dialog(), IDC_EDIT_VIN, "TYPED"));
-    EXPECT_EQ("TYPED", Vin());
-    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
-    EXPECT_EQ(longVin, Vin()) << "a view command puts the read VIN back";
+    Play({
+        Expect(Shown::Vin, longVin),  // the first line exactly as read
+        Type(IDC_EDIT_VIN, "TYPED"), Expect(Shown::Vin, "TYPED"),
+        Click(IDC_BTN_LIVE_DATA), Expect(Shown::Vin, longVin),  // a view command puts the read VIN back
+    });
 }
 
 TEST_F(Reports, FileHeldOpenByAnotherProgramCountsAsMissing)

@@ -1,4 +1,5 @@
 #include "output/ClipboardText.h"
+#include "output/SaveAsName.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,14 @@ TEST(ClipboardTextTest, EveryCrGetsAnLf)
         SCOPED_TRACE(std::string(row.what) + ": " + Escaped(row.viewer));
         EXPECT_EQ(CString(row.clipboard), ClipboardText(CString(row.viewer)));
     }
+}
+
+// The file name Save As proposes: the VIN as one plain name, or none.
+TEST(SaveAsNameTest, VinDateAndReport)
+{
+    EXPECT_EQ(CString("LSVAU2180N2183294 2026-12-08 Live Data.txt"), SaveAsName("LSVAU2180N2183294", "2026-12-08", "Live Data"));
+    EXPECT_EQ(CString("2026-12-08 Report.txt"), SaveAsName("", "2026-12-08", "Report"));
+    EXPECT_EQ(CString("_._x 2026-12-08 Report.txt"), SaveAsName("..\\..\\x", "2026-12-08", "Report"));
 }
 
 }  // namespace

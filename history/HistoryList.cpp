@@ -1,0 +1,62 @@
+#include "history/HistoryList.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// ASCII letters in lower case; the second byte of a double-byte character stays as it is.
+std::string Folded(const std::string& text)
+{
+    std::string folded = text;
+    for (size_t i = 0; i < folded.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(folded[i]);
+        if (IsLeadByte(byte)) ++i;
+        else if (byte >= 'A' && byte <= 'Z') folded[i] = static_cast<char>(byte - 'A' + 'a');
+    }
+    return folded;
+}
+
+// True when `at` starts a character of `text`, not the second byte of a double-byte one.
+bool StartsCharacter(const std::string& text, size_t at)
+{
+    size_t i = 0;
+    while (i < at) i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    return i == at;
+}
+
+// Newest first: the run folder names sort as their times.
+int Compare(const KeptRun& a, const KeptRun& b, HistoryColumn column)
+{
+    switch (column) {
+    case HistoryColumn::Vin: return a.vinFolder.CompareNoCase(b.vinFolder);
+    case HistoryColumn::Time: return a.runFolder.Bytes().compare(b.runFolder.Bytes());
+    case HistoryColumn::Reports: return a.reports.Bytes().compare(b.reports.Bytes());
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool MatchesFilter(const KeptRun& run, const CString& filter)
+{
+    const std::string vin = Folded(run.vinFolder.Bytes());
+    const std::string sought = Folded(filter.Bytes());
+    for (size_t at = vin.find(sought); at != std::string::npos; at = vin.find(sought, at + 1))
+        if (StartsCharacter(vin, at)) return true;
+    return false;
+}
+
+std::vector<size_t> ListedRuns(const std::vector<KeptRun>& runs, const CString& filter, HistoryColumn column,
+                               bool ascending)
+{
+    std::vector<size_t> listed;
+    for (size_t i = 0; i < runs.size(); ++i)
+        if (MatchesFilter(runs[i], filter)) listed.push_back(i);
+    std::stable_sort(listed.begin(), listed.end(), [&](size_t a, size_t b) {
+        const int order = Compare(runs[a], runs[b], column);
+        if (order != 0) return ascending ? order < 0 : order > 0;
+        return runs[a].runFolder.Bytes() > runs[b].runFolder.Bytes();
+    });
+    return listed;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The history window's list: which kept runs it shows for what is typed in its filter box,
+// and in which order.
+#include <vector>
+
+#include "framework/CString.h"
+#include "history/RunName.h"
+
+struct KeptRun {
+    CString vinFolder;  // the VIN as its folder is named
+    CString runFolder;  // the run's folder name, which gives its time
+    RunTime time;
+    CString reports;    // the reports it holds, as the list shows them
+};
+
+enum class HistoryColumn { Vin, Time, Reports };
+
+// True when `filter` is part of the run's VIN, ignoring the case of ASCII letters; an empty
+// filter takes every run.
+bool MatchesFilter(const KeptRun& run, const CString& filter);
+
+// The runs matching `filter`, as indices into `runs`, ordered by `column`; runs equal in that
+// column stay newest first.
+std::vector<size_t> ListedRuns(const std::vector<KeptRun>& runs, const CString& filter, HistoryColumn column,
+                               bool ascending);

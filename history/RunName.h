@@ -1,0 +1,22 @@
+#pragma once
+// A kept run's folder is named after the run's time, the newest modification time of the
+// device's reports, in a form that sorts by name as it does by time: "2026-12-08 21-46-13".
+// Two different runs of one vehicle in the same second are told apart by " (2)", " (3)"...
+#include "framework/CString.h"
+
+struct RunTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    friend bool operator==(const RunTime& a, const RunTime& b)
+    {
+        return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute &&
+               a.second == b.second;
+    }
+};
+
+// `copy` 1 is the first run of its second and has no number.
+CString RunFolderName(const RunTime& time, int copy = 1);
+// The time a run's folder name stands for; false for any other folder (a run still being
+// written, a folder the user made).
+bool ParseRunFolderName(const CString& name, RunTime& time);
+// The run's time as the user reads it: "2026-12-08 21:46:13".
+CString RunTimeText(const RunTime& time);

@@ -1,0 +1,10 @@
+#include "output/SaveAsName.h"
+
+#include "history/VinFolder.h"
+
+CString SaveAsName(const CString& vin, const CString& date, const char* report)
+{
+    const CString plainVin = VinFolderName(vin);
+    CString name = plainVin == kNoVinFolder ? CString() : plainVin + " ";
+    return name + date + " " + report + ".txt";
+}
