@@ -28,7 +28,7 @@
 namespace e2e {
 
 // What a scenario can look at.
-enum class Shown { Status, Vin, Viewer, Clipboard, ActiveButton, History };
+enum class Shown { Status, Vin, Viewer, Clipboard, ActiveButton, VinFacts, History };
 
 // The program and the drives a scenario acts on.
 struct Stage {
@@ -88,6 +88,7 @@ inline std::string Observe(const Stage& stage, Shown what)
         for (int id : BlueButtons(stage.session)) ids += (ids.empty() ? "" : " ") + std::to_string(id);
         return ids;
     }
+    case Shown::VinFacts: return stage.session.Text(IDC_STATIC_VIN_FACTS);
     case Shown::History: return HistoryListing();
     }
     return {};
@@ -95,7 +96,7 @@ inline std::string Observe(const Stage& stage, Shown what)
 
 inline const char* Name(Shown what)
 {
-    static const char* const kNames[] = {"status", "VIN box", "viewer", "clipboard", "active button", "history"};
+    static const char* const kNames[] = {"status", "VIN box", "viewer", "clipboard", "active button", "VIN facts", "history"};
     return kNames[static_cast<int>(what)];
 }
 

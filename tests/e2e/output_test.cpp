@@ -76,12 +76,10 @@ std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedF
     }
     // The VIN: the first line that the last footer starts with; a workshop's header of
     // `headerHeight` points goes above it.
-    PrintedLine vin = job.lines.empty() ? PrintedLine{} : job.lines.front();
-    for (const PrintedLine& line : job.lines)
-        if (WithoutSpaces(job.lines.back().text).rfind(WithoutSpaces(line.text), 0) == 0) {
-            vin = line;
-            break;
-        }
+    const auto vinAt = std::find_if(job.lines.begin(), job.lines.end(), [&](const PrintedLine& line) {
+        return WithoutSpaces(job.lines.back().text).rfind(WithoutSpaces(line.text), 0) == 0;
+    });
+    const PrintedLine vin = vinAt == job.lines.end() ? PrintedLine{} : *vinAt;
     std::vector<PrintedLine> body, footers;
     for (int page = 0; page < job.pages; ++page) {
         SCOPED_TRACE("page " + std::to_string(page + 1) + " of " + std::to_string(job.pages));
@@ -302,8 +300,7 @@ protected:
 
 using OutputPreview = OutputPrint;
 
-// The workshop's details as the program keeps them, under its settings root ("应用程序向导生成的
-// 本地应用程序" in GBK): none while the test starts, and none left for other tests.
+// None of the workshop's details under the settings root ("应用程序向导生成的本地应用程序"), nor left.
 struct NoWorkshopDetails {
     static constexpr const char* kKey = "Software\\\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9\xB5\xC4"
                                         "\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\\Mardello\\Workshop";
@@ -328,12 +325,9 @@ std::vector<double> RulesOnFirstPage(const std::string& pdf)
     const std::string pgm = ReadWholeFile(scratch.Path() + "\\page.pgm").value_or("");
     int width = 0, height = 0, depth = 0, header = 0;
     std::vector<double> rules;
-    if (!rendered || std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &depth, &header) != 3 ||
-        pgm.size() < static_cast<size_t>(header + 1 + width * height)) {
-        ADD_FAILURE() << "cannot render " << pdf;
-        return rules;
-    }
-    for (int y = 0; y < height; ++y) {
+    const bool read = rendered && std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &depth, &header) == 3 &&
+                      pgm.size() >= static_cast<size_t>(header + 1 + width * height);
+    for (int y = 0; read && y < height; ++y) {
         int dark = 0;
         for (int x = 0; x < width; ++x) dark += static_cast<unsigned char>(pgm[header + 1 + y * width + x]) < 160;
         if (dark > width * 3 / 4) rules.push_back(y / 2.0);

@@ -1,5 +1,4 @@
-// The VIN box holds whatever is typed or read: the facts line is one plain line of printable
-// ASCII for any bytes, and only a VIN of 17 letters and digits can be warned about.
+// For any bytes in the VIN box: one line of printable ASCII; a warning only for 17 characters.
 #include "tests/fuzz/FuzzCheck.h"
 #include "vin/VinFacts.h"
 
