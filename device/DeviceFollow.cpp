@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include "device/DeviceSearch.h"
 #include "ui/MardelloDlg.h"
 
 namespace {
@@ -11,22 +12,9 @@ namespace {
 constexpr UINT_PTR kDeviceTimer = 0x4D44;
 constexpr UINT kTickMs = 1000;
 
-std::uint32_t DriveMask() { return static_cast<std::uint32_t>(::GetLogicalDrives()); }
-
-bool FolderExists(const CString& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 }  // namespace
 
-// Called before the start-up search, so that a drive added while it runs counts as a change.
-void CMardelloDlg::WatchDrives()
-{
-    m_deviceWatch.Start(DriveMask());
-    ::SetTimer(m_hWnd, kDeviceTimer, kTickMs, nullptr);
-}
+void CMardelloDlg::WatchDrives() { ::SetTimer(m_hWnd, kDeviceTimer, kTickMs, nullptr); }
 
 void CMardelloDlg::OnTimer(UINT_PTR id)
 {
@@ -49,29 +37,25 @@ LRESULT CMardelloDlg::OnDeviceChange(UINT event, DWORD_PTR data)
         return TRUE;
     // Taken in at the next tick, which never comes in the middle of a command.
     const auto* volume = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(header);
-    m_deviceWatch.Announce(volume->dbcv_unitmask, event == DBT_DEVICEREMOVECOMPLETE);
+    m_deviceFollower.Announce(volume->dbcv_unitmask, event == DBT_DEVICEREMOVECOMPLETE);
     return TRUE;
 }
 
 void CMardelloDlg::FollowDevice()
 {
-    if (!m_strDrive.IsEmpty()) {
-        // The device in use stays until it is gone, whatever else is plugged in meanwhile, so
-        // only its own folder is looked at. Under Wine reading the drive list costs forty
-        // times as much as that (0.4 ms), most of the idle cost of following the device.
-        if (!m_deviceWatch.AnnouncedRemoved(m_strDrive[0]) && FolderExists(m_strDrive + "\\PRINT")) return;
+    const DeviceFollower::Change change = m_deviceFollower.Tick(SystemDrives());
+    if (change == DeviceFollower::Change::None) return;
+    m_strDrive = m_deviceFollower.Drive();
+    if (change == DeviceFollower::Change::Lost) {
         // The VIN box and the viewer keep what they show, for printing and copying; view
         // commands now read as without a device.
-        m_strDrive.Empty();
         m_strStatus = kStatusChecking;
         ShowStatus();
-        m_deviceWatch.DeviceLost();
+        return;
     }
-    if (!m_deviceWatch.SearchDue(DriveMask()) || !SearchForDevice()) return;
-    m_deviceWatch.DeviceFound();
-    // Another device is another vehicle: its VIN replaces what the box shows, typed or read.
-    // The viewer waits for a command.
-    m_strVin.Empty();
+    // Another device is another vehicle: its VIN, or none, replaces what the box shows, typed
+    // or read. The viewer waits for a command.
+    m_strStatus = kStatusReady;
     ReadVin();
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ShowStatus();

@@ -41,14 +41,8 @@ void CMardelloDlg::PrepareViewer()
     m_richReport.LimitText(kViewerTextLimit);
 }
 
-void CMardelloDlg::ReadVin()
-{
-    CStdioFile file;
-    if (!file.Open(m_strDrive + "\\PRINT\\VIN.DAT", kReportOpenFlags)) return;
-    CString line;
-    if (file.ReadString(line)) m_strVin = line;
-    file.Close();
-}
+// The VIN the device gave when it was found, or none.
+void CMardelloDlg::ReadVin() { m_strVin = m_deviceFollower.Vin(); }
 
 ReportRead CMardelloDlg::LoadReportFile(const char* pathSuffix, CString& viewerText) const
 {

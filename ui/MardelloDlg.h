@@ -1,6 +1,6 @@
 #pragma once
 // The main window: the device's VIN, the report viewer and the command buttons.
-#include "device/DeviceWatch.h"
+#include "device/DeviceFollower.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/FindReplaceDialog.h"
@@ -120,5 +120,5 @@ protected:
     DWORD m_dwFindFlags = FR_DOWN;
     int m_nScreenDpi;
     CScaledPictures m_scaledPictures;
-    DeviceWatch m_deviceWatch;
+    DeviceFollower m_deviceFollower;
 };
