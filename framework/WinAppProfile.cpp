@@ -53,7 +53,7 @@ CString CWinApp::GetProfileString(const char* section, const char* entry) const
     if (::RegQueryValueExA(key.m_key, entry, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
         type != REG_SZ)
         return CString();
-    value[size < sizeof value ? size : sizeof value - 1] = '\0';
+    value[size] = '\0';  // a value written without its terminating NUL
     return CString(value);
 }
 

@@ -38,8 +38,12 @@ void CMardelloDlg::OnSysCommand(UINT id, LPARAM lParam)
     }
 }
 
+// Details the settings could not take would be gone at the next start: the status line says so
+// until the next print or the device's next coming or going.
 void CMardelloDlg::OnWorkshopDetails()
 {
     CWorkshopDlg workshop(this);
-    workshop.DoModal();
+    if (workshop.DoModal() != IDOK || workshop.Kept()) return;
+    m_strStatus = "Workshop Details not saved";
+    ShowStatus();
 }

@@ -65,6 +65,6 @@ void CWorkshopDlg::OnOK()
 {
     UpdateData(TRUE);
     for (const Detail& detail : kDetails) (m_details.*detail.field).Trim();
-    SaveWorkshopDetails(m_details);
+    m_bKept = SaveWorkshopDetails(m_details);
     EndDialog(IDOK);
 }

@@ -14,6 +14,8 @@ bool SaveWorkshopDetails(const WorkshopDetails& details);
 class CWorkshopDlg : public CDialogEx {
 public:
     explicit CWorkshopDlg(CWnd* parent);
+    // After OK: whether the settings took the details.
+    bool Kept() const { return m_bKept; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -24,4 +26,5 @@ protected:
 
 private:
     WorkshopDetails m_details;
+    bool m_bKept = false;
 };
