@@ -49,11 +49,12 @@ inline std::string InstalledMardello()
 class MardelloSession {
 public:
     // Starts the program in `workingDirectory` and waits for its main dialog.
-    ::testing::AssertionResult Start(const std::string& workingDirectory = "C:\\mardello-e2e")
+    ::testing::AssertionResult Start(const std::string& workingDirectory = "C:\\mardello-e2e",
+                                     const EnvironmentOverrides& environment = {})
     {
         const std::string exe = InstalledMardello();
         if (exe.empty()) return ::testing::AssertionFailure() << "MARDELLO_EXE is not set or cannot be copied to C:";
-        auto started = m_program.Start(exe, workingDirectory);
+        auto started = m_program.Start(exe, workingDirectory, {}, environment);
         if (!started) return started;
         m_dialog = WaitForVisibleWindow(m_program.Id(), kDialogClass);
         if (!m_dialog) return ::testing::AssertionFailure() << "no main dialog appeared";
