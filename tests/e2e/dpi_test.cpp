@@ -122,21 +122,30 @@ std::vector<int> RunsAround(const ScreenPicture& picture, int around, COLORREF c
     return runs;
 }
 
-// The double-size picture from the program's resources, averaged to `size`.
-std::vector<uint32_t> AveragedPicture(UINT id, PixelSize size)
+// How many pixels inside the button's 2-pixel edge differ from its double-size picture `id` in
+// the program's resources, averaged to that room.
+int UnlikeItsPicture(const ScreenPicture& button, int around, UINT id)
 {
     const HMODULE exe = LoadLibraryExA(InstalledMardello().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    const auto large = static_cast<HBITMAP>(LoadImageA(exe, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const auto large =
+        static_cast<HBITMAP>(LoadImageA(exe, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP b{};
     GetObjectA(large, sizeof b, &b);
     BITMAPINFO format{{sizeof(BITMAPINFOHEADER), b.bmWidth, -b.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::vector<uint32_t> pixels(static_cast<size_t>(b.bmWidth) * b.bmHeight);
     const HDC screen = GetDC(nullptr);
     GetDIBits(screen, large, 0, b.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(large);
-    FreeLibrary(exe);
-    return SmoothResize(pixels, {b.bmWidth, b.bmHeight}, size);
+    ReleaseDC(nullptr, screen), DeleteObject(large), FreeLibrary(exe);
+    const int w = button.width - 2 * around - 4, h = button.height - 2 * around - 4;
+    const std::vector<uint32_t> expected = SmoothResize(pixels, {b.bmWidth, b.bmHeight}, {w, h});
+    if (expected.size() != static_cast<size_t>(w * h)) return w * h;
+    int unlike = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t e = expected[static_cast<size_t>(y * w + x)];
+            unlike += RGB(e >> 16, e >> 8 & 0xFF, e & 0xFF) != button.At(around + 2 + x, around + 2 + y);
+        }
+    return unlike;
 }
 
 // Around each control, read along the middle of its sides, its slot's colour: the same width
@@ -147,14 +156,14 @@ std::vector<uint32_t> AveragedPicture(UINT id, PixelSize size)
 TEST(DisplayScales, ControlsSitInTheirSlots)
 {
     constexpr int kAround = 30;
-    for (const char* locale : {"zh_CN.UTF-8", "C"})
+    for (const char* locale : {"", "C"})
         for (DWORD dpi : {96, 120, 144, 168, 192}) {
-            SCOPED_TRACE(std::string(locale) + ", " + std::to_string(dpi) + " dpi");
+            SCOPED_TRACE(std::string(*locale ? "Western" : "Chinese") + ", " + std::to_string(dpi) + " dpi");
             DisplayScale scale(dpi);
             MardelloSession session;
-            ASSERT_TRUE(session.Start("C:\\mardello-e2e", {{"LC_ALL", locale}}));
-            SaveScreenshot(session.Dialog(), std::string("slots ") + locale + " " + std::to_string(dpi));
-            for (const auto& [id, slot] : {std::pair{IDC_EDIT_VIN, RGB(45, 45, 45)}, {IDC_RICHEDIT_REPORT, RGB(255, 255, 255)}}) {
+            ASSERT_TRUE(session.Start("C:\\mardello-e2e", locale));
+            for (const auto& [id, slot] :
+                 {std::pair{IDC_EDIT_VIN, RGB(45, 45, 45)}, {IDC_RICHEDIT_REPORT, RGB(255, 255, 255)}}) {
                 const auto around = ReadOnScreen(session.Dialog(), id, kAround);
                 ASSERT_TRUE(around);
                 const std::vector<int> runs = RunsAround(*around, kAround, slot);
@@ -163,21 +172,12 @@ TEST(DisplayScales, ControlsSitInTheirSlots)
                     EXPECT_NEAR(runs[1], runs[side], 1) << "control " << id << ", side " << side;
             }
             for (int i = 0; i < 6; ++i) {
-                const int id = kCommandButtons[i];
-                const auto around = ReadOnScreen(session.Dialog(), id, kAround);
+                const auto around = ReadOnScreen(session.Dialog(), kCommandButtons[i], kAround);
                 ASSERT_TRUE(around);
                 for (COLORREF slot : {kNormalGrey, kActiveBlue})
-                    EXPECT_EQ(std::vector<int>(4), RunsAround(*around, kAround, slot)) << "button " << id;
-                const int w = around->width - 2 * kAround - 4, h = around->height - 2 * kAround - 4;
-                const auto expected = AveragedPicture(IDB_PRINT_ALL_2X + 2 * i + (i == 0), {w, h});  // Print All is active
-                ASSERT_EQ(static_cast<size_t>(w * h), expected.size());
-                int differing = 0;
-                for (int y = 0; y < h; ++y)
-                    for (int x = 0; x < w; ++x) {
-                        const uint32_t e = expected[static_cast<size_t>(y * w + x)];
-                        differing += RGB(e >> 16, e >> 8 & 0xFF, e & 0xFF) != around->At(kAround + 2 + x, kAround + 2 + y);
-                    }
-                EXPECT_EQ(0, differing) << "pixels unlike the picture in button " << id << ", " << w << " x " << h;
+                    EXPECT_EQ(std::vector<int>(4), RunsAround(*around, kAround, slot)) << "button " << i;
+                // Print All is the active one.
+                EXPECT_EQ(0, UnlikeItsPicture(*around, kAround, IDB_PRINT_ALL_2X + 2 * i + (i == 0))) << "button " << i;
             }
         }
 }

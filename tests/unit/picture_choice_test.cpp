@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
+// The rooms inside the buttons at each scale in a Chinese Windows's dialog font, and in a Western one's.
 TEST(PictureChoiceTest, APictureIsMadeForItsButtonsRoom)
 {
-    struct Row {
+    const struct {
         const char* name;
         PixelSize room;
         PictureSource source;
         Resizer resize;
-    };
-    // The rooms inside the buttons at each scale in a Chinese Windows's dialog font, and in a Western one's.
-    const Row rows[] = {
+    } rows[] = {
         {"its own size", {205, 50}, PictureSource::OwnSize, nullptr},
         {"twice its size", {410, 100}, PictureSource::DoubleSize, nullptr},
         {"96 dpi", {206, 50}, PictureSource::DoubleSize, SmoothResize},
@@ -23,12 +20,10 @@ TEST(PictureChoiceTest, APictureIsMadeForItsButtonsRoom)
         {"168 dpi", {386, 94}, PictureSource::DoubleSize, SmoothResize},
         {"192 dpi", {446, 108}, PictureSource::DoubleSize, SmoothResize},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         const PictureChoice choice = ChoosePicture({205, 50}, row.room);
         EXPECT_TRUE(choice.source == row.source && choice.resize == row.resize && choice.size.width == row.room.width &&
                     choice.size.height == row.room.height)
             << row.name;
     }
 }
-
-}  // namespace
