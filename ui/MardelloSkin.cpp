@@ -8,7 +8,7 @@
 
 namespace {
 
-// The colours the buttons' pictures are drawn on (res/draw_pictures.sh).
+// The skin's colours; the buttons' pictures are drawn on the panel's (res/draw_pictures.sh).
 constexpr COLORREF kBody = RGB(76, 76, 76);
 constexpr COLORREF kPanel = RGB(55, 55, 55);  // the top bar, the buttons' panel and the viewer's frame
 constexpr COLORREF kField = RGB(45, 45, 45);  // the VIN box's slot, sunk as if lit from the top left
