@@ -10,7 +10,6 @@
 #define IDD_WORKSHOP                120
 #define IDS_WORKSHOP                130
 
-#define IDB_BACKGROUND              131
 #define IDB_PRINT_ALL               141
 #define IDB_PRINT_ALL_ACTIVE        142
 #define IDB_TROUBLE_CODE            143
@@ -25,8 +24,7 @@
 #define IDB_COPY_ACTIVE             152
 #define IDB_EXIT                    154
 
-// The same pictures at twice their size, for screens scaled above 100%.
-#define IDB_BACKGROUND_2X           160
+// The same pictures at twice their size, for buttons larger than the pictures.
 #define IDB_PRINT_ALL_2X            161
 #define IDB_PRINT_ALL_ACTIVE_2X     162
 #define IDB_TROUBLE_CODE_2X         163

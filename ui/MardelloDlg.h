@@ -48,8 +48,8 @@ protected:
     // The command buttons' pictures: the given button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId);
     void ShowExitPicture();
-    // A picture shrunk from its double-size resource to fill a button on a scaled screen.
-    void ShowScaledPicture(const CButton& button, UINT largeImage, SIZE size);
+    // The picture drawn at `ownSize` (`image`) or at twice it (`largeImage`) made for `room`.
+    void ShowPicture(const CButton& button, UINT image, UINT largeImage, PixelSize ownSize, PixelSize room);
 
     // Reports into the viewer.
     void PrepareViewer();
