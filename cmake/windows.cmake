@@ -23,6 +23,7 @@ set(WIN32_SOURCES
     framework/StdioFile.cpp
     framework/SystemLibrary.cpp
     framework/WinApp.cpp
+    framework/WinAppProfile.cpp
     framework/Wnd.cpp
     app/MardelloApp.cpp
     ui/MardelloDlg.cpp
@@ -31,6 +32,8 @@ set(WIN32_SOURCES
     ui/ScaledPictures.cpp
     ui/SystemMenu.cpp
     ui/AboutDlg.cpp
+    ui/VinFactsLine.cpp
+    ui/WorkshopDlg.cpp
     ui/MainWindowKeys.cpp
     ui/ViewerMenu.cpp
     ui/ViewerFind.cpp

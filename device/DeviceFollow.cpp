@@ -65,14 +65,4 @@ void CMardelloDlg::FollowDevice()
     KeepDeviceRun();
 }
 
-// The status line is see-through: the background under it is painted again, or the old text
-// would stay visible under the new one.
-void CMardelloDlg::ShowStatus()
-{
-    const CWnd status = GetDlgItem(IDC_STATIC_STATUS);
-    status.SetWindowText(m_strStatus);
-    CRect place;
-    status.GetWindowRect(&place);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
-    RedrawWindow(&place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
+void CMardelloDlg::ShowStatus() { ShowSeeThrough(IDC_STATIC_STATUS, m_strStatus); }

@@ -39,9 +39,12 @@ INT_PTR CDialog::DoModal()
 {
     t_dialogBeingCreated = this;
     CModalMessageFilter filter(*this);
-    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
-                                       ModalOwner(m_pParentWnd, this), &CDialog::DialogProc,
-                                       reinterpret_cast<LPARAM>(this));
+    const HWND owner = ModalOwner(m_pParentWnd, this);
+    const auto self = reinterpret_cast<LPARAM>(this);
+    INT_PTR result = m_bWideTemplate ? ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
+                                                         owner, &CDialog::DialogProc, self)
+                                     : ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
+                                                         owner, &CDialog::DialogProc, self);
     t_dialogBeingCreated = nullptr;
     m_hWnd = nullptr;
     return result;

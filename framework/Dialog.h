@@ -37,6 +37,11 @@ public:
     static HWND ModalOwner(const CWnd* parent, const CWnd* dialog = nullptr);
 
 protected:
+    // The dialog manager creates the dialog and its controls through the wide calls, so the
+    // template's Unicode texts show as they are under any code page; the 8-bit calls would pass
+    // them through the system's code page, which turns Chinese into question marks outside 936.
+    bool m_bWideTemplate = false;
+
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange* exchange) { (void)exchange; }
     virtual void OnOK();

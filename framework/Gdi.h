@@ -57,6 +57,15 @@ public:
     }
 };
 
+class CPen : public CGdiObjectT<HPEN> {
+public:
+    BOOL CreatePen(int style, int width, COLORREF color)
+    {
+        Attach(::CreatePen(style, width, color));
+        return m_handle != nullptr;
+    }
+};
+
 class CBitmap : public CGdiObjectT<HBITMAP> {
 public:
     BOOL LoadBitmap(UINT resourceId);
@@ -83,6 +92,12 @@ public:
         return ::StretchBlt(m_hDC, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, rop);
     }
     BOOL DrawIcon(int x, int y, HICON icon) const { return ::DrawIcon(m_hDC, x, y, icon); }
+    // An opaque text of no characters fills the rectangle in the background colour, with no brush to make.
+    void FillSolidRect(const RECT& rect, COLORREF color) const
+    {
+        ::SetBkColor(m_hDC, color);
+        ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    }
 
     HDC m_hDC = nullptr;
 };

@@ -82,6 +82,10 @@ public:                       \
     if (message == WM_MOUSEMOVE) \
         MARDELLO_HANDLED(OnMouseMove(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)
 
+#define ON_EN_CHANGE(id, memberFxn)                                              \
+    if (message == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == EN_CHANGE) \
+        MARDELLO_HANDLED((this->*(memberFxn))(); result = 0)
+
 #define ON_COMMAND_RANGE(firstId, lastId, memberFxn)                                              \
     if (message == WM_COMMAND && LOWORD(wParam) >= (firstId) && LOWORD(wParam) <= (lastId))       \
         MARDELLO_HANDLED((this->*(memberFxn))(LOWORD(wParam)); result = 0)

@@ -20,11 +20,14 @@ public:
     // Runs the message pump for a program whose InitInstance keeps a window open.
     virtual int Run();
 
-    // Names the settings root under HKEY_CURRENT_USER\Software. Nothing is written until a
-    // setting is.
+    // Names the settings root under HKEY_CURRENT_USER\Software, given in GBK. Nothing is
+    // written until a setting is.
     void SetRegistryKey(const char* company) { m_strRegistryKey = company; }
-    // A number kept under Software\<registry key>\<program>\<section>; `fallback` when it was
-    // never written or cannot be read.
+    // A setting kept under the root, in the program's key, in `section`: empty when it was never
+    // written or cannot be read. Writing says whether the setting was kept.
+    CString GetProfileString(const char* section, const char* entry) const;
+    BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
+    // A number kept as the strings are; `fallback` when it was never written or cannot be read.
     UINT GetProfileInt(const char* section, const char* entry, int fallback) const;
     BOOL WriteProfileInt(const char* section, const char* entry, int value) const;
     void OnHelp();

@@ -7,6 +7,7 @@
 #include "output/PrintPages.h"
 #include "ui/MardelloDlg.h"
 #include "ui/PrintProgressDlg.h"
+#include "ui/WorkshopDlg.h"
 
 namespace {
 
@@ -78,11 +79,12 @@ CString PrintJob(const CDCHandle& printer, const CPrintPages& pages, CWnd* owner
 
 }  // namespace
 
-// The job Print prints and the preview shows: the VIN box and the viewer as they are now.
+// The job Print prints and the preview shows: the workshop's details as kept, the VIN box and the
+// viewer as they are now.
 CPrintPages CMardelloDlg::PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry)
 {
     UpdateData(TRUE);
-    return CPrintPages(printer, geometry, m_strVin, ViewerText());
+    return CPrintPages(printer, geometry, m_strVin, ViewerText(), LoadWorkshopDetails());
 }
 
 void CMardelloDlg::OnPrint()

@@ -32,10 +32,11 @@ int CALLBACK TakeFirstOutlineFace(const LOGFONTA* font, const TEXTMETRICA*, DWOR
 
 }  // namespace
 
-CFont CreatePrintFont(const CDCHandle& printer, int height)
+CFont CreatePrintFont(const CDCHandle& printer, int height, bool bold)
 {
     LOGFONTA description{};
     description.lfHeight = height;
+    description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     description.lfCharSet = SystemCharset();
     CFont font;
     font.CreateFontIndirect(&description);

@@ -5,5 +5,6 @@
 #include "framework/Gdi.h"
 
 // A font of `height` device units for `printer` (a printer's device or information context, or a
-// context standing in for one) that holds the characters of the system's code page.
-CFont CreatePrintFont(const CDCHandle& printer, int height);
+// context standing in for one) that holds the characters of the system's code page; bold for the
+// workshop's name.
+CFont CreatePrintFont(const CDCHandle& printer, int height, bool bold = false);

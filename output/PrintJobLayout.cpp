@@ -1,13 +1,34 @@
 #include "output/PrintJobLayout.h"
 
 PrintJobLayout::PrintJobLayout(const PrintGeometry& geometry, const PrintWidths& widths, const CString& vin,
-                               const CString& viewerText, const CString& date, const CString& time)
-    : m_geometry(geometry), m_metrics(MetricsFor(geometry)), m_vin(vin), m_date(date), m_time(time)
+                               const CString& viewerText, const CString& date, const CString& time,
+                               const WorkshopDetails& workshop)
+    : m_geometry(geometry), m_metrics(MetricsFor(geometry)), m_vin(vin), m_date(date), m_time(time),
+      m_vinTop(m_metrics.vinTop)
 {
+    // The header's lines, those filled in, from where the VIN would be; the VIN follows a rule.
+    const HeaderMetrics header = HeaderMetricsFor(geometry);
+    if (!workshop.name.IsEmpty()) {
+        m_header.push_back({m_vinTop, workshop.name, true});
+        m_vinTop += header.headingStep;
+    }
+    for (const CString* line : {&workshop.address1, &workshop.address2, &workshop.phone, &workshop.web}) {
+        if (line->IsEmpty()) continue;
+        m_header.push_back({m_vinTop, *line, false});
+        m_vinTop += m_metrics.lineStep;
+    }
+    if (!m_header.empty()) {
+        m_ruleTop = m_vinTop + header.ruleOffset;
+        m_ruleThickness = header.ruleThickness;
+        m_vinTop += m_metrics.lineStep;
+    }
+
     for (const CString& line : SplitPrintLines(viewerText))
         for (CString& piece : WrapPrintLine(line, m_metrics.lineWidth, widths.character))
             m_lines.push_back(std::move(piece));
-    m_placed = PlaceLines(static_cast<int>(m_lines.size()), m_metrics, m_metrics.bodyBottom);
+    PrintMetrics firstPage = m_metrics;
+    firstPage.firstLineTop += m_vinTop - m_metrics.vinTop;
+    m_placed = PlaceLines(static_cast<int>(m_lines.size()), firstPage, m_metrics.bodyBottom);
     const int pages = ::PageCount(m_placed);
     m_pageStarts.assign(1, 0);
     for (size_t k = 0; k < m_placed.size(); ++k)
@@ -30,8 +51,15 @@ void PrintJobLayout::DrawPage(PageCanvas& canvas, int page, const std::function<
 {
     if (page < 0 || page >= PageCount()) return;
     if (page == 0) {
-        canvas.Text(m_metrics.left, m_metrics.vinTop, m_vin);
-        canvas.Text(m_metrics.left, m_metrics.vinTop + m_metrics.lineStep, CString());
+        for (const HeaderLine& line : m_header) {
+            if (line.heading)
+                canvas.Heading(m_metrics.left, line.y, line.text);
+            else
+                canvas.Text(m_metrics.left, line.y, line.text);
+        }
+        if (!m_header.empty()) canvas.Rule(m_metrics.left, m_ruleTop, m_metrics.lineWidth, m_ruleThickness);
+        canvas.Text(m_metrics.left, m_vinTop, m_vin);
+        canvas.Text(m_metrics.left, m_vinTop + m_metrics.lineStep, CString());
     }
     const size_t end = m_pageStarts[static_cast<size_t>(page) + 1];
     for (size_t k = m_pageStarts[static_cast<size_t>(page)]; k < end; ++k) {

@@ -1,6 +1,7 @@
 #pragma once
-// The pages of one printout: the VIN, the viewer's lines wrapped and placed on pages, and each
-// page's footer, laid out once from the widths of the print font and drawn a page at a time.
+// The pages of one printout: the workshop's header, the VIN, the viewer's lines wrapped and
+// placed on pages, and each page's footer, laid out once from the widths of the print font and
+// drawn a page at a time.
 #include <functional>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "output/PrintFooter.h"
 #include "output/PrintLayout.h"
 #include "output/PrintLines.h"
+#include "output/WorkshopDetails.h"
 
 // Widths in the print font, in device units: of one character for wrapping, of a whole piece
 // of the footer.
@@ -19,9 +21,11 @@ struct PrintWidths {
 
 class PrintJobLayout {
 public:
-    // `date` and `time` are those of printing, as the footer shows them.
+    // `date` and `time` are those of printing, as the footer shows them. Without workshop
+    // details page 1 starts with the VIN.
     PrintJobLayout(const PrintGeometry& geometry, const PrintWidths& widths, const CString& vin,
-                   const CString& viewerText, const CString& date, const CString& time);
+                   const CString& viewerText, const CString& date, const CString& time,
+                   const WorkshopDetails& workshop = WorkshopDetails());
 
     int PageCount() const { return static_cast<int>(m_pageStarts.size()) - 1; }
     const PrintGeometry& Geometry() const { return m_geometry; }
@@ -31,11 +35,21 @@ public:
     void DrawPage(PageCanvas& canvas, int page, const std::function<bool()>& keepDrawing = nullptr) const;
 
 private:
+    struct HeaderLine {
+        int y;
+        CString text;
+        bool heading;
+    };
+
     PrintGeometry m_geometry;
     PrintMetrics m_metrics;
     CString m_vin;
     CString m_date;
     CString m_time;
+    std::vector<HeaderLine> m_header;  // page 1's workshop lines; none without details
+    int m_ruleTop = 0;                 // the rule under them, when there are any
+    int m_ruleThickness = 0;
+    int m_vinTop;                      // the VIN on page 1
     std::vector<CString> m_lines;            // the viewer's lines, wrapped to the page
     std::vector<PlacedLine> m_placed;
     std::vector<size_t> m_pageStarts;         // page k's lines: m_placed[m_pageStarts[k]] up to the next page's

@@ -46,6 +46,13 @@ PrintMetrics MetricsFor(const PrintGeometry& geometry)
     return metrics;
 }
 
+HeaderMetrics HeaderMetricsFor(const PrintGeometry& geometry)
+{
+    // The rule stays at least a dot thick however coarse the printer.
+    return {ScaleToDevice(150, geometry.dpiY), ScaleToDevice(180, geometry.dpiY), ScaleToDevice(40, geometry.dpiY),
+            std::max(1, ScaleToDevice(4, geometry.dpiY))};
+}
+
 std::vector<PlacedLine> PlaceLines(int lineCount, const PrintMetrics& metrics, int bottom)
 {
     std::vector<PlacedLine> placed;

@@ -2,7 +2,8 @@
 // Where things go on the printed pages. Positions and sizes are given for a 600-dpi page
 // (VIN at 120,120, a blank line at 240, viewer lines from 360 down in steps of 120, font
 // height 100, a footer line above a bottom margin as wide as the top one) and scaled to the
-// printer's resolution, so every printer gives the same page.
+// printer's resolution, so every printer gives the same page. A workshop header on page 1 goes
+// where the VIN would be and moves the VIN and the lines below it down.
 #include <vector>
 
 struct PrintGeometry {
@@ -35,6 +36,18 @@ struct PrintMetrics {
 int ScaleToDevice(int units600, int dpi);
 
 PrintMetrics MetricsFor(const PrintGeometry& geometry);
+
+// The workshop's header on page 1: its name 150 high, the next line 180 below the name's top,
+// the other lines a line step apart, and a rule 4 thick 40 below the top of the line after the
+// last one; the VIN takes the line after the rule's.
+struct HeaderMetrics {
+    int headingHeight;
+    int headingStep;
+    int ruleOffset;
+    int ruleThickness;
+};
+
+HeaderMetrics HeaderMetricsFor(const PrintGeometry& geometry);
 
 struct PlacedLine {
     int page;  // 0 for the first page

@@ -54,25 +54,42 @@ CString FormattedNow(bool date)
     return length > 0 ? CString(text) : CString();
 }
 
-// Draws on a device context with the font selected into it.
+// Draws on a device context with the print font selected into it.
 class DcCanvas : public PageCanvas {
 public:
-    explicit DcCanvas(const CDCHandle& dc) : m_dc(dc) {}
+    DcCanvas(const CDCHandle& dc, HFONT headingFont) : m_dc(dc), m_headingFont(headingFont) {}
     void Text(int x, int y, const CString& text) override { m_dc.TextOut(x, y, text); }
+    void Heading(int x, int y, const CString& text) override
+    {
+        CSelectGuard select(m_dc, m_headingFont);
+        m_dc.TextOut(x, y, text);
+    }
+    // A line of a pen as thick as the rule: on the preview's reduced page a pen still draws a
+    // pixel, where a filled rectangle that thin would round away to nothing.
+    void Rule(int x, int y, int width, int thickness) override
+    {
+        CPen pen;
+        pen.CreatePen(PS_SOLID, thickness, RGB(0, 0, 0));
+        CSelectGuard select(m_dc, pen);
+        const int middle = y + thickness / 2;
+        ::MoveToEx(m_dc, x, middle, nullptr);
+        ::LineTo(m_dc, x + width, middle);
+    }
 
 private:
     CDCHandle m_dc;
+    HFONT m_headingFont;
 };
 
 // The job laid out with the widths `font` has on the printer; dated now.
 PrintJobLayout LayoutMeasuredOn(const CDCHandle& printer, HFONT font, const PrintGeometry& geometry, const CString& vin,
-                                const CString& viewerText)
+                                const CString& viewerText, const WorkshopDetails& workshop)
 {
     CSelectGuard select(printer, font);
     PrinterCharWidths widths(printer);
     const PrintWidths measure{[&widths](const char* character, size_t length) { return widths(character, length); },
                               [printer](const CString& text) { return TextWidth(printer, text); }};
-    return PrintJobLayout(geometry, measure, vin, viewerText, FormattedNow(true), FormattedNow(false));
+    return PrintJobLayout(geometry, measure, vin, viewerText, FormattedNow(true), FormattedNow(false), workshop);
 }
 
 }  // namespace
@@ -98,9 +115,10 @@ PrintGeometry GeometryOf(const CDCHandle& printer)
 }
 
 CPrintPages::CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry, const CString& vin,
-                         const CString& viewerText)
+                         const CString& viewerText, const WorkshopDetails& workshop)
     : m_font(CreatePrintFont(printer, MetricsFor(geometry).fontHeight)),
-      m_layout(LayoutMeasuredOn(printer, m_font, geometry, vin, viewerText))
+      m_headingFont(CreatePrintFont(printer, HeaderMetricsFor(geometry).headingHeight, true)),
+      m_layout(LayoutMeasuredOn(printer, m_font, geometry, vin, viewerText, workshop))
 {
 }
 
@@ -108,6 +126,6 @@ void CPrintPages::DrawPage(const CDCHandle& dc, int page, const std::function<bo
 {
     if (page < 0 || page >= PageCount()) return;
     CSelectGuard select(dc, m_font);
-    DcCanvas canvas(dc);
+    DcCanvas canvas(dc, m_headingFont);
     m_layout.DrawPage(canvas, page, keepDrawing);
 }

@@ -12,10 +12,11 @@
 
 class CPrintPages {
 public:
-    // Lays out the VIN and the viewer text for a page of `geometry`, measuring the text with the
-    // print font on `printer`: the printer's device context or information context, or, with no
-    // printer, any context whose units are the page's.
-    CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry, const CString& vin, const CString& viewerText);
+    // Lays out the workshop's header, the VIN and the viewer text for a page of `geometry`,
+    // measuring the text with the print font on `printer`: the printer's device context or
+    // information context, or, with no printer, any context whose units are the page's.
+    CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry, const CString& vin, const CString& viewerText,
+                const WorkshopDetails& workshop);
     CPrintPages(const CPrintPages&) = delete;
     CPrintPages& operator=(const CPrintPages&) = delete;
 
@@ -30,6 +31,7 @@ public:
 
 private:
     CFont m_font;
+    CFont m_headingFont;  // the workshop's name
     PrintJobLayout m_layout;  // dated when laid out, which is when printing starts
 };
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the main window's pictures and the application icon into res/, next to this script,
-# once at their own size and once at twice it (files *_2x.bmp) for screens scaled above 100%,
-# where the program shrinks the large ones to the size its buttons have there.
+# once at their own size and once at twice it (files *_2x.bmp), which the program resizes to
+# any button whose room is neither. The window's background is painted by the program itself,
+# around its controls.
 # The outputs are committed; run this again after changing a colour, a size or a label.
 # Needs ImageMagick 6 and the DejaVu fonts (Debian: imagemagick, fonts-dejavu-core).
 set -euo pipefail
@@ -11,13 +12,9 @@ out=$(cd "$(dirname "$0")" && pwd)
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 
 panel='rgb(55,55,55)'
-body='rgb(76,76,76)'
 normal='rgb(86,86,86)'
 active='rgb(56,153,209)'
 white='rgb(255,255,255)'
-field='rgb(45,45,45)'
-field_shadow='rgb(28,28,28)'
-field_light='rgb(102,102,102)'
 radius=8
 scale=1  # the size the pictures are drawn at; every coordinate below is at scale 1
 
@@ -38,7 +35,6 @@ palettise() {
 
 # The pixels x0,y0 to x1,y1 (inclusive) at the current scale.
 box() { echo "$(($1 * scale)),$(($2 * scale)) $((($3 + 1) * scale - 1)),$((($4 + 1) * scale - 1))"; }
-rectangle() { echo "rectangle $(box "$@")"; }
 # The centre of pixel x,y at scale 1, at the current scale.
 centre() { awk -v x="$1" -v y="$2" -v s="$scale" 'BEGIN { print (x + 0.5) * s - 0.5 "," (y + 0.5) * s - 0.5 }'; }
 size() { echo "$(($1 * scale))x$(($2 * scale))"; }
@@ -48,26 +44,7 @@ named() { if [ "$scale" -eq 1 ]; then echo "$1.bmp"; else echo "$1_${scale}x.bmp
 # A button slot: straight edges stay exact, only the corners blend into the panel.
 slot() { echo "roundrectangle $(box "$1" "$2" $(($1 + 204)) $(($2 + 49))) $((radius * scale)),$((radius * scale))"; }
 
-draw_background() {
-    local slots=() y
-    for y in 99 159 219 279 339 399; do
-        if [ "$y" -eq 99 ]; then slots+=(-fill "$active"); else slots+=(-fill "$normal"); fi
-        slots+=(-draw "$(slot 20 "$y")")
-    done
-    # Flat areas are drawn without antialiasing so that every fill keeps its exact colour.
-    "$convert" -size "$(size 770 497)" "xc:$body" +antialias \
-        -fill "$panel" -draw "$(rectangle 0 0 769 38)" \
-        -fill "$field_shadow" -draw "$(rectangle 10 49 234 78)" \
-        -fill "$field_light" -draw "$(rectangle 12 51 234 78)" \
-        -fill "$field" -draw "$(rectangle 12 51 233 77)" \
-        -fill "$panel" -draw "$(rectangle 10 89 234 458)" \
-        -fill "$panel" -draw "$(rectangle 245 49 759 458)" \
-        -fill "$white" -draw "$(rectangle 255 59 749 446)" \
-        -antialias "${slots[@]}" \
-        $(bmp24 "$(named background)")
-}
-
-# The command buttons cover the slots of the background, so they are drawn the same way.
+# Each command button is its slot, on the panel the program paints around the buttons.
 draw_button() {
     local name=$1 fill=$2 label=$3
     "$convert" -size "$(size 205 50)" "xc:$panel" -fill "$fill" -draw "$(slot 0 0)" \
@@ -104,7 +81,6 @@ draw_icon() {
 }
 
 draw_window() {
-    draw_background
     draw_button print_all "$normal" "Print All"
     draw_button print_all_active "$active" "Print All"
     draw_button trouble_code "$normal" "Print Trouble Code"

@@ -7,10 +7,11 @@
 #define IDD_MAIN_DIALOG             102
 #define IDD_PRINT_PREVIEW           104
 #define IDD_PRINT_PROGRESS          105
+#define IDD_WORKSHOP                120
+#define IDS_WORKSHOP                130
 #define IDD_HISTORY                 110
 #define IDS_HISTORY                 120
 
-#define IDB_BACKGROUND              131
 #define IDB_PRINT_ALL               141
 #define IDB_PRINT_ALL_ACTIVE        142
 #define IDB_TROUBLE_CODE            143
@@ -25,8 +26,7 @@
 #define IDB_COPY_ACTIVE             152
 #define IDB_EXIT                    154
 
-// The same pictures at twice their size, for screens scaled above 100%.
-#define IDB_BACKGROUND_2X           160
+// The same pictures at twice their size, for buttons larger than the pictures.
 #define IDB_PRINT_ALL_2X            161
 #define IDB_PRINT_ALL_ACTIVE_2X     162
 #define IDB_TROUBLE_CODE_2X         163
@@ -53,6 +53,15 @@
 #define IDC_RICHEDIT_REPORT         1010
 #define IDC_STATIC_TITLE            1011
 
+// What the VIN in the VIN box tells.
+#define IDC_STATIC_VIN_FACTS        1300
+
+#define IDC_WORKSHOP_NAME           1301
+#define IDC_WORKSHOP_ADDRESS1       1302
+#define IDC_WORKSHOP_ADDRESS2       1303
+#define IDC_WORKSHOP_PHONE          1304
+#define IDC_WORKSHOP_WEB            1305
+
 #define IDC_PREVIEW_PREVIOUS        1100
 #define IDC_PREVIEW_NEXT            1101
 #define IDC_PREVIEW_PAGE            1102
@@ -68,6 +77,7 @@
 #define IDC_HISTORY_FAILURE         1205
 
 #define IDM_ABOUTBOX                0x0010
+#define IDM_WORKSHOP                0x0020
 #define IDM_HISTORY_ENTRY           0x0030
 
 // The report viewer's context menu and the main window's keys.
@@ -82,4 +92,5 @@
 #define IDM_FIND_PREVIOUS           0x8008
 #define IDM_PRINT_PREVIEW 0x8010
 #define IDM_SAVE_AS                 0x8011
+#define IDM_VIEWER_WORKSHOP         0x8030
 #define IDM_HISTORY                 0x8020

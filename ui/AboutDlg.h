@@ -5,7 +5,8 @@
 
 class CAboutDlg : public CDialogEx {
 public:
-    CAboutDlg() : CDialogEx(IDD_ABOUTBOX) {}
+    // Its Chinese texts are shown as the resource holds them, in Unicode.
+    CAboutDlg() : CDialogEx(IDD_ABOUTBOX) { m_bWideTemplate = true; }
 
     DECLARE_MESSAGE_MAP()
 };

@@ -5,14 +5,6 @@
 #include "ui/HistoryDlg.h"
 #include "ui/MardelloDlg.h"
 
-void CMardelloDlg::AddHistoryEntry()
-{
-    HMENU menu = GetSystemMenu(FALSE);
-    char text[256] = "";
-    if (!menu || ::LoadStringA(::GetModuleHandleA(nullptr), IDS_HISTORY, text, sizeof text) <= 0) return;
-    ::AppendMenuA(menu, MF_STRING, IDM_HISTORY_ENTRY, text);
-}
-
 void CMardelloDlg::OnHistory()
 {
     CHistoryDlg history(KeepNote(), this);

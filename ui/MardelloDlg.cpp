@@ -4,6 +4,7 @@
 
 #include "ui/AboutDlg.h"
 #include "ui/DisplayScale.h"
+#include "ui/PictureChoice.h"
 
 namespace {
 
@@ -11,9 +12,13 @@ struct CommandButton {
     int id;
     UINT normalImage;
     UINT activeImage;
-    UINT normalLarge;  // the same pictures at twice the size, for scaled screens
+    UINT normalLarge;  // the same pictures at twice the size
     UINT activeLarge;
 };
+
+// The pictures' own sizes, as res/draw_pictures.sh draws them.
+constexpr PixelSize kCommandPicture = {205, 50};
+constexpr PixelSize kExitPicture = {23, 23};
 
 // In the order their pictures are set.
 constexpr CommandButton kCommandButtons[] = {
@@ -34,19 +39,9 @@ constexpr int kLabelFontControls[] = {IDC_STATIC_TITLE,     IDC_STATIC_STATUS,  
 
 constexpr int kVinMaxTyped = 17;
 
-// Shows a picture from the resources on a button; the picture it replaces is no longer
-// shown anywhere, so it is deleted rather than left behind.
-void ShowButtonPicture(const CButton& button, UINT imageId)
-{
-    CBitmap picture;
-    picture.LoadBitmap(imageId);
-    CBitmap replaced;
-    replaced.Attach(button.SetBitmap(picture.Detach()));
-}
-
-// The room inside a button's 2-pixel edge, which the 100% pictures fill on an unscaled screen.
+// The room inside a button's 2-pixel edge, which its picture fills.
 constexpr int kButtonEdge = 2;
-SIZE InsideEdge(const CButton& button)
+PixelSize InsideEdge(const CButton& button)
 {
     RECT client{};
     ::GetClientRect(button.m_hWnd, &client);
@@ -108,6 +103,8 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_COMMAND(IDM_SAVE_AS, &CMardelloDlg::OnSaveAs)
     ON_WM_TIMER()
     ON_WM_DEVICECHANGE()
+    ON_EN_CHANGE(IDC_EDIT_VIN, &CMardelloDlg::OnVinChange)
+    ON_COMMAND(IDM_VIEWER_WORKSHOP, &CMardelloDlg::OnWorkshopDetails)
     ON_MESSAGE(WM_KEEP_DONE, &CMardelloDlg::OnKeepDone)
     ON_COMMAND(IDM_HISTORY, &CMardelloDlg::OnHistory)
 END_MESSAGE_MAP()
@@ -116,8 +113,7 @@ BOOL CMardelloDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     PrepareViewer();
-    AddAboutEntry();
-    AddHistoryEntry();
+    AddWindowMenuEntries();
 
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -148,28 +144,26 @@ void CMardelloDlg::MarkActiveButton(int buttonId)
         CButton control;
         control.m_hWnd = GetDlgItem(button.id);
         const bool active = button.id == buttonId;
-        if (m_nScreenDpi == kUnscaledDpi)
-            ShowButtonPicture(control, active ? button.activeImage : button.normalImage);
-        else
-            ShowScaledPicture(control, active ? button.activeLarge : button.normalLarge, InsideEdge(control));
+        ShowPicture(control, active ? button.activeImage : button.normalImage,
+                    active ? button.activeLarge : button.normalLarge, kCommandPicture, InsideEdge(control));
     }
 }
 
+// The cross is square and as large as the button's inside; the template's button has room
+// for the one drawn at its own size on an unscaled screen.
 void CMardelloDlg::ShowExitPicture()
 {
-    if (m_nScreenDpi == kUnscaledDpi) {
-        ShowButtonPicture(m_btnExit, IDB_EXIT);
-        return;
-    }
-    // The cross is square and, as at 100%, as large as the button's inside.
-    const SIZE inside = InsideEdge(m_btnExit);
-    const int side = std::min(inside.cx, inside.cy);
-    ShowScaledPicture(m_btnExit, IDB_EXIT_2X, {side, side});
+    const PixelSize inside = InsideEdge(m_btnExit);
+    const int side = std::min(inside.width, inside.height);
+    const PixelSize room = m_nScreenDpi == kUnscaledDpi ? kExitPicture : PixelSize{side, side};
+    ShowPicture(m_btnExit, IDB_EXIT, IDB_EXIT_2X, kExitPicture, room);
 }
 
 // The picture a button showed before is one of the kept ones (or none at start-up), so it is
 // left to the cache instead of being deleted.
-void CMardelloDlg::ShowScaledPicture(const CButton& button, UINT largeImage, SIZE size)
+void CMardelloDlg::ShowPicture(const CButton& button, UINT image, UINT largeImage, PixelSize ownSize, PixelSize room)
 {
-    button.SetBitmap(m_scaledPictures.Get(largeImage, size));
+    const PictureChoice choice = ChoosePicture(ownSize, room);
+    const UINT id = choice.source == PictureSource::OwnSize ? image : largeImage;
+    button.SetBitmap(m_scaledPictures.Get(id, {choice.size.width, choice.size.height}, choice.resize));
 }

@@ -36,18 +36,23 @@ protected:
     BOOL SearchForDevice();
     void ReadVin();
 
+    // What the VIN box's VIN tells, beside the status line; kept up with every change of the box.
+    void OnVinChange();
+
     // Following the device while the program runs.
     void WatchDrives();
     void OnTimer(UINT_PTR id);
     LRESULT OnDeviceChange(UINT event, DWORD_PTR data);
     void FollowDevice();
     void ShowStatus();
+    // Shows new text in a see-through label, painting the background under the old text anew.
+    void ShowSeeThrough(int labelId, const char* text);
 
-    // The window menu's about entry.
-    void AddAboutEntry();
+    // The window menu's entries: the about box, Workshop Details and the history.
+    void AddWindowMenuEntries();
+    void OnWorkshopDetails();
 
     // The history: each device's run kept, the history window, a kept run shown.
-    void AddHistoryEntry();
     void KeepDeviceRun();
     bool OnKeepTimer(UINT_PTR id);
     void StartKeeping();
@@ -62,8 +67,8 @@ protected:
     // The command buttons' pictures: the given button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId);
     void ShowExitPicture();
-    // A picture shrunk from its double-size resource to fill a button on a scaled screen.
-    void ShowScaledPicture(const CButton& button, UINT largeImage, SIZE size);
+    // The picture drawn at `ownSize` (`image`) or at twice it (`largeImage`) made for `room`.
+    void ShowPicture(const CButton& button, UINT image, UINT largeImage, PixelSize ownSize, PixelSize room);
 
     // Reports into the viewer.
     void PrepareViewer();
@@ -121,6 +126,7 @@ protected:
     CString m_strVin;
     CString m_strStatus;  // kStatusChecking, kStatusReady, a kept run's, or what a print left to say
     CString m_strKeptRunStatus;  // while a kept run is shown
+    bool m_bVinWarning = false;  // the VIN facts line warns of a likely typing error
     CRichEditCtrl m_richReport;
     int m_nShownReports = 0;  // the view command whose reports the viewer was last filled with
     CButton m_btnPrintAll;

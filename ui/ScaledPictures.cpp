@@ -3,10 +3,11 @@
 namespace {
 
 // The picture's pixels are read out, resized and written into a bitmap like the screen's.
-CBitmap Resized(UINT largeId, SIZE size, CScaledPictures::Resizer resize)
+CBitmap Resized(UINT id, SIZE size, Resizer resize)
 {
     CBitmap large;
-    large.LoadBitmap(largeId);
+    large.LoadBitmap(id);
+    if (!resize) return large;
     BITMAP largeSize{};
     if (!large.GetSafeHandle() || !large.GetBitmap(&largeSize)) return {};
     const PixelSize from = {largeSize.bmWidth, largeSize.bmHeight}, to = {size.cx, size.cy};
@@ -32,16 +33,16 @@ CBitmap Resized(UINT largeId, SIZE size, CScaledPictures::Resizer resize)
 
 }  // namespace
 
-HBITMAP CScaledPictures::Get(UINT largeId, SIZE size, Resizer resize)
+HBITMAP CScaledPictures::Get(UINT id, SIZE size, Resizer resize)
 {
     for (Picture& picture : m_pictures) {
-        if (picture.largeId != largeId) continue;
+        if (picture.id != id) continue;
         if (picture.size.cx != size.cx || picture.size.cy != size.cy) {
-            picture.bitmap = Resized(largeId, size, resize);
+            picture.bitmap = Resized(id, size, resize);
             picture.size = size;
         }
         return picture.bitmap;
     }
-    m_pictures.push_back({largeId, size, Resized(largeId, size, resize)});
+    m_pictures.push_back({id, size, Resized(id, size, resize)});
     return m_pictures.back().bitmap;
 }

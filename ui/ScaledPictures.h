@@ -1,8 +1,7 @@
 #pragma once
-// The window's pictures on a scaled screen: the double-size pictures of the resources, averaged
-// down to the size they are shown at, so that edges and letters stay sharp and smooth where a
-// stretched 100% picture would show its pixels as blocks. Resizing is slow next to showing, so
-// each picture is made once and kept; asking for it at another size replaces it.
+// The buttons' pictures as the screen shows them: loaded from the resources and, where a
+// button's room is not a picture's own size, averaged to it. Resizing is slow next to showing,
+// so each picture is made once and kept; asking for it at another size replaces it.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,15 +12,14 @@
 
 class CScaledPictures {
 public:
-    using Resizer = std::vector<uint32_t> (*)(const std::vector<uint32_t>& pixels, PixelSize from, PixelSize to);
-
-    // The picture `largeId` at `size`; null when it cannot be made. The pictures stay owned
-    // here: a button showing one must not delete it when it gets another.
-    HBITMAP Get(UINT largeId, SIZE size, Resizer resize = SmoothResize);
+    // The picture `id` resized to `size`, or as it is when `resize` is null; null when it cannot
+    // be made. The pictures stay owned here: a button showing one must not delete it when it
+    // gets another.
+    HBITMAP Get(UINT id, SIZE size, Resizer resize);
 
 private:
     struct Picture {
-        UINT largeId;
+        UINT id;
         SIZE size;
         CBitmap bitmap;
     };

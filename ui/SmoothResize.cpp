@@ -35,27 +35,7 @@ bool Fits(const std::vector<uint32_t>& pixels, PixelSize from, PixelSize to)
     return pixels.size() % oldWidth == 0 && pixels.size() / oldWidth == static_cast<size_t>(from.height);
 }
 
-// The old index under the centre of new index i.
-int Nearest(int i, int oldCount, int newCount)
-{
-    return static_cast<int>((2 * static_cast<int64_t>(i) + 1) * oldCount / (2 * static_cast<int64_t>(newCount)));
-}
-
 }  // namespace
-
-std::vector<uint32_t> NearestResize(const std::vector<uint32_t>& pixels, PixelSize from, PixelSize to)
-{
-    if (!Fits(pixels, from, to)) return {};
-    const size_t newWidth = static_cast<size_t>(to.width);
-    std::vector<size_t> columns(newWidth);
-    for (size_t x = 0; x < newWidth; ++x) columns[x] = static_cast<size_t>(Nearest(static_cast<int>(x), from.width, to.width));
-    std::vector<uint32_t> result(newWidth * static_cast<size_t>(to.height));
-    for (int y = 0; y < to.height; ++y) {
-        const uint32_t* row = &pixels[static_cast<size_t>(Nearest(y, from.height, to.height)) * static_cast<size_t>(from.width)];
-        for (size_t x = 0; x < newWidth; ++x) result[static_cast<size_t>(y) * newWidth + x] = row[columns[x]];
-    }
-    return result;
-}
 
 std::vector<uint32_t> SmoothResize(const std::vector<uint32_t>& pixels, PixelSize from, PixelSize to)
 {

@@ -14,6 +14,4 @@ struct PixelSize {
 // Empty when a size is not positive or `pixels` is not from.width * from.height long.
 std::vector<uint32_t> SmoothResize(const std::vector<uint32_t>& pixels, PixelSize from, PixelSize to);
 
-// Each new pixel is the old one under its centre: many times faster, and smooth enough for a
-// picture of flat areas that is made smaller (its few smoothed edges stay smoothed).
-std::vector<uint32_t> NearestResize(const std::vector<uint32_t>& pixels, PixelSize from, PixelSize to);
+using Resizer = decltype(&SmoothResize);

@@ -48,12 +48,15 @@ inline std::string InstalledMardello()
 
 class MardelloSession {
 public:
-    // Starts the program in `workingDirectory` and waits for its main dialog.
-    ::testing::AssertionResult Start(const std::string& workingDirectory = "C:\\mardello-e2e")
+    // Starts the program in `workingDirectory` (or from Unix under another `unixLocale`) and
+    // waits for its main dialog.
+    ::testing::AssertionResult Start(const std::string& workingDirectory = "C:\\mardello-e2e",
+                                     const std::string& unixLocale = {})
     {
         const std::string exe = InstalledMardello();
         if (exe.empty()) return ::testing::AssertionFailure() << "MARDELLO_EXE is not set or cannot be copied to C:";
-        auto started = m_program.Start(exe, workingDirectory);
+        auto started = unixLocale.empty() ? m_program.Start(exe, workingDirectory)
+                                          : m_program.StartUnderLocale(exe, unixLocale);
         if (!started) return started;
         m_dialog = WaitForVisibleWindow(m_program.Id(), kDialogClass);
         if (!m_dialog) return ::testing::AssertionFailure() << "no main dialog appeared";

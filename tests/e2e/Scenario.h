@@ -28,7 +28,7 @@ namespace e2e {
 
 // What a scenario can look at.
 // The history window's rows and its note exist only while it is open.
-enum class Shown { Status, Vin, Viewer, Clipboard, ActiveButton, History, HistoryRows, HistoryNote };
+enum class Shown { Status, Vin, Viewer, Clipboard, ActiveButton, VinFacts, History, HistoryRows, HistoryNote };
 
 // The program and the drives a scenario acts on.
 struct Stage {
@@ -80,6 +80,7 @@ inline std::string Observe(const Stage& stage, Shown what)
         for (int id : BlueButtons(stage.session)) ids += (ids.empty() ? "" : " ") + std::to_string(id);
         return ids;
     }
+    case Shown::VinFacts: return stage.session.Text(IDC_STATIC_VIN_FACTS);
     case Shown::History: return HistoryListing();
     case Shown::HistoryRows:
         return std::to_string(SendMessageA(GetDlgItem(HistoryWindow(stage.session), IDC_HISTORY_LIST), LVM_GETITEMCOUNT, 0, 0));
@@ -90,7 +91,7 @@ inline std::string Observe(const Stage& stage, Shown what)
 
 inline const char* Name(Shown what)
 {
-    static const char* const kNames[] = {"status", "VIN box", "viewer", "clipboard", "active button", "history",
+    static const char* const kNames[] = {"status", "VIN box", "viewer", "clipboard", "active button", "VIN facts", "history",
                                          "history rows", "history note"};
     return kNames[static_cast<int>(what)];
 }

@@ -149,7 +149,7 @@ TEST_F(About, OpensFromItsWindowMenuCommandsAndCloses)
 // a second one inside it, and the Cancel would close only the first, which waits under it.
 TEST_F(About, OtherCommandsDoNotOpenIt)
 {
-    const WPARAM commands[] = {0x0000, 0x000F, 0x0020, 0x002F, 0x0100, 0x0FF0};
+    const WPARAM commands[] = {0x0000, 0x000F, 0x00F0, 0x00FF, 0x0100, 0x0FF0};
     ASSERT_TRUE(m_session.Start());
     for (WPARAM command : commands) {
         SCOPED_TRACE("command " + std::to_string(command));

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "tests/e2e/MardelloSession.h"
+#include "ui/SmoothResize.h"
 
 namespace e2e {
 namespace {
@@ -23,15 +24,19 @@ struct DisplayScale {
 };
 
 // The test's screen is smaller than the window at the largest scales: the window is moved, as a
-// user would drag it, to bring the control near the screen's corner, and read once painted.
-std::optional<ScreenPicture> ReadOnScreen(HWND dialog, int id)
+// user would drag it, to bring the control near the screen's corner, and read once painted, with
+// `around` pixels of the window around it.
+std::optional<ScreenPicture> ReadOnScreen(HWND dialog, int id, int around = 0)
 {
     RECT window{}, control{};
     GetWindowRect(dialog, &window);
     GetWindowRect(GetDlgItem(dialog, id), &control);
-    SetWindowPos(dialog, nullptr, window.left - control.left + 8, window.top - control.top + 8, 0, 0,
+    SetWindowPos(dialog, nullptr, window.left - control.left + 8 + around, window.top - control.top + 8 + around, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return CaptureSettledWindow(GetDlgItem(dialog, id));
+    GetWindowRect(GetDlgItem(dialog, id), &control);  // moved, its border included
+    MapWindowPoints(nullptr, GetDlgItem(dialog, id), reinterpret_cast<POINT*>(&control), 2);
+    InflateRect(&control, around, around);
+    return CaptureSettledWindow(GetDlgItem(dialog, id), &control);
 }
 
 bool IsLight(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200; }
@@ -100,6 +105,81 @@ TEST(DisplayScales, WindowLooksAsAt100Percent)
                 << "letters of label " << id;
         }
     }
+}
+
+// How far the colour runs outward from the middle of each side of the control read with `around`
+// pixels around it: left, top, right, bottom.
+std::vector<int> RunsAround(const ScreenPicture& picture, int around, COLORREF colour)
+{
+    const int w = picture.width, h = picture.height;
+    const POINT from[] = {{around - 1, h / 2}, {w / 2, around - 1}, {w - around, h / 2}, {w / 2, h - around}};
+    const POINT step[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
+    std::vector<int> runs(4);
+    for (int side = 0; side < 4; ++side)
+        for (POINT p = from[side]; p.x >= 0 && p.y >= 0 && p.x < w && p.y < h && picture.At(p.x, p.y) == colour;
+             p.x += step[side].x, p.y += step[side].y)
+            ++runs[side];
+    return runs;
+}
+
+// How many pixels inside the button's 2-pixel edge differ from its double-size picture `id` in
+// the program's resources, averaged to that room.
+int UnlikeItsPicture(const ScreenPicture& button, int around, UINT id)
+{
+    const HMODULE exe = LoadLibraryExA(InstalledMardello().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const auto large =
+        static_cast<HBITMAP>(LoadImageA(exe, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP b{};
+    GetObjectA(large, sizeof b, &b);
+    BITMAPINFO format{{sizeof(BITMAPINFOHEADER), b.bmWidth, -b.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<uint32_t> pixels(static_cast<size_t>(b.bmWidth) * b.bmHeight);
+    const HDC screen = GetDC(nullptr);
+    GetDIBits(screen, large, 0, b.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen), DeleteObject(large), FreeLibrary(exe);
+    const int w = button.width - 2 * around - 4, h = button.height - 2 * around - 4;
+    const std::vector<uint32_t> expected = SmoothResize(pixels, {b.bmWidth, b.bmHeight}, {w, h});
+    if (expected.size() != static_cast<size_t>(w * h)) return w * h;
+    int unlike = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t e = expected[static_cast<size_t>(y * w + x)];
+            unlike += RGB(e >> 16, e >> 8 & 0xFF, e & 0xFF) != button.At(around + 2 + x, around + 2 + y);
+        }
+    return unlike;
+}
+
+// Around each control, read along the middle of its sides, its slot's colour: the same width
+// on every side where there is room (the VIN box starts at the window's edge), and none at all
+// around the command buttons, whose pictures cover their slots and are the double-size ones
+// averaged to the room inside each button's 2-pixel edge. At every scale and in the dialog fonts
+// of a Chinese and of a Western Windows, whose buttons are larger.
+TEST(DisplayScales, ControlsSitInTheirSlots)
+{
+    constexpr int kAround = 30;
+    for (const char* locale : {"", "C"})
+        for (DWORD dpi : {96, 120, 144, 168, 192}) {
+            SCOPED_TRACE(std::string(*locale ? "Western" : "Chinese") + ", " + std::to_string(dpi) + " dpi");
+            DisplayScale scale(dpi);
+            MardelloSession session;
+            ASSERT_TRUE(session.Start("C:\\mardello-e2e", locale));
+            for (const auto& [id, slot] :
+                 {std::pair{IDC_EDIT_VIN, RGB(45, 45, 45)}, {IDC_RICHEDIT_REPORT, RGB(255, 255, 255)}}) {
+                const auto around = ReadOnScreen(session.Dialog(), id, kAround);
+                ASSERT_TRUE(around);
+                const std::vector<int> runs = RunsAround(*around, kAround, slot);
+                EXPECT_GT(runs[1], 0) << "control " << id;
+                for (int side = id == IDC_EDIT_VIN ? 1 : 0; side < 4; ++side)
+                    EXPECT_NEAR(runs[1], runs[side], 1) << "control " << id << ", side " << side;
+            }
+            for (int i = 0; i < 6; ++i) {
+                const auto around = ReadOnScreen(session.Dialog(), kCommandButtons[i], kAround);
+                ASSERT_TRUE(around);
+                for (COLORREF slot : {kNormalGrey, kActiveBlue})
+                    EXPECT_EQ(std::vector<int>(4), RunsAround(*around, kAround, slot)) << "button " << i;
+                // Print All is the active one.
+                EXPECT_EQ(0, UnlikeItsPicture(*around, kAround, IDB_PRINT_ALL_2X + 2 * i + (i == 0))) << "button " << i;
+            }
+        }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "tests/e2e/PrintDialog.h"
 #include "tests/e2e/PrintJobs.h"
 #include "tests/e2e/PrintPreview.h"
+#include "tests/e2e/ProgramEnd.h"
 #include "tests/e2e/RunningProgram.h"
 
 namespace e2e {
@@ -63,7 +64,7 @@ SYSTEMTIME Now()
 // margin, clear below the other lines, its cell ending as far above the paper's bottom as the
 // VIN's starts below the top. Its time becomes a mark, so that jobs printed at different minutes
 // compare equal.
-std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom)
+std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedFrom, double headerHeight)
 {
     // The user's short date and time formats, without spaces, from `printedFrom` until now.
     std::set<std::string> times;
@@ -73,7 +74,12 @@ std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedF
         GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &when, nullptr, time, sizeof time);
         times.insert(WithoutSpaces(Utf8FromAnsi(std::string(date) + time)));
     }
-    const PrintedLine vin = job.lines.empty() ? PrintedLine{} : job.lines.front();
+    // The VIN: the first line that the last footer starts with; a workshop's header of
+    // `headerHeight` points goes above it.
+    const auto vinAt = std::find_if(job.lines.begin(), job.lines.end(), [&](const PrintedLine& line) {
+        return WithoutSpaces(job.lines.back().text).rfind(WithoutSpaces(line.text), 0) == 0;
+    });
+    const PrintedLine vin = vinAt == job.lines.end() ? PrintedLine{} : *vinAt;
     std::vector<PrintedLine> body, footers;
     for (int page = 0; page < job.pages; ++page) {
         SCOPED_TRACE("page " + std::to_string(page + 1) + " of " + std::to_string(job.pages));
@@ -93,7 +99,7 @@ std::vector<PrintedLine> TakeFooters(PrintedJob& job, const SYSTEMTIME& printedF
         EXPECT_TRUE(known) << footer.text << ": not the VIN " << vin.text << ", a time of printing and " << number;
         EXPECT_NEAR(vin.left, footer.left, 0.1) << footer.text << ": starts at the VIN's x";
         EXPECT_NEAR(job.pageWidth - vin.left, footer.right, 1.0) << footer.text << ": ends at the right margin";
-        EXPECT_NEAR(job.pageHeight - 2 * kMargin - kFontHeight, footer.top - vin.top, 0.5)
+        EXPECT_NEAR(job.pageHeight - 2 * kMargin - kFontHeight - headerHeight, footer.top - vin.top, 0.5)
             << footer.text << ": its cell should end a margin above the paper's bottom";
         for (const PrintedLine& line : onPage)
             EXPECT_LT(line.bottom, footer.top) << line.text << ": runs into the footer " << footer.text;
@@ -263,7 +269,7 @@ protected:
 
     // Reads the next job that comes out of the printer, printed since `printedFrom`; the PDF is
     // then kept as an artifact named `name`.
-    std::optional<CheckedJob> ReadNextJob(const std::string& name, const SYSTEMTIME& printedFrom)
+    std::optional<CheckedJob> ReadNextJob(const std::string& name, const SYSTEMTIME& printedFrom, double headerHeight = 0)
     {
         const auto pdf = m_pdfs.Known() ? m_pdfs.WaitForNewJob() : std::nullopt;
         if (!pdf) {
@@ -275,14 +281,15 @@ protected:
         KeepAsArtifact(*pdf, name);
         if (!job) return std::nullopt;
         CheckedJob checked{*job, {}};
-        checked.footers = TakeFooters(checked, printedFrom);
+        checked.footers = TakeFooters(checked, printedFrom, headerHeight);
         return checked;
     }
 
-    std::optional<CheckedJob> PrintAndRead(const std::string& name, const std::string& printer = {}, int copies = 1)
+    std::optional<CheckedJob> PrintAndRead(const std::string& name, const std::string& printer = {}, int copies = 1,
+                                           double headerHeight = 0)
     {
         const SYSTEMTIME from = Now();
-        if (PrintWithOk(m_session, printer, copies)) return ReadNextJob(name, from);
+        if (PrintWithOk(m_session, printer, copies)) return ReadNextJob(name, from, headerHeight);
         ADD_FAILURE() << "printing did not start";
         return std::nullopt;
     }
@@ -292,6 +299,94 @@ protected:
 };
 
 using OutputPreview = OutputPrint;
+
+// None of the workshop's details under the settings root ("应用程序向导生成的本地应用程序"), nor left.
+struct NoWorkshopDetails {
+    static constexpr const char* kKey = "Software\\\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9\xB5\xC4"
+                                        "\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\\Mardello\\Workshop";
+    NoWorkshopDetails() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+    ~NoWorkshopDetails() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+};
+
+HWND OpenWorkshopDetails(MardelloSession& session)
+{
+    if (!PostMessageA(session.Dialog(), WM_SYSCOMMAND, IDM_WORKSHOP, 0)) return nullptr;
+    const HWND details = WaitForVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
+    return details && WaitUntilIdle(details) ? details : nullptr;
+}
+
+// Where page 1 of a PDF has a rule: the rows, in points from the top, that are dark across
+// three quarters of the page.
+std::vector<double> RulesOnFirstPage(const std::string& pdf)
+{
+    ScratchFolder scratch;
+    const auto rendered = RunUnix("pdftoppm -r 144 -gray -f 1 -l 1 -singlefile '" + UnixPath(pdf) + "' '" +
+                                  scratch.UnixPath() + "/page'");
+    const std::string pgm = ReadWholeFile(scratch.Path() + "\\page.pgm").value_or("");
+    int width = 0, height = 0, depth = 0, header = 0;
+    std::vector<double> rules;
+    const bool read = rendered && std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &depth, &header) == 3 &&
+                      pgm.size() >= static_cast<size_t>(header + 1 + width * height);
+    for (int y = 0; read && y < height; ++y) {
+        int dark = 0;
+        for (int x = 0; x < width; ++x) dark += static_cast<unsigned char>(pgm[header + 1 + y * width + x]) < 160;
+        if (dark > width * 3 / 4) rules.push_back(y / 2.0);
+    }
+    return rules;
+}
+
+// Workshop Details entered once are kept across a restart and head page 1 of the printout and
+// of the preview: the name larger, the other lines, a rule, then the VIN and the report, none
+// over another. Cancel keeps the details as they were.
+TEST_F(OutputPrint, WorkshopHeaderAboveTheVin)
+{
+    const NoWorkshopDetails none;
+    const std::vector<std::pair<int, std::string>> details = {{IDC_WORKSHOP_NAME, "Kwik Garage"},
+        {IDC_WORKSHOP_ADDRESS1, "12 Mill Road"}, {IDC_WORKSHOP_ADDRESS2, "Leeds LS1 4AB"},
+        {IDC_WORKSHOP_PHONE, "0113 496 0000"}, {IDC_WORKSHOP_WEB, "kwik.example"}};
+    {
+        MardelloSession first;
+        ASSERT_TRUE(first.Start());
+        const HWND entry = OpenWorkshopDetails(first);
+        ASSERT_TRUE(entry);
+        for (const auto& [id, text] : details) ASSERT_TRUE(TypeText(entry, id, text));
+        SaveScreenshot(entry, "workshop-details");
+        ASSERT_TRUE(ClickButton(entry, IDOK));
+        ASSERT_TRUE(PostMessageA(first.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0));
+        ASSERT_TRUE(EndsCleanly(first));
+    }
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE));
+    const HWND kept = OpenWorkshopDetails(m_session);
+    ASSERT_TRUE(kept);
+    for (const auto& [id, text] : details) EXPECT_EQ(text, ControlText(kept, id).value_or("")) << "after a restart";
+    ASSERT_TRUE(TypeText(kept, IDC_WORKSHOP_NAME, " Cancelled"));
+    ASSERT_TRUE(ClickButton(kept, IDCANCEL));
+
+    // The name's line step, four lines and the rule's line: 780 units of a 600-dpi page.
+    auto job = PrintAndRead("print-workshop-header", {}, 1, 780.0 / 600.0 * 72.0);
+    ASSERT_TRUE(job);
+    std::vector<std::string> firstPage;
+    for (const auto& [id, text] : details) firstPage.push_back(WithoutSpaces(text));
+    firstPage.insert(firstPage.end(), {kVin, "P0301" + Utf8FromAnsi(kMisfire)});
+    ASSERT_LE(firstPage.size(), job->lines.size());
+    for (size_t k = 0; k < firstPage.size(); ++k) {
+        EXPECT_EQ(firstPage[k], WithoutSpaces(job->lines[k].text)) << "line " << k;
+        if (k) {
+            EXPECT_LT(job->lines[k - 1].bottom, job->lines[k].top) << job->lines[k].text << " overlaps the line above";
+        }
+    }
+    const auto height = [&](size_t k) { return job->lines[k].bottom - job->lines[k].top; };
+    EXPECT_GT(height(0), 1.3 * height(1)) << "the name is not larger";
+    const std::vector<double> rules = RulesOnFirstPage(PathFromEnvironment("MARDELLO_E2E_ARTIFACTS") + "\\print-workshop-header.pdf");
+    ASSERT_FALSE(rules.empty()) << "no rule";
+    EXPECT_LT(rules.back() - rules.front(), 1.0) << "not one thin rule";
+    EXPECT_LT(job->lines[4].bottom, rules.front());
+    EXPECT_LT(rules.back(), job->lines[5].top);
+    // The preview shows the rule as a row of its own, from margin to margin.
+    job->lines.insert(job->lines.begin() + 5, PrintedLine{0, rules.front(), rules.back() + 0.5, job->lines[0].left,
+                                                          job->pageWidth - job->lines[0].left, "rule"});
+    ExpectPreviewShowsJob(m_session, *job, "preview-workshop-header");
+}
 using OutputCopy = OutputPrint;
 
 TEST_F(OutputPrint, VinThenEveryViewerLineInPlace)

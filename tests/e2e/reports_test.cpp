@@ -111,6 +111,26 @@ TEST_F(Reports, LongVinIsShownWholeAndTypedVinIsReplacedByAViewCommand)
     });
 }
 
+bool ShowsAmber(HWND line)
+{
+    const auto picture = CaptureSettledWindow(line);
+    return picture && std::any_of(picture->pixels.begin(), picture->pixels.end(), [](COLORREF c) {
+               return GetRValue(c) > 200 && GetGValue(c) > 120 && GetGValue(c) < 210 && GetBValue(c) < 100;
+           });
+}
+
+// The sample device's VIN has a 0 where its check digit is X: a slip the line beside the status
+// warns of, in amber, until the VIN is typed right. The line never changes the VIN box.
+TEST_F(Reports, VinFactsFollowTheVinBox)
+{
+    StartWithDevice();
+    Play({Expect(Shown::VinFacts, "Asia, China; model year 2022; check digit does not match: typing error?")});
+    EXPECT_TRUE(ShowsAmber(m_session.Control(IDC_STATIC_VIN_FACTS)));
+    Play({Type(IDC_EDIT_VIN, "LSVAU218XN2183294"), Expect(Shown::VinFacts, "Asia, China; model year 2022; check digit OK"),
+          Expect(Shown::Vin, "LSVAU218XN2183294")});
+    EXPECT_FALSE(ShowsAmber(m_session.Control(IDC_STATIC_VIN_FACTS)));
+}
+
 TEST_F(Reports, FileHeldOpenByAnotherProgramCountsAsMissing)
 {
     m_device.Write("DTC.DAT", kDtc);

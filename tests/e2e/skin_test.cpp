@@ -1,4 +1,4 @@
-// The frameless main window: its stretched background, white labels and EXIT cross as the
+// The frameless main window: its background, white labels and EXIT cross as the
 // screen shows them, dragging it by its background with the real mouse, and the ways it ends.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,12 +14,11 @@
 namespace e2e {
 namespace {
 
-// Colours of the background picture (bitmap 131, 770 x 497).
+// Colours of the background.
 constexpr COLORREF kTopBar = RGB(55, 55, 55);  // also the left panel and the EXIT picture's ground
 constexpr COLORREF kBody = RGB(76, 76, 76);
-constexpr COLORREF kSlot = RGB(86, 86, 86);  // the button slots; a taller window puts the status line on one
+constexpr COLORREF kSlot = RGB(86, 86, 86);  // the button slots
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr SIZE kPicture = {770, 497};
 
 std::string Rgb(COLORREF c)
 {
@@ -59,25 +58,24 @@ struct PicturePoint {
     COLORREF colour;
 };
 
-// Flat places of the picture that no control covers at any size below. The two around the
-// top bar's lower edge move with every change of height, so a part of the window left
-// unpainted after a resize shows the edge where the old size had it.
+// Flat places of the background that no control covers at any size below, in the window's
+// pixels; negative ones count from its right or bottom edge, so that a part of the window left
+// unpainted after a resize shows there.
 constexpr PicturePoint kPicturePoints[] = {
     {"top bar, middle", {385, 10}, kTopBar},
-    {"top bar, right", {700, 20}, kTopBar},
-    {"top bar, just above its lower edge", {385, 36}, kTopBar},
-    {"body, just below the top bar", {385, 42}, kBody},
+    {"top bar, right", {-40, 20}, kTopBar},
+    {"body, just below the top bar", {245, 48}, kBody},
     {"body, left margin", {4, 250}, kBody},
-    {"body, right margin", {765, 250}, kBody},
+    {"body, right edge", {-1, 250}, kBody},
+    {"body, bottom right corner", {-1, -1}, kBody},
     {"left panel, left of the buttons", {12, 250}, kTopBar},
 };
 
-void ExpectStretchedBackground(HWND dialog, const ScreenPicture& picture)
+void ExpectBackground(HWND dialog, const ScreenPicture& picture)
 {
     for (const PicturePoint& point : kPicturePoints) {
-        // The middle of the window pixel that the picture's point is stretched onto.
-        const POINT at = {(2 * point.inPicture.x + 1) * picture.width / (2 * kPicture.cx),
-                          (2 * point.inPicture.y + 1) * picture.height / (2 * kPicture.cy)};
+        const POINT at = {point.inPicture.x < 0 ? picture.width + point.inPicture.x : point.inPicture.x,
+                          point.inPicture.y < 0 ? picture.height + point.inPicture.y : point.inPicture.y};
         ASSERT_EQ(dialog, ChildWindowFromPointEx(dialog, at, CWP_SKIPINVISIBLE))
             << point.where << " is under a control: choose another point";
         EXPECT_EQ(Rgb(point.colour), Rgb(picture.At(at.x, at.y)))
@@ -161,7 +159,7 @@ void ExpectExitCross(const ScreenPicture& picture, const RECT& place)
 class Skin : public RunningProgram {};
 
 // The window as the screen shows it, as the template makes it and after the test resizes it:
-// the picture stretched over all of it, the labels white on it, the VIN box in the system's
+// the background over all of it, the labels white on it, the VIN box in the system's
 // colours and the EXIT cross.
 TEST_F(Skin, LooksAsDrawnAtEverySize)
 {
@@ -191,7 +189,7 @@ TEST_F(Skin, LooksAsDrawnAtEverySize)
         if (size.width) {
             ASSERT_TRUE(SetWindowPos(dialog, nullptr, 0, 0, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE));
         }
-        // No frame takes room from the client area: the picture covers the window to its edges.
+        // No frame takes room from the client area: the background covers the window to its edges.
         RECT window{}, client{};
         GetWindowRect(dialog, &window);
         GetClientRect(dialog, &client);
@@ -207,7 +205,7 @@ TEST_F(Skin, LooksAsDrawnAtEverySize)
         const auto picture = CaptureSettledWindow(dialog);
         ASSERT_TRUE(picture.has_value());
         SaveScreenshot(dialog, std::string("skin ") + size.name);
-        ExpectStretchedBackground(dialog, *picture);
+        ExpectBackground(dialog, *picture);
         ExpectWhiteLabel("title", *picture, PlaceOf(dialog, IDC_STATIC_TITLE, *picture));
         if (size.showsStatus) ExpectWhiteLabel("status", *picture, PlaceOf(dialog, IDC_STATIC_STATUS, *picture));
         ExpectSystemEditColours(*picture, PlaceOf(dialog, IDC_EDIT_VIN, *picture));

@@ -95,7 +95,7 @@ TEST_F(Startup, DialogHasItsControlsInTabOrder)
         {IDC_STATIC_STATUS, "Static"},     {IDC_EDIT_VIN, "Edit"},           {IDC_BTN_PRINT_ALL, "Button"},
         {IDC_BTN_TROUBLE_CODE, "Button"},  {IDC_RICHEDIT_REPORT, "RichEdit20A"}, {IDC_BTN_LIVE_DATA, "Button"},
         {IDC_BTN_FROZEN_FRAME, "Button"},  {IDC_BTN_PRINT, "Button"},        {IDC_BTN_COPY, "Button"},
-        {IDC_BTN_EXIT, "Button"},          {IDC_STATIC_TITLE, "Static"},
+        {IDC_BTN_EXIT, "Button"},          {IDC_STATIC_TITLE, "Static"},     {IDC_STATIC_VIN_FACTS, "Static"},
     };
     std::vector<int> order;
     for (HWND child = GetWindow(m_session.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

@@ -14,13 +14,19 @@ namespace {
 int FakeCharWidth(const char*, size_t length) { return 50 * static_cast<int>(length); }
 int FakeTextWidth(const CString& text) { return 50 * text.GetLength(); }
 
-// Writes down what is drawn, a line each: "p1 x120 y360 P0301", pages counted from 1.
+// Writes down what is drawn, a line each: "p1 x120 y360 P0301", pages counted from 1; the
+// workshop's name as "p1 x120 y120 bold Name", a rule as "p1 x120 y580 rule 1760x4".
 class PageRecording : public PageCanvas {
 public:
     void Text(int x, int y, const CString& text) override
     {
         listing.push_back("p" + std::to_string(page + 1) + " x" + std::to_string(x) + " y" + std::to_string(y) + " " +
                           text.Bytes());
+    }
+    void Heading(int x, int y, const CString& text) override { Text(x, y, "bold " + text); }
+    void Rule(int x, int y, int width, int thickness) override
+    {
+        Text(x, y, CString("rule " + std::to_string(width) + "x" + std::to_string(thickness)));
     }
     int page = 0;
     std::vector<std::string> listing;
@@ -40,6 +46,7 @@ TEST(PrintJobLayoutTest, WhatEachPageDraws)
         int pageWidth, pageHeight;  // at 600 dpi: VIN at 120, lines from 360, footer 220 above the bottom
         const char* viewerText;
         std::vector<std::string> listing;
+        WorkshopDetails workshop{};  // none: the page as without a header
     };
     const Row rows[] = {
         {"one page: VIN, blank line, lines, footer centred and right-aligned", 2000, 1200, "P0301 misfire\rP0420",
@@ -60,11 +67,20 @@ TEST(PrintJobLayoutTest, WhatEachPageDraws)
           "p2 x120 y120 L2", "p2 x120 y240 ", "p2 x120 y360 L4", "p2 x120 y680 VIN1", "p2 x775 y680 8.12 9:05",
           "p2 x1330 y680 Page 2 of 3",  //
           "p3 x120 y120 L5", "p3 x120 y680 VIN1", "p3 x775 y680 8.12 9:05", "p3 x1330 y680 Page 3 of 3"}},
+        {"a workshop header moves page 1's VIN and lines down; the next page starts at 120 as before", 2000, 1400,
+         "L1\rL2\rL3",
+         {"p1 x120 y120 bold Garage", "p1 x120 y300 1 Road", "p1 x120 y420 555 01", "p1 x120 y580 rule 1760x4",
+          "p1 x120 y660 VIN1", "p1 x120 y780 ", "p1 x120 y900 L1", "p1 x120 y1180 VIN1", "p1 x775 y1180 8.12 9:05",
+          "p1 x1330 y1180 Page 1 of 2",  //
+          "p2 x120 y120 L2", "p2 x120 y240 L3", "p2 x120 y1180 VIN1", "p2 x775 y1180 8.12 9:05",
+          "p2 x1330 y1180 Page 2 of 2"},
+         {"Garage", "1 Road", "", "555 01", ""}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const PrintGeometry geometry{600, 600, row.pageWidth, row.pageHeight, row.pageWidth, row.pageHeight, 0, 0};
-        const PrintJobLayout job(geometry, {FakeCharWidth, FakeTextWidth}, "VIN1", row.viewerText, "8.12", "9:05");
+        const PrintJobLayout job(geometry, {FakeCharWidth, FakeTextWidth}, "VIN1", row.viewerText, "8.12", "9:05",
+                                 row.workshop);
         EXPECT_EQ(row.listing, Recorded(job));
     }
 }

@@ -3,6 +3,8 @@
 #include "tests/e2e/harness/TopLevelWindows.h"
 #include "tests/e2e/harness/Wait.h"
 
+#include <tlhelp32.h>
+
 #include <map>
 
 namespace e2e {
@@ -75,6 +77,30 @@ Program::~Program()
                                              << "\": error " << error;
     }
     return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult Program::StartUnderLocale(const std::string& path, const std::string& unixLocale)
+{
+    using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
+    const auto spawn = reinterpret_cast<UnixSpawn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll"), "__wine_unix_spawnvp")));
+    std::string variable = "LC_ALL=" + unixLocale, program = path, env = "env", wine = "wine";
+    char* const argv[] = {env.data(), variable.data(), wine.data(), program.data(), nullptr};
+    if (info_.hProcess || !spawn || spawn(argv, FALSE))
+        return ::testing::AssertionFailure() << "cannot start " << path << " from Unix";
+    // Known by its name: it is the only one of that name while a test runs it.
+    const std::string name = path.substr(path.find_last_of('\\') + 1);
+    WaitUntil([&] {
+        const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more && !info_.hProcess; more = Process32Next(snapshot, &entry))
+            if (!lstrcmpiA(entry.szExeFile, name.c_str()))
+                info_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, info_.dwProcessId = entry.th32ProcessID);
+        CloseHandle(snapshot);
+        return info_.hProcess != nullptr;
+    });
+    return info_.hProcess ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << path << " did not start";
 }
 
 bool Program::Running() const

@@ -26,6 +26,10 @@ public:
                                      const std::string& commandLineArguments = {},
                                      const EnvironmentOverrides& environment = {});
 
+    // Starts `path` from Unix under `unixLocale`, which Wine takes the code page and the dialog
+    // font from as a program starts; a program started from this one would get this one's.
+    ::testing::AssertionResult StartUnderLocale(const std::string& path, const std::string& unixLocale);
+
     DWORD Id() const { return info_.dwProcessId; }
     HANDLE Handle() const { return info_.hProcess; }
     bool Running() const;

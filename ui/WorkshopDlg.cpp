@@ -1,0 +1,70 @@
+#include "ui/WorkshopDlg.h"
+
+#include "framework/WinApp.h"
+
+namespace {
+
+constexpr const char* kSection = "Workshop";
+
+struct Detail {
+    int editId;
+    const char* entry;
+    CString WorkshopDetails::*field;
+    int maxTyped;  // so that the line fits across a page
+};
+
+constexpr Detail kDetails[] = {
+    {IDC_WORKSHOP_NAME, "Name", &WorkshopDetails::name, 50},
+    {IDC_WORKSHOP_ADDRESS1, "Address1", &WorkshopDetails::address1, 70},
+    {IDC_WORKSHOP_ADDRESS2, "Address2", &WorkshopDetails::address2, 70},
+    {IDC_WORKSHOP_PHONE, "Phone", &WorkshopDetails::phone, 70},
+    {IDC_WORKSHOP_WEB, "Web", &WorkshopDetails::web, 70},
+};
+
+}  // namespace
+
+WorkshopDetails LoadWorkshopDetails()
+{
+    WorkshopDetails details;
+    const CWinApp* app = AfxGetApp();
+    if (!app) return details;
+    for (const Detail& detail : kDetails) details.*detail.field = app->GetProfileString(kSection, detail.entry);
+    return details;
+}
+
+bool SaveWorkshopDetails(const WorkshopDetails& details)
+{
+    const CWinApp* app = AfxGetApp();
+    bool kept = app != nullptr;
+    for (const Detail& detail : kDetails)
+        kept = kept && app->WriteProfileString(kSection, detail.entry, details.*detail.field);
+    return kept;
+}
+
+CWorkshopDlg::CWorkshopDlg(CWnd* parent) : CDialogEx(IDD_WORKSHOP, parent), m_details(LoadWorkshopDetails())
+{
+    m_bWideTemplate = true;
+}
+
+BEGIN_MESSAGE_MAP(CWorkshopDlg, CDialogEx)
+END_MESSAGE_MAP()
+
+BOOL CWorkshopDlg::OnInitDialog()
+{
+    for (const Detail& detail : kDetails) GetDlgItem(detail.editId).SendMessage(EM_LIMITTEXT, detail.maxTyped);
+    return CDialogEx::OnInitDialog();
+}
+
+void CWorkshopDlg::DoDataExchange(CDataExchange* exchange)
+{
+    for (const Detail& detail : kDetails) DDX_Text(exchange, detail.editId, m_details.*detail.field);
+}
+
+// Spaces around a detail would only shift it on the page.
+void CWorkshopDlg::OnOK()
+{
+    UpdateData(TRUE);
+    for (const Detail& detail : kDetails) (m_details.*detail.field).Trim();
+    m_bKept = SaveWorkshopDetails(m_details);
+    EndDialog(IDOK);
+}
