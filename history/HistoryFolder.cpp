@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <string>
+
 #include "framework/SystemLibrary.h"
 
 // The shell library is loaded only by those who need it, as the common dialogs are.
