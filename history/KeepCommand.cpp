@@ -17,7 +17,6 @@ constexpr UINT_PTR kKeepTimer = 0x4B50;
 struct KeepJob {
     CString printFolder;
     CString vin;
-    CString historyFolder;
     HWND window;
     KeepOutcome outcome;
 };
@@ -25,7 +24,8 @@ struct KeepJob {
 DWORD WINAPI KeepOnItsThread(void* parameter)
 {
     auto* job = static_cast<KeepJob*>(parameter);
-    job->outcome = KeepRun(job->printFolder, job->vin, job->historyFolder);
+    // Asked here: the shell library it loads would hold the window up.
+    job->outcome = KeepRun(job->printFolder, job->vin, HistoryFolder());
     // The window owns the job once the message is posted; a window already gone cannot.
     if (!::PostMessageA(job->window, WM_KEEP_DONE, 0, reinterpret_cast<LPARAM>(job))) delete job;
     return 0;
@@ -53,7 +53,7 @@ bool CMardelloDlg::OnKeepTimer(UINT_PTR id)
 void CMardelloDlg::StartKeeping()
 {
     if (m_keepWanted.printFolder.IsEmpty()) return;
-    auto job = std::make_unique<KeepJob>(KeepJob{m_keepWanted.printFolder, m_keepWanted.vin, HistoryFolder(), m_hWnd, {}});
+    auto job = std::make_unique<KeepJob>(KeepJob{m_keepWanted.printFolder, m_keepWanted.vin, m_hWnd, {}});
     m_keepWanted = {};
     m_hKeepThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
     if (!m_hKeepThread) {
