@@ -150,6 +150,19 @@ bool IsKept(const std::vector<RunFile>& device, const CString& runFolder)
     return IsSameRun(device, keptFiles);
 }
 
+// A program looking into the history (the Explorer, a virus scanner, a backup) holds a folder
+// open for a moment, and while it does the folder cannot be renamed: tried again for a while.
+bool RenameWhenFree(const CString& from, const CString& to)
+{
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (::MoveFileA(from, to)) return true;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
+        ::Sleep(100);
+    }
+    return false;
+}
+
 void RemoveFolder(const CString& folder)
 {
     for (const auto& file : FilesIn(folder)) ::DeleteFileA(folder + "\\" + file.first);
@@ -221,7 +234,7 @@ KeepOutcome KeepRun(const CString& printFolder, const CString& vin, const CStrin
     for (int copy = 1; copy <= kMostRunsInOneSecond; ++copy) {
         const CString run = vinFolder + "\\" + RunFolderName(time, copy);
         if (::GetFileAttributesA(run) != INVALID_FILE_ATTRIBUTES) continue;
-        if (::MoveFileA(temporary, run)) {
+        if (RenameWhenFree(temporary, run)) {
             outcome.result = KeepOutcome::Result::Kept;
             return outcome;
         }

@@ -1,10 +1,10 @@
 // Save As: the viewer's text, as shown and edited, into a text file for Notepad and e-mail: the
-// system code page's bytes with CR LF line ends, the same text Copy puts on the clipboard.
+// system code page's bytes with CR LF line ends, the same text Copy puts on the clipboard. It
+// proposes a name in the history's folder from the VIN, the date of the reports and the view.
 #include <windows.h>
-#include <shlobj.h>
 
 #include "framework/FileDialog.h"
-#include "framework/SystemLibrary.h"
+#include "history/HistoryFolder.h"
 #include "output/ClipboardText.h"
 #include "output/SaveAsName.h"
 #include "ui/MardelloDlg.h"
@@ -13,25 +13,24 @@ namespace {
 
 constexpr const char* kTextFiles = "Text files (*.txt)|*.txt|All files (*.*)|*.*|";
 
-// Documents\Mardello, made when missing; empty when the system names no Documents folder.
-CString MardelloDocuments()
+// The date the reports shown were written: the newest of their files' times (a kept run's keep
+// the device's), or today's where there is none to read.
+CString ReportsDate(const CString& reportFolder)
 {
-    const auto getFolderPath = LoadSystemFunction<decltype(&::SHGetFolderPathA)>("shell32.dll", "SHGetFolderPathA");
-    char documents[MAX_PATH] = "";
-    if (!getFolderPath || FAILED(getFolderPath(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
-        return CString();
-    const CString folder = CString(documents) + "\\Mardello";
-    ::CreateDirectoryA(folder, nullptr);
-    return folder;
-}
-
-CString Today()
-{
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    char date[16];
-    ::wsprintfA(date, "%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
-    return date;
+    FILETIME newest{};
+    for (const char* name : kRunReportFiles) {
+        WIN32_FILE_ATTRIBUTE_DATA file;
+        if (::GetFileAttributesExA(reportFolder + "\\" + name, GetFileExInfoStandard, &file) &&
+            ::CompareFileTime(&file.ftLastWriteTime, &newest) > 0)
+            newest = file.ftLastWriteTime;
+    }
+    FILETIME local{};
+    SYSTEMTIME date{};
+    if (newest.dwHighDateTime == 0 || !::FileTimeToLocalFileTime(&newest, &local) || !::FileTimeToSystemTime(&local, &date))
+        ::GetLocalTime(&date);
+    char text[16];
+    ::wsprintfA(text, "%04u-%02u-%02u", date.wYear, date.wMonth, date.wDay);
+    return text;
 }
 
 const char* ReportName(int viewButton)
@@ -43,15 +42,6 @@ const char* ReportName(int viewButton)
     case IDC_BTN_FROZEN_FRAME: return "Freeze Frame";
     default: return "Report";
     }
-}
-
-CString SystemMessage(DWORD error)
-{
-    char text[256] = "";
-    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                     nullptr);
-    CString message(text);
-    return message.TrimRight();
 }
 
 // Written beside the file under another name and put in its place only when whole, so a full
@@ -77,10 +67,12 @@ DWORD WriteWhole(const CString& path, const CString& bytes)
 void CMardelloDlg::OnSaveAs()
 {
     UpdateData(TRUE);
-    const CString name = SaveAsName(m_strVin, Today(), ReportName(m_nShownReports));
+    const CString name = SaveAsName(m_strVin, ReportsDate(m_strReportFolder), ReportName(m_nShownReports));
     CFileDialog dialog(FALSE, "txt", name, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kTextFiles,
                        this);
-    dialog.SetInitialFolder(MardelloDocuments());
+    const CString history = HistoryFolder();
+    if (!history.IsEmpty()) ::CreateDirectoryA(history, nullptr);
+    dialog.SetInitialFolder(history);
     if (dialog.DoModal() != IDOK) return;
     const DWORD error = WriteWhole(dialog.GetPathName(), ClipboardText(ViewerText()));
     if (error == 0) return;
