@@ -7,10 +7,11 @@
 
 void CMardelloDlg::OnHistory()
 {
-    CHistoryDlg history(KeepNote(), this);
+    CHistoryDlg history(KeepNote(), m_bKeptRunsRead ? &m_keptRuns : nullptr, this);
     m_pHistoryDlg = &history;
     const INT_PTR chosen = history.DoModal();
     m_pHistoryDlg = nullptr;
+    if (m_bKeptRunsRead) m_keptRuns = history.Runs();
     if (chosen != IDOK) return;
     ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
 }

@@ -31,8 +31,8 @@ void RegisterListView()
 
 }  // namespace
 
-CHistoryDlg::CHistoryDlg(const CString& keepNote, CWnd* parent)
-    : CDialogEx(IDD_HISTORY, parent), m_strKeepNote(keepNote)
+CHistoryDlg::CHistoryDlg(const CString& keepNote, const std::vector<KeptRun>* runsRead, CWnd* parent)
+    : CDialogEx(IDD_HISTORY, parent), m_strKeepNote(keepNote), m_pRunsRead(runsRead)
 {
 }
 
@@ -63,7 +63,7 @@ BOOL CHistoryDlg::OnInitDialog()
     GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(m_strKeepNote);
 
     m_historyFolder = HistoryFolder();
-    m_runs = ReadKeptRuns(m_historyFolder);
+    m_runs = m_pRunsRead ? *m_pRunsRead : ReadKeptRuns(m_historyFolder);
     ShowList(0);
     ::SetFocus(list);
     return FALSE;  // the focus is set
@@ -173,11 +173,11 @@ void CHistoryDlg::OnDelete()
     ShowList(item);
 }
 
-void CHistoryDlg::KeepDone(const CString& keepNote)
+void CHistoryDlg::KeepDone(const CString& keepNote, const std::vector<KeptRun>& runs)
 {
     if (!m_hWnd) return;
     GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(keepNote);
-    m_runs = ReadKeptRuns(m_historyFolder);
+    m_runs = runs;
     ShowList(0);
 }
 

@@ -12,10 +12,13 @@
 
 class CHistoryDlg : public CDialogEx {
 public:
-    CHistoryDlg(const CString& keepNote, CWnd* parent);
+    // `runsRead`: the history as read before, to show at once; null: read it now.
+    CHistoryDlg(const CString& keepNote, const std::vector<KeptRun>* runsRead, CWnd* parent);
     INT_PTR DoModal() override;
-    // A run kept, or not, while the window is open: the list is read again.
-    void KeepDone(const CString& keepNote);
+    // A run kept, or not, while the window is open: the history as read after it.
+    void KeepDone(const CString& keepNote, const std::vector<KeptRun>& runs);
+    // The runs as the window leaves them (deleted ones gone).
+    const std::vector<KeptRun>& Runs() const { return m_runs; }
 
     // After IDOK: the run to open and its folder.
     const KeptRun& ChosenRun() const { return m_chosen; }
@@ -43,6 +46,7 @@ private:
     KeptRun& RunWithReports(size_t index);
 
     CString m_strKeepNote;
+    const std::vector<KeptRun>* m_pRunsRead;
     CString m_historyFolder;
     std::vector<KeptRun> m_runs;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order

@@ -135,6 +135,7 @@ BOOL CMardelloDlg::OnInitDialog()
 
     UpdateData(FALSE);
     if (!m_strDrive.IsEmpty()) KeepDeviceRun();
+    ReadHistoryLater();
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/FindReplaceDialog.h"
 #include "framework/Gdi.h"
+#include "history/HistoryList.h"
 #include "reports/ViewerText.h"
 #include "res/resource.h"
 #include "ui/ScaledPictures.h"
@@ -56,6 +57,7 @@ protected:
     void KeepDeviceRun();
     bool OnKeepTimer(UINT_PTR id);
     void StartKeeping();
+    void ReadHistoryLater();
     LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
     // Which run is being kept, or why the last one could not be; empty when neither.
     CString KeepNote() const;
@@ -151,4 +153,7 @@ protected:
     HANDLE m_hKeepThread = nullptr;
     CString m_strKeepFailure;  // the last run that could not be kept, and why
     CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open
+    bool m_bKeeping = false;               // the thread running copies a run, not only reads
+    std::vector<KeptRun> m_keptRuns;       // as last read, and as the history window left them
+    bool m_bKeptRunsRead = false;
 };
