@@ -169,6 +169,9 @@ void RemoveFolder(const CString& folder)
     ::RemoveDirectoryA(folder);
 }
 
+
+}  // namespace
+
 RunTime LocalTimeOf(const FILETIME& time)
 {
     FILETIME local{};
@@ -176,8 +179,6 @@ RunTime LocalTimeOf(const FILETIME& time)
     if (!::FileTimeToLocalFileTime(&time, &local) || !::FileTimeToSystemTime(&local, &parts)) return {};
     return {parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond};
 }
-
-}  // namespace
 
 KeepOutcome KeepRun(const CString& printFolder, const CString& vin, const CString& historyFolder)
 {

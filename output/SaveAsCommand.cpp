@@ -5,6 +5,7 @@
 
 #include "framework/FileDialog.h"
 #include "history/HistoryFolder.h"
+#include "history/KeepRun.h"
 #include "output/ClipboardText.h"
 #include "output/SaveAsName.h"
 #include "ui/MardelloDlg.h"
@@ -24,13 +25,13 @@ CString ReportsDate(const CString& reportFolder)
             ::CompareFileTime(&file.ftLastWriteTime, &newest) > 0)
             newest = file.ftLastWriteTime;
     }
-    FILETIME local{};
-    SYSTEMTIME date{};
-    if (newest.dwHighDateTime == 0 || !::FileTimeToLocalFileTime(&newest, &local) || !::FileTimeToSystemTime(&local, &date))
-        ::GetLocalTime(&date);
-    char text[16];
-    ::wsprintfA(text, "%04u-%02u-%02u", date.wYear, date.wMonth, date.wDay);
-    return text;
+    RunTime date = LocalTimeOf(newest);
+    if (newest.dwHighDateTime == 0 || date.year == 0) {
+        SYSTEMTIME today;
+        ::GetLocalTime(&today);
+        date = {today.wYear, today.wMonth, today.wDay, 0, 0, 0};
+    }
+    return RunTimeText(date).Left(10);  // "2026-12-08"
 }
 
 const char* ReportName(int viewButton)

@@ -41,9 +41,12 @@ inline void RemoveTree(const std::string& path)
     if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
 }
 
-// The program's settings: "应用程序向导生成的本地应用程序" (in GBK) is the root it registers.
-constexpr const char* kSettingsKey = "Software\\\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9"
-                                     "\xB5\xC4\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\\Mardello\\Settings";
+// The program's settings: "应用程序向导生成的本地应用程序" (in GBK) is the root it registers;
+// the keep setting and the workshop's details are below it.
+#define MARDELLO_SETTINGS_ROOT "Software\\\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9" \
+                               "\xB5\xC4\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\\Mardello"
+constexpr const char* kSettingsKey = MARDELLO_SETTINGS_ROOT "\\Settings";
+constexpr const char* kWorkshopKey = MARDELLO_SETTINGS_ROOT "\\Workshop";
 
 // The history window, while the main window has it open.
 inline HWND HistoryWindow(MardelloSession& session)
@@ -54,11 +57,12 @@ inline HWND HistoryWindow(MardelloSession& session)
 
 class RunningProgram : public ::testing::Test {
 protected:
-    // Each test starts with an empty history and keeping on, as on a new PC.
+    // Each test starts with an empty history, keeping on and no workshop details, as on a new PC.
     void SetUp() override
     {
         RemoveTree(HistoryFolder());
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kWorkshopKey);
     }
 
     // Plugs `device` in as a removable drive while the program runs, or before it starts.

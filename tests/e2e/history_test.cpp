@@ -5,9 +5,9 @@
 #include <dbt.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 
+#include "tests/e2e/PrintJobs.h"
 #include "tests/e2e/Scenario.h"
 
 namespace e2e {
@@ -42,12 +42,6 @@ std::string Kept(const std::string& vin, const char* run, std::initializer_list<
     std::string lines;
     for (const auto& [file, size] : files) lines += vin + "\\" + run + "\\" + file + " " + std::to_string(size) + "\n";
     return lines;
-}
-
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 Step Do(const std::string& what, std::function<void()> action)
@@ -147,8 +141,8 @@ TEST_F(History, KeepsEachRunOnceAndShowsAKeptRunAsADevice)
         Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::Viewer, "\r\nP0301    Misfire"),
         Plug('G', m_other), Expect(Shown::Status, kReady), Expect(Shown::Vin, kVinB),
     });
-    EXPECT_EQ(kDtcBefore, FileBytes(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\DTC.DAT"));
-    EXPECT_EQ(kVinA + "\r\n", FileBytes(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\VIN.DAT"));
+    EXPECT_EQ(kDtcBefore, ReadWholeFile(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\DTC.DAT").value_or(""));
+    EXPECT_EQ(kVinA + "\r\n", ReadWholeFile(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\VIN.DAT").value_or(""));
 }
 
 // Turned off in the history window, keeping writes nothing; turned on again, the next device is kept.

@@ -4,8 +4,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <functional>
 #include <set>
 #include <string>
@@ -300,14 +298,6 @@ protected:
 
 using OutputPreview = OutputPrint;
 
-// None of the workshop's details under the settings root ("应用程序向导生成的本地应用程序"), nor left.
-struct NoWorkshopDetails {
-    static constexpr const char* kKey = "Software\\\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9\xB5\xC4"
-                                        "\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\\Mardello\\Workshop";
-    NoWorkshopDetails() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-    ~NoWorkshopDetails() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-};
-
 HWND OpenWorkshopDetails(MardelloSession& session)
 {
     if (!PostMessageA(session.Dialog(), WM_SYSCOMMAND, IDM_WORKSHOP, 0)) return nullptr;
@@ -340,7 +330,6 @@ std::vector<double> RulesOnFirstPage(const std::string& pdf)
 // over another. Cancel keeps the details as they were.
 TEST_F(OutputPrint, WorkshopHeaderAboveTheVin)
 {
-    const NoWorkshopDetails none;
     const std::vector<std::pair<int, std::string>> details = {{IDC_WORKSHOP_NAME, "Kwik Garage"},
         {IDC_WORKSHOP_ADDRESS1, "12 Mill Road"}, {IDC_WORKSHOP_ADDRESS2, "Leeds LS1 4AB"},
         {IDC_WORKSHOP_PHONE, "0113 496 0000"}, {IDC_WORKSHOP_WEB, "kwik.example"}};
@@ -909,8 +898,7 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
     snprintf(date, sizeof date, "%04d-%02d-%02d", today.wYear, today.wMonth, today.wDay);
     const ScratchFolder folder;
     EXPECT_EQ(std::string(kVin) + " " + date + " Trouble Codes.txt", SaveAs(m_session, folder.Path() + "\\saved.txt"));
-    std::ifstream saved(folder.Path() + "\\saved.txt", std::ios::binary);
-    EXPECT_EQ(cases[2].expected, std::string(std::istreambuf_iterator<char>(saved), {}));
+    EXPECT_EQ(cases[2].expected, ReadWholeFile(folder.Path() + "\\saved.txt").value_or("<not saved>"));
 }
 
 TEST_F(OutputCopy, KeepsTheTypedVin)
