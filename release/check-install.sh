@@ -97,10 +97,25 @@ check "and a silent uninstall command" reg_is QuietUninstallString "\"$uninstall
 check "the older setup refuses to go back a version (exit 4)" [ "$(silent "$older")" = 4 ]
 check "and leaves the newer one as it was" installed_is "$version"
 
-# The installed program starts and shows its dialog: a visible top-level window of its process.
+# The installed program starts and shows its dialog: a visible top-level window of a process that
+# runs the installed Mardello.exe in this prefix. Not the process that wine was started as: in a
+# 64-bit prefix a 32-bit program is started anew by the 32-bit loader, under another pid.
 wine "$installed_exe" </dev/null >/dev/null 2>&1 &
 program=$!
-window_shown() { window=$(xdotool search --all --onlyvisible --pid "$program" --classname mardello.exe 2>/dev/null | head -n 1) && [ -n "$window" ]; }
+runs_installed_program() {
+    local pid=$1
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+        tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qiF "$installed_exe"
+}
+shown_pid=
+window_shown() {
+    local window pid
+    for window in $(xdotool search --all --onlyvisible --classname mardello.exe 2>/dev/null); do
+        pid=$(xdotool getwindowpid "$window" 2>/dev/null)
+        runs_installed_program "$pid" && shown_pid=$pid && return 0
+    done
+    return 1
+}
 check "the installed Mardello.exe shows its dialog" wait_for 30 window_shown
 # While it runs, setup and uninstall leave everything as it is and say so with their exit code.
 check "setup /S refuses while Mardello runs (exit 3)" [ "$(silent "$setup")" = 3 ]
@@ -110,8 +125,9 @@ in_place="_?=$(wine winepath -s "C:\\$program_files\\Mardello" 2>/dev/null | tr 
 check "uninstall /S refuses while Mardello runs (exit 3)" [ "$(silent "$uninstaller" "$in_place")" = 3 ]
 check "and both leave the installation whole" installed_is "$version"
 check "with its shortcut" test -f "$shortcut"
-kill "$program" 2>/dev/null
+kill "$program" $shown_pid 2>/dev/null
 wait "$program" 2>/dev/null
+wait_for 30 test ! -e "/proc/${shown_pid:-0}"
 program=
 
 # Silent uninstall. The uninstaller runs a copy of itself from the temporary folder so that it can
