@@ -20,7 +20,15 @@ cups_env_running() { lpstat -r 2>/dev/null | grep -q "is running"; }
 
 cups_env_start() {
     if ! cups_env_running; then
-        /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 &
+        # The scheduler may outlive the caller, so it must not inherit the caller's descriptors:
+        # one of them may hold a lock that the caller's callers wait for.
+        (
+            for fd in /proc/self/fd/*; do
+                fd=${fd##*/}
+                [ "$fd" -gt 2 ] && eval "exec $fd>&-"
+            done 2>/dev/null
+            exec /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1
+        ) &
         cups_env_pid=$!
         local i
         for i in $(seq 100); do
