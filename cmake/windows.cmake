@@ -24,6 +24,7 @@ set(WIN32_SOURCES
     framework/SystemLibrary.cpp
     framework/WinApp.cpp
     framework/WinAppProfile.cpp
+    framework/WideText.cpp
     framework/Wnd.cpp
     app/MardelloApp.cpp
     ui/MardelloDlg.cpp

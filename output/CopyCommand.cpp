@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/Clipboard.h"
+#include "framework/WideText.h"
 #include "output/ClipboardText.h"
 #include "ui/MardelloDlg.h"
 
@@ -24,17 +25,6 @@ bool FillBlock(CGlobalBlock& block, const void* bytes, size_t size)
     return true;
 }
 
-// The bytes as the system's code page reads them, with the closing NUL.
-std::wstring UnicodeFromAnsi(const CString& text)
-{
-    const int length = static_cast<int>(text.Size()) + 1;
-    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), length, nullptr, 0);
-    if (wideLength <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), length, wide.data(), wideLength);
-    return wide;
-}
-
 }  // namespace
 
 void CMardelloDlg::OnCopy()
@@ -42,7 +32,8 @@ void CMardelloDlg::OnCopy()
     MarkActiveButton(IDC_BTN_COPY);
     UpdateData(TRUE);
     const CString text = ClipboardText(ViewerText());
-    const std::wstring unicode = UnicodeFromAnsi(text);
+    // With the closing NUL.
+    const std::wstring unicode = WideText(text, static_cast<int>(text.Size()) + 1, CP_ACP);
     const LCID locale = ::GetSystemDefaultLCID();  // its code page is the system's
 
     CGlobalBlock textBlock(text.Size() + 1);
