@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "tests/unit/test_support.h"
 
 using namespace std::string_literals;
 

@@ -6,7 +6,7 @@
 #include "history/RunName.h"
 #include "history/SameRun.h"
 #include "history/VinFolder.h"
-#include "test_support.h"
+#include "tests/unit/test_support.h"
 
 using namespace std::string_literals;
 
