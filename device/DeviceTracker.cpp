@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <dbt.h>
 
-#include "device/DeviceSearch.h"
+#include "device/SystemDrives.h"
 #include "ui/MardelloDlg.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The history window from the main window (Ctrl+H, the window menu, the viewer's menu), and a
 // kept run shown as a device is: the view commands, Print and Copy read its folder.
-#include "device/DeviceSearch.h"
+#include "device/SystemDrives.h"
 #include "history/RunName.h"
 #include "ui/HistoryDlg.h"
 #include "ui/MardelloDlg.h"

@@ -1,6 +1,6 @@
 // The device shows up as a removable drive whose root holds the report folder PRINT: the
 // system's answers to what following it asks, and the search at start-up.
-#include "device/DeviceSearch.h"
+#include "device/SystemDrives.h"
 
 #include <vector>
 
