@@ -28,6 +28,10 @@ set(WIN32_SOURCES
     framework/Wnd.cpp
     app/MardelloApp.cpp
     ui/MardelloDlg.cpp
+    ui/MardelloDlgButtons.cpp
+    ui/MardelloDlgDevice.cpp
+    ui/MardelloDlgReports.cpp
+    ui/MardelloDlgOutput.cpp
     ui/MardelloDlgSkin.cpp
     ui/DisplayScale.cpp
     ui/ScaledPictures.cpp
@@ -43,7 +47,6 @@ set(WIN32_SOURCES
     device/SystemDrives.cpp
     device/DeviceTracker.cpp
     reports/ReportViewer.cpp
-    reports/ViewerSearch.cpp
     output/PrintJob.cpp
     output/PrintPages.cpp
     output/PrintFont.cpp

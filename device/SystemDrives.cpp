@@ -1,5 +1,5 @@
 // The device shows up as a removable drive whose root holds the report folder PRINT: the
-// system's answers to what following it asks, and the search at start-up.
+// system's answers to what following it asks.
 #include "device/SystemDrives.h"
 
 #include <vector>
@@ -7,7 +7,8 @@
 #include "device/DriveList.h"
 #include "framework/FileFind.h"
 #include "framework/StdioFile.h"
-#include "ui/MardelloDlg.h"
+#include "reports/ReportFiles.h"
+#include "reports/ReportSource.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ bool HasSubfolder(const CString& directory, const char* name)
 bool ReadVinFile(const CString& folder, CString& vin)
 {
     CStdioFile file;
-    if (!file.Open(folder + "\\VIN.DAT", CStdioFile::modeRead | CStdioFile::shareCompat | CStdioFile::typeText))
+    if (!file.Open(folder + "\\" + kVinFile.name, CStdioFile::modeRead | CStdioFile::shareCompat | CStdioFile::typeText))
         return false;
     CString line;
     const bool read = file.ReadString(line);
@@ -72,15 +73,15 @@ public:
         return ::DriveRoots(list.data(), list.size());
     }
     bool IsRemovable(const CString& root) const override { return ::GetDriveTypeA(root) == DRIVE_REMOVABLE; }
-    bool ListsReportFolder(const CString& drive) const override { return HasSubfolder(drive, "PRINT"); }
+    bool ListsReportFolder(const CString& drive) const override { return HasSubfolder(drive, kReportFolderName); }
     // Under Wine reading the drive list costs forty times as much as this (0.4 ms), most of the
     // idle cost of following the device.
     bool HasReportFolder(const CString& drive) const override
     {
-        const DWORD attributes = ::GetFileAttributesA(drive + "\\PRINT");
+        const DWORD attributes = ::GetFileAttributesA(ReportFolderOf(drive));
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
-    bool ReadVin(const CString& drive, CString& vin) const override { return ReadVinFile(drive + "\\PRINT", vin); }
+    bool ReadVin(const CString& drive, CString& vin) const override { return ReadVinFile(ReportFolderOf(drive), vin); }
 };
 
 }  // namespace
@@ -89,22 +90,4 @@ const DriveQuestions& SystemDrives()
 {
     static const CSystemDrives drives;
     return drives;
-}
-
-// The start-up search; the device's VIN is read with it. Only the members are set here; the
-// caller decides which controls show the result.
-BOOL CMardelloDlg::SearchForDevice()
-{
-    if (!m_deviceFollower.Start(SystemDrives())) return FALSE;
-    m_strDrive = m_deviceFollower.Drive();
-    m_strReportFolder = m_strDrive + "\\PRINT";
-    m_strStatus = kStatusReady;
-    return TRUE;
-}
-
-BOOL CMardelloDlg::FindDevice()
-{
-    const BOOL found = SearchForDevice();
-    UpdateData(FALSE);
-    return found;
 }

@@ -1,19 +1,19 @@
-// Keeping every device's run in the history, on a thread of its own: the VIN is shown first,
-// and the window goes on answering while a large report is copied.
+#include "history/HistoryKeeper.h"
+
 #include <memory>
 
 #include "history/HistoryFolder.h"
 #include "history/KeepRun.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
-#include "ui/HistoryDlg.h"
-#include "ui/MardelloDlg.h"
 
 namespace {
 
 // A timer's message comes only once the window has nothing else to do, painting included,
 // so the copy starts after the VIN is on the screen.
 constexpr UINT_PTR kKeepTimer = 0x4B50;
+// What the keeping thread posts when a run has been kept or could not be.
+constexpr UINT WM_KEEP_DONE = WM_APP + 1;
 
 // With an empty print folder the job only reads the history.
 struct KeepJob {
@@ -40,60 +40,74 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
 
 }  // namespace
 
-// Called when a device has been found and its VIN read.
-void CMardelloDlg::KeepDeviceRun()
+BEGIN_MESSAGE_MAP(CHistoryKeeper, CCmdTarget)
+    ON_TIMER(kKeepTimer, &CHistoryKeeper::OnKeepTimer)
+    ON_MESSAGE(WM_KEEP_DONE, &CHistoryKeeper::OnKeepDone)
+END_MESSAGE_MAP()
+
+// The window is gone by now, so the thread's message cannot reach it: the thread frees its job.
+CHistoryKeeper::~CHistoryKeeper()
+{
+    if (!m_hThread) return;
+    ::WaitForSingleObject(m_hThread, INFINITE);
+    ::CloseHandle(m_hThread);
+}
+
+void CHistoryKeeper::Keep(const CString& printFolder, const CString& vin)
 {
     if (!KeepsReports()) return;
-    m_keepWanted = {m_strReportFolder, m_strVin};
-    ::SetTimer(m_hWnd, kKeepTimer, USER_TIMER_MINIMUM, nullptr);
+    m_wanted = {printFolder, vin};
+    ::SetTimer(m_window.m_hWnd, kKeepTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
-// At start-up, once the window is shown: the history is read for the history window.
-void CMardelloDlg::ReadHistoryLater() { ::SetTimer(m_hWnd, kKeepTimer, USER_TIMER_MINIMUM, nullptr); }
+void CHistoryKeeper::ReadLater() const { ::SetTimer(m_window.m_hWnd, kKeepTimer, USER_TIMER_MINIMUM, nullptr); }
 
-bool CMardelloDlg::OnKeepTimer(UINT_PTR id)
+void CHistoryKeeper::OnKeepTimer()
 {
-    if (id != kKeepTimer) return false;
-    ::KillTimer(m_hWnd, kKeepTimer);
+    ::KillTimer(m_window.m_hWnd, kKeepTimer);
     // One run at a time: the one running starts the one wanted next when it is done.
-    if (!m_hKeepThread) StartKeeping();
-    return true;
+    if (!m_hThread) StartKeeping();
 }
 
-void CMardelloDlg::StartKeeping()
+void CHistoryKeeper::StartKeeping()
 {
-    if (m_keepWanted.printFolder.IsEmpty() && m_bKeptRunsRead) return;
-    auto job = std::make_unique<KeepJob>(KeepJob{m_keepWanted.printFolder, m_keepWanted.vin, m_hWnd, {}, {}});
-    m_keepWanted = {};
-    m_hKeepThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
-    if (!m_hKeepThread) {
-        m_strKeepFailure = "The run of " + job->vin + " could not be kept: no thread could be started.";
+    if (m_wanted.printFolder.IsEmpty() && m_bRunsRead) return;
+    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_window.m_hWnd, {}, {}});
+    m_wanted = {};
+    m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
+    if (!m_hThread) {
+        m_strFailure = "The run of " + job->vin + " could not be kept: no thread could be started.";
         return;
     }
     // Below the window's own thread, so that copying a large report never slows what it shows.
-    ::SetThreadPriority(m_hKeepThread, THREAD_PRIORITY_BELOW_NORMAL);
+    ::SetThreadPriority(m_hThread, THREAD_PRIORITY_BELOW_NORMAL);
     m_bKeeping = !job->printFolder.IsEmpty();
     job.release();
-    ::ResumeThread(m_hKeepThread);
+    ::ResumeThread(m_hThread);
 }
 
-LRESULT CMardelloDlg::OnKeepDone(WPARAM, LPARAM lParam)
+LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
 {
     const std::unique_ptr<KeepJob> job(reinterpret_cast<KeepJob*>(lParam));
-    ::CloseHandle(m_hKeepThread);
-    m_hKeepThread = nullptr;
+    ::CloseHandle(m_hThread);
+    m_hThread = nullptr;
     m_bKeeping = false;
-    m_keptRuns = std::move(job->runs);
-    m_bKeptRunsRead = true;
+    m_runs = std::move(job->runs);
+    m_bRunsRead = true;
     if (job->outcome.result == KeepOutcome::Result::Failed)
-        m_strKeepFailure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
+        m_strFailure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
     StartKeeping();
-    if (m_pHistoryDlg) m_pHistoryDlg->KeepDone(KeepNote(), m_keptRuns);
+    m_callback.RunKept();
     return 0;
 }
 
-CString CMardelloDlg::KeepNote() const
+CString CHistoryKeeper::Note() const
 {
-    if (m_bKeeping || !m_keepWanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
-    return m_strKeepFailure;
+    if (m_bKeeping || !m_wanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
+    return m_strFailure;
+}
+
+void CHistoryKeeper::RunsLeft(const std::vector<KeptRun>& runs)
+{
+    if (m_bRunsRead) m_runs = runs;
 }

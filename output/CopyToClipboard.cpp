@@ -1,15 +1,11 @@
-// Copy: the viewer's text onto the clipboard as plain text: the system code page's bytes, the
-// same text in Unicode, and the locale that says which code page the bytes are in. Without the
-// locale, Windows reads the bytes in the code page of the keyboard layout active when the
-// clipboard closes, and with an English layout Chinese lines paste into Unicode programs as
-// nonsense.
+#include "output/CopyToClipboard.h"
+
 #include <cstring>
 #include <string>
 
 #include "framework/Clipboard.h"
 #include "framework/WideText.h"
 #include "output/ClipboardText.h"
-#include "ui/MardelloDlg.h"
 
 namespace {
 
@@ -27,11 +23,9 @@ bool FillBlock(CGlobalBlock& block, const void* bytes, size_t size)
 
 }  // namespace
 
-void CMardelloDlg::OnCopy()
+void CopyToClipboard(const CString& viewerText, HWND owner)
 {
-    MarkActiveButton(IDC_BTN_COPY);
-    UpdateData(TRUE);
-    const CString text = ClipboardText(ViewerText());
+    const CString text = ClipboardText(viewerText);
     // With the closing NUL.
     const std::wstring unicode = WideText(text, static_cast<int>(text.Size()) + 1, CP_ACP);
     const LCID locale = ::GetSystemDefaultLCID();  // its code page is the system's
@@ -43,7 +37,7 @@ void CMardelloDlg::OnCopy()
         !FillBlock(unicodeBlock, unicode.data(), unicode.size() * sizeof(wchar_t)) ||
         !FillBlock(localeBlock, &locale, sizeof locale))
         return;
-    CClipboardGuard clipboard(m_hWnd);
+    CClipboardGuard clipboard(owner);
     if (!clipboard.IsOpen()) return;
     ::EmptyClipboard();
     // Once the clipboard has taken a block it is the clipboard's to free.

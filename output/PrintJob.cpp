@@ -1,29 +1,19 @@
-// Print: the VIN and the viewer's text on the printer the user picks. While the pages go to the
-// spooler a progress window says which page it is at, and its Cancel stops the job; a job that
-// fails says so in the status line.
+#include "output/PrintJob.h"
+
 #include <string>
 
-#include "framework/PrintDialog.h"
-#include "output/PrintPages.h"
-#include "ui/MardelloDlg.h"
-#include "ui/PrintProgressDlg.h"
-#include "ui/WorkshopDlg.h"
-
 namespace {
-
-constexpr DWORD kPrintDialogFlags =
-    PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE;
 
 // A printer may refuse a job when it starts or, spooling to another machine, only when it ends.
 constexpr const char* kRefused = "Not printed: the printer refused the job";
 
 // The progress window of the job being printed, for the abort procedure, which the spooler
 // calls with nothing but the printer.
-thread_local CPrintProgressDlg* t_progress = nullptr;
+thread_local PrintProgress* t_progress = nullptr;
 
 class ProgressOfJob {
 public:
-    explicit ProgressOfJob(CPrintProgressDlg& progress) { t_progress = &progress; }
+    explicit ProgressOfJob(PrintProgress& progress) { t_progress = &progress; }
     ~ProgressOfJob() { t_progress = nullptr; }
     ProgressOfJob(const ProgressOfJob&) = delete;
     ProgressOfJob& operator=(const ProgressOfJob&) = delete;
@@ -40,7 +30,7 @@ BOOL CALLBACK KeepSpooling(HDC, int)
 }
 
 // Prints every page, until the user cancels; what went wrong, in words, or nothing.
-CString PrintEveryPage(const CDCHandle& printer, const CPrintPages& pages, CPrintProgressDlg& progress)
+CString PrintEveryPage(const CDCHandle& printer, const CPrintPages& pages, PrintProgress& progress)
 {
     const int count = pages.PageCount();
     for (int page = 0; page < count; ++page) {
@@ -57,11 +47,10 @@ CString PrintEveryPage(const CDCHandle& printer, const CPrintPages& pages, CPrin
     return CString();
 }
 
-// Sends the job to the spooler, the progress window open over `owner`; what went wrong, or nothing.
-CString PrintJob(const CDCHandle& printer, const CPrintPages& pages, CWnd* owner)
+}  // namespace
+
+CString PrintJob(const CDCHandle& printer, const CPrintPages& pages, PrintProgress& progress)
 {
-    CPrintProgressDlg progress(owner);
-    progress.Open();
     const ProgressOfJob named(progress);
     ::SetAbortProc(printer, &KeepSpooling);
 
@@ -75,31 +64,4 @@ CString PrintJob(const CDCHandle& printer, const CPrintPages& pages, CWnd* owner
     else if (::EndDoc(printer) <= 0)
         failure = kRefused;
     return failure;
-}
-
-}  // namespace
-
-// The job Print prints and the preview shows: the workshop's details as kept, the VIN box and the
-// viewer as they are now.
-CPrintPages CMardelloDlg::PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry)
-{
-    UpdateData(TRUE);
-    return CPrintPages(printer, geometry, m_strVin, ViewerText(), LoadWorkshopDetails());
-}
-
-void CMardelloDlg::OnPrint()
-{
-    MarkActiveButton(IDC_BTN_PRINT);
-    CPrintDialog dialog(FALSE, kPrintDialogFlags, nullptr);
-    if (dialog.DoModal() != IDOK) return;
-    CDC printer;
-    printer.Attach(dialog.GetPrinterDC());
-    if (!printer.GetSafeHdc()) return;
-
-    const CPrintPages pages = PagesToPrint(printer, GeometryOf(printer));
-    const CString failure = PrintJob(printer, pages, this);
-    // A failure stays in the status line until the next print or the device's next coming or going.
-    m_strStatus = SourceStatus();
-    if (!failure.IsEmpty()) m_strStatus = failure;
-    ShowStatus();
 }

@@ -1,27 +1,14 @@
-// Save As: the viewer's text, as shown and edited, into a text file for Notepad and e-mail: the
-// system code page's bytes with CR LF line ends, the same text Copy puts on the clipboard. It
-// proposes a name in the history's folder from the VIN, the date of the reports and the view.
-#include <windows.h>
+#include "output/SaveAsFile.h"
 
-#include "framework/FileDialog.h"
-#include "history/HistoryFolder.h"
 #include "history/KeepRun.h"
-#include "output/ClipboardText.h"
-#include "output/SaveAsName.h"
-#include "ui/MardelloDlg.h"
+#include "reports/ReportFiles.h"
 
-namespace {
-
-constexpr const char* kTextFiles = "Text files (*.txt)|*.txt|All files (*.*)|*.*|";
-
-// The date the reports shown were written: the newest of their files' times (a kept run's keep
-// the device's), or today's where there is none to read.
 CString ReportsDate(const CString& reportFolder)
 {
     FILETIME newest{};
-    for (const char* name : kRunReportFiles) {
+    for (const ReportFile& report : kRunFiles) {
         WIN32_FILE_ATTRIBUTE_DATA file;
-        if (::GetFileAttributesExA(reportFolder + "\\" + name, GetFileExInfoStandard, &file) &&
+        if (::GetFileAttributesExA(reportFolder + "\\" + report.name, GetFileExInfoStandard, &file) &&
             ::CompareFileTime(&file.ftLastWriteTime, &newest) > 0)
             newest = file.ftLastWriteTime;
     }
@@ -34,19 +21,6 @@ CString ReportsDate(const CString& reportFolder)
     return RunTimeText(date).Left(10);  // "2026-12-08"
 }
 
-const char* ReportName(int viewButton)
-{
-    switch (viewButton) {
-    case IDC_BTN_PRINT_ALL: return "All Reports";
-    case IDC_BTN_TROUBLE_CODE: return "Trouble Codes";
-    case IDC_BTN_LIVE_DATA: return "Live Data";
-    case IDC_BTN_FROZEN_FRAME: return "Freeze Frame";
-    default: return "Report";
-    }
-}
-
-// Written beside the file under another name and put in its place only when whole, so a full
-// disk or a pulled-out stick leaves the old file as it was. Returns the system's error, or 0.
 DWORD WriteWhole(const CString& path, const CString& bytes)
 {
     const CString partial = path + ".saving";
@@ -61,23 +35,4 @@ DWORD WriteWhole(const CString& path, const CString& bytes)
         error = ::GetLastError();
     if (error != 0) ::DeleteFileA(partial);
     return error;
-}
-
-}  // namespace
-
-void CMardelloDlg::OnSaveAs()
-{
-    UpdateData(TRUE);
-    const CString name = SaveAsName(m_strVin, ReportsDate(m_strReportFolder), ReportName(m_nShownReports));
-    CFileDialog dialog(FALSE, "txt", name, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kTextFiles,
-                       this);
-    const CString history = HistoryFolder();
-    if (!history.IsEmpty()) ::CreateDirectoryA(history, nullptr);
-    dialog.SetInitialFolder(history);
-    if (dialog.DoModal() != IDOK) return;
-    const DWORD error = WriteWhole(dialog.GetPathName(), ClipboardText(ViewerText()));
-    if (error == 0) return;
-    // As a failed print, said in the status line until the device's next coming or going.
-    m_strStatus = "Not saved: " + SystemMessage(error);
-    ShowStatus();
 }

@@ -7,11 +7,11 @@
 
 void CMardelloDlg::OnHistory()
 {
-    CHistoryDlg history(KeepNote(), m_bKeptRunsRead ? &m_keptRuns : nullptr, this);
+    CHistoryDlg history(m_historyKeeper.Note(), m_historyKeeper.RunsRead(), this);
     m_pHistoryDlg = &history;
     const INT_PTR chosen = history.DoModal();
     m_pHistoryDlg = nullptr;
-    if (m_bKeptRunsRead) m_keptRuns = history.Runs();
+    m_historyKeeper.RunsLeft(history.Runs());
     if (chosen != IDOK) return;
     ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
 }
@@ -19,17 +19,16 @@ void CMardelloDlg::OnHistory()
 // Until the next device is found. The viewer waits for a command, as when a device is found.
 void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime)
 {
-    m_strReportFolder = folder;
-    m_strKeptRunStatus = kStatusKeptRun + runTime;
-    m_strStatus = m_strKeptRunStatus;
+    m_reportSource.KeptRunShown(folder, runTime);
+    m_strStatus = m_reportSource.Status();
     m_strVin.Empty();
     ReadVinFile(folder, m_strVin);
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ShowStatus();
 }
 
-CString CMardelloDlg::SourceStatus() const
+// A history window open meanwhile shows the history as it is now.
+void CMardelloDlg::RunKept()
 {
-    if (!m_strKeptRunStatus.IsEmpty()) return m_strKeptRunStatus;
-    return m_strDrive.IsEmpty() ? kStatusChecking : kStatusReady;
+    if (m_pHistoryDlg) m_pHistoryDlg->KeepDone(m_historyKeeper.Note(), *m_historyKeeper.RunsRead());
 }

@@ -38,7 +38,7 @@ unsigned ModifiersDown()
 BOOL CMardelloDlg::PreTranslateMessage(MSG* message)
 {
     // The modeless Find dialog runs in this dialog's loop, which would not give it its keys.
-    HWND find = m_dlgFind.m_hWnd;
+    HWND find = m_viewerFind.DialogWindow();
     if (find && (message->hwnd == find || ::IsChild(find, message->hwnd))) return ::IsDialogMessageA(find, message);
 
     if (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN) return FALSE;

@@ -125,6 +125,8 @@ HBRUSH CMardelloDlg::OnCtlColor(CDCHandle dc, CWnd control, UINT kind)
     return brush;
 }
 
+void CMardelloDlg::ShowStatus() { ShowSeeThrough(IDC_STATIC_STATUS, m_strStatus); }
+
 // A see-through label's background is painted again, or the old text would stay visible under
 // the new one.
 void CMardelloDlg::ShowSeeThrough(int labelId, const char* text)

@@ -1,4 +1,4 @@
-#include "reports/ViewerRoom.h"
+#include "reports/MemoryHeadroom.h"
 
 #include <algorithm>
 
