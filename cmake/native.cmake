@@ -8,7 +8,8 @@ endif()
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
-file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
+# One folder of tests per folder of the program.
+file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*/*_test.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
 target_link_libraries(unit_tests PRIVATE mardello_rules GTest::gtest_main)
 target_compile_options(unit_tests PRIVATE ${MARDELLO_WARNINGS})

@@ -24,38 +24,42 @@ set(WIN32_SOURCES
     framework/SystemLibrary.cpp
     framework/WinApp.cpp
     framework/WinAppProfile.cpp
+    framework/WideText.cpp
     framework/Wnd.cpp
     app/MardelloApp.cpp
     ui/MardelloDlg.cpp
-    ui/MardelloSkin.cpp
+    ui/MardelloDlgButtons.cpp
+    ui/MardelloDlgDevice.cpp
+    ui/MardelloDlgReports.cpp
+    ui/MardelloDlgOutput.cpp
+    ui/MardelloDlgSkin.cpp
     ui/DisplayScale.cpp
     ui/ScaledPictures.cpp
-    ui/SystemMenu.cpp
+    ui/MardelloDlgSystemMenu.cpp
     ui/AboutDlg.cpp
-    ui/VinFactsLine.cpp
+    ui/MardelloDlgVinFacts.cpp
     ui/WorkshopDlg.cpp
-    ui/MainWindowKeys.cpp
-    ui/ViewerMenu.cpp
-    ui/ViewerFind.cpp
+    ui/MardelloDlgKeys.cpp
+    ui/MardelloDlgViewerMenu.cpp
+    reports/ViewerFind.cpp
     ui/PrintPreviewDlg.cpp
     ui/PrintProgressDlg.cpp
-    device/DeviceSearch.cpp
-    device/DeviceFollow.cpp
-    reports/ReportCommands.cpp
-    reports/ViewerSearch.cpp
-    output/PrintCommand.cpp
+    device/SystemDrives.cpp
+    device/DeviceTracker.cpp
+    reports/ReportViewer.cpp
+    output/PrintJob.cpp
     output/PrintPages.cpp
     output/PrintFont.cpp
-    output/PreviewCommand.cpp
-    output/CopyCommand.cpp
-    output/SaveAsCommand.cpp
+    output/DefaultPrinter.cpp
+    output/CopyToClipboard.cpp
+    output/SaveAsFile.cpp
     history/HistoryFolder.cpp
     history/KeepRun.cpp
     history/KeepSetting.cpp
-    history/KeepCommand.cpp
+    history/HistoryKeeper.cpp
     history/KeptRuns.cpp
     ui/HistoryDlg.cpp
-    ui/HistoryCommand.cpp
+    ui/MardelloDlgHistory.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)
 # windres reports no dependencies: the pictures and the manifest are named here.

@@ -28,7 +28,6 @@ public:
     CString& operator+=(const char* more) { m_bytes += more ? more : ""; return *this; }
     CString& operator+=(char ch) { m_bytes += ch; return *this; }
     void Append(const char* bytes, size_t count) { m_bytes.append(bytes, count); }
-    void Reserve(size_t count) { m_bytes.reserve(count); }
 
     friend CString operator+(CString left, const CString& right) { return left += right; }
     friend CString operator+(CString left, const char* right) { return left += right; }

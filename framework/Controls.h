@@ -42,13 +42,11 @@ public:
     {
         return static_cast<long>(SendMessage(EM_LINEINDEX, SendMessage(EM_EXLINEFROMCHAR, 0, index)));
     }
-    void Clear() const { SendMessage(WM_CLEAR); }
     void ReplaceSel(const char* text, BOOL canUndo = FALSE) const
     {
         SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));
     }
     void LimitText(long maxChars) const { SendMessage(EM_EXLIMITTEXT, 0, maxChars); }
-    long GetLimitText() const { return static_cast<long>(SendMessage(EM_GETLIMITTEXT)); }
     // Swaps the control for a new, empty one with the same class, styles, place, ID, font and
     // tab position, and names the new one. FALSE, with the old control kept, when none can be made.
     BOOL Renew();

@@ -84,13 +84,7 @@ public:
     BOOL TextOut(int x, int y, const CString& text) const { return ::TextOutA(m_hDC, x, y, text, text.GetLength()); }
     int SetBkMode(int mode) const { return ::SetBkMode(m_hDC, mode); }
     COLORREF SetTextColor(COLORREF color) const { return ::SetTextColor(m_hDC, color); }
-    int SetStretchBltMode(int mode) const { return ::SetStretchBltMode(m_hDC, mode); }
     int GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
-    BOOL StretchBlt(int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
-                    int sourceHeight, DWORD rop) const
-    {
-        return ::StretchBlt(m_hDC, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, rop);
-    }
     BOOL DrawIcon(int x, int y, HICON icon) const { return ::DrawIcon(m_hDC, x, y, icon); }
     // An opaque text of no characters fills the rectangle in the background colour, with no brush to make.
     void FillSolidRect(const RECT& rect, COLORREF color) const

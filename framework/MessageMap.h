@@ -105,6 +105,10 @@ public:                       \
 #define ON_WM_TIMER() \
     if (message == WM_TIMER) MARDELLO_HANDLED(OnTimer(static_cast<UINT_PTR>(wParam)); result = 0)
 
+// The ticks of one timer only, so that the parts of one window each take their own.
+#define ON_TIMER(timerId, memberFxn) \
+    if (message == WM_TIMER && wParam == (timerId)) MARDELLO_HANDLED((this->*(memberFxn))(); result = 0)
+
 #define ON_WM_DEVICECHANGE() \
     if (message == WM_DEVICECHANGE) MARDELLO_HANDLED(result = OnDeviceChange(static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam)))
 
@@ -112,12 +116,13 @@ public:                       \
 #define ON_MESSAGE(messageId, memberFxn) \
     if (message == (messageId)) MARDELLO_HANDLED(result = (this->*(memberFxn))(wParam, lParam))
 
-#define ON_EN_CHANGE(id, memberFxn)                                                       \
-    if (message == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == EN_CHANGE) \
-        MARDELLO_HANDLED((this->*(memberFxn))(); result = 0)
-
 // A control's notification: handler(NMHDR*, LRESULT*) sets the answer.
 #define ON_NOTIFY(notifyCode, id, memberFxn)                                                    \
     if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->idFrom == (id) &&            \
         reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(notifyCode))                \
         MARDELLO_HANDLED(result = 0; (this->*(memberFxn))(reinterpret_cast<NMHDR*>(lParam), &result))
+
+// A window's map offers the message to a part it owns (a CCmdTarget with a map of its own);
+// what the part takes goes no further.
+#define CHAIN_MSG_MAP_MEMBER(member) \
+    if ((member).ProcessWindowMessage(message, wParam, lParam, result)) return true;

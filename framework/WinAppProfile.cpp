@@ -4,18 +4,11 @@
 #include <string>
 
 #include "framework/WinApp.h"
+#include "framework/WideText.h"
 
 namespace {
 
-std::wstring Wide(const CString& text, UINT codePage)
-{
-    if (text.IsEmpty()) return std::wstring();
-    const int length = ::MultiByteToWideChar(codePage, 0, text, text.GetLength(), nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(codePage, 0, text, text.GetLength(), &wide[0], length);
-    return wide;
-}
+std::wstring Wide(const CString& text, UINT codePage) { return WideText(text, text.GetLength(), codePage); }
 
 constexpr UINT kGbk = 936;
 

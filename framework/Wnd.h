@@ -22,7 +22,6 @@ public:
     CWnd() = default;
     explicit CWnd(HWND window) : m_hWnd(window) {}
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const

@@ -10,6 +10,7 @@
 #include "history/RunName.h"
 #include "history/SameRun.h"
 #include "history/VinFolder.h"
+#include "reports/ReportFiles.h"
 
 namespace {
 
@@ -195,7 +196,8 @@ KeepOutcome KeepRun(const CString& printFolder, const CString& vin, const CStrin
     std::vector<RunFile> files;
     std::vector<FILETIME> times;
     FILETIME newest{};
-    for (const char* name : kRunReportFiles) {
+    for (const ReportFile& report : kRunFiles) {
+        const char* name = report.name;
         const CString path = printFolder + "\\" + name;
         if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND) continue;
         RunFile file{name, {}};

@@ -1,15 +1,9 @@
 #include "history/KeptRuns.h"
 
 #include "framework/FileFind.h"
+#include "reports/ReportFiles.h"
 
 namespace {
-
-struct ReportName {
-    const char* file;
-    const char* shown;
-};
-constexpr ReportName kReportNames[] = {
-    {"DTC.DAT", "Trouble Code"}, {"CDS.DAT", "Live Data"}, {"FROZEN.DAT", "Frozen Frame"}, {"VIN.DAT", "VIN"}};
 
 // The sub-folders of a folder, by name.
 template <typename Visit>
@@ -46,8 +40,8 @@ CString RunFolderPath(const CString& historyFolder, const KeptRun& run)
 CString ReportsHeld(const CString& runFolderPath)
 {
     CString held;
-    for (const ReportName& report : kReportNames) {
-        if (::GetFileAttributesA(runFolderPath + "\\" + report.file) == INVALID_FILE_ATTRIBUTES) continue;
+    for (const ReportFile& report : kRunFiles) {
+        if (::GetFileAttributesA(runFolderPath + "\\" + report.name) == INVALID_FILE_ATTRIBUTES) continue;
         if (!held.IsEmpty()) held += ", ";
         held += report.shown;
     }

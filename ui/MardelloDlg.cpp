@@ -1,34 +1,9 @@
 #include "ui/MardelloDlg.h"
 
-#include <algorithm>
-
-#include "ui/AboutDlg.h"
+#include "reports/ReportViewer.h"
 #include "ui/DisplayScale.h"
-#include "ui/PictureChoice.h"
 
 namespace {
-
-struct CommandButton {
-    int id;
-    UINT normalImage;
-    UINT activeImage;
-    UINT normalLarge;  // the same pictures at twice the size
-    UINT activeLarge;
-};
-
-// The pictures' own sizes, as res/draw_pictures.sh draws them.
-constexpr PixelSize kCommandPicture = {205, 50};
-constexpr PixelSize kExitPicture = {23, 23};
-
-// In the order their pictures are set.
-constexpr CommandButton kCommandButtons[] = {
-    {IDC_BTN_PRINT_ALL, IDB_PRINT_ALL, IDB_PRINT_ALL_ACTIVE, IDB_PRINT_ALL_2X, IDB_PRINT_ALL_ACTIVE_2X},
-    {IDC_BTN_TROUBLE_CODE, IDB_TROUBLE_CODE, IDB_TROUBLE_CODE_ACTIVE, IDB_TROUBLE_CODE_2X, IDB_TROUBLE_CODE_ACTIVE_2X},
-    {IDC_BTN_LIVE_DATA, IDB_LIVE_DATA, IDB_LIVE_DATA_ACTIVE, IDB_LIVE_DATA_2X, IDB_LIVE_DATA_ACTIVE_2X},
-    {IDC_BTN_FROZEN_FRAME, IDB_FROZEN_FRAME, IDB_FROZEN_FRAME_ACTIVE, IDB_FROZEN_FRAME_2X, IDB_FROZEN_FRAME_ACTIVE_2X},
-    {IDC_BTN_PRINT, IDB_PRINT, IDB_PRINT_ACTIVE, IDB_PRINT_2X, IDB_PRINT_ACTIVE_2X},
-    {IDC_BTN_COPY, IDB_COPY, IDB_COPY_ACTIVE, IDB_COPY_2X, IDB_COPY_ACTIVE_2X},
-};
 
 // The label font's height in pixels on an unscaled screen.
 constexpr int kLabelHeight = 18;
@@ -39,20 +14,14 @@ constexpr int kLabelFontControls[] = {IDC_STATIC_TITLE,     IDC_STATIC_STATUS,  
 
 constexpr int kVinMaxTyped = 17;
 
-// The room inside a button's 2-pixel edge, which its picture fills.
-constexpr int kButtonEdge = 2;
-PixelSize InsideEdge(const CButton& button)
-{
-    RECT client{};
-    ::GetClientRect(button.m_hWnd, &client);
-    return {client.right - 2 * kButtonEdge, client.bottom - 2 * kButtonEdge};
-}
-
 }  // namespace
 
 CMardelloDlg::CMardelloDlg(CWnd* parent)
     : CDialogEx(IDD_MAIN_DIALOG, parent),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_deviceTracker(*this, *this),
+      m_historyKeeper(*this, *this),
+      m_viewerFind(m_richReport, *this),
       m_nScreenDpi(ScreenDpi())
 {
     // Face "宋体" in GBK.
@@ -95,24 +64,21 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_WM_MOUSEMOVE()
     ON_WM_CONTEXTMENU()
     ON_COMMAND_RANGE(IDM_VIEWER_UNDO, IDM_VIEWER_SELECT_ALL, &CMardelloDlg::OnViewerEdit)
-    ON_COMMAND(IDM_FIND, &CMardelloDlg::OnFind)
-    ON_COMMAND(IDM_FIND_NEXT, &CMardelloDlg::OnFindNext)
-    ON_COMMAND(IDM_FIND_PREVIOUS, &CMardelloDlg::OnFindPrevious)
-    ON_REGISTERED_MESSAGE(CFindReplaceDialog::GetFindReplaceMsg(), &CMardelloDlg::OnFindReplace)
     ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
     ON_COMMAND(IDM_SAVE_AS, &CMardelloDlg::OnSaveAs)
-    ON_WM_TIMER()
-    ON_WM_DEVICECHANGE()
     ON_EN_CHANGE(IDC_EDIT_VIN, &CMardelloDlg::OnVinChange)
     ON_COMMAND(IDM_VIEWER_WORKSHOP, &CMardelloDlg::OnWorkshopDetails)
-    ON_MESSAGE(WM_KEEP_DONE, &CMardelloDlg::OnKeepDone)
     ON_COMMAND(IDM_HISTORY, &CMardelloDlg::OnHistory)
+    // The parts' own timers, notifications and commands.
+    CHAIN_MSG_MAP_MEMBER(m_deviceTracker)
+    CHAIN_MSG_MAP_MEMBER(m_historyKeeper)
+    CHAIN_MSG_MAP_MEMBER(m_viewerFind)
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
-    PrepareViewer();
+    PrepareViewer(m_richReport);
     AddWindowMenuEntries();
 
     SetIcon(m_hIcon, TRUE);
@@ -120,11 +86,10 @@ BOOL CMardelloDlg::OnInitDialog()
 
     m_strStatus = kStatusChecking;
     m_strDrive.Empty();
-    m_strReportFolder = kReportFolderWithoutDevice;
     UpdateData(FALSE);
 
-    WatchDrives();
-    if (FindDevice()) ReadVin();
+    m_deviceTracker.Watch();
+    if (FindDevice()) m_strVin = m_deviceTracker.Vin();
 
     GetDlgItem(IDC_EDIT_VIN).SendMessage(EM_LIMITTEXT, kVinMaxTyped);
     for (int id : kLabelFontControls)
@@ -134,37 +99,7 @@ BOOL CMardelloDlg::OnInitDialog()
     ShowExitPicture();
 
     UpdateData(FALSE);
-    if (!m_strDrive.IsEmpty()) KeepDeviceRun();
-    ReadHistoryLater();
+    if (!m_strDrive.IsEmpty()) m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
+    m_historyKeeper.ReadLater();
     return TRUE;
-}
-
-void CMardelloDlg::MarkActiveButton(int buttonId)
-{
-    for (const CommandButton& button : kCommandButtons) {
-        CButton control;
-        control.m_hWnd = GetDlgItem(button.id);
-        const bool active = button.id == buttonId;
-        ShowPicture(control, active ? button.activeImage : button.normalImage,
-                    active ? button.activeLarge : button.normalLarge, kCommandPicture, InsideEdge(control));
-    }
-}
-
-// The cross is square and as large as the button's inside; the template's button has room
-// for the one drawn at its own size on an unscaled screen.
-void CMardelloDlg::ShowExitPicture()
-{
-    const PixelSize inside = InsideEdge(m_btnExit);
-    const int side = std::min(inside.width, inside.height);
-    const PixelSize room = m_nScreenDpi == kUnscaledDpi ? kExitPicture : PixelSize{side, side};
-    ShowPicture(m_btnExit, IDB_EXIT, IDB_EXIT_2X, kExitPicture, room);
-}
-
-// The picture a button showed before is one of the kept ones (or none at start-up), so it is
-// left to the cache instead of being deleted.
-void CMardelloDlg::ShowPicture(const CButton& button, UINT image, UINT largeImage, PixelSize ownSize, PixelSize room)
-{
-    const PictureChoice choice = ChoosePicture(ownSize, room);
-    const UINT id = choice.source == PictureSource::OwnSize ? image : largeImage;
-    button.SetBitmap(m_scaledPictures.Get(id, {choice.size.width, choice.size.height}, choice.resize));
 }

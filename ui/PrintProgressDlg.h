@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "output/PrintJob.h"
 #include "res/resource.h"
 
-class CPrintProgressDlg : public CDialog {
+class CPrintProgressDlg : public CDialog, public PrintProgress {
 public:
     explicit CPrintProgressDlg(CWnd* owner) : CDialog(IDD_PRINT_PROGRESS, owner) {}
     // Closes the window, gives the owner its input back and runs the commands that waited.
@@ -16,10 +17,10 @@ public:
 
     // Opens the window and takes the input from the owner.
     BOOL Open();
-    void ShowPage(int page, int pageCount) const;
+    void ShowPage(int page, int pageCount) const override;
     // Runs the messages that came meanwhile; false once the job is to stop.
-    bool KeepPrinting();
-    bool Cancelled() const { return m_cancelled; }
+    bool KeepPrinting() override;
+    bool Cancelled() const override { return m_cancelled; }
 
 protected:
     void OnCancel() override { m_cancelled = true; }

@@ -897,7 +897,7 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
     char date[16];
     snprintf(date, sizeof date, "%04d-%02d-%02d", today.wYear, today.wMonth, today.wDay);
     const ScratchFolder folder;
-    EXPECT_EQ(std::string(kVin) + " " + date + " Trouble Codes.txt", SaveAs(m_session, folder.Path() + "\\saved.txt"));
+    EXPECT_EQ(std::string(kVin) + " " + date + " Trouble Code.txt", SaveAs(m_session, folder.Path() + "\\saved.txt"));
     EXPECT_EQ(cases[2].expected, ReadWholeFile(folder.Path() + "\\saved.txt").value_or("<not saved>"));
 }
 

@@ -1,0 +1,9 @@
+#pragma once
+// The program's 8-bit text as the system's wide calls and Unicode formats want it.
+#include <windows.h>
+
+#include <string>
+
+// `size` bytes read in `codePage`; empty when there are none or they cannot be read. A closing
+// NUL counted in `size` is converted with them.
+std::wstring WideText(const char* bytes, int size, UINT codePage);

@@ -1,0 +1,54 @@
+#pragma once
+// The main window's history part: it keeps each device's run in the history on a thread of its
+// own, so the VIN is shown first and the window goes on answering while a large report is
+// copied, and reads the history there for the history window. It owns that thread: one runs at
+// a time, and the keeper waits for it before it goes.
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/Wnd.h"
+#include "history/HistoryList.h"
+#include "reports/PartCallback.h"
+
+class CHistoryKeeper : public CCmdTarget {
+public:
+    CHistoryKeeper(const CWnd& window, PartCallback& callback) : m_window(window), m_callback(callback) {}
+    ~CHistoryKeeper() override;
+    CHistoryKeeper(const CHistoryKeeper&) = delete;
+    CHistoryKeeper& operator=(const CHistoryKeeper&) = delete;
+
+    // A device was found and its VIN read: its run is kept once the window has shown it, unless
+    // the user turned keeping off.
+    void Keep(const CString& printFolder, const CString& vin);
+    // At start-up, once the window is shown: the history is read for the history window.
+    void ReadLater() const;
+
+    // Which run is being kept, or why the last one could not be; empty when neither.
+    CString Note() const;
+    // The history as last read, and as the history window left it; null until it has been read.
+    const std::vector<KeptRun>* RunsRead() const { return m_bRunsRead ? &m_runs : nullptr; }
+    // The runs the history window leaves (deleted ones gone); ignored until the history was read.
+    void RunsLeft(const std::vector<KeptRun>& runs);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    struct KeepRequest {
+        CString printFolder;  // empty: none
+        CString vin;
+    };
+
+    void OnKeepTimer();
+    void StartKeeping();
+    LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
+
+    const CWnd& m_window;
+    PartCallback& m_callback;
+    KeepRequest m_wanted;
+    HANDLE m_hThread = nullptr;
+    bool m_bKeeping = false;  // the thread running copies a run, not only reads
+    CString m_strFailure;     // the last run that could not be kept, and why
+    std::vector<KeptRun> m_runs;
+    bool m_bRunsRead = false;
+};

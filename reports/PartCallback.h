@@ -1,0 +1,15 @@
+#pragma once
+// What the parts of the main window tell the window that owns them. The window implements it and
+// hands it to each part, so no part includes the window; what a part reports, the window reads
+// from the part. It lives beside the report source, which every part builds on.
+class PartCallback {
+public:
+    // The device tracker found a device (its drive and VIN are known), or lost the one in use.
+    virtual void DeviceFound() = 0;
+    virtual void DeviceLost() = 0;
+    // The history keeper kept a run, or could not, and read the history afresh.
+    virtual void RunKept() = 0;
+
+protected:
+    ~PartCallback() = default;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// Where the view commands, Save As and the history read the reports: the PRINT folder of the
+// device in use, a kept run's folder opened from the history, or, with neither, PRINT at the
+// root of the current drive. The status line says which, when nothing else is to be said.
+#include "framework/CString.h"
+
+constexpr const char* kStatusChecking = "Checking Device...";
+constexpr const char* kStatusReady = "Ready To Print...";
+constexpr const char* kStatusKeptRun = "Kept run of ";
+
+// The PRINT folder of a drive prefix ("E:"); of the current drive for an empty one.
+CString ReportFolderOf(const CString& drive);
+
+class ReportSource {
+public:
+    // Another device is another vehicle: it takes over from a kept run.
+    void DeviceFound(const CString& drive);
+    // A kept run shown stays shown.
+    void DeviceLost();
+    // Until the next device is found.
+    void KeptRunShown(const CString& folder, const CString& runTime);
+
+    CString Folder() const;
+    CString Status() const;
+
+private:
+    CString m_drive;          // empty without a device
+    CString m_keptRunFolder;  // empty while no kept run is shown
+    CString m_keptRunTime;
+};

@@ -1,0 +1,75 @@
+#include "reports/ReportViewer.h"
+
+#include "framework/StdioFile.h"
+#include "reports/MemoryHeadroom.h"
+
+namespace {
+
+constexpr UINT kReportOpenFlags = CStdioFile::modeRead | CStdioFile::shareCompat | CStdioFile::typeText;
+
+// The control's default limit of 32,767 characters would silently cut a long report, and
+// the cut lines would then be missing from what is printed and copied.
+constexpr long kViewerTextLimit = 0x7FFFFFF0;
+
+// Wine's rich edit takes a text in one piece in a time that grows faster than its size
+// (40,000 lines: 11 to 15 s); in pieces of this size it takes a time in step with it (1.5 s).
+constexpr size_t kViewerPieceBytes = 32 * 1024;
+
+bool RoomForViewerPiece(size_t bytes)
+{
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof memory;
+    if (!GlobalMemoryStatusEx(&memory)) return true;
+    return ViewerHasRoomFor(bytes, {memory.ullAvailVirtual, memory.ullAvailPhys});
+}
+
+}  // namespace
+
+void PrepareViewer(const CRichEditCtrl& viewer)
+{
+    // Plain text, so no report line is ever taken for markup. Only an empty control with
+    // nothing to undo can change its mode; at start-up it is empty.
+    viewer.EmptyUndoBuffer();
+    viewer.SetTextMode(TM_PLAINTEXT);
+    viewer.LimitText(kViewerTextLimit);
+}
+
+ReportRead LoadReportFile(const CString& folder, const char* fileName, CString& viewerText)
+{
+    CStdioFile file;
+    if (!file.Open(folder + "\\" + fileName, kReportOpenFlags)) return ReportRead::Missing;
+    CString line;
+    while (file.ReadString(line)) AppendReportLine(viewerText, line);
+    const bool readFailed = file.ReadFailed();
+    file.Close();
+    return readFailed ? ReportRead::CutShort : ReportRead::Whole;
+}
+
+// Under Wine, taking a large text out of the viewer costs far more than putting it in (half a
+// minute for 10,000 lines), so a viewer that holds text is swapped for a fresh, empty one.
+void EmptyViewer(CRichEditCtrl& viewer)
+{
+    if (viewer.GetTextLength() == 0) return;
+    if (viewer.Renew()) {
+        PrepareViewer(viewer);
+        return;
+    }
+    viewer.SetSel(0, -1);
+    viewer.ReplaceSel("", FALSE);
+}
+
+// Puts the text into the empty viewer piece by piece, unpainted until the last piece is in.
+// When the process runs out of room for the viewer, the lines before that piece stay shown.
+void FillViewer(const CRichEditCtrl& viewer, const CString& text)
+{
+    viewer.SetRedraw(FALSE);
+    for (size_t from = 0; from < text.Size();) {
+        const size_t end = ViewerPieceEnd(text, from, kViewerPieceBytes);
+        if (!RoomForViewerPiece(end - from)) break;
+        viewer.SetSel(-1, -1);
+        viewer.ReplaceSel(CString(text.Bytes().data() + from, end - from), FALSE);
+        from = end;
+    }
+    viewer.SetRedraw(TRUE);
+    viewer.Invalidate();
+}

@@ -1,0 +1,46 @@
+#include "reports/ReportSource.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "tests/unit/test_support.h"
+
+namespace {
+
+// Each row plays its events in order: "E:" a device found on E:, "-" the device lost, and
+// "K" the kept run "D:\Kept\VIN\run" of 2026-12-08 21:46:13 shown.
+TEST(ReportSourceTest, FolderAndStatusFollowTheLastEvents)
+{
+    const char* const kKept = "D:\\Kept\\VIN\\run";
+    const std::string kKeptStatus = "Kept run of 2026-12-08 21:46:13";
+    struct Row {
+        std::string events;
+        std::string folder, status;
+    };
+    const Row rows[] = {
+        {"", "\\PRINT", kStatusChecking},
+        {"E:", "E:\\PRINT", kStatusReady},
+        {"E: -", "\\PRINT", kStatusChecking},
+        {"E: - F:", "F:\\PRINT", kStatusReady},
+        {"K", kKept, kKeptStatus},
+        {"E: K", kKept, kKeptStatus},
+        {"E: K -", kKept, kKeptStatus},
+        {"E: K - F:", "F:\\PRINT", kStatusReady},
+        {"K E: -", "\\PRINT", kStatusChecking},
+    };
+    for (const Row& row : rows) {
+        ReportSource source;
+        std::istringstream events(row.events);
+        for (std::string event; events >> event;) {
+            if (event == "-") source.DeviceLost();
+            else if (event == "K") source.KeptRunShown(kKept, "2026-12-08 21:46:13");
+            else source.DeviceFound(CString(event));
+        }
+        EXPECT_EQ(CString(row.folder), source.Folder()) << "events: " << row.events;
+        EXPECT_EQ(CString(row.status), source.Status()) << "events: " << row.events;
+    }
+}
+
+}  // namespace

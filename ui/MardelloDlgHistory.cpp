@@ -1,0 +1,34 @@
+// The history window from the main window (Ctrl+H, the window menu, the viewer's menu), and a
+// kept run shown as a device is: the view commands, Print and Copy read its folder.
+#include "device/SystemDrives.h"
+#include "history/RunName.h"
+#include "ui/HistoryDlg.h"
+#include "ui/MardelloDlg.h"
+
+void CMardelloDlg::OnHistory()
+{
+    CHistoryDlg history(m_historyKeeper.Note(), m_historyKeeper.RunsRead(), this);
+    m_pHistoryDlg = &history;
+    const INT_PTR chosen = history.DoModal();
+    m_pHistoryDlg = nullptr;
+    m_historyKeeper.RunsLeft(history.Runs());
+    if (chosen != IDOK) return;
+    ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
+}
+
+// Until the next device is found. The viewer waits for a command, as when a device is found.
+void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime)
+{
+    m_reportSource.KeptRunShown(folder, runTime);
+    m_strStatus = m_reportSource.Status();
+    m_strVin.Empty();
+    ReadVinFile(folder, m_strVin);
+    GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
+    ShowStatus();
+}
+
+// A history window open meanwhile shows the history as it is now.
+void CMardelloDlg::RunKept()
+{
+    if (m_pHistoryDlg) m_pHistoryDlg->KeepDone(m_historyKeeper.Note(), *m_historyKeeper.RunsRead());
+}

@@ -1,0 +1,161 @@
+// The main window's look: no caption and no frame, a background painted around the controls,
+// white labels drawn straight onto it, moved by dragging its background, closed by EXIT.
+#include "ui/MardelloDlg.h"
+
+#include <algorithm>
+
+#include "ui/DisplayScale.h"
+
+namespace {
+
+// The skin's colours; the buttons' pictures are drawn on the panel's (res/draw_pictures.sh).
+constexpr COLORREF kBody = RGB(76, 76, 76);
+constexpr COLORREF kPanel = RGB(55, 55, 55);  // the top bar, the buttons' panel and the viewer's frame
+constexpr COLORREF kField = RGB(45, 45, 45);  // the VIN box's slot, sunk as if lit from the top left
+constexpr COLORREF kFieldShadow = RGB(28, 28, 28);
+constexpr COLORREF kFieldLight = RGB(102, 102, 102);
+constexpr COLORREF kPaper = RGB(255, 255, 255);
+
+// Widths in pixels at 96 dpi.
+constexpr int kTopBarBelowLabels = 6;
+constexpr int kVinMargin = 4;  // the slot's field around the VIN box
+constexpr int kShadow = 2, kLight = 1;
+constexpr int kPanelMargin = 10;  // around the buttons, which cover their slots
+constexpr int kPaperMargin = 3;   // the white around the viewer
+constexpr int kFrame = 4;         // the frame around the white
+
+RECT Inflated(const RECT& r, int left, int top, int right, int bottom)
+{
+    return {r.left - left, r.top - top, r.right + right, r.bottom + bottom};
+}
+RECT Inflated(const RECT& r, int by) { return Inflated(r, by, by, by, by); }
+
+RECT PlaceOf(HWND dialog, int id)
+{
+    RECT r{};
+    ::GetWindowRect(::GetDlgItem(dialog, id), &r);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+}  // namespace
+
+// The slots are worked out from where the controls are each time, never from fixed places: the
+// dialog font (which differs from one Windows language to another) and the screen's scale decide
+// where the template's controls land, and a slot beside its control looks misprinted. Parts that
+// fall outside the window, as the VIN slot's left edge does, are simply not seen.
+BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
+{
+    const auto scaled = [this](int pixels) { return ScaledTo(m_nScreenDpi, pixels); };
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(client, kBody);
+    const int topBar = std::max(PlaceOf(m_hWnd, IDC_STATIC_TITLE).bottom, PlaceOf(m_hWnd, IDC_BTN_EXIT).bottom);
+    dc.FillSolidRect({0, 0, client.right, topBar + scaled(kTopBarBelowLabels)}, kPanel);
+
+    const RECT field = Inflated(PlaceOf(m_hWnd, IDC_EDIT_VIN), scaled(kVinMargin));
+    const RECT slot = Inflated(field, scaled(kShadow), scaled(kShadow), scaled(kLight), scaled(kLight));
+    dc.FillSolidRect(slot, kFieldShadow);
+    dc.FillSolidRect({field.left, field.top, slot.right, slot.bottom}, kFieldLight);
+    dc.FillSolidRect(field, kField);
+
+    RECT buttons = PlaceOf(m_hWnd, IDC_BTN_PRINT_ALL);
+    for (int id : {IDC_BTN_TROUBLE_CODE, IDC_BTN_LIVE_DATA, IDC_BTN_FROZEN_FRAME, IDC_BTN_PRINT, IDC_BTN_COPY}) {
+        const RECT button = PlaceOf(m_hWnd, id);
+        ::UnionRect(&buttons, &buttons, &button);
+    }
+    dc.FillSolidRect(Inflated(buttons, scaled(kPanelMargin)), kPanel);
+
+    const RECT paper = Inflated(PlaceOf(m_hWnd, IDC_RICHEDIT_REPORT), scaled(kPaperMargin));
+    dc.FillSolidRect(Inflated(paper, scaled(kFrame)), kPanel);
+    dc.FillSolidRect(paper, kPaper);
+    return TRUE;
+}
+
+// A new size paints the background anew over the whole window. The controls are redrawn too:
+// the see-through ones (title, status, VIN box, EXIT) lie under the erased background, and
+// the dialog's clipping of its children keeps a plain invalidation from reaching them.
+void CMardelloDlg::OnSize(UINT type, int cx, int cy)
+{
+    (void)type, (void)cx, (void)cy;
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    Default();
+}
+
+// The client area is the whole window: there is no frame to take room from it.
+void CMardelloDlg::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params)
+{
+    (void)calcValidRects, (void)params;
+}
+
+LRESULT CMardelloDlg::OnNcHitTest(CPoint point)
+{
+    (void)point;
+    return Default();
+}
+
+void CMardelloDlg::OnLButtonDown(UINT flags, CPoint point)
+{
+    (void)flags;
+    m_ptDragStart = point;
+    Default();
+}
+
+void CMardelloDlg::OnMouseMove(UINT flags, CPoint point)
+{
+    if (flags & MK_LBUTTON) {
+        CRect window;
+        GetWindowRect(&window);
+        ClientToScreen(&point);
+        ::MoveWindow(m_hWnd, point.x - m_ptDragStart.x, point.y - m_ptDragStart.y, window.Width(), window.Height(), TRUE);
+    }
+    Default();
+}
+
+HBRUSH CMardelloDlg::OnCtlColor(CDCHandle dc, CWnd control, UINT kind)
+{
+    auto brush = reinterpret_cast<HBRUSH>(Default());
+    if (kind == CTLCOLOR_STATIC || kind == CTLCOLOR_BTN) {
+        dc.SetBkMode(TRANSPARENT);
+        const bool warning = m_bVinWarning && ::GetDlgCtrlID(control) == IDC_STATIC_VIN_FACTS;
+        // Amber reads well on the dark background and stands out from the white labels.
+        dc.SetTextColor(warning ? RGB(255, 176, 32) : RGB(255, 255, 255));
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    }
+    return brush;
+}
+
+void CMardelloDlg::ShowStatus() { ShowSeeThrough(IDC_STATIC_STATUS, m_strStatus); }
+
+// A see-through label's background is painted again, or the old text would stay visible under
+// the new one.
+void CMardelloDlg::ShowSeeThrough(int labelId, const char* text)
+{
+    const CWnd label = GetDlgItem(labelId);
+    label.SetWindowText(text);
+    CRect place;
+    label.GetWindowRect(&place);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+    RedrawWindow(&place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CMardelloDlg::OnExit() { DestroyWindow(); }
+
+void CMardelloDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    PAINTSTRUCT paint;
+    CDCHandle dc(::BeginPaint(m_hWnd, &paint));
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+    CRect client;
+    GetClientRect(&client);
+    int x = (client.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+    ::EndPaint(m_hWnd, &paint);
+}
+
+HCURSOR CMardelloDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
