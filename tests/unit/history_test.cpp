@@ -12,7 +12,7 @@ using namespace std::string_literals;
 
 namespace {
 
-TEST(HistoryTest, VinFolderNameStaysOnePlainFolder)
+TEST(HistoryTest, PlainVinNameStaysOnePlainFolder)
 {
     const struct { std::string vin; std::string folder; } rows[] = {
         {"LSVAU2180N2183294", "LSVAU2180N2183294"},
@@ -34,7 +34,21 @@ TEST(HistoryTest, VinFolderNameStaysOnePlainFolder)
         {std::string(70, 'A'), std::string(64, 'A')},
         {"AUX." + std::string(70, 'b'), "_AUX." + std::string(59, 'b')},
     };
-    for (const auto& row : rows) EXPECT_EQ(CString(row.folder), VinFolderName(CString(row.vin))) << Escaped(row.vin);
+    for (const auto& row : rows) EXPECT_EQ(CString(row.folder), PlainVinName(CString(row.vin))) << Escaped(row.vin);
+}
+
+// The VINs a device may write that the plain name merges; a VIN kept as it is keeps its name.
+TEST(HistoryTest, DifferentVinsNeverShareAFolder)
+{
+    EXPECT_EQ(CString("LSVAU2180N2183294"), VinFolderName("LSVAU2180N2183294"));
+    EXPECT_EQ(CString(kNoVinFolder), VinFolderName(""));
+    const std::string vins[] = {"ABC/1", "ABC:1", "ABC_1", "abc_1", "Abc_1", "\xB2\xE2\xCA\xD4", "\xD6\xD0\xCE\xC4",
+                                std::string(64, 'A') + "1", std::string(64, 'A') + "2", "", "..", "(no VIN)", "CON", "con"};
+    for (const std::string& a : vins)
+        for (const std::string& b : vins) {
+            if (a >= b) continue;
+            EXPECT_NE(0, VinFolderName(CString(a)).CompareNoCase(VinFolderName(CString(b)))) << Escaped(a) << " " << Escaped(b);
+        }
 }
 
 TEST(HistoryTest, RunFolderNameSortsAndReadsBack)
