@@ -1,5 +1,6 @@
 #include "history/KeptRuns.h"
 
+#include "device/DeviceSearch.h"
 #include "framework/FileFind.h"
 
 namespace {
@@ -52,4 +53,11 @@ CString ReportsHeld(const CString& runFolderPath)
         held += report.shown;
     }
     return held;
+}
+
+CString KeptVin(const CString& runFolderPath)
+{
+    CString vin;
+    ReadVinFile(runFolderPath, vin);
+    return vin;
 }
