@@ -4,7 +4,7 @@ BOOL CStdioFile::Open(const char* path, UINT flags)
 {
     Close();
     if (flags != (typeText | modeRead | shareCompat)) return FALSE;
-    m_file = ::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    m_file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (m_file == INVALID_HANDLE_VALUE) return FALSE;
     // A folder opened this way is not a report.
     BY_HANDLE_FILE_INFORMATION info{};

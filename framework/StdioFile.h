@@ -1,7 +1,8 @@
 #pragma once
-// A report file read line by line in text mode. It is opened for reading with no sharing,
-// so no other program can change it while it is read, and a file that another program
-// holds open cannot be opened at all.
+// A report file read line by line in text mode. It is opened for reading, sharing it with other
+// readers only: no other program can change it while it is read, and a file that another
+// program holds open for writing cannot be opened at all, but one another program only reads
+// (the history keeping it, a virus scanner) is read as well.
 #include <windows.h>
 
 #include "framework/CString.h"

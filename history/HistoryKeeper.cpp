@@ -29,7 +29,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
     auto* job = static_cast<KeepJob*>(parameter);
     // Asked here: the shell library it loads would hold the window up.
     const CString history = HistoryFolder();
-    if (!job->printFolder.IsEmpty()) job->outcome = KeepRun(job->printFolder, job->vin, history);
+    if (!job->printFolder.IsEmpty()) job->outcome = KeepRun(job->printFolder, history);
     // Read here, so that the history window opens on a list already read: under Wine reading
     // thousands of runs takes half a second.
     job->runs = ReadKeptRuns(history);

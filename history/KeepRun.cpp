@@ -3,10 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "framework/TextModeDecoder.h"
 #include "history/HistoryFolder.h"
+#include "history/KeepingFolder.h"
 #include "history/RunName.h"
 #include "history/SameRun.h"
 #include "history/VinFolder.h"
@@ -14,8 +17,9 @@
 
 namespace {
 
-// A larger report is no report the device writes; reading it whole would only take the memory.
+// A larger report is no report the device writes: copying it would only fill the disk.
 constexpr ULONGLONG kLargestReport = 256ull * 1024 * 1024;
+// Files are copied and compared a piece at a time, so a large report costs no more memory than this.
 constexpr DWORD kPieceBytes = 1024 * 1024;
 constexpr int kMostRunsInOneSecond = 100;
 
@@ -44,50 +48,86 @@ Failure FailureOf(const char* doing, const CString& path)
     return {CString(doing) + " " + path + ": " + SystemMessage(::GetLastError())};
 }
 
-// The whole file, read while others may go on reading and writing it.
-bool ReadShared(const CString& path, std::string& bytes, FILETIME& written, Failure& failure)
+// Opened while others may go on reading and writing it.
+HANDLE OpenShared(const CString& path)
 {
-    const FileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    LARGE_INTEGER size{};
-    if (!file.IsOpen() || !::GetFileSizeEx(file.Get(), &size) || !::GetFileTime(file.Get(), nullptr, nullptr, &written)) {
-        failure = FailureOf("reading", path);
-        return false;
+    return ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// Up to `wanted` bytes; fewer only at the end of the file.
+bool ReadPiece(HANDLE file, char* piece, DWORD wanted, DWORD& got)
+{
+    got = 0;
+    while (got < wanted) {
+        DWORD read = 0;
+        if (!::ReadFile(file, piece + got, wanted - got, &read, nullptr)) return false;
+        if (read == 0) break;
+        got += read;
     }
-    if (static_cast<ULONGLONG>(size.QuadPart) > kLargestReport) {
-        failure = {path + ": larger than 256 MB"};
-        return false;
-    }
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    size_t got = 0;
-    while (got < bytes.size()) {
-        DWORD piece = 0;
-        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(kPieceBytes, bytes.size() - got));
-        if (!::ReadFile(file.Get(), &bytes[got], wanted, &piece, nullptr)) {
-            failure = FailureOf("reading", path);
-            return false;
-        }
-        if (piece == 0) break;  // the file got shorter meanwhile: what it holds now is the report
-        got += piece;
-    }
-    bytes.resize(got);
     return true;
 }
 
-bool WriteNew(const CString& path, const std::string& bytes, const FILETIME& written, Failure& failure)
+// The device's file as it is while it is read (a file that gets shorter meanwhile ends there),
+// written to a new file with its time and on the disk before the run is renamed into the
+// history, so a power cut leaves no run of empty files.
+bool CopyReport(const CString& from, const CString& to, std::vector<char>& piece, Failure& failure)
 {
-    const FileHandle file(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    bool ok = file.IsOpen();
-    for (size_t done = 0; ok && done < bytes.size();) {
-        DWORD piece = 0;
-        const DWORD count = static_cast<DWORD>(std::min<size_t>(kPieceBytes, bytes.size() - done));
-        ok = ::WriteFile(file.Get(), bytes.data() + done, count, &piece, nullptr) && piece == count;
-        done += piece;
+    const FileHandle source(OpenShared(from));
+    FILETIME written{};
+    LARGE_INTEGER size{};
+    if (!source.IsOpen() || !::GetFileSizeEx(source.Get(), &size) || !::GetFileTime(source.Get(), nullptr, nullptr, &written)) {
+        failure = FailureOf("reading", from);
+        return false;
     }
-    // On the disk before the run is renamed into the history, so a power cut leaves no run of empty files.
-    ok = ok && ::SetFileTime(file.Get(), nullptr, nullptr, &written) && ::FlushFileBuffers(file.Get());
-    if (!ok) failure = FailureOf("writing", path);
-    return ok;
+    if (static_cast<ULONGLONG>(size.QuadPart) > kLargestReport) {
+        failure = {from + ": larger than 256 MB"};
+        return false;
+    }
+    const FileHandle copy(::CreateFileA(to, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!copy.IsOpen()) {
+        failure = FailureOf("writing", to);
+        return false;
+    }
+    for (ULONGLONG done = 0;;) {
+        DWORD got = 0;
+        if (!ReadPiece(source.Get(), piece.data(), kPieceBytes, got)) {
+            failure = FailureOf("reading", from);
+            return false;
+        }
+        if (got == 0) break;
+        DWORD put = 0;
+        if (!::WriteFile(copy.Get(), piece.data(), got, &put, nullptr) || put != got) {
+            failure = FailureOf("writing", to);
+            return false;
+        }
+        done += got;
+        // One that grows without end while it is read is no report either.
+        if (done > kLargestReport) {
+            failure = {from + ": larger than 256 MB"};
+            return false;
+        }
+    }
+    if (!::SetFileTime(copy.Get(), nullptr, nullptr, &written) || !::FlushFileBuffers(copy.Get())) {
+        failure = FailureOf("writing", to);
+        return false;
+    }
+    return true;
+}
+
+bool SameBytes(const CString& a, const CString& b, std::vector<char>& pieceA, std::vector<char>& pieceB)
+{
+    const FileHandle fileA(OpenShared(a));
+    const FileHandle fileB(OpenShared(b));
+    if (!fileA.IsOpen() || !fileB.IsOpen()) return false;
+    for (;;) {
+        DWORD gotA = 0, gotB = 0;
+        if (!ReadPiece(fileA.Get(), pieceA.data(), kPieceBytes, gotA) ||
+            !ReadPiece(fileB.Get(), pieceB.data(), kPieceBytes, gotB) || gotA != gotB)
+            return false;
+        if (gotA == 0) return true;
+        if (!std::equal(pieceA.begin(), pieceA.begin() + gotA, pieceB.begin())) return false;
+    }
 }
 
 bool MakeFolder(const CString& path, Failure& failure)
@@ -102,54 +142,70 @@ bool MakeFolder(const CString& path, Failure& failure)
     return false;
 }
 
-// The plain files of a folder: name and size.
-std::vector<std::pair<CString, ULONGLONG>> FilesIn(const CString& folder)
+// The entries of a folder that are folders (`folders`) or plain files.
+template <typename Visit>
+void ForEachEntry(const CString& folder, bool folders, Visit visit)
 {
-    std::vector<std::pair<CString, ULONGLONG>> files;
     WIN32_FIND_DATAA entry{};
     const HANDLE find = ::FindFirstFileA(folder + "\\*", &entry);
-    if (find == INVALID_HANDLE_VALUE) return files;
+    if (find == INVALID_HANDLE_VALUE) return;
     do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.emplace_back(CString(entry.cFileName), (ULONGLONG(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
+        const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const CString name(entry.cFileName);
+        if (isFolder == folders && name != "." && name != "..")
+            visit(name, (ULONGLONG(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
     } while (::FindNextFileA(find, &entry));
     ::FindClose(find);
+}
+
+std::vector<RunFile> FilesIn(const CString& folder)
+{
+    std::vector<RunFile> files;
+    ForEachEntry(folder, false, [&](const CString& name, ULONGLONG size) { files.push_back({name, size}); });
     return files;
 }
 
 std::vector<CString> RunFoldersIn(const CString& vinFolder)
 {
     std::vector<CString> runs;
-    WIN32_FIND_DATAA entry{};
-    const HANDLE find = ::FindFirstFileA(vinFolder + "\\*", &entry);
-    if (find == INVALID_HANDLE_VALUE) return runs;
-    do {
+    ForEachEntry(vinFolder, true, [&](const CString& name, ULONGLONG) {
         RunTime time;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ParseRunFolderName(entry.cFileName, time))
-            runs.emplace_back(entry.cFileName);
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
+        if (ParseRunFolderName(name, time)) runs.push_back(name);
+    });
     return runs;
 }
 
-// Only a kept run with the device's names and sizes is read to compare its bytes.
-bool IsKept(const std::vector<RunFile>& device, const CString& runFolder)
+void RemoveFolder(const CString& folder)
 {
-    const auto kept = FilesIn(runFolder);
-    if (kept.size() != device.size()) return false;
-    std::vector<RunFile> keptFiles;
-    for (const auto& [name, size] : kept) {
-        bool sameSize = false;
-        for (const RunFile& file : device) sameSize |= file.name.CompareNoCase(name) == 0 && file.bytes.size() == size;
-        if (!sameSize) return false;
-        RunFile keptFile{name, {}};
-        FILETIME written{};
-        Failure ignored;
-        if (!ReadShared(runFolder + "\\" + name, keptFile.bytes, written, ignored)) return false;
-        keptFiles.push_back(std::move(keptFile));
-    }
-    return IsSameRun(device, keptFiles);
+    for (const RunFile& file : FilesIn(folder)) ::DeleteFileA(folder + "\\" + file.name);
+    ::RemoveDirectoryA(folder);
 }
+
+// The run just copied is already kept in `runFolder` when it holds the same files with the
+// same bytes; only a kept run with the same names and sizes is read.
+class SameRunCheck {
+public:
+    explicit SameRunCheck(const CString& copied) : m_copied(copied), m_files(FilesIn(copied)) {}
+    bool IsKeptIn(const CString& runFolder)
+    {
+        const std::vector<RunFile> kept = FilesIn(runFolder);
+        const auto pairs = PairedFiles(m_files, kept);
+        if (!pairs) return false;
+        if (m_pieceA.empty()) {
+            m_pieceA.resize(kPieceBytes);
+            m_pieceB.resize(kPieceBytes);
+        }
+        for (size_t i = 0; i < m_files.size(); ++i)
+            if (!SameBytes(m_copied + "\\" + m_files[i].name, runFolder + "\\" + kept[(*pairs)[i]].name, m_pieceA, m_pieceB))
+                return false;
+        return true;
+    }
+
+private:
+    CString m_copied;
+    std::vector<RunFile> m_files;
+    std::vector<char> m_pieceA, m_pieceB;
+};
 
 // A program looking into the history (the Explorer, a virus scanner, a backup) holds a folder
 // open for a moment, and while it does the folder cannot be renamed: tried again for a while.
@@ -164,12 +220,170 @@ bool RenameWhenFree(const CString& from, const CString& to)
     return false;
 }
 
-void RemoveFolder(const CString& folder)
+CString ComputerName()
 {
-    for (const auto& file : FilesIn(folder)) ::DeleteFileA(folder + "\\" + file.first);
-    ::RemoveDirectoryA(folder);
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD length = sizeof name;
+    return ::GetComputerNameA(name, &length) ? CString(name, length) : CString("this computer");
 }
 
+// A process of another user cannot be opened, but it runs.
+bool IsRunning(unsigned long processId)
+{
+    const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    ::CloseHandle(process);
+    return running;
+}
+
+// What a Mardello of this computer no longer writes: its own earlier keep (one keep at a time)
+// and any whose process is gone. Another computer's are left to it.
+void RemoveAbandonedKeeping(const CString& historyFolder, const CString& computer)
+{
+    std::vector<CString> abandoned;
+    ForEachEntry(historyFolder, true, [&](const CString& name, ULONGLONG) {
+        CString writer;
+        unsigned long processId = 0;
+        if (ParseKeepingFolderName(name, writer, processId) && writer.CompareNoCase(computer) == 0 &&
+            (processId == ::GetCurrentProcessId() || !IsRunning(processId)))
+            abandoned.push_back(name);
+    });
+    for (const CString& name : abandoned) RemoveFolder(historyFolder + "\\" + name);
+}
+
+// The VIN the copied run names: the first line of its VIN.DAT, as the window reads it.
+CString CopiedVin(const CString& runFolder)
+{
+    const FileHandle file(OpenShared(runFolder + "\\" + kVinFile.name));
+    if (!file.IsOpen()) return CString();
+    TextModeDecoder decoder;
+    CString line;
+    char piece[4096];
+    while (!decoder.NextLine(line)) {
+        DWORD got = 0;
+        if (decoder.SawEndOfFileMark() || !::ReadFile(file.Get(), piece, sizeof piece, &got, nullptr) || got == 0) {
+            decoder.FeedEnd();
+            if (!decoder.NextLine(line)) return CString();
+            break;
+        }
+        decoder.Feed(piece, got);
+    }
+    return line;
+}
+
+RunTime Now()
+{
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    return LocalTimeOf(now);
+}
+
+// A run's VIN folder and time, from the reports in `folder` (the device's or the copy's).
+struct RunNaming {
+    bool any = false;
+    CString vinName;
+    RunTime time;
+    CString Text() const { return vinName + " of " + RunTimeText(time); }
+};
+
+RunNaming NamingOf(const CString& folder)
+{
+    RunNaming naming;
+    FILETIME newest{};
+    for (const ReportFile& report : kRunFiles) {
+        const char* name = report.name;
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!::GetFileAttributesExA(folder + "\\" + name, GetFileExInfoStandard, &data)) continue;
+        if (::CompareFileTime(&data.ftLastWriteTime, &newest) > 0) newest = data.ftLastWriteTime;
+        naming.any = true;
+    }
+    naming.vinName = VinFolderName(CopiedVin(folder));
+    naming.time = RunTimeOrKeptTime(LocalTimeOf(newest), Now());
+    return naming;
+}
+
+KeepOutcome Keep(const CString& printFolder, const CString& historyFolder)
+{
+    KeepOutcome outcome;
+    Failure failure;
+    const auto failed = [&] {
+        outcome.result = KeepOutcome::Result::Failed;
+        outcome.why = failure.why;
+        return outcome;
+    };
+    // Named as the device holds it until it is copied.
+    const RunNaming device = NamingOf(printFolder);
+    if (!device.any) return outcome;
+    outcome.run = device.Text();
+    if (historyFolder.IsEmpty()) {
+        failure = {"the system names no Documents folder"};
+        return failed();
+    }
+    if (!MakeFolder(historyFolder, failure)) return failed();
+    const CString computer = ComputerName();
+    RemoveAbandonedKeeping(historyFolder, computer);
+
+    // Everything below is taken from the copy, so the run is named, compared and kept as the
+    // bytes it holds, whatever the device holds by then.
+    const CString copied = historyFolder + "\\" + KeepingFolderName(computer, ::GetCurrentProcessId());
+    if (!MakeFolder(copied, failure)) return failed();
+    {
+        std::vector<char> piece(kPieceBytes);
+        for (const ReportFile& report : kRunFiles) {
+        const char* name = report.name;
+            const CString path = printFolder + "\\" + name;
+            if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND) continue;
+            if (!CopyReport(path, copied + "\\" + name, piece, failure)) {
+                RemoveFolder(copied);
+                return failed();
+            }
+        }
+    }
+    const RunNaming run = NamingOf(copied);
+    if (!run.any) {
+        RemoveFolder(copied);
+        return {};
+    }
+    outcome.run = run.Text();
+    const CString& vinName = run.vinName;
+    const RunTime& time = run.time;
+
+    const CString vinFolder = historyFolder + "\\" + vinName;
+    if (!MakeFolder(vinFolder, failure)) {
+        RemoveFolder(copied);
+        return failed();
+    }
+    SameRunCheck same(copied);
+    const auto alreadyKept = [&] {
+        RemoveFolder(copied);
+        outcome.result = KeepOutcome::Result::AlreadyKept;
+        return outcome;
+    };
+    for (const CString& run : RunFoldersIn(vinFolder))
+        if (same.IsKeptIn(vinFolder + "\\" + run)) return alreadyKept();
+
+    // The run's folder comes into being whole, by one rename. Another Mardello may keep the
+    // same run at the same moment: a name taken meanwhile is looked into before the next one.
+    for (int copy = 1; copy <= kMostRunsInOneSecond; ++copy) {
+        const CString run = vinFolder + "\\" + RunFolderName(time, copy);
+        // Not every system says "already exists" when a folder is renamed onto an empty one.
+        if (::GetFileAttributesA(run) == INVALID_FILE_ATTRIBUTES) {
+            if (RenameWhenFree(copied, run)) {
+                outcome.result = KeepOutcome::Result::Kept;
+                return outcome;
+            }
+            if (::GetFileAttributesA(run) == INVALID_FILE_ATTRIBUTES) {
+                failure = FailureOf("renaming", copied);
+                break;
+            }
+        }
+        if (same.IsKeptIn(run)) return alreadyKept();
+    }
+    if (failure.why.IsEmpty()) failure = {"more than " + CString(std::to_string(kMostRunsInOneSecond).c_str()) + " runs in one second"};
+    RemoveFolder(copied);
+    return failed();
+}
 
 }  // namespace
 
@@ -181,69 +395,22 @@ RunTime LocalTimeOf(const FILETIME& time)
     return {parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond};
 }
 
-KeepOutcome KeepRun(const CString& printFolder, const CString& vin, const CString& historyFolder)
+KeepOutcome KeepRun(const CString& printFolder, const CString& historyFolder) noexcept
 {
-    KeepOutcome outcome;
-    const CString vinName = VinFolderName(vin);
-    outcome.run = vinName;
-    Failure failure;
-    const auto failed = [&] {
+    // It runs on a thread of its own: what is thrown there would end the program.
+    try {
+        return Keep(printFolder, historyFolder);
+    } catch (const std::bad_alloc&) {
+        KeepOutcome outcome;
         outcome.result = KeepOutcome::Result::Failed;
-        outcome.why = failure.why;
+        outcome.run = "of the last device found";
+        outcome.why = "not enough memory";
         return outcome;
-    };
-
-    std::vector<RunFile> files;
-    std::vector<FILETIME> times;
-    FILETIME newest{};
-    for (const ReportFile& report : kRunFiles) {
-        const char* name = report.name;
-        const CString path = printFolder + "\\" + name;
-        if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND) continue;
-        RunFile file{name, {}};
-        FILETIME written{};
-        if (!ReadShared(path, file.bytes, written, failure)) return failed();
-        if (::CompareFileTime(&written, &newest) > 0) newest = written;
-        files.push_back(std::move(file));
-        times.push_back(written);
+    } catch (...) {
+        KeepOutcome outcome;
+        outcome.result = KeepOutcome::Result::Failed;
+        outcome.run = "of the last device found";
+        outcome.why = "an unexpected fault";
+        return outcome;
     }
-    if (files.empty()) return outcome;
-    const RunTime time = LocalTimeOf(newest);
-    outcome.run = vinName + " of " + RunTimeText(time);
-    if (historyFolder.IsEmpty()) {
-        failure = {"the system names no Documents folder"};
-        return failed();
-    }
-
-    const CString vinFolder = historyFolder + "\\" + vinName;
-    if (!MakeFolder(historyFolder, failure) || !MakeFolder(vinFolder, failure)) return failed();
-    for (const CString& run : RunFoldersIn(vinFolder))
-        if (IsKept(files, vinFolder + "\\" + run)) {
-            outcome.result = KeepOutcome::Result::AlreadyKept;
-            return outcome;
-        }
-
-    // Never listed: only names that read as a run's time are.
-    const CString temporary = vinFolder + "\\~keeping " + std::to_string(::GetCurrentThreadId()).c_str();
-    RemoveFolder(temporary);
-    if (!MakeFolder(temporary, failure)) return failed();
-    for (size_t i = 0; i < files.size(); ++i)
-        if (!WriteNew(temporary + "\\" + files[i].name, files[i].bytes, times[i], failure)) {
-            RemoveFolder(temporary);
-            return failed();
-        }
-    // Not every system says "already exists" when a folder is renamed onto another one, so
-    // the names taken are passed over first.
-    for (int copy = 1; copy <= kMostRunsInOneSecond; ++copy) {
-        const CString run = vinFolder + "\\" + RunFolderName(time, copy);
-        if (::GetFileAttributesA(run) != INVALID_FILE_ATTRIBUTES) continue;
-        if (RenameWhenFree(temporary, run)) {
-            outcome.result = KeepOutcome::Result::Kept;
-            return outcome;
-        }
-        break;
-    }
-    failure = FailureOf("renaming", temporary);
-    RemoveFolder(temporary);
-    return failed();
 }

@@ -9,14 +9,16 @@
 struct KeepOutcome {
     enum class Result { Kept, AlreadyKept, NothingToKeep, Failed };
     Result result = Result::NothingToKeep;
-    CString run;  // "<VIN folder> of <run time>" (or only the VIN folder when no time was read)
+    CString run;  // "<VIN folder> of <run time>"; "of the last device found" when a fault came first
     CString why;  // when Failed: what went wrong, in the system's words
 };
 
-// Reads the device only, sharing its files with every other reader and writer, and leaves no
-// file open. The run is written under a temporary name and renamed when whole, so the history
-// never holds half a run; a run whose files and bytes are already kept is not written again.
 // A file time as the local time a run is named by; all zero when it cannot be read.
 RunTime LocalTimeOf(const FILETIME& time);
 
-KeepOutcome KeepRun(const CString& printFolder, const CString& vin, const CString& historyFolder);
+// Reads the device only, sharing its files with every other reader and writer, and leaves no
+// file open. The run is copied a piece at a time into a temporary folder, named after the VIN
+// in the VIN.DAT copied, and renamed into the history when whole, so the history never holds
+// half a run; a run whose files and bytes are already kept (by this or another Mardello)
+// counts as kept. Nothing it meets is thrown: a fault is a failed keep.
+KeepOutcome KeepRun(const CString& printFolder, const CString& historyFolder) noexcept;

@@ -1,5 +1,6 @@
 #include "history/KeptRuns.h"
 
+#include "device/SystemDrives.h"
 #include "framework/FileFind.h"
 #include "reports/ReportFiles.h"
 
@@ -46,4 +47,11 @@ CString ReportsHeld(const CString& runFolderPath)
         held += report.shown;
     }
     return held;
+}
+
+CString KeptVin(const CString& runFolderPath)
+{
+    CString vin;
+    ReadVinFile(runFolderPath, vin);
+    return vin;
 }

@@ -30,9 +30,36 @@ bool Digits(const char* text, int count, int& value)
     return true;
 }
 
+// Days since 1970-01-01 of a date in the proleptic Gregorian calendar.
+long DaysOf(const RunTime& t)
+{
+    const long year = t.month <= 2 ? t.year - 1 : t.year;
+    const long era = (year >= 0 ? year : year - 399) / 400;
+    const long yearOfEra = year - era * 400;
+    const long dayOfYear = (153 * (t.month + (t.month > 2 ? -3 : 9)) + 2) / 5 + t.day - 1;
+    const long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+long long SecondsOf(const RunTime& t)
+{
+    return DaysOf(t) * 86400LL + t.hour * 3600LL + t.minute * 60LL + t.second;
+}
+
+// FAT, the device's file system, holds no earlier time.
+constexpr int kFirstYear = 1980;
+constexpr long long kSecondsOfADay = 86400;
+
 constexpr size_t kNameLength = 19;  // "2026-12-08 21-46-13"
 
 }  // namespace
+
+RunTime RunTimeOrKeptTime(const RunTime& written, const RunTime& kept)
+{
+    if (!IsValid(written) || written.year < kFirstYear || SecondsOf(written) > SecondsOf(kept) + kSecondsOfADay)
+        return kept;
+    return written;
+}
 
 CString RunFolderName(const RunTime& time, int copy)
 {

@@ -13,6 +13,11 @@ struct RunTime {
     }
 };
 
+// The time a run is named by: the time its reports were written, unless the device gave none
+// (a zero time, before the first day any device's drive can hold) or one more than a day
+// ahead of the time it is kept, which no list could read or compare: then the time it is kept.
+RunTime RunTimeOrKeptTime(const RunTime& written, const RunTime& kept);
+
 // `copy` 1 is the first run of its second and has no number.
 CString RunFolderName(const RunTime& time, int copy = 1);
 // The time a run's folder name stands for; false for any other folder (a run still being

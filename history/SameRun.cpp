@@ -1,16 +1,14 @@
 #include "history/SameRun.h"
 
-bool IsSameRun(const std::vector<RunFile>& a, const std::vector<RunFile>& b)
+std::optional<std::vector<size_t>> PairedFiles(const std::vector<RunFile>& a, const std::vector<RunFile>& b)
 {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size()) return std::nullopt;
+    std::vector<size_t> pairs;
     for (const RunFile& file : a) {
-        bool matched = false;
-        for (const RunFile& other : b)
-            if (file.name.CompareNoCase(other.name) == 0) {
-                matched = file.bytes == other.bytes;
-                break;
-            }
-        if (!matched) return false;
+        size_t match = 0;
+        while (match < b.size() && file.name.CompareNoCase(b[match].name) != 0) ++match;
+        if (match == b.size() || b[match].size != file.size) return std::nullopt;
+        pairs.push_back(match);
     }
-    return true;
+    return pairs;
 }

@@ -1,6 +1,9 @@
 #include "history/VinFolder.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -18,9 +21,26 @@ bool IsDeviceName(const std::string& name)
            std::isdigit(static_cast<unsigned char>(stem[3]));
 }
 
+// FNV-1a: short, and the same on every system and in every version.
+std::string HashOf(const std::string& bytes)
+{
+    std::uint32_t hash = 2166136261u;
+    for (unsigned char byte : bytes) hash = (hash ^ byte) * 16777619u;
+    char text[16];
+    std::snprintf(text, sizeof text, "~%08X", static_cast<unsigned>(hash));
+    return text;
+}
+
+bool HasSmallLetter(const std::string& bytes)
+{
+    for (unsigned char byte : bytes)
+        if (byte >= 'a' && byte <= 'z') return true;
+    return false;
+}
+
 }  // namespace
 
-CString VinFolderName(const CString& vin)
+CString PlainVinName(const CString& vin)
 {
     std::string name;
     for (unsigned char byte : vin.Bytes()) {
@@ -43,4 +63,17 @@ CString VinFolderName(const CString& vin)
         trimEnd();
     }
     return CString(name);
+}
+
+CString VinFolderName(const CString& vin)
+{
+    if (vin.IsEmpty()) return kNoVinFolder;
+    const std::string& bytes = vin.Bytes();
+    std::string name = PlainVinName(vin).Bytes();
+    if (name == bytes && !HasSmallLetter(bytes)) return CString(name);
+    if (name == kNoVinFolder) name.clear();
+    const std::string hash = HashOf(bytes);
+    name.resize(std::min(name.size(), kVinFolderMaxLength - hash.size()));
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    return CString(name + hash);
 }

@@ -38,6 +38,8 @@ CString PrintEveryPage(const CDCHandle& printer, const CPrintPages& pages, Print
         if (!progress.KeepPrinting()) return CString();
         if (::StartPage(printer) > 0) {
             pages.DrawPage(printer, page, [&progress] { return progress.KeepPrinting(); });
+            // A half page cancelled is not sent: AbortDoc drops the page begun.
+            if (progress.Cancelled()) return CString();
             if (::EndPage(printer) > 0) continue;
         }
         // A page the user cancelled while the spooler took it ends the job as Cancel does.

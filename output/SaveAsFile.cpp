@@ -21,18 +21,33 @@ CString ReportsDate(const CString& reportFolder)
     return RunTimeText(date).Left(10);  // "2026-12-08"
 }
 
+// The last error, never 0: a call that failed without saying why still failed.
+static DWORD LastError()
+{
+    const DWORD error = ::GetLastError();
+    return error != 0 ? error : ERROR_WRITE_FAULT;
+}
+
+// A write may report success having written less (a full disk on some systems): the rest is
+// written again, and a write that takes nothing is a full disk.
 DWORD WriteWhole(const CString& path, const CString& bytes)
 {
     const CString partial = path + ".saving";
     HANDLE file = ::CreateFileA(partial, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return ::GetLastError();
-    DWORD written = 0;
-    BOOL whole = ::WriteFile(file, bytes.GetString(), static_cast<DWORD>(bytes.Size()), &written, nullptr) &&
-                 written == bytes.Size() && ::FlushFileBuffers(file);
-    DWORD error = whole ? 0 : ::GetLastError();
-    if (!::CloseHandle(file) && whole) error = ::GetLastError();
+    if (file == INVALID_HANDLE_VALUE) return LastError();
+    DWORD error = 0;
+    for (size_t done = 0; error == 0 && done < bytes.Size();) {
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.GetString() + done, static_cast<DWORD>(bytes.Size() - done), &written, nullptr))
+            error = LastError();
+        else if (written == 0)
+            error = ERROR_DISK_FULL;
+        done += written;
+    }
+    if (error == 0 && !::FlushFileBuffers(file)) error = LastError();
+    if (!::CloseHandle(file) && error == 0) error = LastError();
     if (error == 0 && !::MoveFileExA(partial, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = ::GetLastError();
+        error = LastError();
     if (error != 0) ::DeleteFileA(partial);
     return error;
 }

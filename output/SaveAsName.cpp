@@ -4,7 +4,7 @@
 
 CString SaveAsName(const CString& vin, const CString& date, const char* report)
 {
-    const CString plainVin = VinFolderName(vin);
+    const CString plainVin = PlainVinName(vin);
     CString name = plainVin == kNoVinFolder ? CString() : plainVin + " ";
     return name + date + " " + report + ".txt";
 }

@@ -79,14 +79,21 @@ Var LocaleNote
 !macro REFUSE_WHILE_RUNNING un
 Function ${un}RefuseWhileRunning
   ${Do}
-    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Global\${RUNNING_NAME}") p .r0'
+    ; "Access denied" (5) is a mark held by Mardello running under another account.
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Global\${RUNNING_NAME}") p .r0 ?e'
+    Pop $1
     ${If} $0 P= 0
-      System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${RUNNING_NAME}") p .r0'
+    ${AndIf} $1 <> 5
+      System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${RUNNING_NAME}") p .r0 ?e'
+      Pop $1
     ${EndIf}
     ${If} $0 P= 0
+    ${AndIf} $1 <> 5
       Return
     ${EndIf}
-    System::Call 'kernel32::CloseHandle(p r0)'
+    ${If} $0 P<> 0
+      System::Call 'kernel32::CloseHandle(p r0)'
+    ${EndIf}
     ${If} ${Silent}
       SetErrorLevel ${EXIT_RUNNING}
       Quit

@@ -121,9 +121,17 @@ KeptRun& CHistoryDlg::RunWithReports(size_t index)
     KeptRun& run = m_runs[index];
     if (!run.reportsRead) {
         run.reports = ReportsHeld(RunFolderPath(m_historyFolder, run));
+        run.vin = KeptVin(RunFolderPath(m_historyFolder, run));
         run.reportsRead = true;
     }
     return run;
+}
+
+int CHistoryDlg::RowOf(const KeptRun& run) const
+{
+    for (size_t row = 0; row < m_listed.size(); ++row)
+        if (m_runs[m_listed[row]].IsSameFolder(run)) return static_cast<int>(row);
+    return -1;
 }
 
 CString CHistoryDlg::ChosenFolder() const { return RunFolderPath(m_historyFolder, m_chosen); }
@@ -146,42 +154,57 @@ void CHistoryDlg::OnOpenFolder()
     execute(m_hWnd, "explore", RunFolderPath(m_historyFolder, m_runs[run]), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// To the Recycle Bin, from where the user can bring it back: so no question is asked first.
+// To the Recycle Bin, from where the user can bring it back: so no question is asked first,
+// unless the bin cannot take it. The run is named by its folder: the list may be read again
+// while the system deletes.
 void CHistoryDlg::OnDelete()
 {
     static const auto operate = LoadSystemFunction<decltype(&::SHFileOperationA)>("shell32.dll", "SHFileOperationA");
-    const int run = SelectedRun();
-    if (run < 0 || !operate) return;
-    const CString folder = RunFolderPath(m_historyFolder, m_runs[run]);
-    const std::string from = folder.Bytes() + '\0';  // the list ends with an empty name
+    const int selected = SelectedRun();
+    if (selected < 0 || !operate) return;
+    const KeptRun run = m_runs[selected];
+    const int row = RowOf(run);
+    const std::string from = RunFolderPath(m_historyFolder, run).Bytes() + '\0';  // the list ends with an empty name
     SHFILEOPSTRUCTA operation{};
     operation.hwnd = m_hWnd;
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_SILENT | FOF_NOERRORUI;
     if (operate(&operation) != 0 || operation.fAnyOperationsAborted) {
-        GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText("The run " + m_runs[run].vinFolder + " of " +
-                                                       RunTimeText(m_runs[run].time) +
+        GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText("The run " + run.vinFolder + " of " + RunTimeText(run.time) +
                                                        " could not be moved to the Recycle Bin.");
         return;
     }
     // The VIN's folder goes with its last run.
-    ::RemoveDirectoryA(m_historyFolder + "\\" + m_runs[run].vinFolder);
-    const auto item = static_cast<int>(
-        GetDlgItem(IDC_HISTORY_LIST).SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    m_runs.erase(m_runs.begin() + run);
-    ShowList(item);
+    ::RemoveDirectoryA(m_historyFolder + "\\" + run.vinFolder);
+    for (size_t i = 0; i < m_runs.size(); ++i)
+        if (m_runs[i].IsSameFolder(run)) {
+            m_runs.erase(m_runs.begin() + i);
+            break;
+        }
+    ShowList(std::max(row, 0));
 }
 
 void CHistoryDlg::KeepDone(const CString& keepNote, const std::vector<KeptRun>& runs)
 {
     if (!m_hWnd) return;
     GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(keepNote);
+    // The user's choice stays chosen: Del pressed next deletes the run they chose.
+    const int selected = SelectedRun();
+    const KeptRun chosen = selected >= 0 ? m_runs[selected] : KeptRun{};
     m_runs = runs;
     ShowList(0);
+    const int row = selected >= 0 ? RowOf(chosen) : -1;
+    if (row > 0) ShowList(row);
 }
 
-void CHistoryDlg::OnKeepClicked() { SetKeepsReports(::IsDlgButtonChecked(m_hWnd, IDC_HISTORY_KEEP) == BST_CHECKED); }
+void CHistoryDlg::OnKeepClicked()
+{
+    const bool keep = ::IsDlgButtonChecked(m_hWnd, IDC_HISTORY_KEEP) == BST_CHECKED;
+    if (SetKeepsReports(keep)) return;
+    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(keep ? "Keeping could not be turned on for good: the setting could not be stored."
+                                                       : "Keeping could not be turned off for good: the setting could not be stored.");
+}
 
 void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
 {
@@ -189,7 +212,8 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
     LVITEMA& item = info->item;
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0 || item.iItem >= static_cast<int>(m_listed.size())) return;
     const KeptRun& run = RunWithReports(m_listed[item.iItem]);
-    const CString text = item.iSubItem == 0 ? run.vinFolder : item.iSubItem == 1 ? RunTimeText(run.time) : run.reports;
+    const CString& vin = run.vin.IsEmpty() ? run.vinFolder : run.vin;
+    const CString text = item.iSubItem == 0 ? vin : item.iSubItem == 1 ? RunTimeText(run.time) : run.reports;
     ::lstrcpynA(item.pszText, text, item.cchTextMax);
 }
 

@@ -41,6 +41,8 @@ protected:
 private:
     void AddColumns() const;
     void ShowList(int selected);
+    // The list's row of the run in that folder; -1 when it is not listed.
+    int RowOf(const KeptRun& run) const;
     // The selected run as an index into m_runs; -1 when none is selected.
     int SelectedRun() const;
     KeptRun& RunWithReports(size_t index);

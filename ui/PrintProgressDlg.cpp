@@ -14,10 +14,9 @@ CPrintProgressDlg::~CPrintProgressDlg()
 
 BOOL CPrintProgressDlg::Open()
 {
-    if (!Create()) return FALSE;
-    m_owner = ::GetWindow(m_hWnd, GW_OWNER);
-    // The owner takes no input from the moment the window can be seen.
+    // The owner takes no input from before the window can be seen.
     if (m_owner) ::EnableWindow(m_owner, FALSE);
+    if (!Create()) return FALSE;
     ::ShowWindow(m_hWnd, SW_SHOW);
     return TRUE;
 }
@@ -36,9 +35,11 @@ bool CPrintProgressDlg::KeepPrinting()
             // The program is ending: the job stops, and the loop that ends the program gets its message.
             ::PostQuitMessage(static_cast<int>(message.wParam));
             m_cancelled = true;
-        } else if (message.message == WM_COMMAND && message.hwnd == m_owner) {
-            // A command posted to the main window (a key, a menu choice) waits for the job to end,
-            // as a view command would otherwise replace the viewer in the middle of it.
+        } else if (message.hwnd == m_owner &&
+                   (message.message == WM_COMMAND || (message.message == WM_SYSCOMMAND && message.wParam < SC_SIZE))) {
+            // A command posted to the main window (a key, a menu choice, an entry of its own in the
+            // window menu) waits for the job to end, as a view command would otherwise replace the
+            // viewer in the middle of it; the system's own entries (move, close) go through.
             m_waitingCommands.push_back(message);
         } else if (!m_hWnd || !::IsDialogMessageA(m_hWnd, &message)) {
             ::TranslateMessage(&message);

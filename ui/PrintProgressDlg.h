@@ -11,11 +11,15 @@
 
 class CPrintProgressDlg : public CDialog, public PrintProgress {
 public:
-    explicit CPrintProgressDlg(CWnd* owner) : CDialog(IDD_PRINT_PROGRESS, owner) {}
+    explicit CPrintProgressDlg(CWnd* owner)
+        : CDialog(IDD_PRINT_PROGRESS, owner), m_owner(owner ? ::GetAncestor(*owner, GA_ROOT) : nullptr)
+    {
+    }
     // Closes the window, gives the owner its input back and runs the commands that waited.
     ~CPrintProgressDlg();
 
-    // Opens the window and takes the input from the owner.
+    // Takes the input from the owner and opens the window; the owner takes no input even when
+    // the window cannot be opened, as the spooler runs its messages all the same.
     BOOL Open();
     void ShowPage(int page, int pageCount) const override;
     // Runs the messages that came meanwhile; false once the job is to stop.

@@ -145,6 +145,35 @@ TEST_F(History, KeepsEachRunOnceAndShowsAKeptRunAsADevice)
     EXPECT_EQ(kVinA + "\r\n", ReadWholeFile(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\VIN.DAT").value_or(""));
 }
 
+// A run kept while the history window is open leaves the user's choice chosen: Del deletes it,
+// not the run that took its row. The keep is held up until then by a program holding its
+// temporary folder, which it waits for.
+TEST_F(History, DeleteWhileAKeepArrivesDeletesTheChosenRun)
+{
+    for (const char* run : {"2026-01-01 00-00-00", "2026-01-03 00-00-00"}) {
+        const std::string folder = HistoryFolder() + "\\" + kVinB + "\\" + run;
+        for (const std::string& made : {HistoryFolder(), HistoryFolder() + "\\" + kVinB, folder}) CreateDirectoryA(made.c_str(), nullptr);
+        ASSERT_TRUE(std::ofstream(folder + "\\VIN.DAT", std::ios::binary) << kVinB << "\r\n");
+    }
+    DateReports(m_device, "2026-01-02 00:00:00");
+    ASSERT_TRUE(m_session.Start());
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD length = sizeof computer;
+    GetComputerNameA(computer, &length);
+    const std::string keeping = HistoryFolder() + "\\~keeping " + computer + " " + std::to_string(m_session.Process().Id());
+    CreateDirectoryA(keeping.c_str(), nullptr);
+    HANDLE held = CreateFileA(keeping.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Play({
+        Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"), Expect(Shown::HistoryRows, "2"),
+        HistoryKeys({"Down"}), Do("let the keep go on", [&] { CloseHandle(held); }),
+        Expect(Shown::HistoryRows, "3", kKeptMs), HistoryKeys({"Delete"}),
+        Expect(Shown::History, Kept(kVinA, "2026-01-02 00-00-00", {{"VIN.DAT", 19}}) +
+                                   Kept(kVinB, "2026-01-03 00-00-00", {{"VIN.DAT", 19}})),
+    });
+}
+
 // Turned off in the history window, keeping writes nothing; turned on again, the next device is kept.
 TEST_F(History, KeepingTurnedOffWritesNothing)
 {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
@@ -899,6 +900,37 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
     const ScratchFolder folder;
     EXPECT_EQ(std::string(kVin) + " " + date + " Trouble Code.txt", SaveAs(m_session, folder.Path() + "\\saved.txt"));
     EXPECT_EQ(cases[2].expected, ReadWholeFile(folder.Path() + "\\saved.txt").value_or("<not saved>"));
+}
+
+// Save As over a file on a drive that fills up half-way (a 64 KB file system with 4 KB left):
+// the old file stays byte for byte, and the status line says the text was not saved.
+TEST_F(OutputCopy, SaveAsOnADriveFillingUpKeepsTheOldFile)
+{
+    const ScratchFolder mountPoint;
+    const std::string unix = mountPoint.UnixPath();
+    const auto mounted = RunUnix("mount -t tmpfs -o size=64k tmpfs '" + unix + "'");
+    if (!mounted || mounted->status != 0) GTEST_SKIP() << "no small file system can be mounted here";
+    struct Unmount {
+        std::string unix;
+        ~Unmount() { RunUnix("umount '" + unix + "'"); }
+    } unmount{unix};
+    const std::string old(8192, 'o');
+    ASSERT_TRUE(m_drives.Define('S', DriveKind::Fixed, unix));
+    ASSERT_TRUE(std::ofstream("S:\\old.txt", std::ios::binary) << old);
+    ASSERT_TRUE(RunUnix("dd if=/dev/zero of='" + unix + "/filler' bs=4k; truncate -s -4096 '" + unix + "/filler'"));
+    std::string codes;
+    while (codes.size() < 20000) codes += "P0301\tCylinder 1 misfire detected\r\n";
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, codes));
+    ASSERT_TRUE(PressKeys("ctrl+s"));
+    const HWND dialog = WaitForVisibleWindow(m_session.Process().Id(), kDialogClass, m_session.Dialog());
+    SetDlgItemTextA(dialog, 0x47C, "S:\\old.txt");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    const HWND replace = WaitForVisibleWindow(m_session.Process().Id(), kDialogClass, dialog);
+    ASSERT_TRUE(replace) << "no question before replacing the file";
+    SendNotifyMessageA(GetDlgItem(replace, IDYES), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }) && WaitUntilIdle(m_session.Dialog()));
+    EXPECT_EQ(old, ReadWholeFile("S:\\old.txt").value_or("<gone>"));
+    EXPECT_EQ(0u, Status().rfind("Not saved: ", 0)) << Status();
 }
 
 TEST_F(OutputCopy, KeepsTheTypedVin)

@@ -143,6 +143,13 @@ TEST_F(Reports, FileHeldOpenByAnotherProgramCountsAsMissing)
     CloseHandle(held);
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     EXPECT_EQ(SingleView(kDtcShown), Viewer()) << "once released it is read";
+    // Another program sharing it as the history's keeping does: held for writing it is missing, only read it is shown.
+    for (const auto& [access, shown] : {std::pair{DWORD{GENERIC_WRITE}, AllView({kCdsShown})}, {DWORD{GENERIC_READ}, AllView({kDtcShown, kCdsShown})}}) {
+        held = CreateFileA(m_device.FilePath("DTC.DAT").c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_PRINT_ALL));
+        EXPECT_EQ(shown, Viewer()) << "held for " << (access == GENERIC_READ ? "reading" : "writing");
+        CloseHandle(held);
+    }
 }
 
 TEST_F(Reports, WithoutADeviceTheCurrentDriveIsTried)

@@ -1,14 +1,18 @@
 // The folder name made from a device's VIN, whatever its bytes: one folder inside the history,
 // never "." or "..", never a device name, and a name every file system of the system can hold.
+// The input is two VINs (the first byte gives the first one's length): different VINs never
+// share a folder, which the system names ignoring case.
+#include <algorithm>
 #include <cctype>
 #include <string>
 
 #include "history/VinFolder.h"
 #include "tests/fuzz/FuzzCheck.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+namespace {
+
+std::string CheckedName(const std::string& vin)
 {
-    const std::string vin(reinterpret_cast<const char*>(data), size);
     const std::string name = VinFolderName(CString(vin)).Bytes();
     FUZZ_CHECK(!name.empty() && name.size() <= static_cast<size_t>(kVinFolderMaxLength));
     FUZZ_CHECK(name.find("..") == std::string::npos);
@@ -23,5 +27,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const char* device : {"CON", "PRN", "AUX", "NUL"}) FUZZ_CHECK(stem != device);
     FUZZ_CHECK(!(stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) &&
                  std::isdigit(static_cast<unsigned char>(stem[3]))));
+    return name;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzInput input(data, size);
+    const size_t firstLength = input.Byte();
+    const std::string rest = input.Rest();
+    const std::string first = rest.substr(0, firstLength);
+    const std::string second = rest.substr(std::min(firstLength, rest.size()));
+    const std::string firstName = CheckedName(first);
+    const std::string secondName = CheckedName(second);
+    if (first != second) FUZZ_CHECK(CString(firstName).CompareNoCase(CString(secondName)) != 0);
     return 0;
 }

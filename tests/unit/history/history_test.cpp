@@ -3,6 +3,7 @@
 #include <string>
 
 #include "history/HistoryList.h"
+#include "history/KeepingFolder.h"
 #include "history/RunName.h"
 #include "history/SameRun.h"
 #include "history/VinFolder.h"
@@ -12,7 +13,7 @@ using namespace std::string_literals;
 
 namespace {
 
-TEST(HistoryTest, VinFolderNameStaysOnePlainFolder)
+TEST(HistoryTest, PlainVinNameStaysOnePlainFolder)
 {
     const struct { std::string vin; std::string folder; } rows[] = {
         {"LSVAU2180N2183294", "LSVAU2180N2183294"},
@@ -34,7 +35,21 @@ TEST(HistoryTest, VinFolderNameStaysOnePlainFolder)
         {std::string(70, 'A'), std::string(64, 'A')},
         {"AUX." + std::string(70, 'b'), "_AUX." + std::string(59, 'b')},
     };
-    for (const auto& row : rows) EXPECT_EQ(CString(row.folder), VinFolderName(CString(row.vin))) << Escaped(row.vin);
+    for (const auto& row : rows) EXPECT_EQ(CString(row.folder), PlainVinName(CString(row.vin))) << Escaped(row.vin);
+}
+
+// The VINs a device may write that the plain name merges; a VIN kept as it is keeps its name.
+TEST(HistoryTest, DifferentVinsNeverShareAFolder)
+{
+    EXPECT_EQ(CString("LSVAU2180N2183294"), VinFolderName("LSVAU2180N2183294"));
+    EXPECT_EQ(CString(kNoVinFolder), VinFolderName(""));
+    const std::string vins[] = {"ABC/1", "ABC:1", "ABC_1", "abc_1", "Abc_1", "\xB2\xE2\xCA\xD4", "\xD6\xD0\xCE\xC4",
+                                std::string(64, 'A') + "1", std::string(64, 'A') + "2", "", "..", "(no VIN)", "CON", "con"};
+    for (const std::string& a : vins)
+        for (const std::string& b : vins) {
+            if (a >= b) continue;
+            EXPECT_NE(0, VinFolderName(CString(a)).CompareNoCase(VinFolderName(CString(b)))) << Escaped(a) << " " << Escaped(b);
+        }
 }
 
 TEST(HistoryTest, RunFolderNameSortsAndReadsBack)
@@ -56,17 +71,50 @@ TEST(HistoryTest, RunFolderNameSortsAndReadsBack)
     }
 }
 
-TEST(HistoryTest, SameRunHasSameFilesWithSameBytes)
+TEST(HistoryTest, RunWithoutAReadableTimeIsNamedByTheTimeItIsKept)
 {
-    const std::vector<RunFile> run = {{"VIN.DAT", "V1\r\n"}, {"DTC.DAT", "P0301\r\n"}};
-    const struct { const char* what; std::vector<RunFile> other; bool same; } rows[] = {
-        {"same files in another order and case", {{"dtc.dat", "P0301\r\n"}, {"VIN.DAT", "V1\r\n"}}, true},
-        {"one byte differs", {{"VIN.DAT", "V1\r\n"}, {"DTC.DAT", "P0302\r\n"}}, false},
-        {"a file more", {{"VIN.DAT", "V1\r\n"}, {"DTC.DAT", "P0301\r\n"}, {"CDS.DAT", ""}}, false},
-        {"a file less", {{"VIN.DAT", "V1\r\n"}}, false},
-        {"another file of the same bytes", {{"VIN.DAT", "V1\r\n"}, {"CDS.DAT", "P0301\r\n"}}, false},
+    const RunTime kept{2026, 12, 31, 23, 0, 0};
+    const struct { RunTime written; bool kept; } rows[] = {
+        {{2026, 12, 8, 21, 46, 13}, false}, {{2027, 1, 1, 22, 59, 59}, false}, {{2027, 1, 1, 23, 0, 1}, true},
+        {{1601, 1, 1, 0, 0, 0}, true},      {{1979, 12, 31, 23, 59, 59}, true}, {{1980, 1, 1, 0, 0, 0}, false},
+        {{30828, 9, 14, 2, 48, 5}, true},   {{}, true},                         {{2026, 2, 30, 8, 0, 0}, false},
     };
-    for (const auto& row : rows) EXPECT_EQ(row.same, IsSameRun(run, row.other)) << row.what;
+    for (const auto& row : rows) {
+        const RunTime named = RunTimeOrKeptTime(row.written, kept);
+        EXPECT_TRUE(named == (row.kept ? kept : row.written)) << RunTimeText(row.written);
+    }
+}
+
+TEST(HistoryTest, SameRunHasSameFilesWithSameSizes)
+{
+    const std::vector<RunFile> run = {{"VIN.DAT", 4}, {"DTC.DAT", 7}};
+    using Pairs = std::optional<std::vector<size_t>>;
+    const struct { const char* what; std::vector<RunFile> other; Pairs pairs; } rows[] = {
+        {"same files in another order and case", {{"dtc.dat", 7}, {"VIN.DAT", 4}}, std::vector<size_t>{1, 0}},
+        {"one size differs", {{"VIN.DAT", 4}, {"DTC.DAT", 8}}, std::nullopt},
+        {"a file more", {{"VIN.DAT", 4}, {"DTC.DAT", 7}, {"CDS.DAT", 0}}, std::nullopt},
+        {"a file less", {{"VIN.DAT", 4}}, std::nullopt},
+        {"another file of the same size", {{"VIN.DAT", 4}, {"CDS.DAT", 7}}, std::nullopt},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.pairs, PairedFiles(run, row.other)) << row.what;
+}
+
+// Only a folder of this computer whose process is gone is removed: the name must read back.
+TEST(HistoryTest, KeepingFolderNamesItsComputerAndProcess)
+{
+    EXPECT_EQ(CString("~keeping WORKSHOP-PC 4242"), KeepingFolderName("WORKSHOP-PC", 4242));
+    const struct { const char* name; bool read; const char* computer; unsigned long id; } rows[] = {
+        {"~keeping WORKSHOP-PC 4242", true, "WORKSHOP-PC", 4242}, {"~keeping A B 7", true, "A B", 7},
+        {"~keeping PC 4294967295", true, "PC", 4294967295ul},     {"~keeping PC 4294967296", false, "", 0},
+        {"~keeping 4242", false, "", 0},                          {"~keeping PC 42x", false, "", 0},
+        {"~keeping PC ", false, "", 0},                           {"LSVAU2180N2183294", false, "", 0},
+    };
+    for (const auto& row : rows) {
+        CString computer;
+        unsigned long id = 0;
+        EXPECT_EQ(row.read, ParseKeepingFolderName(row.name, computer, id)) << row.name;
+        EXPECT_TRUE(!row.read || (computer == row.computer && id == row.id)) << row.name;
+    }
 }
 
 TEST(HistoryTest, ListFiltersByPartOfVinAndSorts)

@@ -1,0 +1,12 @@
+#pragma once
+// A run is copied into a temporary folder in the history and renamed into its VIN's folder when
+// whole. The temporary folder is named after the computer and the process writing it, so that
+// a Mardello starting to keep can tell which ones nothing writes any more (left by a crash, a
+// power cut, a program ended while it kept) and remove them, even in a history several
+// computers share. The name is never listed: no VIN folder name starts with '~'.
+#include "framework/CString.h"
+
+// "~keeping <computer> <process id>"
+CString KeepingFolderName(const CString& computer, unsigned long processId);
+// False for any other folder name.
+bool ParseKeepingFolderName(const CString& name, CString& computer, unsigned long& processId);
