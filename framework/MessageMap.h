@@ -122,6 +122,10 @@ public:                       \
         reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(notifyCode))                \
         MARDELLO_HANDLED(result = 0; (this->*(memberFxn))(reinterpret_cast<NMHDR*>(lParam), &result))
 
+// The member sees the message and leaves it to the window and the maps after it.
+#define ON_MESSAGE_SEEN(messageId, memberFxn) \
+    if (message == (messageId)) (this->*(memberFxn))(wParam, lParam);
+
 // A window's map offers the message to a part it owns (a CCmdTarget with a map of its own);
 // what the part takes goes no further.
 #define CHAIN_MSG_MAP_MEMBER(member) \

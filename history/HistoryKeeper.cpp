@@ -12,6 +12,10 @@ namespace {
 // A timer's message comes only once the window has nothing else to do, painting included,
 // so the copy starts after the VIN is on the screen.
 constexpr UINT_PTR kKeepTimer = 0x4B50;
+// A report another program holds is tried again this often while the device stays plugged in.
+constexpr UINT kBusyRetryMs = 2000;
+// Closing waits this long for a copy to finish, then as long again for it to stop.
+constexpr DWORD kClosingWaitMs = 3000;
 // What the keeping thread posts when a run has been kept or could not be.
 constexpr UINT WM_KEEP_DONE = WM_APP + 1;
 
@@ -19,6 +23,7 @@ constexpr UINT WM_KEEP_DONE = WM_APP + 1;
 struct KeepJob {
     CString printFolder;
     CString vin;
+    const std::atomic<bool>& stop;
     HWND window;
     KeepOutcome outcome;
     std::vector<KeptRun> runs;  // the history as it is afterwards
@@ -27,12 +32,18 @@ struct KeepJob {
 DWORD WINAPI KeepOnItsThread(void* parameter)
 {
     auto* job = static_cast<KeepJob*>(parameter);
-    // Asked here: the shell library it loads would hold the window up.
-    const CString history = HistoryFolder();
-    if (!job->printFolder.IsEmpty()) job->outcome = KeepRun(job->printFolder, history);
-    // Read here, so that the history window opens on a list already read: under Wine reading
-    // thousands of runs takes half a second.
-    job->runs = ReadKeptRuns(history);
+    // Nothing thrown may leave the thread: it would end the program.
+    try {
+        // Asked here: the shell library it loads would hold the window up.
+        const CString history = HistoryFolder();
+        if (!job->printFolder.IsEmpty()) job->outcome = KeepRun(job->printFolder, history, job->stop);
+        // Read here, so that the history window opens on a list already read: under Wine reading
+        // thousands of runs takes half a second.
+        job->runs = ReadKeptRuns(history);
+    } catch (...) {
+        job->outcome.result = KeepOutcome::Result::Failed;
+        job->outcome.why = "an unexpected fault";
+    }
     // The window owns the job once the message is posted; a window already gone cannot.
     if (!::PostMessageA(job->window, WM_KEEP_DONE, 0, reinterpret_cast<LPARAM>(job))) delete job;
     return 0;
@@ -43,6 +54,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
 BEGIN_MESSAGE_MAP(CHistoryKeeper, CCmdTarget)
     ON_TIMER(kKeepTimer, &CHistoryKeeper::OnKeepTimer)
     ON_MESSAGE(WM_KEEP_DONE, &CHistoryKeeper::OnKeepDone)
+    ON_MESSAGE_SEEN(WM_WINDOWPOSCHANGING, &CHistoryKeeper::OnWindowPosChanging)
 END_MESSAGE_MAP()
 
 // The window is gone by now, so the thread's message cannot reach it: the thread frees its job.
@@ -53,10 +65,23 @@ CHistoryKeeper::~CHistoryKeeper()
     ::CloseHandle(m_hThread);
 }
 
+// Closing, by any way, hides the window first: while it still shows, the copy is given a moment
+// to finish, and past that is stopped, so that no half copy is left to the next start.
+void CHistoryKeeper::OnWindowPosChanging(WPARAM, LPARAM lParam)
+{
+    const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+    if (!m_hThread || !m_bKeeping || !(position->flags & SWP_HIDEWINDOW)) return;
+    m_callback.Say("Keeping the reports of the last device found before closing...");
+    if (::WaitForSingleObject(m_hThread, kClosingWaitMs) == WAIT_OBJECT_0) return;
+    m_stop = true;
+    ::WaitForSingleObject(m_hThread, kClosingWaitMs);
+}
+
 void CHistoryKeeper::Keep(const CString& printFolder, const CString& vin)
 {
     if (!KeepsReports()) return;
     m_wanted = {printFolder, vin};
+    m_bRetrying = false;
     ::SetTimer(m_window.m_hWnd, kKeepTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
@@ -71,8 +96,10 @@ void CHistoryKeeper::OnKeepTimer()
 
 void CHistoryKeeper::StartKeeping()
 {
+    // Turned off while a keep waited: it is not carried out.
+    if (!m_wanted.printFolder.IsEmpty() && !KeepsReports()) m_wanted = {};
     if (m_wanted.printFolder.IsEmpty() && m_bRunsRead) return;
-    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_window.m_hWnd, {}, {}});
+    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd, {}, {}});
     m_wanted = {};
     m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
     if (!m_hThread) {
@@ -94,8 +121,31 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     m_bKeeping = false;
     m_runs = std::move(job->runs);
     m_bRunsRead = true;
-    if (job->outcome.result == KeepOutcome::Result::Failed)
+    m_bFailedNow = false;
+    switch (job->outcome.result) {
+    case KeepOutcome::Result::Kept:
+    case KeepOutcome::Result::AlreadyKept:
+        m_strFailure.Empty();
+        break;
+    case KeepOutcome::Result::Busy:
+        // Tried again while the device is there and nothing newer is wanted; a device pulled out
+        // meanwhile leaves the run not kept.
+        if (m_wanted.printFolder.IsEmpty() && ::GetFileAttributesA(job->printFolder) != INVALID_FILE_ATTRIBUTES) {
+            m_wanted = {job->printFolder, job->vin};
+            m_bRetrying = true;
+            ::SetTimer(m_window.m_hWnd, kKeepTimer, kBusyRetryMs, nullptr);
+            m_callback.RunKept();
+            return 0;
+        }
+        [[fallthrough]];
+    case KeepOutcome::Result::Failed:
         m_strFailure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
+        m_bFailedNow = true;
+        break;
+    default:
+        break;
+    }
+    m_bRetrying = false;
     StartKeeping();
     m_callback.RunKept();
     return 0;
@@ -103,6 +153,7 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
 
 CString CHistoryKeeper::Note() const
 {
+    if (m_bRetrying) return "Waiting to keep the reports of the last device found: another program holds one of them...";
     if (m_bKeeping || !m_wanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
     return m_strFailure;
 }

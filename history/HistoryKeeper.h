@@ -5,6 +5,7 @@
 // a time, and the keeper waits for it before it goes.
 #include <windows.h>
 
+#include <atomic>
 #include <vector>
 
 #include "framework/Wnd.h"
@@ -26,6 +27,8 @@ public:
 
     // Which run is being kept, or why the last one could not be; empty when neither.
     CString Note() const;
+    // The last keep ended in a failure that the user has not been told of in the main window.
+    bool FailedNow() const { return m_bFailedNow; }
     // The history as last read, and as the history window left it; null until it has been read.
     const std::vector<KeptRun>* RunsRead() const { return m_bRunsRead ? &m_runs : nullptr; }
     // The runs the history window leaves (deleted ones gone); ignored until the history was read.
@@ -42,13 +45,17 @@ private:
     void OnKeepTimer();
     void StartKeeping();
     LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
+    void OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
 
     const CWnd& m_window;
     PartCallback& m_callback;
     KeepRequest m_wanted;
     HANDLE m_hThread = nullptr;
     bool m_bKeeping = false;  // the thread running copies a run, not only reads
+    bool m_bRetrying = false;  // the run wanted waits for a report another program holds
     CString m_strFailure;     // the last run that could not be kept, and why
+    bool m_bFailedNow = false;
+    std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;
     bool m_bRunsRead = false;
 };

@@ -41,11 +41,16 @@ private:
 
 struct Failure {
     CString why;
+    KeepOutcome::Result result = KeepOutcome::Result::Failed;
 };
 
+// Another program holding a file without sharing it (a virus scanner, an editor) only delays keeping.
 Failure FailureOf(const char* doing, const CString& path)
 {
-    return {CString(doing) + " " + path + ": " + SystemMessage(::GetLastError())};
+    const DWORD error = ::GetLastError();
+    const bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    return {CString(doing) + " " + path + ": " + SystemMessage(error),
+            busy ? KeepOutcome::Result::Busy : KeepOutcome::Result::Failed};
 }
 
 // Opened while others may go on reading and writing it.
@@ -71,7 +76,8 @@ bool ReadPiece(HANDLE file, char* piece, DWORD wanted, DWORD& got)
 // The device's file as it is while it is read (a file that gets shorter meanwhile ends there),
 // written to a new file with its time and on the disk before the run is renamed into the
 // history, so a power cut leaves no run of empty files.
-bool CopyReport(const CString& from, const CString& to, std::vector<char>& piece, Failure& failure)
+bool CopyReport(const CString& from, const CString& to, std::vector<char>& piece, const std::atomic<bool>& stop,
+                Failure& failure)
 {
     const FileHandle source(OpenShared(from));
     FILETIME written{};
@@ -90,6 +96,10 @@ bool CopyReport(const CString& from, const CString& to, std::vector<char>& piece
         return false;
     }
     for (ULONGLONG done = 0;;) {
+        if (stop) {
+            failure = {"stopped as Mardello closed", KeepOutcome::Result::Stopped};
+            return false;
+        }
         DWORD got = 0;
         if (!ReadPiece(source.Get(), piece.data(), kPieceBytes, got)) {
             failure = FailureOf("reading", from);
@@ -303,12 +313,12 @@ RunNaming NamingOf(const CString& folder)
     return naming;
 }
 
-KeepOutcome Keep(const CString& printFolder, const CString& historyFolder)
+KeepOutcome Keep(const CString& printFolder, const CString& historyFolder, const std::atomic<bool>& stop)
 {
     KeepOutcome outcome;
     Failure failure;
     const auto failed = [&] {
-        outcome.result = KeepOutcome::Result::Failed;
+        outcome.result = failure.result;
         outcome.why = failure.why;
         return outcome;
     };
@@ -331,10 +341,10 @@ KeepOutcome Keep(const CString& printFolder, const CString& historyFolder)
     {
         std::vector<char> piece(kPieceBytes);
         for (const ReportFile& report : kRunFiles) {
-        const char* name = report.name;
+            const char* name = report.name;
             const CString path = printFolder + "\\" + name;
             if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND) continue;
-            if (!CopyReport(path, copied + "\\" + name, piece, failure)) {
+            if (!CopyReport(path, copied + "\\" + name, piece, stop, failure)) {
                 RemoveFolder(copied);
                 return failed();
             }
@@ -395,11 +405,11 @@ RunTime LocalTimeOf(const FILETIME& time)
     return {parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond};
 }
 
-KeepOutcome KeepRun(const CString& printFolder, const CString& historyFolder) noexcept
+KeepOutcome KeepRun(const CString& printFolder, const CString& historyFolder, const std::atomic<bool>& stop) noexcept
 {
     // It runs on a thread of its own: what is thrown there would end the program.
     try {
-        return Keep(printFolder, historyFolder);
+        return Keep(printFolder, historyFolder, stop);
     } catch (const std::bad_alloc&) {
         KeepOutcome outcome;
         outcome.result = KeepOutcome::Result::Failed;

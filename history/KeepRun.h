@@ -3,14 +3,17 @@
 // It runs on a thread of its own and touches no window.
 #include <windows.h>
 
+#include <atomic>
+
 #include "framework/CString.h"
 #include "history/RunName.h"
 
 struct KeepOutcome {
-    enum class Result { Kept, AlreadyKept, NothingToKeep, Failed };
+    // Busy: another program holds a report so that it cannot be read yet; Stopped: asked to stop.
+    enum class Result { Kept, AlreadyKept, NothingToKeep, Failed, Busy, Stopped };
     Result result = Result::NothingToKeep;
     CString run;  // "<VIN folder> of <run time>"; "of the last device found" when a fault came first
-    CString why;  // when Failed: what went wrong, in the system's words
+    CString why;  // when not kept: what went wrong, in the system's words
 };
 
 // A file time as the local time a run is named by; all zero when it cannot be read.
@@ -20,5 +23,6 @@ RunTime LocalTimeOf(const FILETIME& time);
 // file open. The run is copied a piece at a time into a temporary folder, named after the VIN
 // in the VIN.DAT copied, and renamed into the history when whole, so the history never holds
 // half a run; a run whose files and bytes are already kept (by this or another Mardello)
-// counts as kept. Nothing it meets is thrown: a fault is a failed keep.
-KeepOutcome KeepRun(const CString& printFolder, const CString& historyFolder) noexcept;
+// counts as kept. Nothing it meets is thrown: a fault is a failed keep. `stop`, set by another
+// thread, ends the copy at the next piece and leaves nothing of it behind.
+KeepOutcome KeepRun(const CString& printFolder, const CString& historyFolder, const std::atomic<bool>& stop) noexcept;

@@ -34,6 +34,7 @@ protected:
     void DeviceFound() override;
     void DeviceLost() override;
     void RunKept() override;
+    void Say(const CString& note) override;
 
     // What the VIN box's VIN tells, beside the status line; kept up with every change of the box.
     void OnVinChange();

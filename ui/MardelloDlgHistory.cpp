@@ -27,8 +27,17 @@ void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime)
     ShowStatus();
 }
 
-// A history window open meanwhile shows the history as it is now.
+// A history window open meanwhile shows the history as it is now; a run that could not be
+// kept is said in the status line too, so that it is seen without the history window.
 void CMardelloDlg::RunKept()
 {
     if (m_pHistoryDlg) m_pHistoryDlg->KeepDone(m_historyKeeper.Note(), *m_historyKeeper.RunsRead());
+    if (m_historyKeeper.FailedNow()) Say(m_historyKeeper.Note());
+}
+
+void CMardelloDlg::Say(const CString& note)
+{
+    m_strStatus = note;
+    ShowStatus();
+    ::UpdateWindow(m_hWnd);
 }

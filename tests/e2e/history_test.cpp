@@ -187,8 +187,43 @@ TEST_F(History, KeepingTurnedOffWritesNothing)
     });
 }
 
+// A report another program holds without sharing it delays keeping; released, the run is kept.
+TEST_F(History, ReportHeldByAnotherProgramIsKeptOnceReleased)
+{
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    HANDLE held = CreateFileA(m_device.FilePath("DTC.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"),
+        Expect(Shown::HistoryNote, "Waiting to keep the reports of the last device found: another program holds one of them...", kKeptMs),
+        HistoryKeys({"Escape"}), Do("release the report", [&] { CloseHandle(held); }),
+        Expect(Shown::History, Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}, {"VIN.DAT", 19}}), kKeptMs),
+    });
+}
+
+// Closed in the middle of a large keep, the program leaves no half copy; started again with the
+// device still there, it keeps the run whole.
+TEST_F(History, ClosedWhileKeepingLeavesNoHalfCopy)
+{
+    m_device.Write("CDS.DAT", std::string(200u << 20, 'x'));
+    DateReports(m_device, "2026-01-02 03:04:05");
+    const auto whole = Kept(kVinA, "2026-01-02 03-04-05", {{"CDS.DAT", 200u << 20}, {"VIN.DAT", 19}});
+    ASSERT_TRUE(m_session.Start());
+    Play({Plug('E', m_device), Expect(Shown::Status, kReady)});
+    ASSERT_TRUE(WaitUntil([] { return !HistoryListing().empty(); }, kKeptMs));
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_EXIT));
+    ASSERT_TRUE(m_session.Process().WaitForExit(20000, nullptr));
+    const std::string left = HistoryListing();
+    EXPECT_TRUE(left.empty() || left == whole) << left;
+    MardelloSession again;
+    ASSERT_TRUE(again.Start());
+    EXPECT_TRUE(WaitUntil([&] { return HistoryListing() == whole; }, 30000)) << HistoryListing();
+}
+
 // A file where the history folder should be: nothing can be kept, the program goes on, and the
-// history window says which run and why.
+// history window and the status line say which run and why.
 TEST_F(History, HistoryThatCannotBeWrittenIsSaidInTheWindow)
 {
     ASSERT_TRUE(std::ofstream(HistoryFolder()) << "in the way");
@@ -203,6 +238,7 @@ TEST_F(History, HistoryThatCannotBeWrittenIsSaidInTheWindow)
     std::string shown;
     EXPECT_TRUE(WaitUntil([&] { return (shown = ControlText(HistoryWindow(m_session), IDC_HISTORY_FAILURE).value_or("")).rfind(note, 0) == 0; }))
         << shown;
+    EXPECT_EQ(0u, (shown = m_session.Text(IDC_STATIC_STATUS)).rfind(note, 0)) << shown;
     SaveScreenshot(HistoryWindow(m_session), "history-cannot-keep");
     Play({
         HistoryKeys({"Escape"}),
