@@ -179,8 +179,12 @@ TEST_F(DeviceFollow, PassesOverUnreadableDrivesAndHoldsNoReportOpen)
     ASSERT_TRUE(m_drives.Define('D', DriveKind::Removable, m_device.Unix() + "/no-such-medium"));
     PlugIn('F');
     ASSERT_TRUE(Shows(kReady, kVinA));
-    // The device's reports are read once more, to keep them: the run in the history says that is done.
-    ASSERT_TRUE(WaitUntil([] { return !HistoryListing().empty(); }));
+    // The device's reports are read once more, to keep them: the run in the history, and no
+    // keeping folder beside it, say that is done.
+    ASSERT_TRUE(WaitUntil([] {
+        const std::string listing = HistoryListing();
+        return !listing.empty() && listing.find("~keeping") == std::string::npos;
+    }));
 
     EXPECT_EQ("", firstHeld()) << "after the device was found";
     for (int button : {IDC_BTN_TROUBLE_CODE, IDC_BTN_LIVE_DATA, IDC_BTN_FROZEN_FRAME, IDC_BTN_PRINT_ALL, IDC_BTN_COPY}) {
