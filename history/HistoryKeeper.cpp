@@ -21,7 +21,8 @@ struct KeepJob {
     CString vin;
     HWND window;
     KeepOutcome outcome;
-    std::vector<KeptRun> runs;  // the history as it is afterwards
+    std::vector<KeptRun> known;  // the history as read before, whose codes need no second reading
+    std::vector<KeptRun> runs;   // the history as it is afterwards
 };
 
 DWORD WINAPI KeepOnItsThread(void* parameter)
@@ -33,6 +34,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
     // Read here, so that the history window opens on a list already read: under Wine reading
     // thousands of runs takes half a second.
     job->runs = ReadKeptRuns(history);
+    ReadRunCodes(history, job->runs, job->known);
     // The window owns the job once the message is posted; a window already gone cannot.
     if (!::PostMessageA(job->window, WM_KEEP_DONE, 0, reinterpret_cast<LPARAM>(job))) delete job;
     return 0;
@@ -72,7 +74,8 @@ void CHistoryKeeper::OnKeepTimer()
 void CHistoryKeeper::StartKeeping()
 {
     if (m_wanted.printFolder.IsEmpty() && m_bRunsRead) return;
-    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_window.m_hWnd, {}, {}});
+    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_window.m_hWnd, {}, {}, {}});
+    job->known = m_runs;
     m_wanted = {};
     m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
     if (!m_hThread) {

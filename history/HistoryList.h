@@ -12,12 +12,13 @@ struct KeptRun {
     RunTime time;
     CString reports;    // the reports it holds, as the list shows them
     bool reportsRead = false;  // read when first shown: the folders are not opened before
+    CString codes;      // its trouble codes, read on the keeping thread: " P0301 P0171"
 };
 
 enum class HistoryColumn { Vin, Time, Reports };
 
-// True when `filter` is part of the run's VIN, ignoring the case of ASCII letters; an empty
-// filter takes every run.
+// True when `filter` is part of the run's VIN, or the start of one of its trouble codes, ignoring
+// the case of ASCII letters; an empty filter takes every run.
 bool MatchesFilter(const KeptRun& run, const CString& filter);
 
 // The runs matching `filter`, as indices into `runs`, ordered by `column`; runs equal in that

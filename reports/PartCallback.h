@@ -2,6 +2,8 @@
 // What the parts of the main window tell the window that owns them. The window implements it and
 // hands it to each part, so no part includes the window; what a part reports, the window reads
 // from the part. It lives beside the report source, which every part builds on.
+#include "framework/CString.h"
+
 class PartCallback {
 public:
     // The device tracker found a device (its drive and VIN are known), or lost the one in use.
@@ -9,6 +11,8 @@ public:
     virtual void DeviceLost() = 0;
     // The history keeper kept a run, or could not, and read the history afresh.
     virtual void RunKept() = 0;
+    // A part has a view for the viewer, shown as a view command's, and named `shown` by Save As.
+    virtual void ShowView(const char* shown, const CString& viewerText) = 0;
 
 protected:
     ~PartCallback() = default;

@@ -181,5 +181,59 @@ TEST_F(History, HistoryThatCannotBeWrittenIsSaidInTheWindow)
     });
 }
 
+// A run written straight into the history, as keeping leaves it.
+void KeepRun(const std::string& vin, const char* run, const std::string& troubleCodes)
+{
+    const std::string folder = HistoryFolder() + "\\" + vin + "\\" + run;
+    for (const std::string& each : {HistoryFolder(), HistoryFolder() + "\\" + vin, folder}) CreateDirectoryA(each.c_str(), nullptr);
+    std::ofstream(folder + "\\DTC.DAT", std::ios::binary) << troubleCodes;
+    std::ofstream(folder + "\\VIN.DAT", std::ios::binary) << vin << "\r\n";
+}
+
+// Before and after a repair: the two runs side by side, on the screen and on paper, and the
+// history searched by a trouble code.
+TEST_F(History, ComparesTwoRunsAndFindsRunsByTroubleCode)
+{
+    KeepRun(kVinA, "2026-01-02 03-04-05", "System: ECM\r\nP0301\tcurrent\tMisfire\r\nP0171\tcurrent\tLean\r\nP0420\thistory\tCatalyst\r\n");
+    KeepRun(kVinA, "2026-02-03 04-05-06", "System: ECM\r\nP0420\tcurrent\tCatalyst\r\nP0455\tcurrent\tEVAP leak\r\n");
+    const std::string comparison =
+        "\r\nBefore and after the repair / \xCE\xAC\xD0\xDE\xC7\xB0\xBA\xF3\xB6\xD4\xB1\xC8\r\nVIN:    " + kVinA +
+        "\r\nBefore: 2026-01-02 03:04:05\r\nAfter:  2026-02-03 04:05:06"
+        "\r\n\r\nCleared / \xD2\xD1\xC7\xE5\xB3\xFD\r\n    ECM\r\n        P0301    current    Misfire\r\n        P0171    current    Lean"
+        "\r\n\r\nStill present / \xC8\xD4\xB4\xE6\xD4\xDA\r\n    ECM\r\n        P0420    current    Catalyst"
+        "\r\n\r\nNew / \xD0\xC2\xB3\xF6\xCF\xD6\r\n    ECM\r\n        P0455    current    EVAP leak"
+        "\r\n\r\nCleared / \xD2\xD1\xC7\xE5\xB3\xFD: 2\r\nStill present / \xC8\xD4\xB4\xE6\xD4\xDA: 1\r\nNew / \xD0\xC2\xB3\xF6\xCF\xD6: 1";
+    PdfFolder pdfs;
+    ASSERT_TRUE(pdfs.Known()) << "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh";
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "2"),
+        HistoryKeys({"Home", "shift+Down"}),
+        Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-compare"); }),
+        ClickInHistory(IDC_HISTORY_COMPARE),
+        Expect(Shown::Viewer, comparison), Expect(Shown::Vin, kVinA),
+        Expect(Shown::Status, "Compared: 2026-01-02 03:04 and 2026-02-03 04:05"),
+        Do("look at it", [&] { SaveScreenshot(m_session.Dialog(), "before-and-after"); }),
+        Print(),
+    });
+    const auto pdf = pdfs.WaitForNewJob();
+    ASSERT_TRUE(pdf) << "no PDF came out of the printer";
+    const auto job = ReadPrintedJob(*pdf);
+    ASSERT_TRUE(job);
+    std::string printed;
+    for (const PrintedLine& line : job->lines) printed += WithoutSpaces(line.text) + "\n";
+    for (const std::string line : {"Beforeandaftertherepair/\xE7\xBB\xB4\xE4\xBF\xAE\xE5\x89\x8D\xE5\x90\x8E\xE5\xAF\xB9\xE6\xAF\x94",
+                                   "Before:2026-01-0203:04:05", "After:2026-02-0304:05:06", "Cleared/\xE5\xB7\xB2\xE6\xB8\x85\xE9\x99\xA4",
+                                   "P0301current", "Stillpresent/\xE4\xBB\x8D\xE5\xAD\x98\xE5\x9C\xA8", "P0420currentCatalyst",
+                                   "New/\xE6\x96\xB0\xE5\x87\xBA\xE7\x8E\xB0", "P0455currentEVAPleak"})
+        EXPECT_NE(std::string::npos, printed.find("\n" + line + "\n")) << line << " is not printed in:\n" << printed;
+    Play({
+        Keys("ctrl+h"), Filter("P0171"), Expect(Shown::HistoryRows, "1"),
+        HistoryKeys({"Return"}), Expect(Shown::Status, "Kept run of 2026-01-02 03:04:05"),
+        Keys("ctrl+h"), Filter(kVinA.substr(3, 5)), Expect(Shown::HistoryRows, "2"),
+        HistoryKeys({"Home"}), ClickInHistory(IDC_HISTORY_COMPARE_PREVIOUS), Expect(Shown::Viewer, comparison),
+    });
+}
+
 }  // namespace
 }  // namespace e2e
