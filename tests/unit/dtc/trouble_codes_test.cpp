@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "dtc/BeforeAndAfter.h"
@@ -22,9 +22,7 @@ std::string Found(const CString& report)
 std::string SampleReport()
 {
     std::ifstream file(MARDELLO_SOURCE_DIR "/samples/device/PRINT/DTC.DAT", std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 TEST(TroubleCodesTest, FindsWholeCodesUnderTheirSystems)

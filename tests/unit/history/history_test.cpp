@@ -103,9 +103,8 @@ TEST(HistoryTest, ComparesTwoRunsOfOneVin)
     const std::vector<KeptRun> runs = {run("A", "2026-01"), run("A", "2026-03"), run("B", "2026-02"),
                                        run("A", "2026-02"), run(kNoVinFolder, "1"), run(kNoVinFolder, "2")};
     const struct { std::vector<size_t> selected; bool previous; const char* pair; } rows[] = {
-        {{1, 0}, false, "0 1"}, {{0, 3}, false, "0 3"}, {{0, 2}, false, "-"}, {{4, 5}, false, "-"},
-        {{0}, false, "-"},      {{0, 1, 3}, false, "-"}, {{1}, true, "3 1"}, {{0}, true, "-"},
-        {{2}, true, "-"},       {{5}, true, "-"},
+        {{1, 0}, false, "0 1"}, {{0, 3}, false, "0 3"}, {{0, 2}, false, "-"}, {{4, 5}, false, "-"}, {{0}, false, "-"},
+        {{0, 1, 3}, false, "-"}, {{1}, true, "3 1"}, {{0}, true, "-"}, {{2}, true, "-"}, {{5}, true, "-"},
     };
     for (const auto& row : rows) {
         RunPair pair{};
