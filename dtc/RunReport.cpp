@@ -8,8 +8,8 @@
 
 namespace {
 
-// The device writes a few kilobytes; a larger file is read only this far.
-constexpr DWORD kLargestRead = 16 * 1024 * 1024;
+// The device writes a few kilobytes; of a larger file, the codes at its start are found.
+constexpr DWORD kLargestRead = 1024 * 1024;
 
 bool ReadReport(const CString& path, std::string& bytes)
 {

@@ -1,5 +1,6 @@
 #include "dtc/TroubleCodes.h"
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -8,6 +9,7 @@
 namespace {
 
 constexpr size_t kCodeLength = 5;
+constexpr size_t kLongestText = 256;
 
 bool IsWordByte(unsigned char byte)
 {
@@ -30,8 +32,8 @@ bool NamesSystem(const std::string& line, CString& system)
     for (const char* label : {"\xCF\xB5\xCD\xB3", "System", "Module"}) {
         const size_t length = std::strlen(label);
         if (line.compare(0, length, label) != 0) continue;
-        std::string rest = line.substr(length);
-        while (!rest.empty() && (rest[0] == ' ' || rest[0] == '\t')) rest.erase(0, 1);
+        const size_t colon = line.find_first_not_of(" \t", length);
+        std::string rest = colon == std::string::npos ? std::string() : line.substr(colon);
         if (rest.compare(0, 1, ":") == 0) rest.erase(0, 1);
         else if (rest.compare(0, 2, "\xA3\xBA") == 0) rest.erase(0, 2);
         else continue;
@@ -40,6 +42,19 @@ bool NamesSystem(const std::string& line, CString& system)
         return true;
     }
     return false;
+}
+
+// How much of the rest of the line from `from` is the code's text: all of it, or, on a line
+// no report has, its first kLongestText bytes in whole characters.
+size_t TextLength(const std::string& line, size_t from)
+{
+    size_t end = from;
+    while (end < line.size()) {
+        const size_t next = std::min(end + (IsLeadByte(static_cast<unsigned char>(line[end])) ? 2 : 1), line.size());
+        if (next - from > kLongestText) break;
+        end = next;
+    }
+    return end - from;
 }
 
 // Each code once per system.
@@ -56,10 +71,10 @@ void FindInLine(const std::string& line, const CString& system, std::vector<Trou
             continue;
         }
         const size_t end = at + kCodeLength;
-        if (!afterWordByte && HasCodeForm(line, at) && (end == line.size() || !IsWordByte(line[end]))) {
-            CString text(line.substr(end));
-            TroubleCode found{system, CString(line.substr(at, kCodeLength)), text.Trim()};
-            if (counted.insert({system.Bytes(), found.code.Bytes()}).second) codes.push_back(found);
+        if (!afterWordByte && HasCodeForm(line, at) && (end == line.size() || !IsWordByte(line[end])) &&
+            counted.insert({system.Bytes(), line.substr(at, kCodeLength)}).second) {
+            CString text(line.substr(end, TextLength(line, end)));
+            codes.push_back({system, CString(line.substr(at, kCodeLength)), text.Trim()});
         }
         afterWordByte = IsWordByte(byte);
         ++at;

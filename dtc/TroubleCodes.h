@@ -1,10 +1,10 @@
 #pragma once
 // The trouble codes a trouble-code report holds. A code is the five-character form: P, C, B or
 // U, a digit 0 to 3, then three hexadecimal digits in upper case, standing alone (no letter or
-// digit right before or after it). Its text is the rest of its line. Its system is the last line
-// before it that names one: a line that starts with "系统" (GBK), "System" or "Module" and a
-// colon; the system is what follows the colon. The report is read by whole GBK characters, so
-// the second byte of a character never starts a code.
+// digit right before or after it). Its text is the rest of its line (its first 256 bytes). Its
+// system is the last line before it that names one: a line that starts with "系统" (GBK),
+// "System" or "Module" and a colon; the system is what follows the colon. The report is read by
+// whole GBK characters, so the second byte of a character never starts a code.
 #include <vector>
 
 #include "framework/CString.h"

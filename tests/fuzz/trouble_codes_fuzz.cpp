@@ -1,5 +1,5 @@
 // The trouble codes of any report: each has the code's form, stands at the start of a whole
-// character with its text the rest of that line, and counts once per system; the comparison of
+// character with its text the start of the rest of that line, and counts once per system; the comparison of
 // any two reports puts every code in one group.
 #include <algorithm>
 #include <set>
@@ -16,7 +16,9 @@ bool StandsInReport(const std::string& report, const TroubleCode& code)
     for (size_t at = 0; at < report.size(); at += IsGbkLeadByte(report[at]) ? 2 : 1) {
         const size_t end = std::min(report.find_first_of("\r\n", at), report.size());
         CString rest(end > at + 5 ? report.substr(at + 5, end - at - 5) : std::string());
-        if (report.compare(at, 5, code.code.Bytes()) == 0 && rest.Trim() == code.text) return true;
+        if (report.compare(at, 5, code.code.Bytes()) == 0 && rest.TrimLeft().Bytes().rfind(code.text.Bytes(), 0) == 0 &&
+            code.text.Size() <= 256)
+            return true;
     }
     return false;
 }
