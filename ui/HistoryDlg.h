@@ -1,10 +1,10 @@
 #pragma once
-// The history window: the kept runs, newest first, filtered by any part of a VIN as it is
-// typed. Open (Enter, double-click) ends it with IDOK for the main window to show the chosen
-// run; Open Folder shows the run's folder in the Explorer; Delete (Del) moves it to the
-// Recycle Bin. Compare ends it with IDC_HISTORY_COMPARE for two runs of one VIN (two selected,
-// or one and the run before it) to be shown side by side. It also holds the keep setting, and its note says which run is being kept or why
-// the last one could not be.
+// The history window: the kept runs, newest first, filtered by any part of a VIN or a trouble
+// code as it is typed. Open (Enter, double-click) ends it with IDOK for the main window to show
+// the chosen run; Open Folder shows the run's folder in the Explorer; Delete (Del) moves it to
+// the Recycle Bin. Compare ends it with IDC_HISTORY_COMPARE for two runs of one VIN (two
+// selected, or one and the run before it) to be shown side by side. It also holds the keep
+// setting, and its note says which run is being kept or why the last one could not be.
 #include <vector>
 
 #include "framework/Dialog.h"
