@@ -13,6 +13,8 @@ file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*/*_test.c
 add_executable(unit_tests ${UNIT_TESTS})
 target_link_libraries(unit_tests PRIVATE mardello_rules GTest::gtest_main)
 target_compile_options(unit_tests PRIVATE ${MARDELLO_WARNINGS})
+# Rows that read the sample device's reports find them here.
+target_compile_definitions(unit_tests PRIVATE MARDELLO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 
 # Fuzz targets, one per rule that takes outside bytes. Under clang they are libFuzzer programs

@@ -26,7 +26,8 @@ struct KeepJob {
     const std::atomic<bool>& stop;
     HWND window;
     KeepOutcome outcome;
-    std::vector<KeptRun> runs;  // the history as it is afterwards
+    std::vector<KeptRun> known;  // the history as read before, whose codes need no second reading
+    std::vector<KeptRun> runs;   // the history as it is afterwards
 };
 
 DWORD WINAPI KeepOnItsThread(void* parameter)
@@ -40,6 +41,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
         // Read here, so that the history window opens on a list already read: under Wine reading
         // thousands of runs takes half a second.
         job->runs = ReadKeptRuns(history);
+        ReadRunCodes(history, job->runs, job->known);
     } catch (...) {
         job->outcome.result = KeepOutcome::Result::Failed;
         job->outcome.why = "an unexpected fault";
@@ -99,7 +101,8 @@ void CHistoryKeeper::StartKeeping()
     // Turned off while a keep waited: it is not carried out.
     if (!m_wanted.printFolder.IsEmpty() && !KeepsReports()) m_wanted = {};
     if (m_wanted.printFolder.IsEmpty() && m_bRunsRead) return;
-    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd, {}, {}});
+    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd, {}, {}, {}});
+    job->known = m_runs;
     m_wanted = {};
     m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
     if (!m_hThread) {

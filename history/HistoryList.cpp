@@ -42,6 +42,7 @@ bool MatchesFilter(const KeptRun& run, const CString& filter)
 {
     const std::string vin = Folded(run.vinFolder.Bytes());
     const std::string sought = Folded(filter.Bytes());
+    if (!sought.empty() && Folded(run.codes.Bytes()).find(" " + sought) != std::string::npos) return true;
     for (size_t at = vin.find(sought); at != std::string::npos; at = vin.find(sought, at + 1))
         if (StartsCharacter(vin, at)) return true;
     return false;

@@ -14,12 +14,13 @@ struct KeptRun {
     bool reportsRead = false;  // read when first shown: the folders are not opened before
     CString vin = CString();   // the first line of its VIN.DAT, read with the reports
     bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
+    CString codes = CString();  // its trouble codes, read on the keeping thread: " P0301 P0171"
 };
 
 enum class HistoryColumn { Vin, Time, Reports };
 
-// True when `filter` is part of the run's VIN, ignoring the case of ASCII letters; an empty
-// filter takes every run.
+// True when `filter` is part of the run's VIN, or the start of one of its trouble codes, ignoring
+// the case of ASCII letters; an empty filter takes every run.
 bool MatchesFilter(const KeptRun& run, const CString& filter);
 
 // The runs matching `filter`, as indices into `runs`, ordered by `column`; runs equal in that

@@ -1,6 +1,10 @@
 #include "history/KeptRuns.h"
 
+#include <map>
+#include <string>
+
 #include "device/SystemDrives.h"
+#include "dtc/RunReport.h"
 #include "framework/FileFind.h"
 #include "reports/ReportFiles.h"
 
@@ -26,11 +30,22 @@ std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder)
     if (historyFolder.IsEmpty()) return runs;
     ForEachFolder(historyFolder, [&](const CString& vinFolder) {
         ForEachFolder(historyFolder + "\\" + vinFolder, [&](const CString& runFolder) {
-            KeptRun run{vinFolder, runFolder, {}, {}};
+            KeptRun run{vinFolder, runFolder, {}, {}, false, {}};
             if (ParseRunFolderName(runFolder, run.time)) runs.push_back(run);
         });
     });
     return runs;
+}
+
+void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known)
+{
+    std::map<std::string, CString> codesKnown;
+    for (const KeptRun& run : known) codesKnown[(run.vinFolder + "\\" + run.runFolder).Bytes()] = run.codes;
+    for (KeptRun& run : runs) {
+        const auto found = codesKnown.find((run.vinFolder + "\\" + run.runFolder).Bytes());
+        run.codes = found != codesKnown.end() ? found->second
+                                              : CodeList(CodesOfRun(RunFolderPath(historyFolder, run), {}).codes);
+    }
 }
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run)

@@ -9,6 +9,10 @@
 // (ReportsHeld), so that the window opens at once on thousands of runs.
 std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder);
 
+// Each run's trouble codes, for the filter: taken from `known` for a run read before (a kept run
+// never changes), read from its trouble-code report for the others.
+void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
+
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
 
 // The reports in a kept run's folder, named as the command buttons name them.

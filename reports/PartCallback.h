@@ -13,6 +13,8 @@ public:
     virtual void RunKept() = 0;
     // A part has something to say in the status line now, before the window goes on.
     virtual void Say(const CString& note) = 0;
+    // A part has a view for the viewer, shown as a view command's, and named `shown` by Save As.
+    virtual void ShowView(const char* shown, const CString& viewerText) = 0;
 
 protected:
     ~PartCallback() = default;

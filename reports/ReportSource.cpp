@@ -2,6 +2,13 @@
 
 #include "reports/ReportFiles.h"
 
+namespace {
+
+// "2026-01-02 03:04:05" to the minute: two times with their seconds do not fit the status line.
+CString ToTheMinute(const CString& runTime) { return runTime.GetLength() == 19 ? runTime.Left(16) : runTime; }
+
+}  // namespace
+
 CString ReportFolderOf(const CString& drive) { return drive + "\\" + kReportFolderName; }
 
 void ReportSource::DeviceFound(const CString& drive)
@@ -9,20 +16,24 @@ void ReportSource::DeviceFound(const CString& drive)
     m_drive = drive;
     m_keptRunFolder.Empty();
     m_keptRunTime.Empty();
+    m_comparedRunTime.Empty();
 }
 
 void ReportSource::DeviceLost() { m_drive.Empty(); }
 
-void ReportSource::KeptRunShown(const CString& folder, const CString& runTime)
+void ReportSource::KeptRunShown(const CString& folder, const CString& runTime, const CString& comparedWith)
 {
     m_keptRunFolder = folder;
     m_keptRunTime = runTime;
+    m_comparedRunTime = comparedWith;
 }
 
 CString ReportSource::Folder() const { return m_keptRunFolder.IsEmpty() ? ReportFolderOf(m_drive) : m_keptRunFolder; }
 
 CString ReportSource::Status() const
 {
+    if (!m_comparedRunTime.IsEmpty())
+        return kStatusRunsCompared + ToTheMinute(m_comparedRunTime) + " and " + ToTheMinute(m_keptRunTime);
     if (!m_keptRunFolder.IsEmpty()) return kStatusKeptRun + m_keptRunTime;
     return m_drive.IsEmpty() ? kStatusChecking : kStatusReady;
 }

@@ -7,6 +7,7 @@
 constexpr const char* kStatusChecking = "Checking Device...";
 constexpr const char* kStatusReady = "Ready To Print...";
 constexpr const char* kStatusKeptRun = "Kept run of ";
+constexpr const char* kStatusRunsCompared = "Compared: ";
 
 // The PRINT folder of a drive prefix ("E:"); of the current drive for an empty one.
 CString ReportFolderOf(const CString& drive);
@@ -17,8 +18,9 @@ public:
     void DeviceFound(const CString& drive);
     // A kept run shown stays shown.
     void DeviceLost();
-    // Until the next device is found.
-    void KeptRunShown(const CString& folder, const CString& runTime);
+    // Until the next device is found. `comparedWith`: the time of the run before it, when the
+    // viewer shows the two side by side.
+    void KeptRunShown(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
 
     CString Folder() const;
     CString Status() const;
@@ -27,4 +29,5 @@ private:
     CString m_drive;          // empty without a device
     CString m_keptRunFolder;  // empty while no kept run is shown
     CString m_keptRunTime;
+    CString m_comparedRunTime;  // empty unless two runs are compared
 };

@@ -41,6 +41,8 @@ BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
     ON_BN_CLICKED(IDC_HISTORY_OPEN_FOLDER, &CHistoryDlg::OnOpenFolder)
     ON_BN_CLICKED(IDC_HISTORY_DELETE, &CHistoryDlg::OnDelete)
     ON_BN_CLICKED(IDC_HISTORY_KEEP, &CHistoryDlg::OnKeepClicked)
+    ON_BN_CLICKED(IDC_HISTORY_COMPARE, &CHistoryDlg::OnCompare)
+    ON_BN_CLICKED(IDC_HISTORY_COMPARE_PREVIOUS, &CHistoryDlg::OnComparePrevious)
     ON_NOTIFY(LVN_GETDISPINFOA, IDC_HISTORY_LIST, &CHistoryDlg::OnGetDispInfo)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_HISTORY_LIST, &CHistoryDlg::OnColumnClick)
     ON_NOTIFY(NM_DBLCLK, IDC_HISTORY_LIST, &CHistoryDlg::OnDoubleClick)
@@ -107,6 +109,8 @@ void CHistoryDlg::ShowList(int selected)
     ::EnableWindow(GetDlgItem(IDOK), !m_listed.empty());
     ::EnableWindow(GetDlgItem(IDC_HISTORY_OPEN_FOLDER), !m_listed.empty());
     ::EnableWindow(GetDlgItem(IDC_HISTORY_DELETE), !m_listed.empty());
+    ::EnableWindow(GetDlgItem(IDC_HISTORY_COMPARE), !m_listed.empty());
+    ::EnableWindow(GetDlgItem(IDC_HISTORY_COMPARE_PREVIOUS), !m_listed.empty());
 }
 
 int CHistoryDlg::SelectedRun() const

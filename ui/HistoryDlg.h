@@ -1,12 +1,14 @@
 #pragma once
-// The history window: the kept runs, newest first, filtered by any part of a VIN as it is
-// typed. Open (Enter, double-click) ends it with IDOK for the main window to show the chosen
-// run; Open Folder shows the run's folder in the Explorer; Delete (Del) moves it to the
-// Recycle Bin. It also holds the keep setting, and its note says which run is being kept or why
-// the last one could not be.
+// The history window: the kept runs, newest first, filtered by any part of a VIN or a trouble
+// code as it is typed. Open (Enter, double-click) ends it with IDOK for the main window to show
+// the chosen run; Open Folder shows the run's folder in the Explorer; Delete (Del) moves it to
+// the Recycle Bin. Compare ends it with IDC_HISTORY_COMPARE for two runs of one VIN (two
+// selected, or one and the run before it) to be shown side by side. It also holds the keep
+// setting, and its note says which run is being kept or why the last one could not be.
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "history/ComparedRuns.h"
 #include "history/HistoryList.h"
 #include "res/resource.h"
 
@@ -20,9 +22,12 @@ public:
     // The runs as the window leaves them (deleted ones gone).
     const std::vector<KeptRun>& Runs() const { return m_runs; }
 
-    // After IDOK: the run to open and its folder.
+    // After IDOK: the run to open and its folder; after IDC_HISTORY_COMPARE the newer of the two.
     const KeptRun& ChosenRun() const { return m_chosen; }
     CString ChosenFolder() const;
+    // After IDC_HISTORY_COMPARE: the older run.
+    const KeptRun& BeforeRun() const { return m_before; }
+    CString BeforeFolder() const;
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,6 +36,10 @@ protected:
     void OnOpenFolder();
     void OnDelete();
     void OnKeepClicked();
+    // In HistoryDlgCompare.cpp.
+    void OnCompare();
+    void OnComparePrevious();
+    void Compare(const RunPair& pair);
     void OnGetDispInfo(NMHDR* header, LRESULT* result);
     void OnColumnClick(NMHDR* header, LRESULT* result);
     void OnDoubleClick(NMHDR* header, LRESULT* result);
@@ -45,6 +54,7 @@ private:
     int RowOf(const KeptRun& run) const;
     // The selected run as an index into m_runs; -1 when none is selected.
     int SelectedRun() const;
+    std::vector<size_t> SelectedRuns() const;
     KeptRun& RunWithReports(size_t index);
 
     CString m_strKeepNote;
@@ -55,4 +65,5 @@ private:
     HistoryColumn m_sortColumn = HistoryColumn::Time;
     bool m_ascending = false;
     KeptRun m_chosen;
+    KeptRun m_before;
 };

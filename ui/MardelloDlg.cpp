@@ -22,6 +22,7 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
       m_viewerFind(m_richReport, *this),
+      m_runComparison(*this),
       m_nScreenDpi(ScreenDpi())
 {
     // Face "宋体" in GBK.

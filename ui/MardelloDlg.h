@@ -3,6 +3,7 @@
 // composition root of the program's parts: it owns them, chains its message map to theirs, and
 // hears from them through PartCallback. Its members are defined in the files ui/MardelloDlg*.cpp.
 #include "device/DeviceTracker.h"
+#include "dtc/RunComparison.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
@@ -35,6 +36,7 @@ protected:
     void DeviceLost() override;
     void RunKept() override;
     void Say(const CString& note) override;
+    void ShowView(const char* shown, const CString& viewerText) override;
 
     // What the VIN box's VIN tells, beside the status line; kept up with every change of the box.
     void OnVinChange();
@@ -45,7 +47,7 @@ protected:
 
     // The history window, and a kept run shown.
     void OnHistory();
-    void ShowKeptRun(const CString& folder, const CString& runTime);
+    void ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
 
     // The command buttons' pictures: the given button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId);
@@ -55,6 +57,8 @@ protected:
 
     // Reports into the viewer.
     void ShowReports(int buttonId, const ReportFile* files, int count, bool sectionBreaks);
+    // Every view's way into the viewer: the name Save As gives it, and its text.
+    void FillView(const char* shown, const CString& text);
     void OnPrintAll();
     void OnPrintTroubleCode();
     void OnPrintLiveData();
@@ -115,6 +119,7 @@ protected:
     CDeviceTracker m_deviceTracker;
     CHistoryKeeper m_historyKeeper;
     CViewerFind m_viewerFind;
+    CRunComparison m_runComparison;
 
     CString m_strShownReports;  // what the viewer was last filled with, as Save As names it
     bool m_bVinWarning = false;  // the VIN facts line warns of a likely typing error

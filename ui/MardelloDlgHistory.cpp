@@ -12,14 +12,23 @@ void CMardelloDlg::OnHistory()
     const INT_PTR chosen = history.DoModal();
     m_pHistoryDlg = nullptr;
     m_historyKeeper.RunsLeft(history.Runs());
+    if (chosen == IDC_HISTORY_COMPARE) {
+        // The newer run is shown, as a kept run opened is, and the comparison fills the viewer.
+        const CString beforeTime = RunTimeText(history.BeforeRun().time);
+        const CString afterTime = RunTimeText(history.ChosenRun().time);
+        ShowKeptRun(history.ChosenFolder(), afterTime, beforeTime);
+        m_runComparison.Compare(m_strVin.IsEmpty() ? history.ChosenRun().vinFolder : m_strVin, history.BeforeFolder(),
+                                beforeTime, history.ChosenFolder(), afterTime);
+        return;
+    }
     if (chosen != IDOK) return;
     ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
 }
 
 // Until the next device is found. The viewer waits for a command, as when a device is found.
-void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime)
+void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith)
 {
-    m_reportSource.KeptRunShown(folder, runTime);
+    m_reportSource.KeptRunShown(folder, runTime, comparedWith);
     m_strStatus = m_reportSource.Status();
     m_strVin.Empty();
     ReadVinFile(folder, m_strVin);

@@ -9,11 +9,23 @@
 void CMardelloDlg::ShowReports(int buttonId, const ReportFile* files, int count, bool sectionBreaks)
 {
     MarkActiveButton(buttonId);
-    m_strShownReports = count == 1 ? files[0].shown : kAllReportsShown;
     const CString folder = m_reportSource.Folder();
     const CString text = ViewOfReports(count, sectionBreaks, [&](int file, CString& viewerText) {
         return LoadReportFile(folder, files[file].name, viewerText);
     });
+    FillView(count == 1 ? files[0].shown : kAllReportsShown, text);
+}
+
+// A part's view (the comparison of two runs) has no button of its own: none is marked.
+void CMardelloDlg::ShowView(const char* shown, const CString& text)
+{
+    MarkActiveButton(0);
+    FillView(shown, text);
+}
+
+void CMardelloDlg::FillView(const char* shown, const CString& text)
+{
+    m_strShownReports = shown;
     EmptyViewer(m_richReport);
     FillViewer(m_richReport, text);
     UpdateData(FALSE);

@@ -5,8 +5,10 @@
 #include <dbt.h>
 
 #include <fstream>
+#include <sstream>
 #include <string>
 
+#include "dtc/BeforeAndAfter.h"
 #include "tests/e2e/PrintJobs.h"
 #include "tests/e2e/Scenario.h"
 
@@ -243,6 +245,59 @@ TEST_F(History, HistoryThatCannotBeWrittenIsSaidInTheWindow)
     Play({
         HistoryKeys({"Escape"}),
         Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::Viewer, "\r\nP0301    Misfire"),
+    });
+}
+
+// A run written straight into the history, as keeping leaves it.
+void KeepRun(const std::string& vin, const char* run, const std::string& troubleCodes)
+{
+    const std::string folder = HistoryFolder() + "\\" + vin + "\\" + run;
+    for (const std::string& each : {HistoryFolder(), HistoryFolder() + "\\" + vin, folder}) CreateDirectoryA(each.c_str(), nullptr);
+    std::ofstream(folder + "\\DTC.DAT", std::ios::binary) << troubleCodes;
+    std::ofstream(folder + "\\VIN.DAT", std::ios::binary) << vin << "\r\n";
+}
+
+// Before and after a repair: the two runs side by side, on the screen and on paper, and the
+// history searched by a trouble code.
+TEST_F(History, ComparesTwoRunsAndFindsRunsByTroubleCode)
+{
+    const std::string before = "System: ECM\r\nP0301\tcurrent\tMisfire\r\nP0171\tcurrent\tLean\r\nP0420\thistory\tCatalyst\r\n";
+    const std::string after = "System: ECM\r\nP0420\tcurrent\tCatalyst\r\nP0455\tcurrent\tEVAP leak\r\n";
+    KeepRun(kVinA, "2026-01-02 03-04-05", before);
+    KeepRun(kVinA, "2026-02-03 04-05-06", after);
+    // The comparison's wording is the unit tests'; here, that the window shows it for these runs.
+    const std::string comparison = BeforeAndAfterView(kVinA.c_str(), {"2026-01-02 03:04:05", true, FindTroubleCodes(before.c_str())},
+                                                      {"2026-02-03 04:05:06", true, FindTroubleCodes(after.c_str())}).Bytes();
+    ASSERT_NE(std::string::npos, comparison.find("Cleared / \xD2\xD1\xC7\xE5\xB3\xFD\r\n    ECM\r\n        P0301    current    Misfire\r\n        P0171"));
+    PdfFolder pdfs;
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "2"),
+        HistoryKeys({"Home", "shift+Down"}),
+        Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-compare"); }),
+        ClickInHistory(IDC_HISTORY_COMPARE),
+        Expect(Shown::Viewer, comparison), Expect(Shown::Vin, kVinA),
+        Expect(Shown::Status, "Compared: 2026-01-02 03:04 and 2026-02-03 04:05"),
+        Do("look at it", [&] { SaveScreenshot(m_session.Dialog(), "before-and-after"); }),
+        Print(),
+    });
+    const auto pdf = pdfs.WaitForNewJob();
+    const auto job = pdf ? ReadPrintedJob(*pdf) : std::nullopt;
+    ASSERT_TRUE(job) << "no PDF came out of the printer";
+    std::string printed;
+    for (const PrintedLine& line : job->lines) printed += WithoutSpaces(line.text) + "\n";
+    // The header, the groups and the counts: the lines that are not indented.
+    std::istringstream shown(comparison);
+    for (std::string line; std::getline(shown, line);) {
+        line.erase(line.find_last_not_of('\r') + 1);
+        if (line.empty() || line[0] == ' ') continue;
+        EXPECT_NE(std::string::npos, printed.find("\n" + WithoutSpaces(Utf8FromAnsi(line)) + "\n")) << line << " is not in:\n" << printed;
+    }
+    Play({
+        Keys("ctrl+h"), Filter("P0171"), Expect(Shown::HistoryRows, "1"),
+        HistoryKeys({"Return"}), Expect(Shown::Status, "Kept run of 2026-01-02 03:04:05"),
+        Keys("ctrl+h"), Filter(kVinA.substr(3, 5)), Expect(Shown::HistoryRows, "2"),
+        HistoryKeys({"Home"}), ClickInHistory(IDC_HISTORY_COMPARE_PREVIOUS), Expect(Shown::Viewer, comparison),
     });
 }
 

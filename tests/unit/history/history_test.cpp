@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "history/ComparedRuns.h"
 #include "history/HistoryList.h"
 #include "history/KeepingFolder.h"
 #include "history/RunName.h"
@@ -117,13 +118,13 @@ TEST(HistoryTest, KeepingFolderNamesItsComputerAndProcess)
     }
 }
 
-TEST(HistoryTest, ListFiltersByPartOfVinAndSorts)
+TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
 {
     const std::vector<KeptRun> runs = {
-        {"LSVAU2180N2183294", "2026-12-01 08-00-00", {}, "DTC"},
-        {"WDB2030461A123456", "2026-12-08 09-00-00", {}, "CDS DTC"},
-        {"LSVAU2180N2183294", "2026-12-05 08-00-00", {}, "DTC"},
-        {"\xB2\xE2\x41", "2026-11-01 08-00-00", {}, ""},
+        {"LSVAU2180N2183294", "2026-12-01 08-00-00", {}, "DTC", false, " P0301 P0171 P0420"},
+        {"WDB2030461A123456", "2026-12-08 09-00-00", {}, "CDS DTC", false, " P0420"},
+        {"LSVAU2180N2183294", "2026-12-05 08-00-00", {}, "DTC", false, {}},
+        {"\xB2\xE2\x41", "2026-11-01 08-00-00", {}, "", false, {}},
     };
     const struct { const char* filter; HistoryColumn column; bool ascending; std::vector<size_t> listed; } rows[] = {
         {"", HistoryColumn::Time, false, {1, 2, 0, 3}},
@@ -132,12 +133,33 @@ TEST(HistoryTest, ListFiltersByPartOfVinAndSorts)
         {"\xE2\x41", HistoryColumn::Time, false, {}},
         {"\xE2", HistoryColumn::Time, false, {}},
         {"\x41", HistoryColumn::Time, false, {1, 2, 0, 3}},
+        {"p0171", HistoryColumn::Time, false, {0}},  // by trouble code, or the start of one
+        {"P04", HistoryColumn::Time, false, {1, 0}},
+        {"0171", HistoryColumn::Time, false, {}},
         {"", HistoryColumn::Vin, true, {2, 0, 1, 3}},
         {"", HistoryColumn::Reports, false, {2, 0, 1, 3}},
         {"", HistoryColumn::Time, true, {3, 0, 2, 1}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.listed, ListedRuns(runs, row.filter, row.column, row.ascending)) << Escaped(row.filter);
+}
+
+// Rows: the runs selected, or one run with "previous"; the pair compared as "before after", or "-".
+TEST(HistoryTest, ComparesTwoRunsOfOneVin)
+{
+    auto run = [](const char* vin, const char* time) { return KeptRun{vin, time, {}, {}, false, {}}; };
+    const std::vector<KeptRun> runs = {run("A", "2026-01"), run("A", "2026-03"), run("B", "2026-02"),
+                                       run("A", "2026-02"), run(kNoVinFolder, "1"), run(kNoVinFolder, "2")};
+    const struct { std::vector<size_t> selected; bool previous; const char* pair; } rows[] = {
+        {{1, 0}, false, "0 1"}, {{0, 3}, false, "0 3"}, {{0, 2}, false, "-"}, {{4, 5}, false, "-"}, {{0}, false, "-"},
+        {{0, 1, 3}, false, "-"}, {{1}, true, "3 1"}, {{0}, true, "-"}, {{2}, true, "-"}, {{5}, true, "-"},
+    };
+    for (const auto& row : rows) {
+        RunPair pair{};
+        const bool found = row.previous ? WithPrevious(runs, row.selected[0], pair) : SelectedPair(runs, row.selected, pair);
+        const std::string shown = found ? std::to_string(pair.before) + " " + std::to_string(pair.after) : "-";
+        EXPECT_EQ(row.pair, shown) << "selected " << row.selected[0] << (row.previous ? " and previous" : "...");
+    }
 }
 
 }  // namespace

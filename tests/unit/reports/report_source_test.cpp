@@ -10,7 +10,8 @@
 namespace {
 
 // Each row plays its events in order: "E:" a device found on E:, "-" the device lost, and
-// "K" the kept run "D:\Kept\VIN\run" of 2026-12-08 21:46:13 shown.
+// "K" the kept run "D:\Kept\VIN\run" of 2026-12-08 21:46:13 shown, "C" that run compared with
+// the one of 2026-12-01 08:00:00.
 TEST(ReportSourceTest, FolderAndStatusFollowTheLastEvents)
 {
     const char* const kKept = "D:\\Kept\\VIN\\run";
@@ -29,6 +30,9 @@ TEST(ReportSourceTest, FolderAndStatusFollowTheLastEvents)
         {"E: K -", kKept, kKeptStatus},
         {"E: K - F:", "F:\\PRINT", kStatusReady},
         {"K E: -", "\\PRINT", kStatusChecking},
+        {"E: C -", kKept, "Compared: 2026-12-01 08:00 and 2026-12-08 21:46"},
+        {"C K", kKept, kKeptStatus},
+        {"C F:", "F:\\PRINT", kStatusReady},
     };
     for (const Row& row : rows) {
         ReportSource source;
@@ -36,6 +40,7 @@ TEST(ReportSourceTest, FolderAndStatusFollowTheLastEvents)
         for (std::string event; events >> event;) {
             if (event == "-") source.DeviceLost();
             else if (event == "K") source.KeptRunShown(kKept, "2026-12-08 21:46:13");
+            else if (event == "C") source.KeptRunShown(kKept, "2026-12-08 21:46:13", "2026-12-01 08:00:00");
             else source.DeviceFound(CString(event));
         }
         EXPECT_EQ(CString(row.folder), source.Folder()) << "events: " << row.events;

@@ -1,0 +1,36 @@
+#include "history/ComparedRuns.h"
+
+#include "history/VinFolder.h"
+
+namespace {
+
+bool OfOneVehicle(const KeptRun& a, const KeptRun& b)
+{
+    return a.vinFolder == b.vinFolder && a.vinFolder != kNoVinFolder;
+}
+
+// Run folder names sort as their times.
+bool IsOlder(const KeptRun& a, const KeptRun& b) { return a.runFolder.Bytes() < b.runFolder.Bytes(); }
+
+}  // namespace
+
+bool SelectedPair(const std::vector<KeptRun>& runs, const std::vector<size_t>& selected, RunPair& pair)
+{
+    if (selected.size() != 2 || selected[0] == selected[1]) return false;
+    const KeptRun& first = runs[selected[0]];
+    const KeptRun& second = runs[selected[1]];
+    if (!OfOneVehicle(first, second)) return false;
+    pair = IsOlder(first, second) ? RunPair{selected[0], selected[1]} : RunPair{selected[1], selected[0]};
+    return true;
+}
+
+bool WithPrevious(const std::vector<KeptRun>& runs, size_t run, RunPair& pair)
+{
+    bool found = false;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        if (!OfOneVehicle(runs[i], runs[run]) || !IsOlder(runs[i], runs[run])) continue;
+        if (!found || IsOlder(runs[pair.before], runs[i])) pair = {i, run};
+        found = true;
+    }
+    return found;
+}
