@@ -12,9 +12,9 @@ struct KeptRun {
     RunTime time;
     CString reports;    // the reports it holds, as the list shows them
     bool reportsRead = false;  // read when first shown: the folders are not opened before
-    CString vin = CString();   // the first line of its VIN.DAT, read with the reports
-    bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
     CString codes = CString();  // its trouble codes, read on the keeping thread: " P0301 P0171"
+    CString vin = CString();    // the first line of its VIN.DAT, read with the reports
+    bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
 };
 
 enum class HistoryColumn { Vin, Time, Reports };
