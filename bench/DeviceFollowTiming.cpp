@@ -35,6 +35,25 @@ HWND StartAndWaitFor(e2e::Program& program, const std::string& exe, const std::s
     return dialog;
 }
 
+// This process's CPU time, user and kernel, in milliseconds.
+double OwnCpuMs()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto ms = [](FILETIME time) { return (static_cast<double>(time.dwHighDateTime) * 4294967296.0 + time.dwLowDateTime) / 1e4; };
+    return ms(kernel) + ms(user);
+}
+
+// What the drive checks that following the device needs cost when made alone: the drive
+// mask once a tick, a second apart. Many calls, as the clock counts in steps of 10 ms.
+double DriveChecksMsPerMinute()
+{
+    constexpr int kCalls = 3000;
+    const double before = OwnCpuMs();
+    for (int call = 0; call < kCalls; ++call) GetLogicalDrives();
+    return (OwnCpuMs() - before) / kCalls * 60;
+}
+
 }  // namespace
 
 double IdleCpuMs(const std::string& exe, const std::string& workingDirectory, int editId, const std::string& text,
@@ -89,7 +108,7 @@ std::vector<double> TimesUntilVinShown(const std::string& mardello, const std::s
 
 void BenchDeviceFollow(const DeviceFollowSetup& setup)
 {
-    constexpr double kIdleGoalMsPerMinute = 50;
+    constexpr double kIdleAllowanceMsPerMinute = 5;
     constexpr double kArrivalGoalMs = 1500;
     std::printf("\nIdle CPU time over %d s (user and kernel, read inside each program)\n\n", setup.idleSeconds);
     std::fflush(stdout);
@@ -105,8 +124,13 @@ void BenchDeviceFollow(const DeviceFollowSetup& setup)
     std::printf("  Mardello.exe, no device     %6.1f ms per minute\n", noDevice);
     std::printf("  Mardello.exe, with device   %6.1f ms per minute\n", withDevice);
     std::printf("  minimal dialog              %6.1f ms per minute\n", minimal);
-    std::printf("  goal under %.0f ms per minute in both cases: %s\n\n", kIdleGoalMsPerMinute,
-                noDevice < kIdleGoalMsPerMinute && withDevice < kIdleGoalMsPerMinute ? "met" : "NOT met");
+    const double driveChecks = DriveChecksMsPerMinute();
+    const double goal = minimal + driveChecks + kIdleAllowanceMsPerMinute;
+    std::printf("  drive checks alone          %6.1f ms per minute (the drive mask once a second)\n", driveChecks);
+    std::printf("  goal at most the minimal dialog's + the drive checks + %.0f = %.1f ms per minute in both cases: %s\n"
+                "  (each reading counts in steps of %.0f ms per minute)\n\n",
+                kIdleAllowanceMsPerMinute, goal, noDevice <= goal && withDevice <= goal ? "met" : "NOT met",
+                10 * perMinute);
     std::fflush(stdout);
 
     const std::vector<double> arrivals = TimesUntilVinShown(setup.mardello, setup.workingDirectory, setup.drives,

@@ -80,7 +80,7 @@ std::vector<double> TimeFindNext(const std::string& mardello, const std::string&
 void BenchFindNext(int lines, int runs, const std::string& mardello, const std::string& workingDirectory,
                    const e2e::ScratchFolder& device)
 {
-    constexpr double kGoalMs = 100;
+    constexpr double kGoalMs = 50;
     constexpr int kFromEdge = 50;
     const std::string nearStart = "P1AB8", nearEnd = "P1AB9";
     const SampleReports reports = MakeSampleReports(lines);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <vector>
@@ -19,7 +20,7 @@ namespace {
 
 constexpr int kVins = 1000;
 constexpr int kRunsPerVin = 10;
-constexpr double kOpenGoalMs = 200;
+constexpr double kOpenGoalMs = 100;
 
 // 1,000 vehicles of 10 runs each, every run with a VIN and a trouble-code report.
 void FillHistory()
@@ -53,24 +54,46 @@ HWND StartWithoutDevice(e2e::Program& program, const HistorySetup& setup)
     return dialog;
 }
 
-// Milliseconds from the command until its window is shown and, for the history, lists every run.
-double TimeUntilOpen(e2e::Program& program, HWND dialog, UINT message, WPARAM command, bool history)
+struct Opening {
+    double shownMs;   // until the window is shown
+    double listedMs;  // until, for the history, it lists every run
+};
+
+// From the command until its window is shown and, for the history, lists every run.
+Opening TimeUntilOpen(e2e::Program& program, HWND dialog, UINT message, WPARAM command, bool history)
 {
     Stopwatch clock;
     PostMessageA(dialog, message, command, 0);
     HWND window = nullptr;
+    double shownMs = 0;
     for (;;) {
-        window = e2e::FindVisibleWindow(program.Id(), e2e::kDialogClass, dialog);
+        if (!window) {
+            window = e2e::FindVisibleWindow(program.Id(), e2e::kDialogClass, dialog);
+            if (window) shownMs = clock.ElapsedMs();
+        }
         if (window && (!history || SendMessageA(GetDlgItem(window, IDC_HISTORY_LIST), LVM_GETITEMCOUNT, 0, 0) ==
                                        kVins * kRunsPerVin))
             break;
         Require(clock.ElapsedMs() < 30000, "the window did not open");
         Sleep(1);
     }
-    const double ms = clock.ElapsedMs();
+    const double listedMs = clock.ElapsedMs();
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     Require(e2e::WaitUntil([&] { return !IsWindow(window); }), "the window did not close");
-    return ms;
+    return {shownMs, listedMs};
+}
+
+// The history window opened as soon as the main window shows, before any read-ahead is done.
+Opening OpenRightAfterStart(const HistorySetup& setup)
+{
+    e2e::Program program;
+    Require(program.Start(setup.mardello, setup.workingDirectory), "start Mardello");
+    HWND dialog = nullptr;
+    Require(e2e::WaitUntil([&] { return (dialog = e2e::FindVisibleWindow(program.Id(), e2e::kDialogClass)) != nullptr; }, 30000),
+            "Mardello did not start");
+    const Opening opening = TimeUntilOpen(program, dialog, WM_COMMAND, IDM_HISTORY, true);
+    program.Kill();
+    return opening;
 }
 
 void SetKeeping(bool keep)
@@ -94,16 +117,31 @@ void BenchHistory(const HistorySetup& setup)
     Stopwatch filling;
     FillHistory();
     std::printf("(history of %d runs written in %.0f ms)\n", kVins * kRunsPerVin, filling.ElapsedMs());
+    std::vector<double> earlyShown, earlyListed;
+    for (int run = 0; run < setup.runs; ++run) {
+        Require(setup.drives.Remove(setup.letter), "take the device away");
+        const Opening opening = OpenRightAfterStart(setup);
+        earlyShown.push_back(opening.shownMs);
+        earlyListed.push_back(opening.listedMs);
+    }
     e2e::Program program;
     const HWND dialog = StartWithoutDevice(program, setup);
-    std::vector<double> history, about;
+    std::vector<double> shown, listed, about;
     for (int run = 0; run < setup.runs; ++run) {
-        history.push_back(TimeUntilOpen(program, dialog, WM_COMMAND, IDM_HISTORY, true));
-        about.push_back(TimeUntilOpen(program, dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, false));
+        const Opening history = TimeUntilOpen(program, dialog, WM_COMMAND, IDM_HISTORY, true);
+        shown.push_back(history.shownMs);
+        listed.push_back(history.listedMs);
+        about.push_back(TimeUntilOpen(program, dialog, WM_SYSCOMMAND, IDM_ABOUTBOX, false).shownMs);
     }
     program.Kill();
-    std::printf("history window %8.0f ms, about box %8.0f ms, %5.2fx; goal under %.0f ms: %s\n\n", Median(history),
-                Median(about), Median(history) / Median(about), kOpenGoalMs, Median(history) < kOpenGoalMs ? "met" : "NOT met");
+    const double worstShown = std::max(Median(shown), Median(earlyShown));
+    std::printf("                                   until shown   until every run is listed\n"
+                "history window, right after start  %8.0f ms   %8.0f ms\n"
+                "history window, once started       %8.0f ms   %8.0f ms\n"
+                "about box                          %8.0f ms\n"
+                "goal, shown under %.0f ms whenever it is opened: %s\n\n",
+                Median(earlyShown), Median(earlyListed), Median(shown), Median(listed), Median(about), kOpenGoalMs,
+                worstShown < kOpenGoalMs ? "met" : "NOT met");
 
     std::printf("Device plugged in until its VIN shows, with its 20 MB live data kept and with keeping off\n\n");
     std::fflush(stdout);

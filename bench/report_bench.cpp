@@ -3,13 +3,14 @@
 //  - "Print All" on reports of growing size against one WM_SETTEXT of the same text into the
 //    same viewer (goal: within 1.5x at every size, and a cost per line that does not grow);
 //  - the start until the dialog shows the VIN against a minimal dialog program that holds one
-//    Rich Edit 2.0 control (goal: within 1.2x);
+//    Rich Edit 2.0 control (goal: within 1.05x);
 //  - the print preview of the largest report against Print's layout of it (goal: within 1.2x);
 //  - following the device: idle CPU time against the minimal dialog's, and the time from the
 //    device's appearance to its VIN (bench/DeviceFollowTiming.h);
-//  - Find Next in the largest report, the match near its end, until it is selected (goal: under 100 ms);
-//  - the history window on 10,000 kept runs (goal: under 200 ms), and the time until the VIN
-//    shows with a 20 MB live-data report kept against the same with keeping off (goal: 1.0x);
+//  - Find Next in the largest report, the match near its end, until it is selected (goal: under 50 ms);
+//  - the history window on 10,000 kept runs, right after start and later (goal: shown under
+//    100 ms), and the time until the VIN shows with a 20 MB live-data report kept against the
+//    same with keeping off (goal: 1.0x);
 //  - on 10,000 kept runs, the filter's keystroke by trouble code (goal: under 200 ms) and
 //    Compare until shown (bench/BeforeAfterTiming.h).
 // Both sides of a ratio are measured in the same run, one after the other, so a busy machine
@@ -49,7 +50,7 @@ namespace bench {
 namespace {
 
 constexpr double kPrintAllGoal = 1.5;
-constexpr double kStartupGoal = 1.2;
+constexpr double kStartupGoal = 1.05;
 constexpr const char* kVin = "LSVAU2180N2183294";
 constexpr const char* kInstallFolder = "C:\\mardello-bench";
 
@@ -210,7 +211,7 @@ void BenchStartup(const Options& options, const std::string& mardello, const std
     const double ratio = Median(mardelloMs) / Median(minimalMs);
     std::printf("  Mardello.exe     %8.1f ms\n", Median(mardelloMs));
     std::printf("  minimal dialog   %8.1f ms\n", Median(minimalMs));
-    std::printf("  ratio            %8.2fx    goal within %.1fx: %s\n", ratio, kStartupGoal,
+    std::printf("  ratio            %8.2fx    goal within %.2fx: %s\n", ratio, kStartupGoal,
                 Verdict(ratio <= kStartupGoal));
     std::fflush(stdout);
 }

@@ -89,6 +89,15 @@ void CHistoryKeeper::Keep(const CString& printFolder, const CString& vin)
 
 void CHistoryKeeper::ReadLater() const { ::SetTimer(m_window.m_hWnd, kKeepTimer, USER_TIMER_MINIMUM, nullptr); }
 
+bool CHistoryKeeper::ReadNow()
+{
+    if (!m_hThread) {
+        ::KillTimer(m_window.m_hWnd, kKeepTimer);
+        StartKeeping();
+    }
+    return m_hThread != nullptr || m_bRunsRead;
+}
+
 void CHistoryKeeper::OnKeepTimer()
 {
     ::KillTimer(m_window.m_hWnd, kKeepTimer);

@@ -24,6 +24,9 @@ public:
     void Keep(const CString& printFolder, const CString& vin);
     // At start-up, once the window is shown: the history is read for the history window.
     void ReadLater() const;
+    // The history window opens before the history was read: it is read now, not after the
+    // read-ahead's wait. False when it cannot be read on the keeping thread.
+    bool ReadNow();
 
     // Which run is being kept, or why the last one could not be; empty when neither.
     CString Note() const;

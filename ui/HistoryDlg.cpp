@@ -31,8 +31,8 @@ void RegisterListView()
 
 }  // namespace
 
-CHistoryDlg::CHistoryDlg(const CString& keepNote, const std::vector<KeptRun>* runsRead, CWnd* parent)
-    : CDialogEx(IDD_HISTORY, parent), m_strKeepNote(keepNote), m_pRunsRead(runsRead)
+CHistoryDlg::CHistoryDlg(const CString& keepNote, const std::vector<KeptRun>* runsRead, bool beingRead, CWnd* parent)
+    : CDialogEx(IDD_HISTORY, parent), m_strKeepNote(keepNote), m_pRunsRead(runsRead), m_bBeingRead(beingRead && !runsRead)
 {
 }
 
@@ -62,10 +62,12 @@ BOOL CHistoryDlg::OnInitDialog()
     list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     AddColumns();
     ::CheckDlgButton(m_hWnd, IDC_HISTORY_KEEP, KeepsReports() ? BST_CHECKED : BST_UNCHECKED);
-    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(m_strKeepNote);
+    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(m_bBeingRead && m_strKeepNote.IsEmpty() ? CString("Reading the history...")
+                                                                                          : m_strKeepNote);
 
     m_historyFolder = HistoryFolder();
-    m_runs = m_pRunsRead ? *m_pRunsRead : ReadKeptRuns(m_historyFolder);
+    if (m_pRunsRead) m_runs = *m_pRunsRead;
+    else if (!m_bBeingRead) m_runs = ReadKeptRuns(m_historyFolder);
     ShowList(0);
     ::SetFocus(list);
     return FALSE;  // the focus is set
@@ -192,6 +194,7 @@ void CHistoryDlg::OnDelete()
 void CHistoryDlg::KeepDone(const CString& keepNote, const std::vector<KeptRun>& runs)
 {
     if (!m_hWnd) return;
+    m_bBeingRead = false;
     GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(keepNote);
     // The user's choice stays chosen: Del pressed next deletes the run they chose.
     const int selected = SelectedRun();

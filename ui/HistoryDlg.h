@@ -14,8 +14,9 @@
 
 class CHistoryDlg : public CDialogEx {
 public:
-    // `runsRead`: the history as read before, to show at once; null: read it now.
-    CHistoryDlg(const CString& keepNote, const std::vector<KeptRun>* runsRead, CWnd* parent);
+    // `runsRead`: the history as read before, to show at once; null: read it now, unless it is
+    // `beingRead` elsewhere, and KeepDone brings it.
+    CHistoryDlg(const CString& keepNote, const std::vector<KeptRun>* runsRead, bool beingRead, CWnd* parent);
     INT_PTR DoModal() override;
     // A run kept, or not, while the window is open: the history as read after it.
     void KeepDone(const CString& keepNote, const std::vector<KeptRun>& runs);
@@ -59,6 +60,7 @@ private:
 
     CString m_strKeepNote;
     const std::vector<KeptRun>* m_pRunsRead;
+    bool m_bBeingRead;
     CString m_historyFolder;
     std::vector<KeptRun> m_runs;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order

@@ -7,7 +7,10 @@
 
 void CMardelloDlg::OnHistory()
 {
-    CHistoryDlg history(m_historyKeeper.Note(), m_historyKeeper.RunsRead(), this);
+    // Listing thousands of runs takes long under Wine: the window opens at once and is filled
+    // when the keeping thread has read them.
+    const bool beingRead = !m_historyKeeper.RunsRead() && m_historyKeeper.ReadNow();
+    CHistoryDlg history(m_historyKeeper.Note(), m_historyKeeper.RunsRead(), beingRead, this);
     m_pHistoryDlg = &history;
     const INT_PTR chosen = history.DoModal();
     m_pHistoryDlg = nullptr;
