@@ -43,13 +43,30 @@ CString RunFolderPath(const CString& historyFolder, const KeptRun& run)
     return historyFolder + "\\" + run.vinFolder + "\\" + run.runFolder;
 }
 
-CString ReportsHeld(const CString& runFolderPath)
+namespace {
+
+template <typename Holds>
+CString ReportsNamed(Holds holds)
 {
     CString held;
     for (const ReportName& report : kReportNames) {
-        if (::GetFileAttributesA(runFolderPath + "\\" + report.file) == INVALID_FILE_ATTRIBUTES) continue;
+        if (!holds(report.file)) continue;
         if (!held.IsEmpty()) held += ", ";
         held += report.shown;
     }
     return held;
+}
+
+}  // namespace
+
+CString ReportsHeld(const CString& runFolderPath)
+{
+    return ReportsNamed([&](const char* file) {
+        return ::GetFileAttributesA(runFolderPath + "\\" + file) != INVALID_FILE_ATTRIBUTES;
+    });
+}
+
+CString EveryReportNamed()
+{
+    return ReportsNamed([](const char*) { return true; });
 }

@@ -13,3 +13,5 @@ CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
 
 // The reports in a kept run's folder, named as the command buttons name them.
 CString ReportsHeld(const CString& runFolderPath);
+// What ReportsHeld says of a run that holds every report: the longest it says.
+CString EveryReportNamed();

@@ -60,7 +60,7 @@ ReportRead CMardelloDlg::LoadReportFile(const char* fileName, CString& viewerTex
 void CMardelloDlg::EmptyViewer()
 {
     if (m_richReport.GetTextLength() == 0) return;
-    if (m_richReport.Renew()) {
+    if (m_richReport.Renew(WS_VSCROLL)) {
         PrepareViewer();
         return;
     }
@@ -81,7 +81,8 @@ void CMardelloDlg::FillViewer(const CString& text)
         from = end;
     }
     m_richReport.SetRedraw(TRUE);
-    m_richReport.Invalidate();
+    // The frame too: a scroll bar shown while painting was stopped is drawn only with it.
+    m_richReport.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 // Builds the whole viewer text first and then fills the viewer with it, unpainted: appending

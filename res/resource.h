@@ -75,6 +75,7 @@
 #define IDC_HISTORY_DELETE          1203
 #define IDC_HISTORY_KEEP            1204
 #define IDC_HISTORY_FAILURE         1205
+#define IDC_HISTORY_NONE            1206
 
 #define IDM_ABOUTBOX                0x0010
 #define IDM_WORKSHOP                0x0020

@@ -12,6 +12,7 @@ void CMardelloDlg::OnHistory()
     const INT_PTR chosen = history.DoModal();
     m_pHistoryDlg = nullptr;
     if (m_bKeptRunsRead) m_keptRuns = history.Runs();
+    if (!m_strKeptRunStatus.IsEmpty() && history.Deleted(m_strReportFolder)) LeaveKeptRun();
     if (chosen != IDOK) return;
     ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
 }
@@ -24,6 +25,18 @@ void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime)
     m_strStatus = m_strKeptRunStatus;
     m_strVin.Empty();
     ReadVinFile(folder, m_strVin);
+    GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
+    ShowStatus();
+}
+
+// The shown run is gone: back to the device, or to none, as if the run had never been opened.
+// The viewer keeps its text, as it does when a device comes or goes.
+void CMardelloDlg::LeaveKeptRun()
+{
+    m_strKeptRunStatus.Empty();
+    m_strReportFolder = m_strDrive.IsEmpty() ? CString(kReportFolderWithoutDevice) : m_strDrive + "\\PRINT";
+    m_strStatus = SourceStatus();
+    ReadVin();
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ShowStatus();
 }

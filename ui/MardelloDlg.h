@@ -63,6 +63,7 @@ protected:
     CString KeepNote() const;
     void OnHistory();
     void ShowKeptRun(const CString& folder, const CString& runTime);
+    void LeaveKeptRun();
     // The status line when no print failure is shown: the device, the kept run, or neither.
     CString SourceStatus() const;
 
@@ -106,6 +107,9 @@ protected:
 
     // The main window's keys, the viewer's context menu and Find.
     BOOL PreTranslateMessage(MSG* message) override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnClose();
     void OnContextMenu(CWnd window, CPoint point);
     void OnViewerMenuKey();
     void ShowViewerMenu(CPoint screenPoint);
