@@ -19,7 +19,7 @@ CString CRichEditCtrl::GetTextRange(long first, long last) const
     return CString(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
 }
 
-BOOL CRichEditCtrl::Renew()
+BOOL CRichEditCtrl::Renew(DWORD scrollBars)
 {
     HWND parent = ::GetParent(m_hWnd);
     char className[64] = "";
@@ -27,13 +27,20 @@ BOOL CRichEditCtrl::Renew()
     RECT place{};
     ::GetWindowRect(m_hWnd, &place);
     ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
-    HWND fresh = ::CreateWindowExA(static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)), className, "",
-                                   static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)), place.left, place.top,
+    // A rich edit takes the style of a scroll bar away while it hides it, and one made without
+    // the style never shows that scroll bar.
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)) | scrollBars;
+    HWND fresh = ::CreateWindowExA(static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)), className, "", style,
+                                   place.left, place.top,
                                    place.right - place.left, place.bottom - place.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(::GetDlgCtrlID(m_hWnd))),
                                    reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(m_hWnd, GWLP_HINSTANCE)), nullptr);
     if (!fresh) return FALSE;
-    ::SendMessageA(fresh, WM_SETFONT, SendMessage(WM_GETFONT), FALSE);
+    // A rich edit may answer WM_GETFONT with nothing; its default character format is the font it shows.
+    CHARFORMAT2A font{};
+    font.cbSize = sizeof font;
+    SendMessage(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
+    ::SendMessageA(fresh, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
     // Right behind the old control in the Z order, which is the dialog's tab order.
     ::SetWindowPos(fresh, m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const bool hadFocus = ::GetFocus() == m_hWnd;

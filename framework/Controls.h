@@ -48,8 +48,9 @@ public:
     }
     void LimitText(long maxChars) const { SendMessage(EM_EXLIMITTEXT, 0, maxChars); }
     // Swaps the control for a new, empty one with the same class, styles, place, ID, font and
-    // tab position, and names the new one. FALSE, with the old control kept, when none can be made.
-    BOOL Renew();
+    // tab position, and names the new one; it has `scrollBars` (WS_VSCROLL, WS_HSCROLL) whether
+    // the old one shows them or not. FALSE, with the old control kept, when none can be made.
+    BOOL Renew(DWORD scrollBars);
     void EmptyUndoBuffer() const { SendMessage(EM_EMPTYUNDOBUFFER); }
     // Only an empty control with nothing to undo can change its text mode.
     BOOL SetTextMode(UINT mode) const { return SendMessage(EM_SETTEXTMODE, mode) == 0; }

@@ -47,6 +47,9 @@ public:                       \
 #define ON_WM_SYSCOMMAND() \
     if (message == WM_SYSCOMMAND) MARDELLO_HANDLED(OnSysCommand(static_cast<UINT>(wParam), lParam); result = 0)
 
+#define ON_WM_CLOSE() \
+    if (message == WM_CLOSE) MARDELLO_HANDLED(OnClose(); result = 0)
+
 #define ON_WM_PAINT() \
     if (message == WM_PAINT) MARDELLO_HANDLED(OnPaint(); result = 0)
 

@@ -53,15 +53,32 @@ CString RunFolderPath(const CString& historyFolder, const KeptRun& run)
     return historyFolder + "\\" + run.vinFolder + "\\" + run.runFolder;
 }
 
-CString ReportsHeld(const CString& runFolderPath)
+namespace {
+
+template <typename Holds>
+CString ReportsNamed(Holds holds)
 {
     CString held;
     for (const ReportFile& report : kRunFiles) {
-        if (::GetFileAttributesA(runFolderPath + "\\" + report.name) == INVALID_FILE_ATTRIBUTES) continue;
+        if (!holds(report.name)) continue;
         if (!held.IsEmpty()) held += ", ";
         held += report.shown;
     }
     return held;
+}
+
+}  // namespace
+
+CString ReportsHeld(const CString& runFolderPath)
+{
+    return ReportsNamed([&](const char* file) {
+        return ::GetFileAttributesA(runFolderPath + "\\" + file) != INVALID_FILE_ATTRIBUTES;
+    });
+}
+
+CString EveryReportNamed()
+{
+    return ReportsNamed([](const char*) { return true; });
 }
 
 CString KeptVin(const CString& runFolderPath)

@@ -17,6 +17,8 @@ CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
 
 // The reports in a kept run's folder, named as the command buttons name them.
 CString ReportsHeld(const CString& runFolderPath);
+// What ReportsHeld says of a run that holds every report: the longest it says.
+CString EveryReportNamed();
 
 // The VIN the kept run's own VIN.DAT names; empty when it has none.
 CString KeptVin(const CString& runFolderPath);

@@ -28,6 +28,8 @@ void ReportSource::KeptRunShown(const CString& folder, const CString& runTime, c
     m_comparedRunTime = comparedWith;
 }
 
+void ReportSource::KeptRunGone() { KeptRunShown(CString(), CString(), CString()); }
+
 CString ReportSource::Folder() const { return m_keptRunFolder.IsEmpty() ? ReportFolderOf(m_drive) : m_keptRunFolder; }
 
 CString ReportSource::Status() const

@@ -22,6 +22,10 @@ public:
     // viewer shows the two side by side.
     void KeptRunShown(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
 
+    // The kept run shown was deleted: back to the device, or to none.
+    void KeptRunGone();
+    bool ShowsKeptRun() const { return !m_keptRunFolder.IsEmpty(); }
+
     CString Folder() const;
     CString Status() const;
 

@@ -50,7 +50,7 @@ ReportRead LoadReportFile(const CString& folder, const char* fileName, CString& 
 void EmptyViewer(CRichEditCtrl& viewer)
 {
     if (viewer.GetTextLength() == 0) return;
-    if (viewer.Renew()) {
+    if (viewer.Renew(WS_VSCROLL)) {
         PrepareViewer(viewer);
         return;
     }
@@ -71,5 +71,6 @@ void FillViewer(const CRichEditCtrl& viewer, const CString& text)
         from = end;
     }
     viewer.SetRedraw(TRUE);
-    viewer.Invalidate();
+    // The frame too: a scroll bar shown while painting was stopped is drawn only with it.
+    viewer.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }

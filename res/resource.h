@@ -75,6 +75,7 @@
 #define IDC_HISTORY_DELETE          1203
 #define IDC_HISTORY_KEEP            1204
 #define IDC_HISTORY_FAILURE         1205
+#define IDC_HISTORY_NONE            1206
 #define IDC_HISTORY_COMPARE         1210
 #define IDC_HISTORY_COMPARE_PREVIOUS 1211
 

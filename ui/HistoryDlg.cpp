@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "framework/SystemLibrary.h"
 #include "history/HistoryFolder.h"
 #include "history/KeepSetting.h"
@@ -14,8 +16,16 @@ struct Column {
     const char* title;
     int widthDialogUnits;
 };
-// In the order of HistoryColumn.
+// In the order of HistoryColumn; the widths are fitted to the texts once the list is filled.
 constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Reports", 118}};
+
+// Dialog units a column needs beside its text's width, as the list pads its cells.
+constexpr int kColumnPadding = 10;
+// Dialog units below the last control shown.
+constexpr int kBottomMargin = 7;
+
+constexpr const char* kNoneMatches = "No kept run matches";
+constexpr const char* kNoneKept = "No run has been kept yet";
 
 // The list-view is a common control; the library is loaded when first needed (see PrintDialog.cpp).
 void RegisterListView()
@@ -47,6 +57,9 @@ BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_HISTORY_LIST, &CHistoryDlg::OnColumnClick)
     ON_NOTIFY(NM_DBLCLK, IDC_HISTORY_LIST, &CHistoryDlg::OnDoubleClick)
     ON_NOTIFY(LVN_KEYDOWN, IDC_HISTORY_LIST, &CHistoryDlg::OnListKeyDown)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_HISTORY_LIST, &CHistoryDlg::OnItemChanged)
+    ON_NOTIFY(NM_CUSTOMDRAW, IDC_HISTORY_LIST, &CHistoryDlg::OnCustomDraw)
+    ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 INT_PTR CHistoryDlg::DoModal()
@@ -62,15 +75,51 @@ BOOL CHistoryDlg::OnInitDialog()
     list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     AddColumns();
     ::CheckDlgButton(m_hWnd, IDC_HISTORY_KEEP, KeepsReports() ? BST_CHECKED : BST_UNCHECKED);
-    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(m_bBeingRead && m_strKeepNote.IsEmpty() ? CString("Reading the history...")
-                                                                                          : m_strKeepNote);
+    ShowNote(m_bBeingRead && m_strKeepNote.IsEmpty() ? CString("Reading the history...") : m_strKeepNote);
 
     m_historyFolder = HistoryFolder();
     if (m_pRunsRead) m_runs = *m_pRunsRead;
     else if (!m_bBeingRead) m_runs = ReadKeptRuns(m_historyFolder);
     ShowList(0);
-    ::SetFocus(list);
+    FitColumns();
+    // Typing filters at once.
+    ::SetFocus(GetDlgItem(IDC_HISTORY_FILTER));
     return FALSE;  // the focus is set
+}
+
+BOOL CHistoryDlg::PreTranslateMessage(MSG* message)
+{
+    if (message->message != WM_KEYDOWN || message->hwnd != GetDlgItem(IDC_HISTORY_FILTER).m_hWnd) return FALSE;
+    switch (message->wParam) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+        GetDlgItem(IDC_HISTORY_LIST).SendMessage(WM_KEYDOWN, message->wParam, message->lParam);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// The note says which run is being kept or why one could not be; without one, the window ends
+// below the keep setting instead of showing an empty band.
+void CHistoryDlg::ShowNote(const CString& note)
+{
+    const CWnd label = GetDlgItem(IDC_HISTORY_FAILURE);
+    label.SetWindowText(note);
+    ::ShowWindow(label, note.IsEmpty() ? SW_HIDE : SW_SHOWNA);
+    CRect last;
+    GetDlgItem(note.IsEmpty() ? IDC_HISTORY_KEEP : IDC_HISTORY_FAILURE).GetWindowRect(&last);
+    POINT bottom{0, last.bottom};
+    ::ScreenToClient(m_hWnd, &bottom);
+    RECT margin{0, 0, 0, kBottomMargin};
+    ::MapDialogRect(m_hWnd, &margin);
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, window.Width(), window.Height() - client.Height() + bottom.y + margin.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CHistoryDlg::AddColumns() const
@@ -86,6 +135,33 @@ void CHistoryDlg::AddColumns() const
         column.iSubItem = i;
         list.SendMessage(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
+}
+
+// Each column as wide as its widest text: the longest VIN folder's name, a run's time, and every
+// report named; the last column takes what room is left.
+void CHistoryDlg::FitColumns() const
+{
+    const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
+    RECT padding{0, 0, kColumnPadding, 0};
+    ::MapDialogRect(m_hWnd, &padding);
+    CString longestVin;
+    for (const KeptRun& run : m_runs)
+        if (run.vinFolder.GetLength() > longestVin.GetLength()) longestVin = run.vinFolder;
+    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), EveryReportNamed()};
+    int used = 0;
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+        const int text = static_cast<int>(std::max(
+            list.SendMessage(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(widest[i]))),
+            list.SendMessage(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(kColumns[i].title))));
+        list.SendMessage(LVM_SETCOLUMNWIDTH, i, text + padding.right);
+        used += text + padding.right;
+    }
+    CRect room;
+    list.GetClientRect(&room);
+    const int last = static_cast<int>(std::size(kColumns)) - 1;
+    const int lastWidth = static_cast<int>(list.SendMessage(LVM_GETCOLUMNWIDTH, last));
+    const int scrollBar = ::GetSystemMetrics(SM_CXVSCROLL);
+    if (used + scrollBar < room.Width()) list.SendMessage(LVM_SETCOLUMNWIDTH, last, lastWidth + room.Width() - scrollBar - used);
 }
 
 // The list holds no text of its own: it asks for the rows it shows, so thousands of runs cost
@@ -108,11 +184,24 @@ void CHistoryDlg::ShowList(int selected)
         list.SendMessage(LVM_ENSUREVISIBLE, selected, FALSE);
     }
     list.Invalidate();
-    ::EnableWindow(GetDlgItem(IDOK), !m_listed.empty());
-    ::EnableWindow(GetDlgItem(IDC_HISTORY_OPEN_FOLDER), !m_listed.empty());
-    ::EnableWindow(GetDlgItem(IDC_HISTORY_DELETE), !m_listed.empty());
-    ::EnableWindow(GetDlgItem(IDC_HISTORY_COMPARE), !m_listed.empty());
-    ::EnableWindow(GetDlgItem(IDC_HISTORY_COMPARE_PREVIOUS), !m_listed.empty());
+    // An empty list says why, in its place.
+    const CWnd none = GetDlgItem(IDC_HISTORY_NONE);
+    none.SetWindowText(filter.IsEmpty() ? kNoneKept : kNoneMatches);
+    ::ShowWindow(list, m_listed.empty() ? SW_HIDE : SW_SHOWNA);
+    ::ShowWindow(none, m_listed.empty() ? SW_SHOWNA : SW_HIDE);
+    EnableRunButtons();
+}
+
+// Open, Open Folder, Delete and Compare act on the selected runs: grey while none is.
+void CHistoryDlg::EnableRunButtons() const
+{
+    const bool selected = SelectedRun() >= 0;
+    for (int id : {IDOK, IDC_HISTORY_OPEN_FOLDER, IDC_HISTORY_DELETE, IDC_HISTORY_COMPARE, IDC_HISTORY_COMPARE_PREVIOUS}) {
+        const CWnd button = GetDlgItem(id);
+        // A button about to be disabled hands the keyboard on, or the keys would reach nothing.
+        if (!selected && ::GetFocus() == button) ::SetFocus(GetDlgItem(IDC_HISTORY_FILTER));
+        ::EnableWindow(button, selected);
+    }
 }
 
 int CHistoryDlg::SelectedRun() const
@@ -177,10 +266,10 @@ void CHistoryDlg::OnDelete()
     operation.pFrom = from.c_str();
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_SILENT | FOF_NOERRORUI;
     if (operate(&operation) != 0 || operation.fAnyOperationsAborted) {
-        GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText("The run " + run.vinFolder + " of " + RunTimeText(run.time) +
-                                                       " could not be moved to the Recycle Bin.");
+        ShowNote("The run " + run.vinFolder + " of " + RunTimeText(run.time) + " could not be moved to the Recycle Bin.");
         return;
     }
+    m_deleted.push_back(RunFolderPath(m_historyFolder, run));
     // The VIN's folder goes with its last run.
     ::RemoveDirectoryA(m_historyFolder + "\\" + run.vinFolder);
     for (size_t i = 0; i < m_runs.size(); ++i)
@@ -195,7 +284,7 @@ void CHistoryDlg::KeepDone(const CString& keepNote, const std::vector<KeptRun>& 
 {
     if (!m_hWnd) return;
     m_bBeingRead = false;
-    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(keepNote);
+    ShowNote(keepNote);
     // The user's choice stays chosen: Del pressed next deletes the run they chose.
     const int selected = SelectedRun();
     const KeptRun chosen = selected >= 0 ? m_runs[selected] : KeptRun{};
@@ -242,4 +331,40 @@ void CHistoryDlg::OnDoubleClick(NMHDR* header, LRESULT*)
 void CHistoryDlg::OnListKeyDown(NMHDR* header, LRESULT*)
 {
     if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_DELETE) OnDelete();
+}
+
+void CHistoryDlg::OnItemChanged(NMHDR* header, LRESULT*)
+{
+    if (reinterpret_cast<NMLISTVIEW*>(header)->uChanged & LVIF_STATE) EnableRunButtons();
+}
+
+// The selected row in the highlight colours even while the filter box has the focus, where the
+// list would draw it in a grey hardly told from white.
+void CHistoryDlg::OnCustomDraw(NMHDR* header, LRESULT* result)
+{
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *result = CDRF_NOTIFYITEMDRAW;
+        return;
+    }
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return;
+    const auto item = static_cast<int>(draw->nmcd.dwItemSpec);
+    if (!GetDlgItem(IDC_HISTORY_LIST).SendMessage(LVM_GETITEMSTATE, item, LVIS_SELECTED)) return;
+    draw->nmcd.uItemState &= ~CDIS_SELECTED;
+    draw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+}
+
+bool CHistoryDlg::Deleted(const CString& folder) const
+{
+    return std::find(m_deleted.begin(), m_deleted.end(), folder) != m_deleted.end();
+}
+
+// The line that stands for an empty list looks like the list: white.
+HBRUSH CHistoryDlg::OnCtlColor(CDCHandle dc, CWnd control, UINT kind)
+{
+    if (kind != CTLCOLOR_STATIC || ::GetDlgCtrlID(control) != IDC_HISTORY_NONE) return reinterpret_cast<HBRUSH>(Default());
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
+    return ::GetSysColorBrush(COLOR_WINDOW);
 }

@@ -22,6 +22,11 @@ public:
     void KeepDone(const CString& keepNote, const std::vector<KeptRun>& runs);
     // The runs as the window leaves them (deleted ones gone).
     const std::vector<KeptRun>& Runs() const { return m_runs; }
+    // Whether the run in `folder` was deleted while the window was open.
+    bool Deleted(const CString& folder) const;
+
+    // Up, Down, Page Up and Page Down typed in the filter box move through the list.
+    BOOL PreTranslateMessage(MSG* message) override;
 
     // After IDOK: the run to open and its folder; after IDC_HISTORY_COMPARE the newer of the two.
     const KeptRun& ChosenRun() const { return m_chosen; }
@@ -45,14 +50,20 @@ protected:
     void OnColumnClick(NMHDR* header, LRESULT* result);
     void OnDoubleClick(NMHDR* header, LRESULT* result);
     void OnListKeyDown(NMHDR* header, LRESULT* result);
+    void OnItemChanged(NMHDR* header, LRESULT* result);
+    void OnCustomDraw(NMHDR* header, LRESULT* result);
+    HBRUSH OnCtlColor(CDCHandle dc, CWnd control, UINT kind);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void AddColumns() const;
+    void FitColumns() const;
     void ShowList(int selected);
     // The list's row of the run in that folder; -1 when it is not listed.
     int RowOf(const KeptRun& run) const;
+    void EnableRunButtons() const;
+    void ShowNote(const CString& note);
     // The selected run as an index into m_runs; -1 when none is selected.
     int SelectedRun() const;
     std::vector<size_t> SelectedRuns() const;
@@ -64,6 +75,7 @@ private:
     CString m_historyFolder;
     std::vector<KeptRun> m_runs;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
+    std::vector<CString> m_deleted;  // the folders of the runs deleted
     HistoryColumn m_sortColumn = HistoryColumn::Time;
     bool m_ascending = false;
     KeptRun m_chosen;

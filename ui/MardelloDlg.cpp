@@ -47,6 +47,7 @@ void CMardelloDlg::DoDataExchange(CDataExchange* exchange)
 
 BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_WM_SYSCOMMAND()
+    ON_WM_CLOSE()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_BTN_PRINT_ALL, &CMardelloDlg::OnPrintAll)

@@ -48,6 +48,7 @@ protected:
     // The history window, and a kept run shown.
     void OnHistory();
     void ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
+    void LeaveKeptRun();
 
     // The command buttons' pictures: the given button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId);
@@ -91,6 +92,9 @@ protected:
 
     // The main window's keys and the viewer's context menu.
     BOOL PreTranslateMessage(MSG* message) override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnClose();
     void OnContextMenu(CWnd window, CPoint point);
     void OnViewerMenuKey();
     void ShowViewerMenu(CPoint screenPoint);

@@ -15,6 +15,7 @@ void CMardelloDlg::OnHistory()
     const INT_PTR chosen = history.DoModal();
     m_pHistoryDlg = nullptr;
     m_historyKeeper.RunsLeft(history.Runs());
+    if (m_reportSource.ShowsKeptRun() && history.Deleted(m_reportSource.Folder())) LeaveKeptRun();
     if (chosen == IDC_HISTORY_COMPARE) {
         // The newer run is shown, as a kept run opened is, and the comparison fills the viewer.
         const CString beforeTime = RunTimeText(history.BeforeRun().time);
@@ -35,6 +36,17 @@ void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, co
     m_strStatus = m_reportSource.Status();
     m_strVin.Empty();
     ReadVinFile(folder, m_strVin);
+    GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
+    ShowStatus();
+}
+
+// The shown run is gone: back to the device, or to none, as if the run had never been opened.
+// The viewer keeps its text, as it does when a device comes or goes.
+void CMardelloDlg::LeaveKeptRun()
+{
+    m_reportSource.KeptRunGone();
+    m_strStatus = m_reportSource.Status();
+    m_strVin = m_strDrive.IsEmpty() ? CString() : m_deviceTracker.Vin();
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ShowStatus();
 }

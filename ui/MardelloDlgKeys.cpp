@@ -1,5 +1,7 @@
 // The main window's keys, whichever of its controls has the focus. The about box, the print
 // dialog and the Find dialog keep their own keys: a key counts only in the main window.
+// Enter and Esc never close it: the viewer may hold notes typed into a report, which one key
+// would lose. EXIT, Alt+F4 and the window menu's Close do.
 #include "ui/MardelloDlg.h"
 
 namespace {
@@ -43,6 +45,9 @@ BOOL CMardelloDlg::PreTranslateMessage(MSG* message)
 
     if (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN) return FALSE;
     if (!message->hwnd || ::GetAncestor(message->hwnd, GA_ROOT) != m_hWnd) return FALSE;
+    // A multi-line edit in a dialog closes the dialog on Esc (it posts WM_CLOSE); in the viewer
+    // Esc does nothing, as in any text box.
+    if (message->wParam == VK_ESCAPE && message->hwnd == m_richReport.m_hWnd) return TRUE;
     const unsigned modifiers = ModifiersDown();
     for (const Shortcut& shortcut : kShortcuts) {
         if (shortcut.key != message->wParam || shortcut.modifiers != modifiers) continue;
@@ -54,3 +59,10 @@ BOOL CMardelloDlg::PreTranslateMessage(MSG* message)
     }
     return FALSE;
 }
+
+// The dialog manager's Enter and Esc, and the default button's command: nothing to do.
+void CMardelloDlg::OnOK() {}
+void CMardelloDlg::OnCancel() {}
+
+// Alt+F4 and the window menu's Close; a dialog would turn it into Esc's IDCANCEL.
+void CMardelloDlg::OnClose() { OnExit(); }

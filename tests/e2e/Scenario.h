@@ -27,8 +27,9 @@
 namespace e2e {
 
 // What a scenario can look at.
-// The history window's rows and its note exist only while it is open.
-enum class Shown { Status, Vin, Viewer, Clipboard, ActiveButton, VinFacts, History, HistoryRows, HistoryNote };
+// The history window's rows and its note exist only while it is open. The viewer's scroll bar
+// and its lines of text are read from the screen: its style and WM_GETFONT do not tell.
+enum class Shown { Status, Vin, Viewer, Clipboard, ActiveButton, VinFacts, History, HistoryRows, HistoryNote, ScrollBar, ViewerInk };
 
 // The program and the drives a scenario acts on.
 struct Stage {
@@ -68,6 +69,36 @@ inline std::string HistoryListing()
     return listing;
 }
 
+// "drawn" when the strip of a vertical scroll bar's width inside the viewer's right edge is
+// mostly not the white of its text's background.
+inline std::string ScrollBarShown(HWND viewer)
+{
+    const auto picture = CaptureSettledWindow(viewer);
+    if (!picture) return "<unreadable>";
+    const int strip = GetSystemMetrics(SM_CXVSCROLL);
+    int white = 0;
+    for (int y = 0; y < picture->height; ++y)
+        for (int x = picture->width - 2 - strip; x < picture->width - 2; ++x) white += picture->At(x, y) == RGB(255, 255, 255);
+    return white * 2 < strip * picture->height ? "drawn" : "none";
+}
+
+// The bands of rows with dark pixels in the viewer: how many, and the tallest.
+inline std::string ViewerInk(HWND viewer)
+{
+    const auto picture = CaptureSettledWindow(viewer);
+    if (!picture) return "<unreadable>";
+    int bands = 0, run = 0, tallest = 0;
+    for (int y = 0; y < picture->height; ++y) {
+        bool ink = false;
+        for (int x = 4; x < picture->width - 4 - GetSystemMetrics(SM_CXVSCROLL); ++x)
+            ink = ink || GetRValue(picture->At(x, y)) + GetGValue(picture->At(x, y)) + GetBValue(picture->At(x, y)) < 3 * 96;
+        run = ink ? run + 1 : 0;
+        bands += run == 1;
+        tallest = std::max(tallest, run);
+    }
+    return std::to_string(bands) + " lines, " + std::to_string(tallest) + " pixels high";
+}
+
 inline std::string Observe(const Stage& stage, Shown what)
 {
     switch (what) {
@@ -82,9 +113,15 @@ inline std::string Observe(const Stage& stage, Shown what)
     }
     case Shown::VinFacts: return stage.session.Text(IDC_STATIC_VIN_FACTS);
     case Shown::History: return HistoryListing();
-    case Shown::HistoryRows:
-        return std::to_string(SendMessageA(GetDlgItem(HistoryWindow(stage.session), IDC_HISTORY_LIST), LVM_GETITEMCOUNT, 0, 0));
+    case Shown::HistoryRows: {  // the rows and the one selected, or what the list's place says
+        const HWND list = GetDlgItem(HistoryWindow(stage.session), IDC_HISTORY_LIST);
+        if (!IsWindowVisible(list)) return ControlText(HistoryWindow(stage.session), IDC_HISTORY_NONE).value_or("<no window>");
+        const auto selected = SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+        return std::to_string(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) + (selected < 0 ? "" : ", row " + std::to_string(selected + 1));
+    }
     case Shown::HistoryNote: return ControlText(HistoryWindow(stage.session), IDC_HISTORY_FAILURE).value_or("<no window>");
+    case Shown::ScrollBar: return ScrollBarShown(stage.session.Control(IDC_RICHEDIT_REPORT));
+    case Shown::ViewerInk: return ViewerInk(stage.session.Control(IDC_RICHEDIT_REPORT));
     }
     return {};
 }
@@ -92,7 +129,7 @@ inline std::string Observe(const Stage& stage, Shown what)
 inline const char* Name(Shown what)
 {
     static const char* const kNames[] = {"status", "VIN box", "viewer", "clipboard", "active button", "VIN facts", "history",
-                                         "history rows", "history note"};
+                                         "history rows", "history note", "scroll bar", "viewer's ink"};
     return kNames[static_cast<int>(what)];
 }
 
@@ -100,7 +137,7 @@ inline const char* Name(Shown what)
 inline std::string ObservedState(const Stage& stage)
 {
     std::ostringstream state;
-    for (int each = 0; each <= static_cast<int>(Shown::HistoryNote); ++each) {
+    for (int each = 0; each <= static_cast<int>(Shown::ViewerInk); ++each) {
         const Shown what = static_cast<Shown>(each);
         std::string text = Observe(stage, what);
         if (text.size() > 300) text = text.substr(0, 140) + " [...] " + text.substr(text.size() - 140);
@@ -142,6 +179,16 @@ inline Step Keys(const std::string& keys)
                 return pressed ? WaitUntilIdle(stage.session.Dialog()) : pressed;
             }};
 }
+// A click into the middle of the control, which gives it the keyboard.
+inline Step ClickInto(int id)
+{
+    return {"click into " + std::to_string(id), [id](Stage& stage) {
+                RECT place{};
+                GetWindowRect(stage.session.Control(id), &place);
+                auto clicked = MouseClickAt({(place.left + place.right) / 2, (place.top + place.bottom) / 2});
+                return clicked ? WaitUntilIdle(stage.session.Dialog()) : clicked;
+            }};
+}
 // Copy, with something else on the clipboard first, so that an old copy cannot pass for it.
 inline Step Copy()
 {
@@ -166,6 +213,14 @@ inline Step Expect(Shown what, const std::string& expected, DWORD timeoutMs = kF
             }};
 }
 inline Step Expect(Shown what, int buttonId) { return Expect(what, std::to_string(buttonId)); }
+// Expects `what` to show what it showed at the first such step with the same `first`.
+inline Step Same(Shown what, std::string& first)
+{
+    return {std::string("expect the same ") + Name(what), [what, &first](Stage& stage) {
+                if (first.empty()) first = Observe(stage, what);
+                return Expect(what, first).run(stage);
+            }};
+}
 
 // Runs the rows in order and stops at the first that fails, reported at the test's own line.
 inline void PlayRows(Stage stage, std::initializer_list<Step> steps, const char* file, int line)

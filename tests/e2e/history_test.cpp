@@ -134,17 +134,24 @@ TEST_F(History, KeepsEachRunOnceAndShowsAKeptRunAsADevice)
         HistoryKeys({"Escape"}),
         Pull('E'), Plug('F', m_other), Expect(Shown::History, runA1 + runA2 + runB, kKeptMs),
         Pull('F'), Expect(Shown::Status, kChecking),
-        Keys("ctrl+h"), Expect(Shown::HistoryRows, "3"),
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "3, row 1"),
         Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-window"); }),
-        Filter("1a123"), Expect(Shown::HistoryRows, "1"),
-        Filter("au2"), Expect(Shown::HistoryRows, "2"),
+        Filter("1a123"), Expect(Shown::HistoryRows, "1, row 1"),
+        Filter("au2"), Expect(Shown::HistoryRows, "2, row 1"),
         HistoryKeys({"Down", "Return"}),  // newest first: the second row is the first run
         Expect(Shown::Status, "Kept run of 2026-01-02 03:04:05"), Expect(Shown::Vin, kVinA),
         Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::Viewer, "\r\nP0301    Misfire"),
-        Plug('G', m_other), Expect(Shown::Status, kReady), Expect(Shown::Vin, kVinB),
     });
     EXPECT_EQ(kDtcBefore, ReadWholeFile(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\DTC.DAT").value_or(""));
     EXPECT_EQ(kVinA + "\r\n", ReadWholeFile(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\VIN.DAT").value_or(""));
+    // Typed keys go to the filter at once; deleting the run shown puts the status back.
+    Play({
+        Keys("ctrl+h"), HistoryKeys({"z", "z"}), Expect(Shown::HistoryRows, "No kept run matches"),
+        HistoryKeys({"BackSpace", "BackSpace", "Down", "Down"}), Expect(Shown::HistoryRows, "3, row 3"),
+        ClickInHistory(IDC_HISTORY_DELETE), Expect(Shown::HistoryRows, "2, row 2"), HistoryKeys({"Escape"}),
+        Expect(Shown::Status, kChecking),
+        Plug('G', m_other), Expect(Shown::Status, kReady), Expect(Shown::Vin, kVinB),
+    });
 }
 
 // A run kept while the history window is open leaves the user's choice chosen: Del deletes it,

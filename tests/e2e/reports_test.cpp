@@ -197,6 +197,27 @@ TEST_F(Reports, FortyThousandLinesAreShownWhole)
     EXPECT_TRUE(WaitUntil([&] { return firstInView() > 40000 - 100; })) << "first line in view: " << firstInView();
 }
 
+// A report longer than the box shows the scroll bar after every command, and every load draws
+// its text in the same font. Esc in the viewer and Enter in the VIN box end nothing.
+TEST_F(Reports, ViewerScrollsKeepsItsFontAndOutlivesEnterAndEsc)
+{
+    std::vector<std::string> shown;
+    for (int i = 0; i < 60; ++i) shown.push_back("P0" + std::to_string(300 + i) + "    Misfire");
+    m_device.Write("DTC.DAT", Paragraphs(shown));
+    m_device.Write("CDS.DAT", Paragraphs(shown));
+    m_device.Write("FROZEN.DAT", kFrozen);
+    StartWithDevice();
+    std::string ink;
+    Play({
+        Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::ScrollBar, "drawn"), Same(Shown::ViewerInk, ink),
+        Click(IDC_BTN_FROZEN_FRAME), Expect(Shown::ScrollBar, "none"),
+        Click(IDC_BTN_LIVE_DATA), Expect(Shown::ScrollBar, "drawn"), Same(Shown::ViewerInk, ink),
+        Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::ScrollBar, "drawn"), Same(Shown::ViewerInk, ink),
+        ClickInto(IDC_RICHEDIT_REPORT), Keys("Escape"), ClickInto(IDC_EDIT_VIN), Keys("Return"),
+        Expect(Shown::Viewer, SingleView(shown)), Expect(Shown::Status, kReady),
+    });
+}
+
 // A later command finds the viewer full. The viewer it leaves must be the same control to the
 // user: class, ID, place, styles, font, tab position, no length limit, and plain text only.
 TEST_F(Reports, LaterCommandsKeepTheViewerAsItWas)
