@@ -175,9 +175,9 @@ TEST_F(History, DeleteWhileAKeepArrivesDeletesTheChosenRun)
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     Play({
-        Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"), Expect(Shown::HistoryRows, "2"),
+        Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"), Expect(Shown::HistoryRows, "2, row 1"),
         HistoryKeys({"Down"}), Do("let the keep go on", [&] { CloseHandle(held); }),
-        Expect(Shown::HistoryRows, "3", kKeptMs), HistoryKeys({"Delete"}),
+        Expect(Shown::HistoryRows, "3, row 3", kKeptMs), HistoryKeys({"Tab", "Delete"}),
         Expect(Shown::History, Kept(kVinA, "2026-01-02 00-00-00", {{"VIN.DAT", 19}}) +
                                    Kept(kVinB, "2026-01-03 00-00-00", {{"VIN.DAT", 19}})),
     });
@@ -229,6 +229,8 @@ TEST_F(History, ClosedWhileKeepingLeavesNoHalfCopy)
     MardelloSession again;
     ASSERT_TRUE(again.Start());
     EXPECT_TRUE(WaitUntil([&] { return HistoryListing() == whole; }, 30000)) << HistoryListing();
+    ASSERT_TRUE(ClickButton(again.Dialog(), IDC_BTN_EXIT));
+    ASSERT_TRUE(again.Process().WaitForExit(20000, nullptr));
 }
 
 // A file where the history folder should be: nothing can be kept, the program goes on, and the
@@ -279,8 +281,8 @@ TEST_F(History, ComparesTwoRunsAndFindsRunsByTroubleCode)
     PdfFolder pdfs;
     ASSERT_TRUE(m_session.Start());
     Play({
-        Keys("ctrl+h"), Expect(Shown::HistoryRows, "2"),
-        HistoryKeys({"Home", "shift+Down"}),
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "2, row 1"),
+        HistoryKeys({"Tab", "Home", "shift+Down"}),
         Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-compare"); }),
         ClickInHistory(IDC_HISTORY_COMPARE),
         Expect(Shown::Viewer, comparison), Expect(Shown::Vin, kVinA),
@@ -301,9 +303,9 @@ TEST_F(History, ComparesTwoRunsAndFindsRunsByTroubleCode)
         EXPECT_NE(std::string::npos, printed.find("\n" + WithoutSpaces(Utf8FromAnsi(line)) + "\n")) << line << " is not in:\n" << printed;
     }
     Play({
-        Keys("ctrl+h"), Filter("P0171"), Expect(Shown::HistoryRows, "1"),
+        Keys("ctrl+h"), Filter("P0171"), Expect(Shown::HistoryRows, "1, row 1"),
         HistoryKeys({"Return"}), Expect(Shown::Status, "Kept run of 2026-01-02 03:04:05"),
-        Keys("ctrl+h"), Filter(kVinA.substr(3, 5)), Expect(Shown::HistoryRows, "2"),
+        Keys("ctrl+h"), Filter(kVinA.substr(3, 5)), Expect(Shown::HistoryRows, "2, row 1"),
         HistoryKeys({"Home"}), ClickInHistory(IDC_HISTORY_COMPARE_PREVIOUS), Expect(Shown::Viewer, comparison),
     });
 }
