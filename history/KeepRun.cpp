@@ -259,7 +259,9 @@ RunNaming NamingOf(const CString& folder)
     for (const ReportFile& report : kRunFiles) {
         const char* name = report.name;
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!::GetFileAttributesExA(folder + "\\" + name, GetFileExInfoStandard, &data)) continue;
+        if (!::GetFileAttributesExA(folder + "\\" + name, GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
         if (::CompareFileTime(&data.ftLastWriteTime, &newest) > 0) newest = data.ftLastWriteTime;
         naming.any = true;
     }
@@ -298,7 +300,11 @@ KeepOutcome Keep(const CString& printFolder, const CString& historyFolder, const
         for (const ReportFile& report : kRunFiles) {
             const char* name = report.name;
             const CString path = printFolder + "\\" + name;
-            if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND) continue;
+            // A folder named like a report is no report, as the view takes it.
+            const DWORD attributes = ::GetFileAttributesA(path);
+            if (attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() == ERROR_FILE_NOT_FOUND
+                                                      : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                continue;
             if (!CopyReport(path, copied + "\\" + name, piece, stop, failure)) {
                 RemoveFolder(copied);
                 return failed();
