@@ -12,12 +12,13 @@
 //    100 ms), and the time until the VIN shows with a 20 MB live-data report kept against the
 //    same with keeping off (goal: 1.0x);
 //  - on 10,000 kept runs, the filter's keystroke by trouble code (goal: under 200 ms) and
-//    Compare until shown (bench/BeforeAfterTiming.h).
+//    Compare until shown (bench/BeforeAfterTiming.h);
+//  - keeping large runs: peak memory, and closing while a run is kept (bench/KeepingCost.h).
 // Both sides of a ratio are measured in the same run, one after the other, so a busy machine
 // slows both alike.
 //
 // report_bench.exe [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] [--lines N,N,...]
-//                  [--idle-seconds N] [--only printall|startup|device|find|preview|history|compare]
+//                  [--idle-seconds N] [--only printall|startup|device|find|preview|history|compare|keeping]
 // Mardello.exe comes from --mardello or MARDELLO_EXE; the minimal dialog and the hook library
 // (settext_hook.dll) from beside this program.
 #include <windows.h>
@@ -32,6 +33,7 @@
 #include "bench/DeviceFollowTiming.h"
 #include "bench/FindTiming.h"
 #include "bench/HistoryTiming.h"
+#include "bench/KeepingCost.h"
 #include "bench/PrintAllTiming.h"
 #include "bench/PreviewTiming.h"
 #include "bench/Require.h"
@@ -59,7 +61,7 @@ struct Options {
     std::string minimalDialog;
     std::string hookLibrary;
     std::string timingLibrary;
-    std::string only;  // one benchmark: printall, startup, device, find, preview, history or compare
+    std::string only;  // one benchmark: printall, startup, device, find, preview, history, compare or keeping
     int runs = 5;
     int starts = 15;
     std::vector<int> lineCounts = {1000, 10000, 40000};
@@ -260,6 +262,11 @@ int main(int argc, char** argv)
             Require(drives.Remove('E'), "take the device away");
             BenchBeforeAfter(mardello, kInstallFolder, options.runs);
             Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the device in again");
+        }
+        if (options.only.empty() || options.only == "keeping") {
+            Require(drives.Remove('E'), "take the usual device away");
+            BenchKeeping({mardello, e2e::InstalledProbeLibrary(kInstallFolder), kInstallFolder, drives, 'F', kVin});
+            Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the usual device in again");
         }
         if (options.only.empty() || options.only == "preview") {
             WriteReports(device, options.lineCounts.back());

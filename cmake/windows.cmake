@@ -53,6 +53,7 @@ set(WIN32_SOURCES
     output/DefaultPrinter.cpp
     output/CopyToClipboard.cpp
     output/SaveAsFile.cpp
+    history/AbandonedKeeping.cpp
     history/HistoryFolder.cpp
     history/KeepRun.cpp
     history/KeepSetting.cpp

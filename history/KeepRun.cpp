@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "framework/TextModeDecoder.h"
+#include "history/AbandonedKeeping.h"
+#include "history/FolderEntries.h"
 #include "history/HistoryFolder.h"
 #include "history/KeepingFolder.h"
 #include "history/RunName.h"
@@ -152,22 +154,6 @@ bool MakeFolder(const CString& path, Failure& failure)
     return false;
 }
 
-// The entries of a folder that are folders (`folders`) or plain files.
-template <typename Visit>
-void ForEachEntry(const CString& folder, bool folders, Visit visit)
-{
-    WIN32_FIND_DATAA entry{};
-    const HANDLE find = ::FindFirstFileA(folder + "\\*", &entry);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const CString name(entry.cFileName);
-        if (isFolder == folders && name != "." && name != "..")
-            visit(name, (ULONGLONG(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
-}
-
 std::vector<RunFile> FilesIn(const CString& folder)
 {
     std::vector<RunFile> files;
@@ -183,12 +169,6 @@ std::vector<CString> RunFoldersIn(const CString& vinFolder)
         if (ParseRunFolderName(name, time)) runs.push_back(name);
     });
     return runs;
-}
-
-void RemoveFolder(const CString& folder)
-{
-    for (const RunFile& file : FilesIn(folder)) ::DeleteFileA(folder + "\\" + file.name);
-    ::RemoveDirectoryA(folder);
 }
 
 // The run just copied is already kept in `runFolder` when it holds the same files with the
@@ -237,31 +217,6 @@ CString ComputerName()
     return ::GetComputerNameA(name, &length) ? CString(name, length) : CString("this computer");
 }
 
-// A process of another user cannot be opened, but it runs.
-bool IsRunning(unsigned long processId)
-{
-    const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
-    if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;
-    const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    ::CloseHandle(process);
-    return running;
-}
-
-// What a Mardello of this computer no longer writes: its own earlier keep (one keep at a time)
-// and any whose process is gone. Another computer's are left to it.
-void RemoveAbandonedKeeping(const CString& historyFolder, const CString& computer)
-{
-    std::vector<CString> abandoned;
-    ForEachEntry(historyFolder, true, [&](const CString& name, ULONGLONG) {
-        CString writer;
-        unsigned long processId = 0;
-        if (ParseKeepingFolderName(name, writer, processId) && writer.CompareNoCase(computer) == 0 &&
-            (processId == ::GetCurrentProcessId() || !IsRunning(processId)))
-            abandoned.push_back(name);
-    });
-    for (const CString& name : abandoned) RemoveFolder(historyFolder + "\\" + name);
-}
-
 // The VIN the copied run names: the first line of its VIN.DAT, as the window reads it.
 CString CopiedVin(const CString& runFolder)
 {
@@ -304,7 +259,9 @@ RunNaming NamingOf(const CString& folder)
     for (const ReportFile& report : kRunFiles) {
         const char* name = report.name;
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!::GetFileAttributesExA(folder + "\\" + name, GetFileExInfoStandard, &data)) continue;
+        if (!::GetFileAttributesExA(folder + "\\" + name, GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
         if (::CompareFileTime(&data.ftLastWriteTime, &newest) > 0) newest = data.ftLastWriteTime;
         naming.any = true;
     }
@@ -343,7 +300,11 @@ KeepOutcome Keep(const CString& printFolder, const CString& historyFolder, const
         for (const ReportFile& report : kRunFiles) {
             const char* name = report.name;
             const CString path = printFolder + "\\" + name;
-            if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND) continue;
+            // A folder named like a report is no report, as the view takes it.
+            const DWORD attributes = ::GetFileAttributesA(path);
+            if (attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() == ERROR_FILE_NOT_FOUND
+                                                      : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                continue;
             if (!CopyReport(path, copied + "\\" + name, piece, stop, failure)) {
                 RemoveFolder(copied);
                 return failed();

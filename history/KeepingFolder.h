@@ -10,3 +10,6 @@
 CString KeepingFolderName(const CString& computer, unsigned long processId);
 // False for any other folder name.
 bool ParseKeepingFolderName(const CString& name, CString& computer, unsigned long& processId);
+// "~keeping <thread id>": what earlier versions wrote a run into, inside its VIN folder, and
+// left there when they were ended while they kept.
+bool ParseEarlierKeepingFolderName(const CString& name, unsigned long& threadId);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "framework/SystemLibrary.h"
+#include "history/AbandonedKeeping.h"
 #include "history/HistoryFolder.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
@@ -270,8 +271,10 @@ void CHistoryDlg::OnDelete()
         return;
     }
     m_deleted.push_back(RunFolderPath(m_historyFolder, run));
-    // The VIN's folder goes with its last run.
-    ::RemoveDirectoryA(m_historyFolder + "\\" + run.vinFolder);
+    // The VIN's folder goes with its last run, and with what an earlier version's keep left in it.
+    const CString vinFolder = m_historyFolder + "\\" + run.vinFolder;
+    RemoveEarlierKeeping(vinFolder);
+    ::RemoveDirectoryA(vinFolder);
     for (size_t i = 0; i < m_runs.size(); ++i)
         if (m_runs[i].IsSameFolder(run)) {
             m_runs.erase(m_runs.begin() + i);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/e2e/RunningProgram.h"
+#include "tests/e2e/harness/ProcessProbe.h"
 
 namespace e2e {
 namespace {
@@ -190,6 +191,21 @@ TEST_F(Faults, EmptyVinFileLeavesTheVinEmpty)
     StartWithDevice();
     EXPECT_EQ("", Vin());
     EXPECT_EQ(kReady, Status());
+    ExpectNextCommandWorks(kCdsView);
+}
+
+// Copy when no memory block can be had for the text: the clipboard keeps what the user had there.
+TEST_F(Faults, CopyWithoutMemoryKeepsTheClipboard)
+{
+    m_device.Write("CDS.DAT", kCds);
+    StartWithDevice();
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
+    ASSERT_TRUE(WriteClipboardText("old content"));
+    const ProcessProbe probe(m_session.Dialog(), InstalledProbeLibrary("C:\\mardello-e2e"));
+    ASSERT_TRUE(probe.Ready());
+    ASSERT_EQ(1u, probe.Ask(ProbeQuestion::NoMemoryBlocks));
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_COPY));
+    EXPECT_EQ("old content", ReadClipboardText().value_or("<no text>"));
     ExpectNextCommandWorks(kCdsView);
 }
 

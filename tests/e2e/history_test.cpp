@@ -5,6 +5,7 @@
 #include <dbt.h>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -233,6 +234,77 @@ TEST_F(History, ClosedWhileKeepingLeavesNoHalfCopy)
     ASSERT_TRUE(again.Process().WaitForExit(20000, nullptr));
 }
 
+// Print All clicked as soon as a device with a large live-data report is plugged in, while that
+// report is being kept: the view holds all three reports, and the run is kept once, byte for byte.
+TEST_F(History, KeepWhileViewing)
+{
+    // Past its end-of-file mark, where the view stops, the report is large: the keeper copies it
+    // for a second or so, the view reads it at once.
+    const std::string liveData = "Engine speed\t812\trpm\r\n\x1A" + std::string(96u << 20, 'x');
+    const std::string frozen = "Vehicle speed\t0\tkm/h\r\n";
+    m_device.Write("DTC.DAT", kDtcBefore);
+    m_device.Write("CDS.DAT", liveData);
+    m_device.Write("FROZEN.DAT", frozen);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    ASSERT_TRUE(m_session.Start());
+    Play({Plug('E', m_device), Expect(Shown::Status, kReady)});
+    ASSERT_TRUE(WaitUntil([] {
+        const std::string listing = HistoryListing();
+        return listing.find("\\CDS.DAT") != std::string::npos && listing.find("~keeping ") != std::string::npos;
+    })) << "the live data is not being kept:\n" << HistoryListing();
+    Play({Click(IDC_BTN_PRINT_ALL)});
+    const std::string view = Viewer();
+    for (const char* report : {"P0301    Misfire", "Engine speed    812    rpm", "Vehicle speed    0    km/h"})
+        EXPECT_NE(std::string::npos, view.find(report)) << report << " is not in the view:\n" << view;
+    const auto whole = Kept(kVinA, "2026-01-02 03-04-05",
+                            {{"CDS.DAT", liveData.size()}, {"DTC.DAT", kDtcBefore.size()}, {"FROZEN.DAT", frozen.size()}, {"VIN.DAT", 19}});
+    EXPECT_TRUE(WaitUntil([&] { return HistoryListing() == whole; }, kKeptMs)) << HistoryListing();
+    EXPECT_TRUE(ReadWholeFile(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\CDS.DAT") == liveData);
+}
+
+// Ended at any moment of a keep, as by a crash or a power cut, the program leaves no half run and
+// no run twice; the next start clears what was left, an earlier version's too, and keeps the run.
+TEST_F(History, EndedAtAnyMomentOfAKeepLeavesNoHalfRun)
+{
+    m_device.Write("CDS.DAT", std::string(48u << 20, 'x'));
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    const std::string runFolder = HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05";
+    const auto whole = Kept(kVinA, "2026-01-02 03-04-05", {{"CDS.DAT", 48u << 20}, {"DTC.DAT", kDtcBefore.size()}, {"VIN.DAT", 19}});
+    const auto runsListed = [] {
+        std::istringstream listing(HistoryListing());
+        std::string runs;
+        for (std::string line; std::getline(listing, line);)
+            if (line.find("~keeping ") == std::string::npos) runs += line + "\n";
+        return runs;
+    };
+    PlugIn();
+    // The moments are spread over a whole keep as long as it takes here, from the window shown.
+    ASSERT_TRUE(m_session.Start());
+    const ULONGLONG started = GetTickCount64();
+    ASSERT_TRUE(WaitUntil([&] { return HistoryListing() == whole; }, 30000)) << HistoryListing();
+    const DWORD keepMs = static_cast<DWORD>(GetTickCount64() - started);
+    m_session.Process().Kill();
+    std::mt19937 random(GetTickCount());
+    for (int end = 0; end < 20; ++end) {
+        RemoveTree(runFolder);
+        const DWORD moment = std::uniform_int_distribution<DWORD>(keepMs * end / 20, keepMs * (end + 1) / 20)(random);
+        MardelloSession session;
+        ASSERT_TRUE(session.Start());
+        Sleep(moment);
+        session.Process().Kill();
+        const std::string runs = runsListed();
+        ASSERT_TRUE(runs.empty() || runs == whole) << "ended " << moment << " ms of " << keepMs << " ms after the start:\n" << runs;
+    }
+    const std::string earlier = HistoryFolder() + "\\" + kVinA + "\\~keeping 99999";
+    CreateDirectoryA((HistoryFolder() + "\\" + kVinA).c_str(), nullptr);
+    CreateDirectoryA(earlier.c_str(), nullptr);
+    ASSERT_TRUE(std::ofstream(earlier + "\\CDS.DAT", std::ios::binary) << "half");
+    MardelloSession again;
+    ASSERT_TRUE(again.Start());
+    EXPECT_TRUE(WaitUntil([&] { return HistoryListing() == whole; }, 30000)) << HistoryListing();
+}
+
 // A file where the history folder should be: nothing can be kept, the program goes on, and the
 // history window and the status line say which run and why.
 TEST_F(History, HistoryThatCannotBeWrittenIsSaidInTheWindow)
@@ -264,6 +336,18 @@ void KeepRun(const std::string& vin, const char* run, const std::string& trouble
     for (const std::string& each : {HistoryFolder(), HistoryFolder() + "\\" + vin, folder}) CreateDirectoryA(each.c_str(), nullptr);
     std::ofstream(folder + "\\DTC.DAT", std::ios::binary) << troubleCodes;
     std::ofstream(folder + "\\VIN.DAT", std::ios::binary) << vin << "\r\n";
+}
+
+// Deleting a VIN's last run removes the VIN's folder, even with what an earlier version's keep left there.
+TEST_F(History, DeletingTheLastRunRemovesItsVinFolder)
+{
+    KeepRun(kVinB, "2026-01-03 00-00-00", kDtcBefore);
+    const std::string vinFolder = HistoryFolder() + "\\" + kVinB;
+    CreateDirectoryA((vinFolder + "\\~keeping 99999").c_str(), nullptr);
+    ASSERT_TRUE(std::ofstream(vinFolder + "\\~keeping 99999\\DTC.DAT") << "half");
+    ASSERT_TRUE(m_session.Start());
+    Play({Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"), ClickInHistory(IDC_HISTORY_DELETE)});
+    EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(vinFolder.c_str()) == INVALID_FILE_ATTRIBUTES; })) << HistoryListing();
 }
 
 // Before and after a repair: the two runs side by side, on the screen and on paper, and the

@@ -101,20 +101,25 @@ TEST(HistoryTest, SameRunHasSameFilesWithSameSizes)
 }
 
 // Only a folder of this computer whose process is gone is removed: the name must read back.
+// Earlier versions named theirs after the keeping thread alone.
 TEST(HistoryTest, KeepingFolderNamesItsComputerAndProcess)
 {
     EXPECT_EQ(CString("~keeping WORKSHOP-PC 4242"), KeepingFolderName("WORKSHOP-PC", 4242));
-    const struct { const char* name; bool read; const char* computer; unsigned long id; } rows[] = {
-        {"~keeping WORKSHOP-PC 4242", true, "WORKSHOP-PC", 4242}, {"~keeping A B 7", true, "A B", 7},
-        {"~keeping PC 4294967295", true, "PC", 4294967295ul},     {"~keeping PC 4294967296", false, "", 0},
-        {"~keeping 4242", false, "", 0},                          {"~keeping PC 42x", false, "", 0},
-        {"~keeping PC ", false, "", 0},                           {"LSVAU2180N2183294", false, "", 0},
+    const struct { const char* name; bool read; const char* computer; unsigned long id; long long earlier; } rows[] = {
+        {"~keeping WORKSHOP-PC 4242", true, "WORKSHOP-PC", 4242, -1}, {"~keeping A B 7", true, "A B", 7, -1},
+        {"~keeping PC 4294967295", true, "PC", 4294967295ul, -1},     {"~keeping PC 4294967296", false, "", 0, -1},
+        {"~keeping 4242", false, "", 0, 4242},                        {"~keeping PC 42x", false, "", 0, -1},
+        {"~keeping PC ", false, "", 0, -1},                           {"LSVAU2180N2183294", false, "", 0, -1},
+        {"~keeping 4294967296", false, "", 0, -1},                    {"~keeping ", false, "", 0, -1},
+        {"keeping 12", false, "", 0, -1},
     };
     for (const auto& row : rows) {
         CString computer;
-        unsigned long id = 0;
+        unsigned long id = 0, thread = 0;
         EXPECT_EQ(row.read, ParseKeepingFolderName(row.name, computer, id)) << row.name;
         EXPECT_TRUE(!row.read || (computer == row.computer && id == row.id)) << row.name;
+        EXPECT_EQ(row.earlier >= 0, ParseEarlierKeepingFolderName(row.name, thread)) << row.name;
+        EXPECT_TRUE(row.earlier < 0 || static_cast<long long>(thread) == row.earlier) << row.name;
     }
 }
 
