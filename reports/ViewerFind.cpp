@@ -17,9 +17,8 @@ constexpr DWORD kSearchFlags = FR_DOWN | FR_MATCHCASE | FR_WHOLEWORD;
 // A whole word has no letter or digit beside it, as the viewer's own search judges them.
 bool IsLetterOrDigit(wchar_t character) { return std::iswalnum(character) != 0; }
 
-// The system's upper case of every character, asked once: a search without match case looks
-// at each character of the text.
-wchar_t UpperCase(wchar_t character)
+// The system's upper case of every character, asked once.
+const wchar_t* UpperCase()
 {
     static const std::vector<wchar_t> upper = [] {
         std::vector<wchar_t> all(0x10000);
@@ -27,7 +26,7 @@ wchar_t UpperCase(wchar_t character)
         ::CharUpperBuffW(all.data(), static_cast<DWORD>(all.size()));
         return all;
     }();
-    return upper[static_cast<unsigned short>(character)];
+    return upper.data();
 }
 
 }  // namespace
@@ -111,7 +110,7 @@ BOOL CViewerFind::FindInViewer(const CString& sought, DWORD flags)
     const ViewerSearch search{(flags & FR_DOWN) != 0, (flags & FR_MATCHCASE) != 0, (flags & FR_WHOLEWORD) != 0};
     const auto match = FindInViewerText(ViewerText(), selection.cpMin, selection.cpMax,
                                         WideText(sought.GetString(), sought.GetLength(), CP_ACP), search,
-                                        {IsLetterOrDigit, UpperCase});
+                                        {IsLetterOrDigit, UpperCase()});
     if (!match) return FALSE;
     m_viewer.SetSel(match->first, match->second);
     m_viewer.ScrollCaret();

@@ -18,7 +18,9 @@ struct ViewerSearch {
 // How characters are judged; the window asks the system.
 struct CharacterRules {
     bool (*isWordCharacter)(wchar_t character);
-    wchar_t (*upperCase)(wchar_t character);  // a character that is no letter stays as it is
+    // The upper case of each of the 65,536 UTF-16 units, by its value; one that is no letter
+    // stays as it is. A table, since a search without match case looks at every character.
+    const wchar_t* upperCase;
 };
 
 // The first and last character positions of the match, or none.
