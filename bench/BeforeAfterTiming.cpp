@@ -4,9 +4,9 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
+#include "bench/KeptHistory.h"
 #include "bench/Require.h"
 #include "bench/Stopwatch.h"
 #include "res/resource.h"
@@ -21,13 +21,6 @@ constexpr int kRunsPerVin = 10;
 constexpr int kRunsWithP0171 = kVins;  // the fourth run of every vehicle
 constexpr double kKeystrokeGoalMs = 200;
 
-std::string VinOf(int vin)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "BENCH%012d", vin);
-    return name;
-}
-
 // A trouble-code report of the device's size and shape, each run's a little different.
 std::string TroubleCodes(int run)
 {
@@ -36,25 +29,6 @@ std::string TroubleCodes(int run)
     if (run == 3) report += "P0171\tcurrent\tSystem Too Lean (Bank 1)\r\n";
     if (run % 2) report += "P0455\tcurrent\tEVAP System Large Leak\r\n";
     return report + "\r\nSystem:\tTransmission control module (TCM)\r\nNo Trouble Codes\r\n";
-}
-
-void FillHistory()
-{
-    const std::string history = e2e::HistoryFolder();
-    e2e::RemoveTree(history);
-    Require(CreateDirectoryA(history.c_str(), nullptr), "make the history folder");
-    for (int vin = 0; vin < kVins; ++vin) {
-        const std::string vinFolder = history + "\\" + VinOf(vin);
-        CreateDirectoryA(vinFolder.c_str(), nullptr);
-        for (int run = 0; run < kRunsPerVin; ++run) {
-            char runName[32];
-            std::snprintf(runName, sizeof runName, "2026-%02d-01 08-00-00", run + 1);
-            const std::string runFolder = vinFolder + "\\" + runName;
-            CreateDirectoryA(runFolder.c_str(), nullptr);
-            std::ofstream(runFolder + "\\VIN.DAT", std::ios::binary) << VinOf(vin) << "\r\n";
-            std::ofstream(runFolder + "\\DTC.DAT", std::ios::binary) << TroubleCodes(run);
-        }
-    }
 }
 
 int Rows(HWND history) { return static_cast<int>(SendMessageA(GetDlgItem(history, IDC_HISTORY_LIST), LVM_GETITEMCOUNT, 0, 0)); }
@@ -108,7 +82,7 @@ void BenchBeforeAfter(const std::string& mardello, const std::string& workingDir
 {
     std::printf("Search by trouble code and Compare on %d kept runs, median of %d\n\n", kVins * kRunsPerVin, runs);
     std::fflush(stdout);
-    FillHistory();
+    FillHistory(kVins, kRunsPerVin, TroubleCodes);
 
     std::vector<double> codesRead, code, vinPart, drawing, compare, view;
     for (int run = 0; run < runs; ++run) {
@@ -131,7 +105,7 @@ void BenchBeforeAfter(const std::string& mardello, const std::string& workingDir
         for (int draw = 0; draw < 5; ++draw) drawing.push_back(DrawingAlone(history));
 
         // The newest run of one vehicle, selected as the filter leaves it, and the run before it.
-        Keystroke(history, VinOf(500).c_str());
+        Keystroke(history, BenchVin(500).c_str());
         compare.push_back(UntilShown(history, IDC_HISTORY_COMPARE_PREVIOUS, dialog, "Compared:", "New /"));
         view.push_back(UntilShown(dialog, IDC_BTN_TROUBLE_CODE, dialog, "Compared:", "P0455"));
         program.Kill();

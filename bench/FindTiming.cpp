@@ -96,7 +96,7 @@ void BenchFindNext(int lines, int runs, const std::string& mardello, const std::
     const double end = Median(endTimes);
     std::printf("\nFind Next in a %d-line report, from its start until the match is selected, median of %d runs\n"
                 "  match %d lines before its end   %8.1f ms (slowest %.1f ms)\n"
-                "  match %d lines after its start  %8.1f ms (the click and the selection without the search)\n"
+                "  match %d lines after its start  %8.1f ms (the first search: it reads the viewer's text, kept for the next)\n"
                 "Goal, the match near the end under %.0f ms: %s\n",
                 lines + 2, runs, kFromEdge, end, *std::max_element(endTimes.begin(), endTimes.end()), kFromEdge,
                 Median(startTimes), kGoalMs, end < kGoalMs ? "met" : "NOT met");

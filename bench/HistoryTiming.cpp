@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
 #include "bench/DeviceFollowTiming.h"
+#include "bench/KeptHistory.h"
 #include "bench/Require.h"
 #include "bench/Stopwatch.h"
 #include "res/resource.h"
@@ -22,27 +22,8 @@ constexpr int kVins = 1000;
 constexpr int kRunsPerVin = 10;
 constexpr double kOpenGoalMs = 100;
 
-// 1,000 vehicles of 10 runs each, every run with a VIN and a trouble-code report.
-void FillHistory()
-{
-    const std::string history = e2e::HistoryFolder();
-    e2e::RemoveTree(history);
-    Require(CreateDirectoryA(history.c_str(), nullptr), "make the history folder");
-    for (int vin = 0; vin < kVins; ++vin) {
-        char name[32];
-        std::snprintf(name, sizeof name, "BENCH%012d", vin);
-        const std::string vinFolder = history + "\\" + name;
-        CreateDirectoryA(vinFolder.c_str(), nullptr);
-        for (int run = 0; run < kRunsPerVin; ++run) {
-            char runName[32];
-            std::snprintf(runName, sizeof runName, "2026-%02d-01 08-00-00", run + 1);
-            const std::string runFolder = vinFolder + "\\" + runName;
-            CreateDirectoryA(runFolder.c_str(), nullptr);
-            std::ofstream(runFolder + "\\VIN.DAT", std::ios::binary) << name << "\r\n";
-            std::ofstream(runFolder + "\\DTC.DAT", std::ios::binary) << "P0301\tMisfire\r\n";
-        }
-    }
-}
+// Every run with the same trouble code.
+std::string OneMisfire(int) { return "P0301\tMisfire\r\n"; }
 
 HWND StartWithoutDevice(e2e::Program& program, const HistorySetup& setup)
 {
@@ -115,7 +96,7 @@ void BenchHistory(const HistorySetup& setup)
                 kVins * kRunsPerVin, setup.runs);
     std::fflush(stdout);
     Stopwatch filling;
-    FillHistory();
+    FillHistory(kVins, kRunsPerVin, OneMisfire);
     std::printf("(history of %d runs written in %.0f ms)\n", kVins * kRunsPerVin, filling.ElapsedMs());
     std::vector<double> earlyShown, earlyListed;
     for (int run = 0; run < setup.runs; ++run) {

@@ -22,7 +22,31 @@ END_MESSAGE_MAP()
 
 void CDeviceTracker::Watch() const { ::SetTimer(m_window.m_hWnd, kDeviceTimer, kTickMs, nullptr); }
 
-bool CDeviceTracker::Search() { return m_follower.Start(SystemDrives()); }
+CDeviceTracker::~CDeviceTracker()
+{
+    if (m_hSearchAhead) Search();
+}
+
+void CDeviceTracker::SearchAhead()
+{
+    if (!m_hSearchAhead) m_hSearchAhead = ::CreateThread(nullptr, 0, &CDeviceTracker::SearchOnThread, this, 0, nullptr);
+}
+
+DWORD WINAPI CDeviceTracker::SearchOnThread(void* tracker)
+{
+    auto* self = static_cast<CDeviceTracker*>(tracker);
+    self->m_bFoundAhead = self->m_follower.Start(SystemDrives());
+    return 0;
+}
+
+bool CDeviceTracker::Search()
+{
+    if (!m_hSearchAhead) return m_follower.Start(SystemDrives());
+    ::WaitForSingleObject(m_hSearchAhead, INFINITE);
+    ::CloseHandle(m_hSearchAhead);
+    m_hSearchAhead = nullptr;
+    return m_bFoundAhead;
+}
 
 void CDeviceTracker::OnTick()
 {
@@ -37,7 +61,8 @@ void CDeviceTracker::OnTick()
 
 LRESULT CDeviceTracker::OnDeviceChange(UINT event, DWORD_PTR data)
 {
-    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) return TRUE;
+    // The search at start-up still runs: the drives are compared at the first tick anyway.
+    if (m_hSearchAhead || (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)) return TRUE;
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
     if (!header || header->dbch_devicetype != DBT_DEVTYP_VOLUME || header->dbch_size < sizeof(DEV_BROADCAST_VOLUME))
         return TRUE;

@@ -8,10 +8,16 @@
 class CDeviceTracker : public CCmdTarget {
 public:
     CDeviceTracker(const CDialog& window, PartCallback& callback) : m_window(window), m_callback(callback) {}
+    ~CDeviceTracker() override;
+    CDeviceTracker(const CDeviceTracker&) = delete;
+    CDeviceTracker& operator=(const CDeviceTracker&) = delete;
 
     // From now on the drives are looked at once a tick.
     void Watch() const;
-    // The search at start-up; true when a device was found.
+    // Begins the start-up search on a thread of its own, so that it runs while the rich edit
+    // library loads and the window is made.
+    void SearchAhead();
+    // The search at start-up, or the end of the one begun ahead; true when a device was found.
     bool Search();
     const CString& Drive() const { return m_follower.Drive(); }  // empty without a device
     const CString& Vin() const { return m_follower.Vin(); }
@@ -19,10 +25,13 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
+    static DWORD WINAPI SearchOnThread(void* tracker);
     void OnTick();
     LRESULT OnDeviceChange(UINT event, DWORD_PTR data);
 
     const CDialog& m_window;
     PartCallback& m_callback;
-    DeviceFollower m_follower;
+    DeviceFollower m_follower;  // only the search ahead touches it while it runs
+    HANDLE m_hSearchAhead = nullptr;
+    bool m_bFoundAhead = false;
 };

@@ -19,6 +19,16 @@ CString CRichEditCtrl::GetTextRange(long first, long last) const
     return CString(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
 }
 
+std::wstring CRichEditCtrl::GetWideText() const
+{
+    constexpr UINT kUtf16 = 1200;
+    std::wstring text(static_cast<size_t>(GetTextLength()) + 1, L'\0');
+    GETTEXTEX format{static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_DEFAULT, kUtf16, nullptr, nullptr};
+    const LRESULT copied = SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&format), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
 BOOL CRichEditCtrl::Renew(DWORD scrollBars)
 {
     HWND parent = ::GetParent(m_hWnd);

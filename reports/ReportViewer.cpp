@@ -32,6 +32,8 @@ void PrepareViewer(const CRichEditCtrl& viewer)
     viewer.EmptyUndoBuffer();
     viewer.SetTextMode(TM_PLAINTEXT);
     viewer.LimitText(kViewerTextLimit);
+    // Find keeps the text it read until the viewer says it changed.
+    viewer.SendMessage(EM_SETEVENTMASK, 0, viewer.SendMessage(EM_GETEVENTMASK) | ENM_CHANGE);
 }
 
 ReportRead LoadReportFile(const CString& folder, const char* fileName, CString& viewerText)

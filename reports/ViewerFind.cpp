@@ -1,10 +1,12 @@
 // Find in the viewer: the system's Find dialog, one at a time, and F3 / Shift+F3 to repeat the
 // last search forwards or backwards without it. Nothing found: the selection stays and the
-// system's default sound says so. A match is made of whole characters of the report's GBK text.
+// system's default sound says so. The text is searched in characters, whatever code page it came in.
 #include "reports/ViewerFind.h"
 
 #include <cwctype>
+#include <vector>
 
+#include "framework/WideText.h"
 #include "reports/ViewerSearch.h"
 #include "res/resource.h"
 
@@ -13,11 +15,18 @@ namespace {
 constexpr DWORD kSearchFlags = FR_DOWN | FR_MATCHCASE | FR_WHOLEWORD;
 
 // A whole word has no letter or digit beside it, as the viewer's own search judges them.
-bool IsLetterOrDigit(std::string_view character)
+bool IsLetterOrDigit(wchar_t character) { return std::iswalnum(character) != 0; }
+
+// The system's upper case of every character, asked once.
+const wchar_t* UpperCase()
 {
-    wchar_t wide = 0;
-    return ::MultiByteToWideChar(CP_ACP, 0, character.data(), static_cast<int>(character.size()), &wide, 1) == 1 &&
-           std::iswalnum(wide);
+    static const std::vector<wchar_t> upper = [] {
+        std::vector<wchar_t> all(0x10000);
+        for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<wchar_t>(i);
+        ::CharUpperBuffW(all.data(), static_cast<DWORD>(all.size()));
+        return all;
+    }();
+    return upper.data();
 }
 
 }  // namespace
@@ -27,6 +36,7 @@ BEGIN_MESSAGE_MAP(CViewerFind, CCmdTarget)
     ON_COMMAND(IDM_FIND_NEXT, &CViewerFind::OnFindNext)
     ON_COMMAND(IDM_FIND_PREVIOUS, &CViewerFind::OnFindPrevious)
     ON_REGISTERED_MESSAGE(CFindReplaceDialog::GetFindReplaceMsg(), &CViewerFind::OnFindReplace)
+    ON_EN_CHANGE(IDC_RICHEDIT_REPORT, &CViewerFind::OnViewerChange)
 END_MESSAGE_MAP()
 
 void CViewerFind::OnFind()
@@ -76,17 +86,31 @@ void CViewerFind::FindAndShow(DWORD flags)
     if (!FindInViewer(m_strSought, flags)) ::MessageBeep(MB_OK);
 }
 
-// The viewer's text is read once and searched in its bytes: asking the viewer to find, step by
-// step, costs a round of messages per match it offers. Selects the match found and brings it
-// into view; FALSE, with the selection untouched, when there is none.
-BOOL CViewerFind::FindInViewer(const CString& sought, DWORD flags) const
+// Filled, edited or emptied: the text kept is no longer the viewer's. A control swapped for a new
+// one is seen by its handle.
+void CViewerFind::OnViewerChange() { m_hTextOf = nullptr; }
+
+const std::wstring& CViewerFind::ViewerText()
+{
+    if (m_hTextOf != m_viewer.m_hWnd) {
+        m_viewerText = m_viewer.GetWideText();
+        m_hTextOf = m_viewer.m_hWnd;
+    }
+    return m_viewerText;
+}
+
+// The viewer's text is searched in one pass: asking the viewer to find, step by step, costs a
+// round of messages per match it offers. Selects the match found and brings it into view;
+// FALSE, with the selection untouched, when there is none.
+BOOL CViewerFind::FindInViewer(const CString& sought, DWORD flags)
 {
     if (sought.IsEmpty()) return FALSE;
     CHARRANGE selection{};
     m_viewer.GetSel(selection);
-    const CString text = m_viewer.GetTextRange(0, m_viewer.GetTextLength());
     const ViewerSearch search{(flags & FR_DOWN) != 0, (flags & FR_MATCHCASE) != 0, (flags & FR_WHOLEWORD) != 0};
-    const auto match = FindInViewerText(text.Bytes(), selection.cpMin, selection.cpMax, sought, search, IsLetterOrDigit);
+    const auto match = FindInViewerText(ViewerText(), selection.cpMin, selection.cpMax,
+                                        WideText(sought.GetString(), sought.GetLength(), CP_ACP), search,
+                                        {IsLetterOrDigit, UpperCase()});
     if (!match) return FALSE;
     m_viewer.SetSel(match->first, match->second);
     m_viewer.ScrollCaret();

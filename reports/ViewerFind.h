@@ -1,6 +1,8 @@
 #pragma once
 // The main window's Find part: the system's Find dialog over the report viewer, the text sought
 // and the flags chosen, and F3 / Shift+F3 to repeat the last search without the dialog.
+#include <string>
+
 #include "framework/Controls.h"
 #include "framework/FindReplaceDialog.h"
 
@@ -19,12 +21,18 @@ private:
     void OnFindNext();
     void OnFindPrevious();
     LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+    void OnViewerChange();
     void FindAndShow(DWORD flags);
-    BOOL FindInViewer(const CString& sought, DWORD flags) const;
+    BOOL FindInViewer(const CString& sought, DWORD flags);
+    const std::wstring& ViewerText();
 
     const CRichEditCtrl& m_viewer;
     CWnd& m_owner;
     CFindReplaceDialog m_dlgFind;
     CString m_strSought;
     DWORD m_dwFindFlags = FR_DOWN;
+    // The viewer's text as the last search read it, kept until the viewer changes: reading it
+    // out costs far more than searching it.
+    std::wstring m_viewerText;
+    HWND m_hTextOf = nullptr;  // the control it was read from; none: not read
 };

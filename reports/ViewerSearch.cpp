@@ -1,36 +1,25 @@
 #include "reports/ViewerSearch.h"
 
-#include "reports/WholeCharacterMatch.h"
-
-namespace {
-
-size_t CharacterSize(std::string_view bytes, size_t at)
+std::optional<std::pair<long, long>> FindInViewerText(std::wstring_view text, long selectionStart, long selectionEnd,
+                                                      std::wstring_view sought, ViewerSearch search,
+                                                      CharacterRules rules)
 {
-    return IsLeadByte(static_cast<unsigned char>(bytes[at])) && at + 1 < bytes.size() ? 2 : 1;
-}
-
-}  // namespace
-
-std::optional<std::pair<long, long>> FindInViewerText(std::string_view text, long selectionStart, long selectionEnd,
-                                                      const CString& sought, ViewerSearch search,
-                                                      IsWordCharacter isWordCharacter)
-{
-    const std::string_view bytes = sought.Bytes();
-    if (bytes.empty()) return std::nullopt;
-    long soughtCharacters = 0;
-    for (size_t at = 0; at < bytes.size(); at += CharacterSize(bytes, at)) ++soughtCharacters;
+    if (sought.empty() || text.size() < sought.size()) return std::nullopt;
+    const auto upper = [&](wchar_t character) { return rules.upperCase[static_cast<unsigned short>(character)]; };
+    const auto same = [&](wchar_t mine, wchar_t theirs) {
+        return mine == theirs || (!search.matchCase && upper(mine) == upper(theirs));
+    };
+    const auto isWordAt = [&](size_t at) { return at < text.size() && rules.isWordCharacter(text[at]); };
+    const wchar_t first = search.matchCase ? sought[0] : upper(sought[0]);
     std::optional<std::pair<long, long>> firstPass, wrapped;
-    const char* const first = bytes.data();
-    size_t previous = 0;  // the character before `at`
-    long character = 0;
-    for (size_t at = 0; at < text.size(); previous = at, at += CharacterSize(text, at), ++character) {
-        if (text[at] != *first && (search.matchCase || (text[at] | 0x20) != (*first | 0x20))) continue;
-        if (!IsWholeCharacterMatchAt(text.substr(at), bytes, search.matchCase)) continue;
-        const size_t after = at + bytes.size();
-        if (search.wholeWord && ((at > 0 && isWordCharacter(text.substr(previous, at - previous))) ||
-                                 (after < text.size() && isWordCharacter(text.substr(after, CharacterSize(text, after))))))
-            continue;
-        const std::pair<long, long> match{character, character + soughtCharacters};
+    const size_t last = text.size() - sought.size();
+    for (size_t at = 0; at <= last; ++at) {
+        if (text[at] != first && (search.matchCase || upper(text[at]) != first)) continue;
+        size_t matched = 1;
+        while (matched < sought.size() && same(text[at + matched], sought[matched])) ++matched;
+        if (matched < sought.size()) continue;
+        if (search.wholeWord && ((at > 0 && isWordAt(at - 1)) || isWordAt(at + sought.size()))) continue;
+        const std::pair<long, long> match{static_cast<long>(at), static_cast<long>(at + sought.size())};
         // Wrapping around finds the first match of all (down) or the last (up).
         if (search.down) {
             if (match.first >= selectionEnd) return match;

@@ -14,6 +14,9 @@ constexpr int kLabelFontControls[] = {IDC_STATIC_TITLE,     IDC_STATIC_STATUS,  
 
 constexpr int kVinMaxTyped = 17;
 
+// A timer's tick comes only when no paint is due, so this one-shot waits for the first paint.
+constexpr UINT_PTR kAfterFirstPaintTimer = 0x4650;
+
 }  // namespace
 
 CMardelloDlg::CMardelloDlg(CWnd* parent)
@@ -28,6 +31,7 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
     // Face "宋体" in GBK.
     m_fontTitle.CreateFont(ScaledTo(m_nScreenDpi, kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "\xCB\xCE\xCC\xE5");
+    m_deviceTracker.SearchAhead();
 }
 
 void CMardelloDlg::DoDataExchange(CDataExchange* exchange)
@@ -71,6 +75,7 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_EN_CHANGE(IDC_EDIT_VIN, &CMardelloDlg::OnVinChange)
     ON_COMMAND(IDM_VIEWER_WORKSHOP, &CMardelloDlg::OnWorkshopDetails)
     ON_COMMAND(IDM_HISTORY, &CMardelloDlg::OnHistory)
+    ON_TIMER(kAfterFirstPaintTimer, &CMardelloDlg::OnAfterFirstPaint)
     // The parts' own timers, notifications and commands.
     CHAIN_MSG_MAP_MEMBER(m_deviceTracker)
     CHAIN_MSG_MAP_MEMBER(m_historyKeeper)
@@ -81,16 +86,11 @@ BOOL CMardelloDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     PrepareViewer(m_richReport);
-    AddWindowMenuEntries();
-
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
 
     m_strStatus = kStatusChecking;
     m_strDrive.Empty();
     UpdateData(FALSE);
 
-    m_deviceTracker.Watch();
     if (FindDevice()) m_strVin = m_deviceTracker.Vin();
 
     GetDlgItem(IDC_EDIT_VIN).SendMessage(EM_LIMITTEXT, kVinMaxTyped);
@@ -101,7 +101,18 @@ BOOL CMardelloDlg::OnInitDialog()
     ShowExitPicture();
 
     UpdateData(FALSE);
+    // The window is shown when this returns; what its first paint does not need comes after it.
+    ::SetTimer(m_hWnd, kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
+    return TRUE;
+}
+
+void CMardelloDlg::OnAfterFirstPaint()
+{
+    ::KillTimer(m_hWnd, kAfterFirstPaintTimer);
+    AddWindowMenuEntries();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    m_deviceTracker.Watch();
     if (!m_strDrive.IsEmpty()) m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
     m_historyKeeper.ReadLater();
-    return TRUE;
 }

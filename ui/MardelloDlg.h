@@ -26,6 +26,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
     BOOL OnInitDialog() override;
+    void OnAfterFirstPaint();
 
     // Start-up: the device and its VIN (MardelloDlgDevice.cpp).
     BOOL FindDevice();

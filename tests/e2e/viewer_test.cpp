@@ -214,6 +214,18 @@ TEST_F(Viewer, FindInAFortyThousandLineReport)
         ASSERT_TRUE(WaitUntilIdle(m_session.Dialog()));
         EXPECT_EQ(row.expected, Selection());
     }
+    // An edit after a search: the next search looks at the text as it is now.
+    ClickInto(Report());
+    ASSERT_TRUE(PressKeys("ctrl+End") && WaitUntilIdle(m_session.Dialog()));
+    const long end = Selection().second;
+    ASSERT_TRUE(Xdotool({"key", "space", "P", "0", "4", "2", "0"}) && WaitUntil([&] { return Selection().first == end + 6; }));
+    HWND find = PressForDialog("ctrl+f");
+    ASSERT_TRUE(find) << "no Find dialog";
+    SetDlgItemTextA(find, kFindWhat, "P0420");
+    CheckDlgButton(find, kUp, true);
+    CheckDlgButton(find, kDown, false);
+    ASSERT_TRUE(PressKeys("Return") && WaitUntilIdle(m_session.Dialog()));
+    EXPECT_EQ(Range(end + 1, end + 6), Selection()) << "the P0420 typed last";
     EXPECT_TRUE(IsWindow(m_session.Dialog()));
 }
 
