@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -17,6 +18,19 @@ CString CRichEditCtrl::GetTextRange(long first, long last) const
     if (SendMessage(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)) <= 0) return CString();
     // The answer counts characters, not bytes; the text holds no NUL, so its end is the first one.
     return CString(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
+}
+
+std::wstring CRichEditCtrl::GetUnicodeText() const
+{
+    // WM_GETTEXTLENGTH counts each break as two characters, so the text always has room.
+    std::wstring text(static_cast<size_t>(std::max(0L, GetTextLength())) + 1, L'\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    get.flags = GT_DEFAULT;
+    get.codepage = 1200;  // UTF-16
+    const LRESULT copied = SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(text.size()) - 1)));
+    return text;
 }
 
 BOOL CRichEditCtrl::Renew(DWORD scrollBars)
