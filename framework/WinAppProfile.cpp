@@ -85,7 +85,8 @@ BOOL CWinApp::WriteProfileUtf8(const char* section, const char* entry, const CSt
                           &key.m_key, nullptr) != ERROR_SUCCESS)
         return FALSE;
     const std::wstring text = Wide(utf8, CP_UTF8);
-    return ::RegSetValueExW(key.m_key, Wide(entry, CP_ACP).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    return ::RegSetValueExW(key.m_key, Wide(entry, CP_ACP).c_str(), 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(text.c_str()),
                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 

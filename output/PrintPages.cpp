@@ -95,14 +95,17 @@ unsigned FontCodePage(const CString& vin, const CString& viewerText, const Works
 // printer's widths put it.
 class DcCanvas : public PageCanvas {
 public:
-    DcCanvas(const CDCHandle& dc, PrinterCharWidths& text, PrinterCharWidths& heading) : m_dc(dc), m_text(text), m_heading(heading) {}
+    DcCanvas(const CDCHandle& dc, PrinterCharWidths& text, PrinterCharWidths& heading)
+        : m_dc(dc), m_text(text), m_heading(heading)
+    {
+    }
     void Text(int x, int y, const CString& text) override { Draw(x, y, text, m_text); }
     void Heading(int x, int y, const CString& text) override
     {
         CSelectGuard select(m_dc, m_heading.Font());
         Draw(x, y, text, m_heading);
     }
-// A line of a pen as thick as the rule: on the preview's reduced page a pen still draws a
+    // A line of a pen as thick as the rule: on the preview's reduced page a pen still draws a
     // pixel, where a filled rectangle that thin would round away to nothing.
     void Rule(int x, int y, int width, int thickness) override
     {
@@ -177,7 +180,8 @@ CPrintPages::CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry
     : m_codePage(FontCodePage(vin, viewerText, workshop)),
       m_font(CreatePrintFont(printer, MetricsFor(geometry).fontHeight, m_codePage)),
       m_headingFont(CreatePrintFont(printer, HeaderMetricsFor(geometry).headingHeight, m_codePage, true)),
-      m_widths(std::make_unique<PrinterCharWidths>(m_font)), m_headingWidths(std::make_unique<PrinterCharWidths>(m_headingFont)),
+      m_widths(std::make_unique<PrinterCharWidths>(m_font)),
+      m_headingWidths(std::make_unique<PrinterCharWidths>(m_headingFont)),
       m_layout(LayoutMeasuredOn(printer, *m_widths, *m_headingWidths, geometry, vin, viewerText, workshop))
 {
 }

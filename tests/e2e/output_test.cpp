@@ -382,8 +382,8 @@ using OutputCopy = OutputPrint;
 std::wstring WideFromUtf8(const std::string& utf8)
 {
     std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), static_cast<int>(wide.size()))));
+    const int size = static_cast<int>(utf8.size());
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), size)));
     return wide;
 }
 

@@ -147,7 +147,8 @@ TEST(PrintLinesTest, WrapsUtf8WholeCharacters)
         std::vector<std::string> pieces;  // at 10 units a character, 30 wide
     };
     const Row rows[] = {
-        {"three-byte characters", "\xE6\xB0\x94\xE7\xBC\xB8" "1\xE5\xA4\xB1", {"\xE6\xB0\x94\xE7\xBC\xB8" "1", "\xE5\xA4\xB1"}},
+        {"three-byte characters", "\xE6\xB0\x94\xE7\xBC\xB8" "1\xE5\xA4\xB1",
+         {"\xE6\xB0\x94\xE7\xBC\xB8" "1", "\xE5\xA4\xB1"}},
         {"two- and four-byte characters", "\xC3\xA9\xF0\xA0\x80\x80" "ab", {"\xC3\xA9\xF0\xA0\x80\x80" "a", "b"}},
         {"a sequence cut at the end: its bytes stand alone", "ab\xE6\xB0", {"ab\xE6", "\xB0"}},
         {"a stray continuation byte and a GBK pair", "\x80\xB3\xB5" "a", {"\x80\xB3\xB5", "a"}},
