@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -19,13 +20,17 @@ CString CRichEditCtrl::GetTextRange(long first, long last) const
     return CString(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
 }
 
-std::wstring CRichEditCtrl::GetWideText() const
+std::wstring CRichEditCtrl::GetUnicodeText() const
 {
-    constexpr UINT kUtf16 = 1200;
-    std::wstring text(static_cast<size_t>(GetTextLength()) + 1, L'\0');
-    GETTEXTEX format{static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_DEFAULT, kUtf16, nullptr, nullptr};
-    const LRESULT copied = SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&format), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    // WM_GETTEXTLENGTH counts each break as two characters, so the text always has room.
+    std::wstring text(static_cast<size_t>(std::max(0L, GetTextLength())) + 1, L'\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    get.flags = GT_DEFAULT;
+    get.codepage = 1200;  // UTF-16
+    const LRESULT copied =
+        SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(text.size()) - 1)));
     return text;
 }
 

@@ -24,8 +24,8 @@ public:
     long GetTextLength() const { return static_cast<long>(SendMessage(WM_GETTEXTLENGTH)); }
     // The text between two character positions, paragraph breaks as bare CRs.
     CString GetTextRange(long first, long last) const;
-    // The whole text in wide characters, paragraph breaks as bare CRs.
-    std::wstring GetWideText() const;
+    // The whole text as Unicode, paragraph breaks as bare CRs, whatever the system's code page holds.
+    std::wstring GetUnicodeText() const;
     void SetSel(long start, long end) const
     {
         CHARRANGE range{start, end};

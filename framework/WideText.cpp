@@ -9,3 +9,14 @@ std::wstring WideText(const char* bytes, int size, UINT codePage)
     ::MultiByteToWideChar(codePage, 0, bytes, size, wide.data(), wideLength);
     return wide;
 }
+
+std::string Utf8Text(const std::wstring& wide)
+{
+    if (wide.empty()) return std::string();
+    const int size = static_cast<int>(wide.size());
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return std::string();
+    std::string utf8(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}

@@ -7,3 +7,6 @@
 // `size` bytes read in `codePage`; empty when there are none or they cannot be read. A closing
 // NUL counted in `size` is converted with them.
 std::wstring WideText(const char* bytes, int size, UINT codePage);
+
+// Wide text as UTF-8, the print layout's bytes.
+std::string Utf8Text(const std::wstring& wide);

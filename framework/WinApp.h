@@ -27,6 +27,10 @@ public:
     // written or cannot be read. Writing says whether the setting was kept.
     CString GetProfileString(const char* section, const char* entry) const;
     BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
+    // The same for text of any characters: kept as Unicode, given and taken as UTF-8. It reads a
+    // value written as 8-bit text too.
+    CString GetProfileUtf8(const char* section, const char* entry) const;
+    BOOL WriteProfileUtf8(const char* section, const char* entry, const CString& utf8) const;
     // A number kept as the strings are; `fallback` when it was never written or cannot be read.
     UINT GetProfileInt(const char* section, const char* entry, int fallback) const;
     BOOL WriteProfileInt(const char* section, const char* entry, int value) const;

@@ -61,6 +61,35 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
                             static_cast<DWORD>(text.Size() + 1)) == ERROR_SUCCESS;
 }
 
+CString CWinApp::GetProfileUtf8(const char* section, const char* entry) const
+{
+    RegistryKey key;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(*this, section).c_str(), 0, KEY_QUERY_VALUE, &key.m_key) !=
+        ERROR_SUCCESS)
+        return CString();
+    wchar_t value[1024] = L"";
+    DWORD size = sizeof value - sizeof value[0];
+    DWORD type = 0;
+    if (::RegQueryValueExW(key.m_key, Wide(entry, CP_ACP).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value),
+                           &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return CString();
+    // Up to its first NUL: a value may be written with or without one.
+    return CString(Utf8Text(std::wstring(value, size / sizeof value[0]).c_str()));
+}
+
+BOOL CWinApp::WriteProfileUtf8(const char* section, const char* entry, const CString& utf8) const
+{
+    RegistryKey key;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(*this, section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                          &key.m_key, nullptr) != ERROR_SUCCESS)
+        return FALSE;
+    const std::wstring text = Wide(utf8, CP_UTF8);
+    return ::RegSetValueExW(key.m_key, Wide(entry, CP_ACP).c_str(), 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(text.c_str()),
+                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
 UINT CWinApp::GetProfileInt(const char* section, const char* entry, int fallback) const
 {
     RegistryKey key;

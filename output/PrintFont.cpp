@@ -4,14 +4,14 @@
 
 namespace {
 
-// The character set of the system's code page (GB2312 for GBK); DEFAULT_CHARSET, which the mapper
-// reads as that same code page, where the system knows no set for it (UTF-8).
-BYTE SystemCharset()
+// The character set of a code page (GB2312 for GBK); DEFAULT_CHARSET, which the mapper reads as
+// the system's code page, where the system knows no set for it (UTF-8).
+BYTE CharsetOf(unsigned codePage)
 {
     CHARSETINFO info{};
-    const auto codePage = reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(::GetACP()));
-    return ::TranslateCharsetInfo(codePage, &info, TCI_SRCCODEPAGE) ? static_cast<BYTE>(info.ciCharset)
-                                                                    : BYTE{DEFAULT_CHARSET};
+    const auto source = reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage));
+    return ::TranslateCharsetInfo(source, &info, TCI_SRCCODEPAGE) ? static_cast<BYTE>(info.ciCharset)
+                                                                  : BYTE{DEFAULT_CHARSET};
 }
 
 // Whether the font the mapper gives for `font` on `dc` is of the character set `charset`.
@@ -32,12 +32,12 @@ int CALLBACK TakeFirstOutlineFace(const LOGFONTA* font, const TEXTMETRICA*, DWOR
 
 }  // namespace
 
-CFont CreatePrintFont(const CDCHandle& printer, int height, bool bold)
+CFont CreatePrintFont(const CDCHandle& printer, int height, unsigned codePage, bool bold)
 {
     LOGFONTA description{};
     description.lfHeight = height;
     description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    description.lfCharSet = SystemCharset();
+    description.lfCharSet = CharsetOf(codePage);
     CFont font;
     font.CreateFontIndirect(&description);
     if (!font.GetSafeHandle() || Covers(printer, font, description.lfCharSet)) return font;

@@ -7,15 +7,21 @@ PrintJobLayout::PrintJobLayout(const PrintGeometry& geometry, const PrintWidths&
       m_vinTop(m_metrics.vinTop)
 {
     // The header's lines, those filled in, from where the VIN would be; the VIN follows a rule.
+    // A detail wider than the page goes on in the next line, as a report's line does.
     const HeaderMetrics header = HeaderMetricsFor(geometry);
     if (!workshop.name.IsEmpty()) {
-        m_header.push_back({m_vinTop, workshop.name, true});
-        m_vinTop += header.headingStep;
+        const CharWidth& headingWidth = widths.heading ? widths.heading : widths.character;
+        for (CString& piece : WrapPrintLine(workshop.name, m_metrics.lineWidth, headingWidth, widths.encoding)) {
+            m_header.push_back({m_vinTop, std::move(piece), true});
+            m_vinTop += header.headingStep;
+        }
     }
     for (const CString* line : {&workshop.address1, &workshop.address2, &workshop.phone, &workshop.web}) {
         if (line->IsEmpty()) continue;
-        m_header.push_back({m_vinTop, *line, false});
-        m_vinTop += m_metrics.lineStep;
+        for (CString& piece : WrapPrintLine(*line, m_metrics.lineWidth, widths.character, widths.encoding)) {
+            m_header.push_back({m_vinTop, std::move(piece), false});
+            m_vinTop += m_metrics.lineStep;
+        }
     }
     if (!m_header.empty()) {
         m_ruleTop = m_vinTop + header.ruleOffset;
@@ -24,7 +30,7 @@ PrintJobLayout::PrintJobLayout(const PrintGeometry& geometry, const PrintWidths&
     }
 
     for (const CString& line : SplitPrintLines(viewerText))
-        for (CString& piece : WrapPrintLine(line, m_metrics.lineWidth, widths.character))
+        for (CString& piece : WrapPrintLine(line, m_metrics.lineWidth, widths.character, widths.encoding))
             m_lines.push_back(std::move(piece));
     PrintMetrics firstPage = m_metrics;
     firstPage.firstLineTop += m_vinTop - m_metrics.vinTop;

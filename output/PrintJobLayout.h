@@ -1,6 +1,6 @@
 #pragma once
-// The pages of one printout: the workshop's header, the VIN, the viewer's lines wrapped and
-// placed on pages, and each page's footer, laid out once from the widths of the print font and
+// The pages of one printout: the workshop's header and the viewer's lines wrapped to the page,
+// the VIN, the lines placed on pages, and each page's footer, laid out once from the widths of the print font and
 // drawn a page at a time.
 #include <functional>
 #include <vector>
@@ -13,10 +13,13 @@
 #include "output/WorkshopDetails.h"
 
 // Widths in the print font, in device units: of one character for wrapping, of a whole piece
-// of the footer.
+// of the footer; of one character of the workshop's name in its larger face (the print font's
+// when not given). `encoding` says how the texts' bytes form characters.
 struct PrintWidths {
     CharWidth character;
     std::function<int(const CString& text)> text;
+    CharWidth heading = nullptr;
+    PrintEncoding encoding = PrintEncoding::DoubleByte;
 };
 
 class PrintJobLayout {

@@ -14,16 +14,7 @@ std::vector<CString> SplitPrintLines(const CString& viewerText)
     return lines;
 }
 
-namespace {
-
-size_t CharLength(const std::string& text, size_t at)
-{
-    return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
-}
-
-}  // namespace
-
-std::vector<CString> WrapPrintLine(const CString& line, int maxWidth, const CharWidth& width)
+std::vector<CString> WrapPrintLine(const CString& line, int maxWidth, const CharWidth& width, PrintEncoding encoding)
 {
     const std::string& text = line.Bytes();
     if (text.empty()) return {CString()};
@@ -39,7 +30,7 @@ std::vector<CString> WrapPrintLine(const CString& line, int maxWidth, const Char
     };
 
     for (size_t at = 0; at < text.size();) {
-        const size_t length = CharLength(text, at);
+        const size_t length = PrintCharLength(text, at, encoding);
         const int64_t charWidth = width(text.data() + at, length);
         if (at > pieceStart && pieceWidth + charWidth > maxWidth) {
             if (afterSpace != std::string::npos) {

@@ -1,68 +1,109 @@
 #include "output/PrintPages.h"
 
 #include <array>
+#include <string>
 #include <unordered_map>
+#include <vector>
 
+#include "framework/WideText.h"
 #include "output/PrintFont.h"
+#include "output/PrintScripts.h"
 
-namespace {
-
-// Widths of characters in the printer's font, each measured once.
+// Widths of characters in one font, each measured once on the printer. They also place every
+// character when a page is drawn, so the preview's screen, whose fonts round widths their own
+// way, ends each line where the paper does.
 class PrinterCharWidths {
 public:
-    explicit PrinterCharWidths(HDC dc) : m_dc(dc) { m_single.fill(-1); }
+    explicit PrinterCharWidths(HFONT font) : m_font(font) { m_ascii.fill(-1); }
 
-    int operator()(const char* character, size_t length)
+    // `dc` measures a character not seen before: the printer while laying out, the page's
+    // context, in the printer's units, for one only drawn.
+    int Of(HDC dc, char32_t point)
     {
-        if (length == 1) {
-            int& width = m_single[static_cast<unsigned char>(character[0])];
-            if (width < 0) width = Measure(character, 1);
-            return width;
+        int* known = point < 0x80 ? &m_ascii[point] : nullptr;
+        if (known && *known >= 0) return *known;
+        if (!known) {
+            const auto found = m_others.find(point);
+            if (found != m_others.end()) return found->second;
+            known = &m_others[point];
         }
-        unsigned key = static_cast<unsigned char>(character[0]) << 8 | static_cast<unsigned char>(character[1]);
-        auto found = m_double.find(key);
-        if (found != m_double.end()) return found->second;
-        return m_double[key] = Measure(character, length);
+        std::wstring units;
+        AppendUtf16(point, units);
+        CSelectGuard select(CDCHandle(dc), m_font);
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, units.c_str(), static_cast<int>(units.size()), &size);
+        return *known = size.cx;
     }
+
+    // The text as wide characters, and each one's width for ExtTextOutW (nothing for the second
+    // half of a surrogate pair).
+    void Place(HDC dc, const CString& utf8, std::wstring& wide, std::vector<INT>& dx)
+    {
+        const std::string& bytes = utf8.Bytes();
+        for (size_t at = 0; at < bytes.size();) {
+            const size_t length = PrintCharLength(bytes, at, PrintEncoding::Utf8);
+            const char32_t point = Utf8CodePoint(bytes.data() + at, length);
+            at += length;
+            const size_t before = wide.size();
+            AppendUtf16(point, wide);
+            dx.push_back(Of(dc, point));
+            dx.resize(dx.size() + wide.size() - before - 1, 0);
+        }
+    }
+
+    HFONT Font() const { return m_font; }
 
 private:
-    int Measure(const char* character, size_t length) const
+    static void AppendUtf16(char32_t point, std::wstring& units)
     {
-        SIZE size{};
-        ::GetTextExtentPoint32A(m_dc, character, static_cast<int>(length), &size);
-        return size.cx;
+        if (point < 0x10000) {
+            units += static_cast<wchar_t>(point);
+            return;
+        }
+        point -= 0x10000;
+        units += static_cast<wchar_t>(0xD800 + (point >> 10));
+        units += static_cast<wchar_t>(0xDC00 + (point & 0x3FF));
     }
 
-    HDC m_dc;
-    std::array<int, 256> m_single;
-    std::unordered_map<unsigned, int> m_double;
+    HFONT m_font;
+    std::array<int, 0x80> m_ascii;
+    std::unordered_map<char32_t, int> m_others;
 };
 
-int TextWidth(HDC dc, const CString& text)
-{
-    SIZE size{};
-    ::GetTextExtentPoint32A(dc, text, text.GetLength(), &size);
-    return size.cx;
-}
+namespace {
 
 // Now, in the user's short date format and time format.
 CString FormattedNow(bool date)
 {
-    char text[128] = "";
-    const int length = date ? ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text)
-                            : ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, sizeof text);
-    return length > 0 ? CString(text) : CString();
+    wchar_t text[128] = L"";
+    const int length = date ? ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 128)
+                            : ::GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, 128);
+    return length > 0 ? CString(Utf8Text(text)) : CString();
 }
 
-// Draws on a device context with the print font selected into it.
+// The code page whose font holds every character of the job.
+unsigned FontCodePage(const CString& vin, const CString& viewerText, const WorkshopDetails& workshop)
+{
+    PrintScripts scripts;
+    for (const CString* text : {&vin, &viewerText, &workshop.name, &workshop.address1, &workshop.address2,
+                                &workshop.phone, &workshop.web})
+        scripts.Scan(text->Bytes());
+    return scripts.FontCodePage(::GetACP());
+}
+
+// Draws on a device context with the print font selected into it, each character where the
+// printer's widths put it.
 class DcCanvas : public PageCanvas {
 public:
-    DcCanvas(const CDCHandle& dc, HFONT headingFont) : m_dc(dc), m_headingFont(headingFont) {}
-    void Text(int x, int y, const CString& text) override { m_dc.TextOut(x, y, text); }
+    DcCanvas(const CDCHandle& dc, PrinterCharWidths& text, PrinterCharWidths& heading)
+        : m_dc(dc), m_text(text), m_heading(heading)
+    {
+    }
+    void Text(int x, int y, const CString& text) override { Draw(x, y, text, m_text); }
     void Heading(int x, int y, const CString& text) override
     {
-        CSelectGuard select(m_dc, m_headingFont);
-        m_dc.TextOut(x, y, text);
+        CSelectGuard select(m_dc, m_heading.Font());
+        Draw(x, y, text, m_heading);
     }
     // A line of a pen as thick as the rule: on the preview's reduced page a pen still draws a
     // pixel, where a filled rectangle that thin would round away to nothing.
@@ -77,19 +118,39 @@ public:
     }
 
 private:
+    void Draw(int x, int y, const CString& text, PrinterCharWidths& widths)
+    {
+        std::wstring wide;
+        std::vector<INT> dx;
+        widths.Place(m_dc, text, wide, dx);
+        ::ExtTextOutW(m_dc, x, y, 0, nullptr, wide.c_str(), static_cast<UINT>(wide.size()), dx.data());
+    }
+
     CDCHandle m_dc;
-    HFONT m_headingFont;
+    PrinterCharWidths& m_text;
+    PrinterCharWidths& m_heading;
 };
 
-// The job laid out with the widths `font` has on the printer; dated now.
-PrintJobLayout LayoutMeasuredOn(const CDCHandle& printer, HFONT font, const PrintGeometry& geometry, const CString& vin,
-                                const CString& viewerText, const WorkshopDetails& workshop)
+// The job laid out with the widths its fonts have on the printer; dated now.
+PrintJobLayout LayoutMeasuredOn(const CDCHandle& printer, PrinterCharWidths& text, PrinterCharWidths& heading,
+                                const PrintGeometry& geometry, const CString& vin, const CString& viewerText,
+                                const WorkshopDetails& workshop)
 {
-    CSelectGuard select(printer, font);
-    PrinterCharWidths widths(printer);
-    const PrintWidths measure{[&widths](const char* character, size_t length) { return widths(character, length); },
-                              [printer](const CString& text) { return TextWidth(printer, text); }};
-    return PrintJobLayout(geometry, measure, vin, viewerText, FormattedNow(true), FormattedNow(false), workshop);
+    const auto measure = [printer](PrinterCharWidths& widths) {
+        return [printer, &widths](const char* character, size_t length) {
+            return widths.Of(printer, Utf8CodePoint(character, length));
+        };
+    };
+    const auto textWidth = [printer, &text](const CString& piece) {
+        std::wstring wide;
+        std::vector<INT> dx;
+        text.Place(printer, piece, wide, dx);
+        int width = 0;
+        for (INT each : dx) width += each;
+        return width;
+    };
+    return PrintJobLayout(geometry, {measure(text), textWidth, measure(heading), PrintEncoding::Utf8}, vin, viewerText,
+                          FormattedNow(true), FormattedNow(false), workshop);
 }
 
 }  // namespace
@@ -116,16 +177,21 @@ PrintGeometry GeometryOf(const CDCHandle& printer)
 
 CPrintPages::CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry, const CString& vin,
                          const CString& viewerText, const WorkshopDetails& workshop)
-    : m_font(CreatePrintFont(printer, MetricsFor(geometry).fontHeight)),
-      m_headingFont(CreatePrintFont(printer, HeaderMetricsFor(geometry).headingHeight, true)),
-      m_layout(LayoutMeasuredOn(printer, m_font, geometry, vin, viewerText, workshop))
+    : m_codePage(FontCodePage(vin, viewerText, workshop)),
+      m_font(CreatePrintFont(printer, MetricsFor(geometry).fontHeight, m_codePage)),
+      m_headingFont(CreatePrintFont(printer, HeaderMetricsFor(geometry).headingHeight, m_codePage, true)),
+      m_widths(std::make_unique<PrinterCharWidths>(m_font)),
+      m_headingWidths(std::make_unique<PrinterCharWidths>(m_headingFont)),
+      m_layout(LayoutMeasuredOn(printer, *m_widths, *m_headingWidths, geometry, vin, viewerText, workshop))
 {
 }
+
+CPrintPages::~CPrintPages() = default;
 
 void CPrintPages::DrawPage(const CDCHandle& dc, int page, const std::function<bool()>& keepDrawing) const
 {
     if (page < 0 || page >= PageCount()) return;
     CSelectGuard select(dc, m_font);
-    DcCanvas canvas(dc, m_headingFont);
+    DcCanvas canvas(dc, *m_widths, *m_headingWidths);
     m_layout.DrawPage(canvas, page, keepDrawing);
 }

@@ -5,18 +5,22 @@
 // layout is the job's (PrintJobLayout); this measures it with the print font on the printer
 // and draws it on a device context.
 #include <functional>
+#include <memory>
 
 #include "framework/CString.h"
 #include "framework/Gdi.h"
 #include "output/PrintJobLayout.h"
 
+class PrinterCharWidths;
+
 class CPrintPages {
 public:
-    // Lays out the workshop's header, the VIN and the viewer text for a page of `geometry`,
-    // measuring the text with the print font on `printer`: the printer's device context or
-    // information context, or, with no printer, any context whose units are the page's.
+    // Lays out the workshop's header, the VIN and the viewer text, all in UTF-8, for a page of
+    // `geometry`, measuring the text with the print font on `printer`: the printer's device
+    // context or information context, or, with no printer, any context whose units are the page's.
     CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry, const CString& vin, const CString& viewerText,
                 const WorkshopDetails& workshop);
+    ~CPrintPages();
     CPrintPages(const CPrintPages&) = delete;
     CPrintPages& operator=(const CPrintPages&) = delete;
 
@@ -30,8 +34,12 @@ public:
     void DrawPage(const CDCHandle& dc, int page, const std::function<bool()>& keepDrawing = nullptr) const;
 
 private:
+    unsigned m_codePage;  // whose font holds the job's characters
     CFont m_font;
     CFont m_headingFont;  // the workshop's name
+    // The printer's width of each character in either font; drawing fills in any not measured.
+    std::unique_ptr<PrinterCharWidths> m_widths;
+    std::unique_ptr<PrinterCharWidths> m_headingWidths;
     PrintJobLayout m_layout;  // dated when laid out, which is when printing starts
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The workshop that prints the reports, as the user entered it: printed at the top of page 1 for
-// the customer who takes the printout home.
+// the customer who takes the printout home. Each detail is UTF-8, so it keeps characters the
+// system's code page lacks.
 #include "framework/CString.h"
 
 struct WorkshopDetails {

@@ -93,7 +93,7 @@ void CViewerFind::OnViewerChange() { m_hTextOf = nullptr; }
 const std::wstring& CViewerFind::ViewerText()
 {
     if (m_hTextOf != m_viewer.m_hWnd) {
-        m_viewerText = m_viewer.GetWideText();
+        m_viewerText = m_viewer.GetUnicodeText();
         m_hTextOf = m_viewer.m_hWnd;
     }
     return m_viewerText;

@@ -2,6 +2,7 @@
 // the printer, the clipboard or a file. A print or a save that fails says so in the status line.
 #include "framework/FileDialog.h"
 #include "framework/PrintDialog.h"
+#include "framework/WideText.h"
 #include "history/HistoryFolder.h"
 #include "output/ClipboardText.h"
 #include "output/CopyToClipboard.h"
@@ -28,7 +29,10 @@ constexpr const char* kTextFiles = "Text files (*.txt)|*.txt|All files (*.*)|*.*
 CPrintPages CMardelloDlg::PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry)
 {
     UpdateData(TRUE);
-    return CPrintPages(printer, geometry, m_strVin, ViewerText(), LoadWorkshopDetails());
+    // The layout takes UTF-8: the viewer's characters as the control holds them, the VIN's bytes
+    // read in the system's code page.
+    const CString vin(Utf8Text(WideText(m_strVin, m_strVin.GetLength(), CP_ACP)));
+    return CPrintPages(printer, geometry, vin, CString(Utf8Text(m_richReport.GetUnicodeText())), LoadWorkshopDetails());
 }
 
 void CMardelloDlg::OnPrint()

@@ -5,6 +5,9 @@
 namespace {
 
 constexpr int kPaperMargin = 8;  // pixels of background around the sheet
+// How much of the work area's height the preview opens with: large enough to read the page,
+// with room left to see the main window is still there.
+constexpr int kOpenTenthsOfHeight = 9;
 
 }  // namespace
 
@@ -46,8 +49,31 @@ BOOL CPrintPreviewDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
     if (m_withoutPrinter) SetWindowText("Print Preview - no printer installed: laid out for A4 at 600 dpi");
+    OpenLarge();
     ShowPage(0);
     return TRUE;
+}
+
+// As tall as most of the work area, as wide as the sheet at that height, in the middle of the
+// work area of the monitor where the main window is. Moved here, so it is not centred again.
+void CPrintPreviewDlg::OpenLarge()
+{
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoA(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    const int frameWidth = window.Width() - client.Width(), frameHeight = window.Height() - client.Height();
+    const int height = (work.bottom - work.top) * kOpenTenthsOfHeight / 10;
+    const RECT area{0, 0, work.right - work.left, height - frameHeight - BarHeight()};
+    const RECT paper = PaperOnScreen(area);
+    const int sheetWidth = static_cast<int>(paper.right - paper.left) + 2 * kPaperMargin + frameWidth;
+    const int width = std::min(std::max(sheetWidth, window.Width()), static_cast<int>(work.right - work.left));
+    ::SetWindowPos(m_hWnd, nullptr, (work.left + work.right - width) / 2, (work.top + work.bottom - height) / 2, width,
+                   height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CPrintPreviewDlg::ShowPage(int page)

@@ -27,6 +27,7 @@ protected:
 
 private:
     bool TurnPageByKey(WPARAM key);
+    void OpenLarge();
     void ShowPage(int page);
     int BarHeight() const;
     RECT PaperOnScreen(const RECT& area) const;

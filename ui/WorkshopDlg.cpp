@@ -1,5 +1,9 @@
 #include "ui/WorkshopDlg.h"
 
+#include <algorithm>
+#include <string>
+
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -10,7 +14,7 @@ struct Detail {
     int editId;
     const char* entry;
     CString WorkshopDetails::*field;
-    int maxTyped;  // so that the line fits across a page
+    int maxTyped;  // characters: the header stays a few lines, a longer detail wraps on the page
 };
 
 constexpr Detail kDetails[] = {
@@ -21,6 +25,14 @@ constexpr Detail kDetails[] = {
     {IDC_WORKSHOP_WEB, "Web", &WorkshopDetails::web, 70},
 };
 
+// The edit boxes are Unicode windows, so a detail keeps characters the system's code page lacks.
+CString EditText(HWND edit)
+{
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(static_cast<size_t>(std::max(0, ::GetWindowTextW(edit, text.data(), static_cast<int>(text.size())))));
+    return CString(Utf8Text(text));
+}
+
 }  // namespace
 
 WorkshopDetails LoadWorkshopDetails()
@@ -28,7 +40,7 @@ WorkshopDetails LoadWorkshopDetails()
     WorkshopDetails details;
     const CWinApp* app = AfxGetApp();
     if (!app) return details;
-    for (const Detail& detail : kDetails) details.*detail.field = app->GetProfileString(kSection, detail.entry);
+    for (const Detail& detail : kDetails) details.*detail.field = app->GetProfileUtf8(kSection, detail.entry);
     return details;
 }
 
@@ -37,7 +49,7 @@ bool SaveWorkshopDetails(const WorkshopDetails& details)
     const CWinApp* app = AfxGetApp();
     bool kept = app != nullptr;
     for (const Detail& detail : kDetails)
-        kept = kept && app->WriteProfileString(kSection, detail.entry, details.*detail.field);
+        kept = kept && app->WriteProfileUtf8(kSection, detail.entry, details.*detail.field);
     return kept;
 }
 
@@ -57,7 +69,14 @@ BOOL CWorkshopDlg::OnInitDialog()
 
 void CWorkshopDlg::DoDataExchange(CDataExchange* exchange)
 {
-    for (const Detail& detail : kDetails) DDX_Text(exchange, detail.editId, m_details.*detail.field);
+    for (const Detail& detail : kDetails) {
+        const HWND edit = GetDlgItem(detail.editId).m_hWnd;
+        CString& field = m_details.*detail.field;
+        if (exchange->m_bSaveAndValidate)
+            field = EditText(edit);
+        else
+            ::SetWindowTextW(edit, WideText(field, field.GetLength(), CP_UTF8).c_str());
+    }
 }
 
 // Spaces around a detail would only shift it on the page.

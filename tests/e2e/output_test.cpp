@@ -379,6 +379,50 @@ TEST_F(OutputPrint, WorkshopHeaderAboveTheVin)
 }
 using OutputCopy = OutputPrint;
 
+std::wstring WideFromUtf8(const std::string& utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    const int size = static_cast<int>(utf8.size());
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), size)));
+    return wide;
+}
+
+// On a Western Windows, Chinese characters print as characters, in the viewer's text (pasted as
+// Unicode, as from another program) and in a workshop name of 50 of them, which wraps to fit the
+// page. The system's code page holds none of them.
+TEST_F(OutputPrint, ChineseOnAWesternSystem)
+{
+    ASSERT_TRUE(m_session.Start("C:\\mardello-e2e", "C"));
+    std::string name;  // "气缸失火催化剂效率低" five times
+    for (int k = 0; k < 5; ++k)
+        name += "\xE6\xB0\x94\xE7\xBC\xB8\xE5\xA4\xB1\xE7\x81\xAB\xE5\x82\xAC\xE5\x8C\x96\xE5\x89\x82\xE6\x95\x88"
+                "\xE7\x8E\x87\xE4\xBD\x8E";
+    const HWND details = OpenWorkshopDetails(m_session);
+    ASSERT_TRUE(details);
+    SendMessageW(GetDlgItem(details, IDC_WORKSHOP_NAME), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(WideFromUtf8(name).c_str()));
+    ASSERT_TRUE(ClickButton(details, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(details); }));
+
+    const std::string line = "P0301\xE6\xB0\x94\xE7\xBC\xB8" "1\xE5\xA4\xB1\xE7\x81\xAB";  // "P0301气缸1失火"
+    const std::wstring wide = WideFromUtf8(line);
+    ASSERT_TRUE(WriteClipboardText(std::string(reinterpret_cast<const char*>(wide.c_str()), 2 * wide.size()),
+                                   kDefaultTimeoutMs, CF_UNICODETEXT));
+    SendMessageA(m_session.Control(IDC_RICHEDIT_REPORT), WM_PASTE, 0, 0);
+    ASSERT_TRUE(PrintWithOk(m_session));
+    const auto pdf = m_pdfs.WaitForNewJob();
+    ASSERT_TRUE(pdf) << "no PDF came out of the printer";
+    const auto job = ReadPrintedJob(*pdf);
+    KeepAsArtifact(*pdf, "print-chinese-on-western");
+    ASSERT_TRUE(job);
+    std::string printed;
+    for (const PrintedLine& each : job->lines) printed += WithoutSpaces(each.text) + "\n";
+    ASSERT_GE(job->lines.size(), 3u) << printed;
+    EXPECT_LT(job->lines[0].right, job->pageWidth) << "the name runs off the page";
+    EXPECT_EQ(name, WithoutSpaces(job->lines[0].text) + WithoutSpaces(job->lines[1].text)) << printed;
+    EXPECT_NE(std::string::npos, printed.find("\n" + line + "\n")) << printed;
+}
+
 TEST_F(OutputPrint, VinThenEveryViewerLineInPlace)
 {
     ASSERT_TRUE(Start(IDC_BTN_PRINT_ALL));

@@ -252,6 +252,9 @@ TEST_F(Viewer, KeysOfTheMainWindow)
 
     HWND preview = PressForDialog("ctrl+F2");
     ASSERT_TRUE(preview && GetDlgItem(preview, IDC_PREVIEW_PAGE)) << "Ctrl+F2 opens the print preview";
+    RECT work{}, opened{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0), GetWindowRect(preview, &opened);
+    EXPECT_GE((opened.bottom - opened.top) * 4, (work.bottom - work.top) * 3) << "the preview opens large enough to read";
     ASSERT_TRUE(PressKeys("Escape") && WaitUntil([&] { return !IsWindow(preview); }));
     // Without a window manager Wine may leave no window active once the preview has gone; a
     // click gives the main window the keyboard again, as it would give a user.

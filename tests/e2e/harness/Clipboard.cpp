@@ -59,12 +59,13 @@ std::optional<std::string> ReadClipboardBlock(UINT format, DWORD timeoutMs)
     return block;
 }
 
-::testing::AssertionResult WriteClipboardText(const std::string& text, DWORD timeoutMs)
+::testing::AssertionResult WriteClipboardText(const std::string& text, DWORD timeoutMs, UINT format)
 {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    // Ended by a NUL as wide as a UTF-16 one.
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 2);
     if (!block)
         return ::testing::AssertionFailure() << "no memory for " << text.size() << " bytes";
-    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    std::memcpy(GlobalLock(block), text.data(), text.size());
     GlobalUnlock(block);
 
     OpenClipboardGuard clipboard(timeoutMs);
@@ -73,7 +74,7 @@ std::optional<std::string> ReadClipboardBlock(UINT format, DWORD timeoutMs)
         return ::testing::AssertionFailure() << "the clipboard stayed open elsewhere for " << timeoutMs << " ms";
     }
     EmptyClipboard();
-    if (!SetClipboardData(CF_TEXT, block)) {
+    if (!SetClipboardData(format, block)) {
         const DWORD error = GetLastError();
         GlobalFree(block);
         return ::testing::AssertionFailure() << "SetClipboardData failed: error " << error;

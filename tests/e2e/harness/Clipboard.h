@@ -20,9 +20,10 @@ std::optional<std::string> ReadClipboardText(DWORD timeoutMs = kDefaultTimeoutMs
 // The whole block of `format` on the clipboard; nothing when there is none.
 std::optional<std::string> ReadClipboardBlock(UINT format, DWORD timeoutMs = kDefaultTimeoutMs);
 
-// Puts `text` on the clipboard as CF_TEXT, replacing everything, so that a test can tell
-// whether the program changed it.
-::testing::AssertionResult WriteClipboardText(const std::string& text, DWORD timeoutMs = kDefaultTimeoutMs);
+// Puts `text` on the clipboard as CF_TEXT (or as `format`, such as CF_UNICODETEXT with UTF-16
+// bytes), replacing everything, so that a test can tell whether the program changed it.
+::testing::AssertionResult WriteClipboardText(const std::string& text, DWORD timeoutMs = kDefaultTimeoutMs,
+                                              UINT format = CF_TEXT);
 
 // Waits until the clipboard changes after it had sequence number `before`
 // (GetClipboardSequenceNumber taken before the action).

@@ -10,9 +10,10 @@
 namespace {
 
 // Every single-byte character 50 units wide and every double-byte one 100, so a line's width
-// can be counted off its text.
+// can be counted off its text; twice that in the name's face.
 int FakeCharWidth(const char*, size_t length) { return 50 * static_cast<int>(length); }
 int FakeTextWidth(const CString& text) { return 50 * text.GetLength(); }
+int FakeHeadingWidth(const char*, size_t length) { return 100 * static_cast<int>(length); }
 
 // Writes down what is drawn, a line each: "p1 x120 y360 P0301", pages counted from 1; the
 // workshop's name as "p1 x120 y120 bold Name", a rule as "p1 x120 y580 rule 1760x4".
@@ -75,11 +76,16 @@ TEST(PrintJobLayoutTest, WhatEachPageDraws)
           "p2 x120 y120 L2", "p2 x120 y240 L3", "p2 x120 y1180 VIN1", "p2 x775 y1180 8.12 9:05",
           "p2 x1330 y1180 Page 2 of 2"},
          {"Garage", "1 Road", "", "555 01", ""}},
+        {"header lines wider than the page go on below, the name's a name step apart", 1000, 1500, "L1",
+         {"p1 x120 y120 bold Kwik ", "p1 x120 y300 bold Garage", "p1 x120 y480 12 Mill Road ", "p1 x120 y600 Leeds",
+          "p1 x120 y760 rule 760x4", "p1 x120 y840 VIN1", "p1 x120 y960 ", "p1 x120 y1080 L1",
+          "p1 x120 y1280 VIN1", "p1 x370 y1280 8.12 9:05", "p1 x870 y1280 Page 1 of 1"},
+         {"Kwik Garage", "12 Mill Road Leeds", "", "", ""}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const PrintGeometry geometry{600, 600, row.pageWidth, row.pageHeight, row.pageWidth, row.pageHeight, 0, 0};
-        const PrintJobLayout job(geometry, {FakeCharWidth, FakeTextWidth}, "VIN1", row.viewerText, "8.12", "9:05",
+        const PrintJobLayout job(geometry, {FakeCharWidth, FakeTextWidth, FakeHeadingWidth}, "VIN1", row.viewerText, "8.12", "9:05",
                                  row.workshop);
         EXPECT_EQ(row.listing, Recorded(job));
     }

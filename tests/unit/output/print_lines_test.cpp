@@ -134,3 +134,29 @@ TEST(PrintLinesTest, HugeLinesKeepEveryByte)
 }
 
 }  // namespace
+
+namespace {
+
+// UTF-8 text as the viewer's characters reach the layout: a sequence is one character, a byte
+// that starts none stands alone.
+TEST(PrintLinesTest, WrapsUtf8WholeCharacters)
+{
+    struct Row {
+        const char* what;
+        std::string line;
+        std::vector<std::string> pieces;  // at 10 units a character, 30 wide
+    };
+    const Row rows[] = {
+        {"three-byte characters", "\xE6\xB0\x94\xE7\xBC\xB8" "1\xE5\xA4\xB1",
+         {"\xE6\xB0\x94\xE7\xBC\xB8" "1", "\xE5\xA4\xB1"}},
+        {"two- and four-byte characters", "\xC3\xA9\xF0\xA0\x80\x80" "ab", {"\xC3\xA9\xF0\xA0\x80\x80" "a", "b"}},
+        {"a sequence cut at the end: its bytes stand alone", "ab\xE6\xB0", {"ab\xE6", "\xB0"}},
+        {"a stray continuation byte and a GBK pair", "\x80\xB3\xB5" "a", {"\x80\xB3\xB5", "a"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.what) + ": " + Escaped(row.line));
+        EXPECT_EQ(Texts(row.pieces), WrapPrintLine(CString(row.line), 30, TenPerCharacter, PrintEncoding::Utf8));
+    }
+}
+
+}  // namespace
