@@ -42,6 +42,7 @@ set(WIN32_SOURCES
     ui/MardelloDlgKeys.cpp
     ui/MardelloDlgViewerMenu.cpp
     reports/ViewerFind.cpp
+    reports/EncodingChoice.cpp
     ui/PrintPreviewDlg.cpp
     ui/PrintProgressDlg.cpp
     device/SystemDrives.cpp

@@ -19,6 +19,16 @@ CString CRichEditCtrl::GetTextRange(long first, long last) const
     return CString(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
 }
 
+std::wstring CRichEditCtrl::GetUnicodeText() const
+{
+    // WM_GETTEXTLENGTH counts each paragraph break as two characters: room enough for one.
+    std::wstring text(static_cast<size_t>(GetTextLength()) + 1, L'\0');
+    GETTEXTEX how{static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_DEFAULT, kUnicodeCodePage, nullptr, nullptr};
+    const LRESULT got = SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 && static_cast<size_t>(got) < text.size() ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
 BOOL CRichEditCtrl::Renew(DWORD scrollBars)
 {
     HWND parent = ::GetParent(m_hWnd);

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <string>
+
 #include "framework/Wnd.h"
 
 class CButton : public CWnd {
@@ -17,6 +19,7 @@ public:
 
 class CRichEditCtrl : public CWnd {
 public:
+    static constexpr UINT kUnicodeCodePage = 1200;
     // The length WM_GETTEXTLENGTH reports; it counts each paragraph break as CR LF, so it
     // bounds the text range query from above.
     long GetTextLength() const { return static_cast<long>(SendMessage(WM_GETTEXTLENGTH)); }
@@ -46,6 +49,14 @@ public:
     {
         SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));
     }
+    // The viewer's characters in and out as Unicode, so that none is lost to the system's code page.
+    void ReplaceSel(const wchar_t* text) const
+    {
+        SETTEXTEX how{ST_SELECTION, kUnicodeCodePage};
+        SendMessage(EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(text));
+    }
+    // All the text, paragraph breaks as bare CRs.
+    std::wstring GetUnicodeText() const;
     void LimitText(long maxChars) const { SendMessage(EM_EXLIMITTEXT, 0, maxChars); }
     // Swaps the control for a new, empty one with the same class, styles, place, ID, font and
     // tab position, and names the new one; it has `scrollBars` (WS_VSCROLL, WS_HSCROLL) whether

@@ -7,3 +7,7 @@
 // `size` bytes read in `codePage`; empty when there are none or they cannot be read. A closing
 // NUL counted in `size` is converted with them.
 std::wstring WideText(const char* bytes, int size, UINT codePage);
+
+// `length` wide characters as bytes of `codePage`. `allFit`, when given, tells whether each
+// character has bytes of its own there (none replaced by a default or a look-alike).
+std::string NarrowText(const wchar_t* text, size_t length, UINT codePage, bool* allFit = nullptr);

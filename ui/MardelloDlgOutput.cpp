@@ -21,6 +21,9 @@ constexpr DWORD kPrintDialogFlags =
 
 constexpr const char* kTextFiles = "Text files (*.txt)|*.txt|All files (*.*)|*.*|";
 
+// Said when a save keeps characters the system code page lacks.
+constexpr const char* kSavedInUtf8 = "Saved as UTF-8: not every character is in the system's code page";
+
 }  // namespace
 
 // The job Print prints and the preview shows: the workshop's details as kept, the VIN box and the
@@ -74,7 +77,7 @@ void CMardelloDlg::OnCopy()
 {
     MarkActiveButton(IDC_BTN_COPY);
     UpdateData(TRUE);
-    CopyToClipboard(ViewerText(), m_hWnd);
+    CopyToClipboard(m_richReport.GetUnicodeText(), m_hWnd);
 }
 
 // It proposes a name in the history's folder from the VIN, the date of the reports and the view.
@@ -89,9 +92,10 @@ void CMardelloDlg::OnSaveAs()
     if (!history.IsEmpty()) ::CreateDirectoryA(history, nullptr);
     dialog.SetInitialFolder(history);
     if (dialog.DoModal() != IDOK) return;
-    const DWORD error = WriteWhole(dialog.GetPathName(), ClipboardText(ViewerText()));
-    if (error == 0) return;
+    bool inUtf8 = false;
+    const DWORD error = WriteWhole(dialog.GetPathName(), SavedText(m_richReport.GetUnicodeText(), inUtf8));
+    if (error == 0 && !inUtf8) return;
     // As a failed print, said in the status line until the device's next coming or going.
-    m_strStatus = "Not saved: " + SystemMessage(error);
+    m_strStatus = error != 0 ? "Not saved: " + SystemMessage(error) : CString(kSavedInUtf8);
     ShowStatus();
 }

@@ -11,7 +11,7 @@ void CMardelloDlg::ShowReports(int buttonId, const ReportFile* files, int count,
     MarkActiveButton(buttonId);
     const CString folder = m_reportSource.Folder();
     const CString text = ViewOfReports(count, sectionBreaks, [&](int file, CString& viewerText) {
-        return LoadReportFile(folder, files[file].name, viewerText);
+        return LoadReportFile(folder, files[file].name, m_encodingChoice, viewerText);
     });
     FillView(count == 1 ? files[0].shown : kAllReportsShown, text);
 }
@@ -20,7 +20,23 @@ void CMardelloDlg::ShowReports(int buttonId, const ReportFile* files, int count,
 void CMardelloDlg::ShowView(const char* shown, const CString& text)
 {
     MarkActiveButton(0);
-    FillView(shown, text);
+    FillView(shown, ViewerTextFrom(text, kCodePageGbk));
+}
+
+// A view command's view is read again from the reports it showed, while they are there to read;
+// a part's view is not made of reports.
+void CMardelloDlg::ReadReportsAgain()
+{
+    if (m_strDrive.IsEmpty() && !m_reportSource.ShowsKeptRun()) return;
+    const struct {
+        const char* shown;
+        void (CMardelloDlg::*show)();
+    } views[] = {{kAllReportsShown, &CMardelloDlg::OnPrintAll},
+                 {kTroubleCodes.shown, &CMardelloDlg::OnPrintTroubleCode},
+                 {kLiveData.shown, &CMardelloDlg::OnPrintLiveData},
+                 {kFrozenFrame.shown, &CMardelloDlg::OnPrintFrozenFrame}};
+    for (const auto& view : views)
+        if (m_strShownReports == view.shown) (this->*view.show)();
 }
 
 void CMardelloDlg::FillView(const char* shown, const CString& text)

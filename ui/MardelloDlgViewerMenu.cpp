@@ -28,6 +28,8 @@ constexpr ViewerMenuItem kViewerMenu[] = {
     {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_VIEWER_SELECT_ALL, "Select &All\tCtrl+A", Needs::ViewerText, EM_SETSEL, 0, -1},
     {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_ENCODING_AUTOMATIC, nullptr, Needs::Nothing, 0, 0, 0},  // the Encoding submenu
+    {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_FIND, "&Find...\tCtrl+F", Needs::ViewerText, 0, 0, 0},
     {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_SAVE_AS, "Save &As...\tCtrl+S", Needs::Nothing, 0, 0, 0},
@@ -111,6 +113,10 @@ void CMardelloDlg::ShowViewerMenu(CPoint screenPoint)
     for (const ViewerMenuItem& item : kViewerMenu) {
         if (!item.id) {
             ::AppendMenuA(menu.m_hMenu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        if (!item.text) {
+            m_encodingChoice.AddMenu(menu.m_hMenu);
             continue;
         }
         ::AppendMenuA(menu.m_hMenu, MF_STRING | (CanAct(item.needs, state) ? MF_ENABLED : MF_GRAYED), item.id, item.text);
