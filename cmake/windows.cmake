@@ -43,6 +43,7 @@ set(WIN32_SOURCES
     ui/MardelloDlgViewerMenu.cpp
     reports/ViewerFind.cpp
     reports/EncodingChoice.cpp
+    reports/ViewerFont.cpp
     ui/PrintPreviewDlg.cpp
     ui/PrintProgressDlg.cpp
     device/SystemDrives.cpp

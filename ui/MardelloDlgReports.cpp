@@ -1,6 +1,7 @@
 // The view commands: the reports of the device, or of a kept run, into the report viewer.
 #include "reports/ReportFiles.h"
 #include "reports/ReportViewer.h"
+#include "reports/ViewerFont.h"
 #include "ui/MardelloDlg.h"
 
 // Builds the whole viewer text first and then fills the viewer with it, unpainted: appending
@@ -43,6 +44,7 @@ void CMardelloDlg::FillView(const char* shown, const CString& text)
 {
     m_strShownReports = shown;
     EmptyViewer(m_richReport);
+    FitViewerFontTo(m_richReport, text);
     FillViewer(m_richReport, text);
     UpdateData(FALSE);
     if (!text.IsEmpty()) m_richReport.PostMessage(WM_VSCROLL, SB_BOTTOM);

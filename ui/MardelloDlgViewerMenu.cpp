@@ -28,8 +28,6 @@ constexpr ViewerMenuItem kViewerMenu[] = {
     {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_VIEWER_SELECT_ALL, "Select &All\tCtrl+A", Needs::ViewerText, EM_SETSEL, 0, -1},
     {0, nullptr, Needs::Nothing, 0, 0, 0},
-    {IDM_ENCODING_AUTOMATIC, nullptr, Needs::Nothing, 0, 0, 0},  // the Encoding submenu
-    {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_FIND, "&Find...\tCtrl+F", Needs::ViewerText, 0, 0, 0},
     {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_SAVE_AS, "Save &As...\tCtrl+S", Needs::Nothing, 0, 0, 0},
@@ -38,6 +36,8 @@ constexpr ViewerMenuItem kViewerMenu[] = {
     {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_VIEWER_WORKSHOP, "&Workshop Details...", Needs::Nothing, 0, 0, 0},
     {IDM_HISTORY, "&History...\tCtrl+H", Needs::Nothing, 0, 0, 0},
+    {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_ENCODING_AUTOMATIC, nullptr, Needs::Nothing, 0, 0, 0},  // the Encoding submenu
 };
 
 struct ViewerState {
