@@ -18,6 +18,9 @@
 //
 // report_bench.exe [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] [--lines N,N,...]
 //                  [--idle-seconds N] [--only printall|startup|device|find|preview|history|compare]
+//                  [--before PATH] [--locale UNIX-LOCALE]
+// --before times another Mardello.exe's Print All in the same run, row by row beside this one's;
+// --locale starts the Print All runs as on a Windows of that locale's code page.
 // Mardello.exe comes from --mardello or MARDELLO_EXE; the minimal dialog and the hook library
 // (settext_hook.dll) from beside this program.
 #include <windows.h>
@@ -59,6 +62,8 @@ struct Options {
     std::string minimalDialog;
     std::string hookLibrary;
     std::string timingLibrary;
+    std::string before;  // an earlier Mardello.exe whose Print All is timed beside
+    std::string locale;  // the Unix locale Print All's runs start under; empty: the session's
     std::string only;  // one benchmark: printall, startup, device, find, preview, history or compare
     int runs = 5;
     int starts = 15;
@@ -106,6 +111,8 @@ Options ParseOptions(int argc, char** argv)
         else if (name == "--starts") options.starts = std::atoi(value.c_str());
         else if (name == "--lines") options.lineCounts = ParseCounts(value);
         else if (name == "--only") options.only = value;
+        else if (name == "--before") options.before = e2e::DosPath(value);
+        else if (name == "--locale") options.locale = value;
         else if (name == "--idle-seconds") options.idleSeconds = std::atoi(value.c_str());
         else Require(false, "unknown option " + name);
     }
@@ -135,8 +142,9 @@ void WriteReports(const e2e::ScratchFolder& device, int lines)
 const char* Verdict(bool met) { return met ? "met" : "NOT met"; }
 
 void BenchPrintAll(const Options& options, const std::string& mardello, const std::string& hookLibrary,
-                   const e2e::ScratchFolder& device)
+                   const e2e::ScratchFolder& device, const char* label = "")
 {
+    if (*label) std::printf("%s\n", label);
     std::printf("Print All against one WM_SETTEXT of the same text into the same viewer, median of %d runs\n"
                 "(N report lines in total: DTC.DAT and FROZEN.DAT a fifth each, CDS.DAT the rest; each\n"
                 "Print All and each WM_SETTEXT in a newly started Mardello.exe, into its empty viewer;\n"
@@ -159,7 +167,7 @@ void BenchPrintAll(const Options& options, const std::string& mardello, const st
         std::vector<double> printAll, setText, printAllSettled, setTextSettled;
         size_t bytes = 0;
         for (int run = 0; run < options.runs; ++run) {
-            const PrintAllRun timed = RunPrintAll(mardello, kInstallFolder, kVin, hookLibrary, breaks);
+            const PrintAllRun timed = RunPrintAll(mardello, kInstallFolder, kVin, hookLibrary, breaks, options.locale);
             printAll.push_back(timed.printAll.handledMs);
             setText.push_back(timed.setText.handledMs);
             printAllSettled.push_back(timed.printAll.settledMs);
@@ -236,7 +244,10 @@ int main(int argc, char** argv)
         Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the device in as E:");
 
         const std::string timingLibrary = Install(options.timingLibrary, "print_timing_hook.dll");
-        if (options.only.empty() || options.only == "printall") BenchPrintAll(options, mardello, hookLibrary, device);
+        if (!options.before.empty() && (options.only.empty() || options.only == "printall"))
+            BenchPrintAll(options, Install(options.before, "MardelloBefore.exe"), hookLibrary, device, "Before:");
+        if (options.only.empty() || options.only == "printall")
+            BenchPrintAll(options, mardello, hookLibrary, device, options.before.empty() ? "" : "After:");
         if (options.only.empty() || options.only == "startup") BenchStartup(options, mardello, minimalDialog);
         if (options.only.empty() || options.only == "device")
             BenchDeviceFollow({mardello, minimalDialog, e2e::InstalledProbeLibrary(kInstallFolder), kInstallFolder, drives,

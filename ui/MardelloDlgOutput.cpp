@@ -3,7 +3,6 @@
 #include "framework/FileDialog.h"
 #include "framework/PrintDialog.h"
 #include "history/HistoryFolder.h"
-#include "output/ClipboardText.h"
 #include "output/CopyToClipboard.h"
 #include "output/DefaultPrinter.h"
 #include "output/PrintJob.h"

@@ -103,22 +103,18 @@ std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs)
 
 std::optional<std::wstring> RichEditCharacters(HWND dialog, int id, DWORD timeoutMs)
 {
-    HWND control = GetDlgItem(dialog, id);
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, timeoutMs, &length)) return std::nullopt;
-    // WM_GETTEXTLENGTH from another process may answer 0; the text of a test is small.
-    const size_t room = std::max<size_t>(2 * length + 2, 1 << 16);
-    const RemoteBuffer remote(control, sizeof(GETTEXTEX) + room * sizeof(wchar_t));
-    if (!remote.Address()) return std::nullopt;
-    const GETTEXTEX how{static_cast<DWORD>(room * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
-    std::wstring text(room, L'\0');
+    constexpr size_t kRoom = 1 << 16;  // characters, more than a test's text
+    const RemoteBuffer remote(GetDlgItem(dialog, id), sizeof(GETTEXTEX) + kRoom * sizeof(wchar_t));
+    char* const into = remote.Address() ? remote.Address() + sizeof(GETTEXTEX) : nullptr;
+    const GETTEXTEX how{kRoom * sizeof(wchar_t), GT_DEFAULT, 1200, nullptr, nullptr};
+    std::wstring text(kRoom, L'\0');
     DWORD_PTR characters = 0;
-    if (!WriteProcessMemory(remote.Process(), remote.Address(), &how, sizeof how, nullptr) ||
-        !SendMessageTimeoutA(control, EM_GETTEXTEX, reinterpret_cast<WPARAM>(remote.Address()),
-                             reinterpret_cast<LPARAM>(remote.Address() + sizeof how), SMTO_NORMAL, timeoutMs, &characters) ||
-        !ReadProcessMemory(remote.Process(), remote.Address() + sizeof how, text.data(), room * sizeof(wchar_t), nullptr))
+    if (!remote.Address() || !WriteProcessMemory(remote.Process(), remote.Address(), &how, sizeof how, nullptr) ||
+        !SendMessageTimeoutA(GetDlgItem(dialog, id), EM_GETTEXTEX, reinterpret_cast<WPARAM>(remote.Address()),
+                             reinterpret_cast<LPARAM>(into), SMTO_NORMAL, timeoutMs, &characters) ||
+        !ReadProcessMemory(remote.Process(), into, text.data(), kRoom * sizeof(wchar_t), nullptr))
         return std::nullopt;
-    text.resize(std::min<size_t>(characters, room - 1));
+    text.resize(std::min<size_t>(characters, kRoom - 1));
     return text;
 }
 
