@@ -73,11 +73,9 @@ size_t CountBreaks(const std::string& text)
 // viewer of a running program between runs would take longer than the runs themselves.
 class FreshMardello {
 public:
-    FreshMardello(const std::string& exe, const std::string& workingDirectory, const std::string& vin,
-                  const std::string& unixLocale)
+    FreshMardello(const std::string& exe, const std::string& workingDirectory, const std::string& vin)
     {
-        Require(unixLocale.empty() ? m_program.Start(exe, workingDirectory) : m_program.StartUnderLocale(exe, unixLocale),
-                "start Mardello.exe");
+        Require(m_program.Start(exe, workingDirectory), "start Mardello.exe");
         m_dialog = e2e::WaitForVisibleWindow(m_program.Id(), e2e::kDialogClass);
         Require(m_dialog != nullptr, "Mardello's dialog did not appear");
         Require(e2e::ControlText(m_dialog, IDC_EDIT_VIN) == vin, "Mardello did not find the device on E:");
@@ -98,12 +96,12 @@ private:
 }  // namespace
 
 PrintAllRun RunPrintAll(const std::string& mardello, const std::string& workingDirectory, const std::string& vin,
-                        const std::string& hookLibrary, size_t paragraphBreaks, const std::string& unixLocale)
+                        const std::string& hookLibrary, size_t paragraphBreaks)
 {
     PrintAllRun run;
     std::string shown;
     {
-        FreshMardello program(mardello, workingDirectory, vin, unixLocale);
+        FreshMardello program(mardello, workingDirectory, vin);
         Stopwatch clock;
         Require(e2e::ClickButton(program.Dialog(), IDC_BTN_PRINT_ALL, kStepTimeoutMs), "Print All");
         run.printAll.handledMs = clock.ElapsedMs();
@@ -115,7 +113,7 @@ PrintAllRun RunPrintAll(const std::string& mardello, const std::string& workingD
                                                        " paragraph breaks, not " + std::to_string(paragraphBreaks));
     run.viewerBytes = shown.size();
     {
-        FreshMardello program(mardello, workingDirectory, vin, unixLocale);
+        FreshMardello program(mardello, workingDirectory, vin);
         const InProcessSetText setText(program.Viewer(), shown, hookLibrary);
         Stopwatch clock;
         setText.Run(kStepTimeoutMs);

@@ -24,9 +24,8 @@ struct PrintAllRun {
 // `mardello` (a Windows path) whose viewer is still empty; `hookLibrary` is the library that
 // sets the text inside the program (settext_hook.dll). The viewer must then hold
 // `paragraphBreaks` breaks, so that a run that showed the wrong files is never timed as a good
-// one, and the floor must leave exactly the text Print All left. A `unixLocale` starts both as on
-// another Windows (its code page is the locale's).
+// one, and the floor must leave exactly the text Print All left.
 PrintAllRun RunPrintAll(const std::string& mardello, const std::string& workingDirectory, const std::string& vin,
-                        const std::string& hookLibrary, size_t paragraphBreaks, const std::string& unixLocale = {});
+                        const std::string& hookLibrary, size_t paragraphBreaks);
 
 }  // namespace bench

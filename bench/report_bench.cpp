@@ -18,9 +18,8 @@
 //
 // report_bench.exe [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] [--lines N,N,...]
 //                  [--idle-seconds N] [--only printall|startup|device|find|preview|history|compare]
-//                  [--before PATH] [--locale UNIX-LOCALE]
-// --before times another Mardello.exe's Print All in the same run, row by row beside this one's;
-// --locale starts the Print All runs as on a Windows of that locale's code page.
+//                  [--before PATH]
+// --before times another Mardello.exe's Print All in the same run, its table before this one's.
 // Mardello.exe comes from --mardello or MARDELLO_EXE; the minimal dialog and the hook library
 // (settext_hook.dll) from beside this program.
 #include <windows.h>
@@ -63,7 +62,6 @@ struct Options {
     std::string hookLibrary;
     std::string timingLibrary;
     std::string before;  // an earlier Mardello.exe whose Print All is timed beside
-    std::string locale;  // the Unix locale Print All's runs start under; empty: the session's
     std::string only;  // one benchmark: printall, startup, device, find, preview, history or compare
     int runs = 5;
     int starts = 15;
@@ -112,7 +110,6 @@ Options ParseOptions(int argc, char** argv)
         else if (name == "--lines") options.lineCounts = ParseCounts(value);
         else if (name == "--only") options.only = value;
         else if (name == "--before") options.before = e2e::DosPath(value);
-        else if (name == "--locale") options.locale = value;
         else if (name == "--idle-seconds") options.idleSeconds = std::atoi(value.c_str());
         else Require(false, "unknown option " + name);
     }
@@ -167,7 +164,7 @@ void BenchPrintAll(const Options& options, const std::string& mardello, const st
         std::vector<double> printAll, setText, printAllSettled, setTextSettled;
         size_t bytes = 0;
         for (int run = 0; run < options.runs; ++run) {
-            const PrintAllRun timed = RunPrintAll(mardello, kInstallFolder, kVin, hookLibrary, breaks, options.locale);
+            const PrintAllRun timed = RunPrintAll(mardello, kInstallFolder, kVin, hookLibrary, breaks);
             printAll.push_back(timed.printAll.handledMs);
             setText.push_back(timed.setText.handledMs);
             printAllSettled.push_back(timed.printAll.settledMs);

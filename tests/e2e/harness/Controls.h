@@ -22,8 +22,8 @@ std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs = kD
 // buffer in the control's own process (EM_GETTEXTRANGE, which Wine passes as it is).
 std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
 
-// The text of rich edit `id`, up to 65,535 characters, as Unicode (EM_GETTEXTEX through a buffer
-// in the control's process), paragraph breaks as bare CRs, whatever either process's code page.
+// Rich edit `id`'s text (up to 65,535 characters) as Unicode, paragraph breaks as bare CRs:
+// EM_GETTEXTEX through a buffer in the control's process, whatever either one's code page.
 std::optional<std::wstring> RichEditCharacters(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // The selection of rich edit `id` (EM_EXGETSEL through a buffer in the control's process):
