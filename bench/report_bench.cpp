@@ -19,6 +19,8 @@
 //
 // report_bench.exe [--mardello PATH] [--minimal PATH] [--runs N] [--starts N] [--lines N,N,...]
 //                  [--idle-seconds N] [--only printall|startup|device|find|preview|history|compare|keeping]
+//                  [--before PATH]
+// --before times another Mardello.exe's Print All in the same run, its table before this one's.
 // Mardello.exe comes from --mardello or MARDELLO_EXE; the minimal dialog and the hook library
 // (settext_hook.dll) from beside this program.
 #include <windows.h>
@@ -61,6 +63,7 @@ struct Options {
     std::string minimalDialog;
     std::string hookLibrary;
     std::string timingLibrary;
+    std::string before;  // an earlier Mardello.exe whose Print All is timed beside
     std::string only;  // one benchmark: printall, startup, device, find, preview, history, compare or keeping
     int runs = 5;
     int starts = 15;
@@ -108,6 +111,7 @@ Options ParseOptions(int argc, char** argv)
         else if (name == "--starts") options.starts = std::atoi(value.c_str());
         else if (name == "--lines") options.lineCounts = ParseCounts(value);
         else if (name == "--only") options.only = value;
+        else if (name == "--before") options.before = e2e::DosPath(value);
         else if (name == "--idle-seconds") options.idleSeconds = std::atoi(value.c_str());
         else Require(false, "unknown option " + name);
     }
@@ -137,8 +141,9 @@ void WriteReports(const e2e::ScratchFolder& device, int lines)
 const char* Verdict(bool met) { return met ? "met" : "NOT met"; }
 
 void BenchPrintAll(const Options& options, const std::string& mardello, const std::string& hookLibrary,
-                   const e2e::ScratchFolder& device)
+                   const e2e::ScratchFolder& device, const char* label = "")
 {
+    if (*label) std::printf("%s\n", label);
     std::printf("Print All against one WM_SETTEXT of the same text into the same viewer, median of %d runs\n"
                 "(N report lines in total: DTC.DAT and FROZEN.DAT a fifth each, CDS.DAT the rest; each\n"
                 "Print All and each WM_SETTEXT in a newly started Mardello.exe, into its empty viewer;\n"
@@ -238,7 +243,10 @@ int main(int argc, char** argv)
         Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the device in as E:");
 
         const std::string timingLibrary = Install(options.timingLibrary, "print_timing_hook.dll");
-        if (options.only.empty() || options.only == "printall") BenchPrintAll(options, mardello, hookLibrary, device);
+        if (!options.before.empty() && (options.only.empty() || options.only == "printall"))
+            BenchPrintAll(options, Install(options.before, "MardelloBefore.exe"), hookLibrary, device, "Before:");
+        if (options.only.empty() || options.only == "printall")
+            BenchPrintAll(options, mardello, hookLibrary, device, options.before.empty() ? "" : "After:");
         if (options.only.empty() || options.only == "startup") BenchStartup(options, mardello, minimalDialog);
         if (options.only.empty() || options.only == "device")
             BenchDeviceFollow({mardello, minimalDialog, e2e::InstalledProbeLibrary(kInstallFolder), kInstallFolder, drives,

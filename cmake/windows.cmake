@@ -42,6 +42,8 @@ set(WIN32_SOURCES
     ui/MardelloDlgKeys.cpp
     ui/MardelloDlgViewerMenu.cpp
     reports/ViewerFind.cpp
+    reports/EncodingChoice.cpp
+    reports/ViewerFont.cpp
     ui/PrintPreviewDlg.cpp
     ui/PrintProgressDlg.cpp
     device/SystemDrives.cpp

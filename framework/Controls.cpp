@@ -27,7 +27,7 @@ std::wstring CRichEditCtrl::GetUnicodeText() const
     GETTEXTEX get{};
     get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     get.flags = GT_DEFAULT;
-    get.codepage = 1200;  // UTF-16
+    get.codepage = kUnicodeCodePage;
     const LRESULT copied =
         SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(text.size()) - 1)));

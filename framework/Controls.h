@@ -19,6 +19,7 @@ public:
 
 class CRichEditCtrl : public CWnd {
 public:
+    static constexpr UINT kUnicodeCodePage = 1200;
     // The length WM_GETTEXTLENGTH reports; it counts each paragraph break as CR LF, so it
     // bounds the text range query from above.
     long GetTextLength() const { return static_cast<long>(SendMessage(WM_GETTEXTLENGTH)); }
@@ -49,6 +50,12 @@ public:
     void ReplaceSel(const char* text, BOOL canUndo = FALSE) const
     {
         SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));
+    }
+    // The viewer's characters in as Unicode, so that none is lost to the system's code page.
+    void ReplaceSel(const wchar_t* text) const
+    {
+        SETTEXTEX how{ST_SELECTION, kUnicodeCodePage};
+        SendMessage(EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(text));
     }
     void LimitText(long maxChars) const { SendMessage(EM_EXLIMITTEXT, 0, maxChars); }
     // Swaps the control for a new, empty one with the same class, styles, place, ID, font and

@@ -47,6 +47,21 @@ BOOL CStdioFile::ReadString(CString& line)
     return TRUE;
 }
 
+BOOL CStdioFile::ReadRest(std::string& bytes)
+{
+    if (m_file == INVALID_HANDLE_VALUE) return FALSE;
+    char chunk[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(m_file, chunk, sizeof chunk, &got, nullptr)) {
+            m_readFailed = true;
+            return FALSE;
+        }
+        if (got == 0) return TRUE;
+        bytes.append(chunk, got);
+    }
+}
+
 void CStdioFile::Close()
 {
     if (m_file != INVALID_HANDLE_VALUE) ::CloseHandle(m_file);

@@ -5,6 +5,8 @@
 // (the history keeping it, a virus scanner) is read as well.
 #include <windows.h>
 
+#include <string>
+
 #include "framework/CString.h"
 #include "framework/TextModeDecoder.h"
 
@@ -21,6 +23,9 @@ public:
     BOOL Open(const char* path, UINT flags);
     // The next line without its line end; FALSE at the end of the file or when reading failed.
     BOOL ReadString(CString& line);
+    // The rest of the file's bytes as they are, appended to `bytes`; FALSE when reading failed
+    // part-way, with what was read appended.
+    BOOL ReadRest(std::string& bytes);
     // TRUE when ReadString stopped because the file could not be read, not at its end.
     BOOL ReadFailed() const { return m_readFailed; }
     void Close();

@@ -23,17 +23,18 @@ bool FillBlock(CGlobalBlock& block, const void* bytes, size_t size)
 
 }  // namespace
 
-void CopyToClipboard(const CString& viewerText, HWND owner)
+void CopyToClipboard(const std::wstring& viewerCharacters, HWND owner)
 {
-    const CString text = ClipboardText(viewerText);
-    // With the closing NUL.
-    const std::wstring unicode = WideText(text, static_cast<int>(text.Size()) + 1, CP_ACP);
+    const CString utf8 = ClipboardText(CString(NarrowText(viewerCharacters.data(), viewerCharacters.size(), CP_UTF8)));
+    // Both with the closing NUL.
+    const std::wstring unicode = WideText(utf8, static_cast<int>(utf8.Size()) + 1, CP_UTF8);
+    const std::string text = NarrowText(unicode.data(), unicode.size(), CP_ACP);
     const LCID locale = ::GetSystemDefaultLCID();  // its code page is the system's
 
-    CGlobalBlock textBlock(text.Size() + 1);
+    CGlobalBlock textBlock(text.size());
     CGlobalBlock unicodeBlock(unicode.size() * sizeof(wchar_t));
     CGlobalBlock localeBlock(sizeof locale);
-    if (unicode.empty() || !FillBlock(textBlock, text.GetString(), text.Size() + 1) ||
+    if (unicode.empty() || text.empty() || !FillBlock(textBlock, text.data(), text.size()) ||
         !FillBlock(unicodeBlock, unicode.data(), unicode.size() * sizeof(wchar_t)) ||
         !FillBlock(localeBlock, &locale, sizeof locale))
         return;

@@ -1,6 +1,8 @@
 #include "output/SaveAsFile.h"
 
+#include "framework/WideText.h"
 #include "history/KeepRun.h"
+#include "output/ClipboardText.h"
 #include "reports/ReportFiles.h"
 
 CString ReportsDate(const CString& reportFolder)
@@ -19,6 +21,16 @@ CString ReportsDate(const CString& reportFolder)
         date = {today.wYear, today.wMonth, today.wDay, 0, 0, 0};
     }
     return RunTimeText(date).Left(10);  // "2026-12-08"
+}
+
+CString SavedText(const std::wstring& viewerCharacters, bool& inUtf8)
+{
+    const CString utf8 = ClipboardText(CString(NarrowText(viewerCharacters.data(), viewerCharacters.size(), CP_UTF8)));
+    const std::wstring lines = WideText(utf8, static_cast<int>(utf8.Size()), CP_UTF8);
+    bool allFit = true;
+    CString bytes(NarrowText(lines.data(), lines.size(), CP_ACP, &allFit));
+    inUtf8 = !allFit;
+    return inUtf8 ? "\xEF\xBB\xBF" + utf8 : bytes;
 }
 
 // The last error, never 0: a call that failed without saying why still failed.

@@ -1,6 +1,9 @@
 #include "reports/ReportViewer.h"
 
+#include <string>
+
 #include "framework/StdioFile.h"
+#include "framework/WideText.h"
 #include "reports/MemoryHeadroom.h"
 
 namespace {
@@ -23,7 +26,46 @@ bool RoomForViewerPiece(size_t bytes)
     return ViewerHasRoomFor(bytes, {memory.ullAvailVirtual, memory.ullAvailPhys});
 }
 
+std::wstring Utf16Text(std::string_view bytes, bool bigEndian)
+{
+    std::wstring text(bytes.size() / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        text[i] = static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+    return text;
+}
+
+// The viewer text of one report file's bytes. The line rules work on 8-bit text, so UTF-16 is
+// made UTF-8 before them, and every other encoding is converted after them.
+CString ReportViewerText(const std::string& bytes, ReportEncoding encoding)
+{
+    std::string_view body(bytes);
+    body.remove_prefix(encoding.markSize < body.size() ? encoding.markSize : body.size());
+    std::string utf8;
+    if (encoding.codePage == kCodePageUtf16Le || encoding.codePage == kCodePageUtf16Be) {
+        const std::wstring wide = Utf16Text(body, encoding.codePage == kCodePageUtf16Be);
+        utf8 = NarrowText(wide.data(), wide.size(), CP_UTF8);
+        body = utf8;
+        encoding.codePage = kCodePageUtf8;
+    }
+    TextModeDecoder lines;
+    lines.Feed(body.data(), body.size());
+    lines.FeedEnd();
+    CString text;
+    for (CString line; lines.NextLine(line);) AppendReportLine(text, line);
+    return ViewerTextFrom(text, encoding.codePage);
+}
+
 }  // namespace
+
+CString ViewerTextFrom(const CString& text, unsigned codePage)
+{
+    if (codePage == kCodePageUtf8) return text;
+    const std::wstring wide = WideText(text, static_cast<int>(text.Size()), codePage);
+    return CString(NarrowText(wide.data(), wide.size(), CP_UTF8));
+}
 
 void PrepareViewer(const CRichEditCtrl& viewer)
 {
@@ -36,14 +78,16 @@ void PrepareViewer(const CRichEditCtrl& viewer)
     viewer.SendMessage(EM_SETEVENTMASK, 0, viewer.SendMessage(EM_GETEVENTMASK) | ENM_CHANGE);
 }
 
-ReportRead LoadReportFile(const CString& folder, const char* fileName, CString& viewerText)
+// The whole file is read first: its encoding is found from all of its bytes.
+ReportRead LoadReportFile(const CString& folder, const char* fileName, const CEncodingChoice& encoding,
+                          CString& viewerText)
 {
     CStdioFile file;
     if (!file.Open(folder + "\\" + fileName, kReportOpenFlags)) return ReportRead::Missing;
-    CString line;
-    while (file.ReadString(line)) AppendReportLine(viewerText, line);
-    const bool readFailed = file.ReadFailed();
+    std::string bytes;
+    const bool readFailed = !file.ReadRest(bytes);
     file.Close();
+    viewerText += ReportViewerText(bytes, encoding.EncodingOf(bytes));
     return readFailed ? ReportRead::CutShort : ReportRead::Whole;
 }
 
@@ -69,7 +113,7 @@ void FillViewer(const CRichEditCtrl& viewer, const CString& text)
         const size_t end = ViewerPieceEnd(text, from, kViewerPieceBytes);
         if (!RoomForViewerPiece(end - from)) break;
         viewer.SetSel(-1, -1);
-        viewer.ReplaceSel(CString(text.Bytes().data() + from, end - from), FALSE);
+        viewer.ReplaceSel(WideText(text.Bytes().data() + from, static_cast<int>(end - from), CP_UTF8).c_str());
         from = end;
     }
     viewer.SetRedraw(TRUE);

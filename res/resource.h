@@ -97,3 +97,9 @@
 #define IDM_SAVE_AS                 0x8011
 #define IDM_VIEWER_WORKSHOP         0x8030
 #define IDM_HISTORY                 0x8020
+// The viewer menu's Encoding choices, in the order the menu lists them.
+#define IDM_ENCODING_AUTOMATIC      0x8040
+#define IDM_ENCODING_GBK            0x8041
+#define IDM_ENCODING_UTF8           0x8042
+#define IDM_ENCODING_WESTERN        0x8043
+#define IDM_ENCODING_SYSTEM         0x8044

@@ -25,6 +25,7 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
       m_viewerFind(m_richReport, *this),
+      m_encodingChoice(*this),
       m_runComparison(*this),
       m_nScreenDpi(ScreenDpi())
 {
@@ -80,6 +81,7 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     CHAIN_MSG_MAP_MEMBER(m_deviceTracker)
     CHAIN_MSG_MAP_MEMBER(m_historyKeeper)
     CHAIN_MSG_MAP_MEMBER(m_viewerFind)
+    CHAIN_MSG_MAP_MEMBER(m_encodingChoice)
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()

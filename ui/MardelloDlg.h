@@ -8,6 +8,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "history/HistoryKeeper.h"
+#include "reports/EncodingChoice.h"
 #include "reports/PartCallback.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportSource.h"
@@ -38,6 +39,7 @@ protected:
     void RunKept() override;
     void Say(const CString& note) override;
     void ShowView(const char* shown, const CString& viewerText) override;
+    void ReadReportsAgain() override;
 
     // What the VIN box's VIN tells, beside the status line; kept up with every change of the box.
     void OnVinChange();
@@ -124,6 +126,7 @@ protected:
     CDeviceTracker m_deviceTracker;
     CHistoryKeeper m_historyKeeper;
     CViewerFind m_viewerFind;
+    CEncodingChoice m_encodingChoice;
     CRunComparison m_runComparison;
 
     CString m_strShownReports;  // what the viewer was last filled with, as Save As names it

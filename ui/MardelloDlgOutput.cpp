@@ -4,7 +4,6 @@
 #include "framework/PrintDialog.h"
 #include "framework/WideText.h"
 #include "history/HistoryFolder.h"
-#include "output/ClipboardText.h"
 #include "output/CopyToClipboard.h"
 #include "output/DefaultPrinter.h"
 #include "output/PrintJob.h"
@@ -21,6 +20,9 @@ constexpr DWORD kPrintDialogFlags =
     PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE;
 
 constexpr const char* kTextFiles = "Text files (*.txt)|*.txt|All files (*.*)|*.*|";
+
+// Said when a save keeps characters the system code page lacks.
+constexpr const char* kSavedInUtf8 = "Saved as UTF-8: not every character is in the system's code page";
 
 }  // namespace
 
@@ -78,7 +80,7 @@ void CMardelloDlg::OnCopy()
 {
     MarkActiveButton(IDC_BTN_COPY);
     UpdateData(TRUE);
-    CopyToClipboard(ViewerText(), m_hWnd);
+    CopyToClipboard(m_richReport.GetUnicodeText(), m_hWnd);
 }
 
 // It proposes a name in the history's folder from the VIN, the date of the reports and the view.
@@ -93,9 +95,10 @@ void CMardelloDlg::OnSaveAs()
     if (!history.IsEmpty()) ::CreateDirectoryA(history, nullptr);
     dialog.SetInitialFolder(history);
     if (dialog.DoModal() != IDOK) return;
-    const DWORD error = WriteWhole(dialog.GetPathName(), ClipboardText(ViewerText()));
-    if (error == 0) return;
+    bool inUtf8 = false;
+    const DWORD error = WriteWhole(dialog.GetPathName(), SavedText(m_richReport.GetUnicodeText(), inUtf8));
+    if (error == 0 && !inUtf8) return;
     // As a failed print, said in the status line until the device's next coming or going.
-    m_strStatus = "Not saved: " + SystemMessage(error);
+    m_strStatus = error != 0 ? "Not saved: " + SystemMessage(error) : CString(kSavedInUtf8);
     ShowStatus();
 }

@@ -1,6 +1,7 @@
 // The view commands: the reports of the device, or of a kept run, into the report viewer.
 #include "reports/ReportFiles.h"
 #include "reports/ReportViewer.h"
+#include "reports/ViewerFont.h"
 #include "ui/MardelloDlg.h"
 
 // Builds the whole viewer text first and then fills the viewer with it, unpainted: appending
@@ -11,7 +12,7 @@ void CMardelloDlg::ShowReports(int buttonId, const ReportFile* files, int count,
     MarkActiveButton(buttonId);
     const CString folder = m_reportSource.Folder();
     const CString text = ViewOfReports(count, sectionBreaks, [&](int file, CString& viewerText) {
-        return LoadReportFile(folder, files[file].name, viewerText);
+        return LoadReportFile(folder, files[file].name, m_encodingChoice, viewerText);
     });
     FillView(count == 1 ? files[0].shown : kAllReportsShown, text);
 }
@@ -20,13 +21,30 @@ void CMardelloDlg::ShowReports(int buttonId, const ReportFile* files, int count,
 void CMardelloDlg::ShowView(const char* shown, const CString& text)
 {
     MarkActiveButton(0);
-    FillView(shown, text);
+    FillView(shown, ViewerTextFrom(text, kCodePageGbk));
+}
+
+// A view command's view is read again from the reports it showed, while they are there to read;
+// a part's view is not made of reports.
+void CMardelloDlg::ReadReportsAgain()
+{
+    if (m_strDrive.IsEmpty() && !m_reportSource.ShowsKeptRun()) return;
+    const struct {
+        const char* shown;
+        void (CMardelloDlg::*show)();
+    } views[] = {{kAllReportsShown, &CMardelloDlg::OnPrintAll},
+                 {kTroubleCodes.shown, &CMardelloDlg::OnPrintTroubleCode},
+                 {kLiveData.shown, &CMardelloDlg::OnPrintLiveData},
+                 {kFrozenFrame.shown, &CMardelloDlg::OnPrintFrozenFrame}};
+    for (const auto& view : views)
+        if (m_strShownReports == view.shown) (this->*view.show)();
 }
 
 void CMardelloDlg::FillView(const char* shown, const CString& text)
 {
     m_strShownReports = shown;
     EmptyViewer(m_richReport);
+    FitViewerFontTo(m_richReport, text);
     FillViewer(m_richReport, text);
     UpdateData(FALSE);
     if (!text.IsEmpty()) m_richReport.PostMessage(WM_VSCROLL, SB_BOTTOM);

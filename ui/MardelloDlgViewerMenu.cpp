@@ -36,6 +36,8 @@ constexpr ViewerMenuItem kViewerMenu[] = {
     {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_VIEWER_WORKSHOP, "&Workshop Details...", Needs::Nothing, 0, 0, 0},
     {IDM_HISTORY, "&History...\tCtrl+H", Needs::Nothing, 0, 0, 0},
+    {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_ENCODING_AUTOMATIC, nullptr, Needs::Nothing, 0, 0, 0},  // the Encoding submenu
 };
 
 struct ViewerState {
@@ -111,6 +113,10 @@ void CMardelloDlg::ShowViewerMenu(CPoint screenPoint)
     for (const ViewerMenuItem& item : kViewerMenu) {
         if (!item.id) {
             ::AppendMenuA(menu.m_hMenu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        if (!item.text) {
+            m_encodingChoice.AddMenu(menu.m_hMenu);
             continue;
         }
         ::AppendMenuA(menu.m_hMenu, MF_STRING | (CanAct(item.needs, state) ? MF_ENABLED : MF_GRAYED), item.id, item.text);

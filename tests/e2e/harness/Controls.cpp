@@ -101,6 +101,23 @@ std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs)
     }
 }
 
+std::optional<std::wstring> RichEditCharacters(HWND dialog, int id, DWORD timeoutMs)
+{
+    constexpr size_t kRoom = 1 << 16;  // characters, more than a test's text
+    const RemoteBuffer remote(GetDlgItem(dialog, id), sizeof(GETTEXTEX) + kRoom * sizeof(wchar_t));
+    char* const into = remote.Address() ? remote.Address() + sizeof(GETTEXTEX) : nullptr;
+    const GETTEXTEX how{kRoom * sizeof(wchar_t), GT_DEFAULT, 1200, nullptr, nullptr};
+    std::wstring text(kRoom, L'\0');
+    DWORD_PTR characters = 0;
+    if (!remote.Address() || !WriteProcessMemory(remote.Process(), remote.Address(), &how, sizeof how, nullptr) ||
+        !SendMessageTimeoutA(GetDlgItem(dialog, id), EM_GETTEXTEX, reinterpret_cast<WPARAM>(remote.Address()),
+                             reinterpret_cast<LPARAM>(into), SMTO_NORMAL, timeoutMs, &characters) ||
+        !ReadProcessMemory(remote.Process(), into, text.data(), kRoom * sizeof(wchar_t), nullptr))
+        return std::nullopt;
+    text.resize(std::min<size_t>(characters, kRoom - 1));
+    return text;
+}
+
 std::optional<std::pair<long, long>> RichEditSelection(HWND dialog, int id, DWORD timeoutMs)
 {
     HWND control = GetDlgItem(dialog, id);

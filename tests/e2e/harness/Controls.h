@@ -22,6 +22,10 @@ std::optional<std::string> ControlText(HWND dialog, int id, DWORD timeoutMs = kD
 // buffer in the control's own process (EM_GETTEXTRANGE, which Wine passes as it is).
 std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
 
+// Rich edit `id`'s text (up to 65,535 characters) as Unicode, paragraph breaks as bare CRs:
+// EM_GETTEXTEX through a buffer in the control's process, whatever either one's code page.
+std::optional<std::wstring> RichEditCharacters(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
+
 // The selection of rich edit `id` (EM_EXGETSEL through a buffer in the control's process):
 // first and last character; nothing when it cannot be read.
 std::optional<std::pair<long, long>> RichEditSelection(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);

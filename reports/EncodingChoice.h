@@ -1,0 +1,27 @@
+#pragma once
+// The viewer menu's Encoding choice: Automatic, where each report file's encoding is found from
+// its bytes, or one code page for every report. A choice applies at once to the reports shown
+// and is kept for the next start.
+#include <string_view>
+
+#include "framework/MessageMap.h"
+#include "reports/PartCallback.h"
+#include "reports/ReportEncoding.h"
+
+class CEncodingChoice : public CCmdTarget {
+public:
+    explicit CEncodingChoice(PartCallback& callback);
+
+    // Appends the Encoding submenu to `menu`, the choice in force checked.
+    void AddMenu(HMENU menu) const;
+    // How the bytes of a report file are read.
+    ReportEncoding EncodingOf(std::string_view reportBytes) const;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void OnChoose(UINT id);
+
+    PartCallback& m_callback;
+    UINT m_chosen;  // the menu item of the choice in force
+};
