@@ -1,6 +1,6 @@
 #include "framework/FindReplaceDialog.h"
 
-#include <cstring>
+#include <cwchar>
 
 #include "framework/SystemLibrary.h"
 
@@ -8,16 +8,16 @@ CFindReplaceDialog::CFindReplaceDialog()
 {
     m_fr.lStructSize = sizeof m_fr;
     m_fr.lpstrFindWhat = m_findWhat;
-    m_fr.wFindWhatLen = sizeof m_findWhat;
+    m_fr.wFindWhatLen = sizeof m_findWhat;  // in bytes
 }
 
-BOOL CFindReplaceDialog::Create(BOOL findOnly, const char* findWhat, DWORD flags, CWnd* parent)
+BOOL CFindReplaceDialog::Create(BOOL findOnly, const std::wstring& findWhat, DWORD flags, CWnd* parent)
 {
     // The common dialog library is loaded when a dialog of it is first asked for, as for printing.
-    static const auto findText = LoadSystemFunction<decltype(&::FindTextA)>("comdlg32.dll", "FindTextA");
+    static const auto findText = LoadSystemFunction<decltype(&::FindTextW)>("comdlg32.dll", "FindTextW");
     if (!findOnly || !findText || !parent) return FALSE;
-    std::strncpy(m_findWhat, findWhat ? findWhat : "", sizeof m_findWhat - 1);
-    m_findWhat[sizeof m_findWhat - 1] = '\0';
+    std::wcsncpy(m_findWhat, findWhat.c_str(), kFindWhatSize - 1);
+    m_findWhat[kFindWhatSize - 1] = L'\0';
     m_fr.hwndOwner = parent->m_hWnd;
     m_fr.Flags = flags;
     m_hWnd = findText(&m_fr);
@@ -26,6 +26,6 @@ BOOL CFindReplaceDialog::Create(BOOL findOnly, const char* findWhat, DWORD flags
 
 UINT CFindReplaceDialog::GetFindReplaceMsg()
 {
-    static const UINT message = ::RegisterWindowMessageA(FINDMSGSTRINGA);
+    static const UINT message = ::RegisterWindowMessageW(FINDMSGSTRINGW);
     return message;
 }

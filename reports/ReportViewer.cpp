@@ -1,5 +1,7 @@
 #include "reports/ReportViewer.h"
 
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "framework/StdioFile.h"
@@ -84,11 +86,20 @@ ReportRead LoadReportFile(const CString& folder, const char* fileName, const CEn
 {
     CStdioFile file;
     if (!file.Open(folder + "\\" + fileName, kReportOpenFlags)) return ReportRead::Missing;
-    std::string bytes;
-    const bool readFailed = !file.ReadRest(bytes);
-    file.Close();
-    viewerText += ReportViewerText(bytes, encoding.EncodingOf(bytes));
-    return readFailed ? ReportRead::CutShort : ReportRead::Whole;
+    // A report larger than the memory it takes to convert ends the view with what was read
+    // before it, as a report cut short does, instead of abandoning the command with the old
+    // view left on screen under the new button.
+    try {
+        std::string bytes;
+        const bool readFailed = !file.ReadRest(bytes);
+        file.Close();
+        viewerText += ReportViewerText(bytes, encoding.EncodingOf(bytes));
+        return readFailed ? ReportRead::CutShort : ReportRead::Whole;
+    } catch (const std::bad_alloc&) {
+        return ReportRead::CutShort;
+    } catch (const std::length_error&) {  // longer than a string can be
+        return ReportRead::CutShort;
+    }
 }
 
 // Under Wine, taking a large text out of the viewer costs far more than putting it in (half a

@@ -3,10 +3,10 @@
 // system's default sound says so. The text is searched in characters, whatever code page it came in.
 #include "reports/ViewerFind.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <vector>
 
-#include "framework/WideText.h"
 #include "reports/ViewerSearch.h"
 #include "res/resource.h"
 
@@ -48,9 +48,12 @@ void CViewerFind::OnFind()
     // A selection within one line is what the user most likely wants to find.
     CHARRANGE selection{};
     m_viewer.GetSel(selection);
-    CString selected = m_viewer.GetTextRange(selection.cpMin, selection.cpMax);
-    const bool oneLine = !selected.IsEmpty() && selected.Find('\r') < 0 && selected.Find('\n') < 0 &&
-                         selected.Size() < CFindReplaceDialog::kFindWhatSize;
+    const std::wstring& text = ViewerText();
+    const size_t first = std::min<size_t>(std::max(0L, selection.cpMin), text.size());
+    const size_t last = std::min<size_t>(std::max(selection.cpMin, selection.cpMax), text.size());
+    const std::wstring selected = text.substr(first, last - first);
+    const bool oneLine = !selected.empty() && selected.find_first_of(L"\r\n") == std::wstring::npos &&
+                         selected.size() < CFindReplaceDialog::kFindWhatSize;
     m_dlgFind.Create(TRUE, oneLine ? selected : m_strSought, m_dwFindFlags, &m_owner);
 }
 
@@ -71,13 +74,13 @@ LRESULT CViewerFind::OnFindReplace(WPARAM wParam, LPARAM lParam)
 
 void CViewerFind::OnFindNext()
 {
-    if (m_strSought.IsEmpty()) OnFind();
+    if (m_strSought.empty()) OnFind();
     else FindAndShow(m_dwFindFlags | FR_DOWN);
 }
 
 void CViewerFind::OnFindPrevious()
 {
-    if (m_strSought.IsEmpty()) OnFind();
+    if (m_strSought.empty()) OnFind();
     else FindAndShow(m_dwFindFlags & ~FR_DOWN);
 }
 
@@ -102,14 +105,14 @@ const std::wstring& CViewerFind::ViewerText()
 // The viewer's text is searched in one pass: asking the viewer to find, step by step, costs a
 // round of messages per match it offers. Selects the match found and brings it into view;
 // FALSE, with the selection untouched, when there is none.
-BOOL CViewerFind::FindInViewer(const CString& sought, DWORD flags)
+BOOL CViewerFind::FindInViewer(const std::wstring& sought, DWORD flags)
 {
-    if (sought.IsEmpty()) return FALSE;
+    if (sought.empty()) return FALSE;
     CHARRANGE selection{};
     m_viewer.GetSel(selection);
     const ViewerSearch search{(flags & FR_DOWN) != 0, (flags & FR_MATCHCASE) != 0, (flags & FR_WHOLEWORD) != 0};
     const auto match = FindInViewerText(ViewerText(), selection.cpMin, selection.cpMax,
-                                        WideText(sought.GetString(), sought.GetLength(), CP_ACP), search,
+                                        sought, search,
                                         {IsLetterOrDigit, UpperCase()});
     if (!match) return FALSE;
     m_viewer.SetSel(match->first, match->second);

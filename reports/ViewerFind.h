@@ -23,13 +23,13 @@ private:
     LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
     void OnViewerChange();
     void FindAndShow(DWORD flags);
-    BOOL FindInViewer(const CString& sought, DWORD flags);
+    BOOL FindInViewer(const std::wstring& sought, DWORD flags);
     const std::wstring& ViewerText();
 
     const CRichEditCtrl& m_viewer;
     CWnd& m_owner;
     CFindReplaceDialog m_dlgFind;
-    CString m_strSought;
+    std::wstring m_strSought;
     DWORD m_dwFindFlags = FR_DOWN;
     // The viewer's text as the last search read it, kept until the viewer changes: reading it
     // out costs far more than searching it.

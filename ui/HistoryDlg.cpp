@@ -292,6 +292,7 @@ void CHistoryDlg::KeepDone(const CString& keepNote, const std::vector<KeptRun>& 
     const int selected = SelectedRun();
     const KeptRun chosen = selected >= 0 ? m_runs[selected] : KeptRun{};
     m_runs = runs;
+    FitColumns();  // the runs read after the window opened have their own VINs
     ShowList(0);
     const int row = selected >= 0 ? RowOf(chosen) : -1;
     if (row > 0) ShowList(row);

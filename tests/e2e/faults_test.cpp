@@ -84,6 +84,27 @@ TEST_F(Faults, FolderNamedLikeAReportCountsAsMissing)
     ExpectNextCommandWorks(kCdsView);
 }
 
+// A report larger than a 32-bit program's memory ends the view before it, as a report cut short
+// does, instead of leaving the view before the command. A 64-bit program would read it whole,
+// and its viewer take hours.
+TEST_F(Faults, ReportLargerThanTheMemory)
+{
+    if (sizeof(void*) > 4) return;
+    m_device.Write("CDS.DAT", kCds);
+    StartWithDevice();
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
+    const HANDLE file = CreateFileA(m_device.FilePath("DTC.DAT").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    LARGE_INTEGER size{};
+    size.QuadPart = 3LL << 30;  // a sparse file: no disk is written
+    EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE, kLargeReportMs));
+    EXPECT_EQ("", Viewer());
+    ExpectNextCommandWorks(kCdsView);
+    DeleteFileA(m_device.FilePath("DTC.DAT").c_str());
+}
+
 // Shows `file` (lines of plain ASCII, each ended by CR LF) as the trouble codes and checks
 // that the viewer holds its lines in order, each on its own paragraph: all of them, or, when
 // `whole` is false, the lines before some line (the viewer stops where the process has no
