@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/e2e/RunningProgram.h"
+#include "tests/e2e/Scenario.h"
 #include "tests/e2e/harness/ProcessProbe.h"
 
 namespace e2e {
@@ -93,6 +94,11 @@ TEST_F(Faults, ReportLargerThanTheMemory)
     m_device.Write("CDS.DAT", kCds);
     StartWithDevice();
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_LIVE_DATA));
+    // Kept before the report grows, so that the keeper never copies gigabytes.
+    ASSERT_TRUE(WaitUntil([] {
+        const std::string listing = HistoryListing();
+        return listing.find("\\CDS.DAT") != std::string::npos && listing.find("~keeping") == std::string::npos;
+    }));
     const HANDLE file = CreateFileA(m_device.FilePath("DTC.DAT").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     LARGE_INTEGER size{};
