@@ -42,12 +42,12 @@ size() { echo "$(($1 * scale))x$(($2 * scale))"; }
 named() { if [ "$scale" -eq 1 ]; then echo "$1.bmp"; else echo "$1_${scale}x.bmp"; fi; }
 
 # A button slot: straight edges stay exact, only the corners blend into the panel.
-slot() { echo "roundrectangle $(box "$1" "$2" $(($1 + 204)) $(($2 + 49))) $((radius * scale)),$((radius * scale))"; }
+slot() { echo "roundrectangle $(box "$1" "$2" $(($1 + 205)) $(($2 + 49))) $((radius * scale)),$((radius * scale))"; }
 
 # Each command button is its slot, on the panel the program paints around the buttons.
 draw_button() {
     local name=$1 fill=$2 label=$3
-    "$convert" -size "$(size 205 50)" "xc:$panel" -fill "$fill" -draw "$(slot 0 0)" \
+    "$convert" -size "$(size 206 50)" "xc:$panel" -fill "$fill" -draw "$(slot 0 0)" \
         -font "$font" -pointsize $((15 * scale)) -fill "$white" -gravity center -annotate +0+0 "$label" \
         $(bmp24 "$(named "$name")")
 }

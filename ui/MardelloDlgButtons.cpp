@@ -18,7 +18,7 @@ struct CommandButton {
 };
 
 // The pictures' own sizes, as res/draw_pictures.sh draws them.
-constexpr PixelSize kCommandPicture = {205, 50};
+constexpr PixelSize kCommandPicture = {206, 50};
 constexpr PixelSize kExitPicture = {23, 23};
 
 // In the order their pictures are set.

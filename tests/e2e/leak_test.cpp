@@ -1,7 +1,7 @@
 // Nothing the program loads for a command, a repaint or a print is left behind: its memory
 // stays flat over a thousand steps, and so does the highest GDI handle slot in use. Wine
 // answers 0 to every GetGuiResources question, so the process's own memory and the slots of
-// the handles it hands out are what tell; a leaked command-button picture (205 x 50 pixels)
+// the handles it hands out are what tell; a leaked command-button picture (206 x 50 pixels)
 // costs tens of kilobytes, a leaked background picture more than a megabyte, and any leaked
 // object a slot for good.
 #include <gtest/gtest.h>
