@@ -122,22 +122,31 @@ std::vector<int> RunsAround(const ScreenPicture& picture, int around, COLORREF c
     return runs;
 }
 
-// How many pixels inside the button's 2-pixel edge differ from its double-size picture `id` in
-// the program's resources, averaged to that room.
-int UnlikeItsPicture(const ScreenPicture& button, int around, UINT id)
+// A picture from the program's resources, as rows of 0x00RRGGBB.
+std::vector<uint32_t> PictureOf(UINT id, PixelSize& size)
 {
     const HMODULE exe = LoadLibraryExA(InstalledMardello().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    const auto large =
-        static_cast<HBITMAP>(LoadImageA(exe, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const auto picture = static_cast<HBITMAP>(LoadImageA(exe, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP b{};
-    GetObjectA(large, sizeof b, &b);
+    GetObjectA(picture, sizeof b, &b);
     BITMAPINFO format{{sizeof(BITMAPINFOHEADER), b.bmWidth, -b.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::vector<uint32_t> pixels(static_cast<size_t>(b.bmWidth) * b.bmHeight);
     const HDC screen = GetDC(nullptr);
-    GetDIBits(screen, large, 0, b.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen), DeleteObject(large), FreeLibrary(exe);
+    GetDIBits(screen, picture, 0, b.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen), DeleteObject(picture), FreeLibrary(exe);
+    size = {b.bmWidth, b.bmHeight};
+    return pixels;
+}
+
+// How many pixels inside the button's 2-pixel edge differ from its picture: the one drawn at its
+// own size (`id`) where the room is that size, otherwise the double-size one (`largeId`) averaged
+// to the room.
+int UnlikeItsPicture(const ScreenPicture& button, int around, UINT id, UINT largeId)
+{
     const int w = button.width - 2 * around - 4, h = button.height - 2 * around - 4;
-    const std::vector<uint32_t> expected = SmoothResize(pixels, {b.bmWidth, b.bmHeight}, {w, h});
+    PixelSize own{}, large{};
+    std::vector<uint32_t> expected = PictureOf(id, own);
+    if (own.width != w || own.height != h) expected = SmoothResize(PictureOf(largeId, large), large, {w, h});
     if (expected.size() != static_cast<size_t>(w * h)) return w * h;
     int unlike = 0;
     for (int y = 0; y < h; ++y)
@@ -150,11 +159,12 @@ int UnlikeItsPicture(const ScreenPicture& button, int around, UINT id)
 
 // Around each control, read along the middle of its sides, its slot's colour: the same width
 // on every side where there is room (the VIN box starts at the window's edge), and none at all
-// around the command buttons, whose pictures cover their slots and are the double-size ones
-// averaged to the room inside each button's 2-pixel edge. At every scale and in the dialog fonts
+// around the command buttons, whose pictures cover their slots and fill the room inside each
+// button's 2-pixel edge. At every scale and in the dialog fonts
 // of a Chinese and of a Western Windows, whose buttons are larger.
 TEST(DisplayScales, ControlsSitInTheirSlots)
 {
+    constexpr UINT kOwnSizePictures[] = {IDB_PRINT_ALL_ACTIVE, IDB_TROUBLE_CODE, IDB_LIVE_DATA, IDB_FROZEN_FRAME, IDB_PRINT, IDB_COPY};
     constexpr int kAround = 30;
     for (const char* locale : {"", "C"})
         for (DWORD dpi : {96, 120, 144, 168, 192}) {
@@ -177,7 +187,8 @@ TEST(DisplayScales, ControlsSitInTheirSlots)
                 for (COLORREF slot : {kNormalGrey, kActiveBlue})
                     EXPECT_EQ(std::vector<int>(4), RunsAround(*around, kAround, slot)) << "button " << i;
                 // Print All is the active one.
-                EXPECT_EQ(0, UnlikeItsPicture(*around, kAround, IDB_PRINT_ALL_2X + 2 * i + (i == 0))) << "button " << i;
+                EXPECT_EQ(0, UnlikeItsPicture(*around, kAround, kOwnSizePictures[i], IDB_PRINT_ALL_2X + 2 * i + (i == 0)))
+                    << "button " << i;
             }
         }
 }
