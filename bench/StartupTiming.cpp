@@ -16,11 +16,12 @@ constexpr DWORD kStartTimeoutMs = 60000;
 
 }  // namespace
 
-double TimeUntilShown(const std::string& exe, const std::string& workingDirectory, int editId, const std::string& text)
+double TimeUntilShown(const std::string& exe, const std::string& workingDirectory, int editId, const std::string& text,
+                      const std::string& arguments)
 {
     e2e::Program program;
     Stopwatch clock;
-    Require(program.Start(exe, workingDirectory), "start " + exe);
+    Require(program.Start(exe, workingDirectory, arguments), "start " + exe);
     // Looked at every millisecond: a start takes some hundreds of them, and the programs being
     // compared are looked at the same way.
     for (;;) {

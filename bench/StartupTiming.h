@@ -5,8 +5,9 @@
 
 namespace bench {
 
-// Starts `exe` (a Windows path) in `workingDirectory`, returns the milliseconds from the start
-// until its visible dialog shows `text` in control `editId`, and ends the program.
-double TimeUntilShown(const std::string& exe, const std::string& workingDirectory, int editId, const std::string& text);
+// Starts `exe` (a Windows path) in `workingDirectory` with `arguments`, returns the milliseconds
+// from the start until its visible dialog shows `text` in control `editId`, and ends the program.
+double TimeUntilShown(const std::string& exe, const std::string& workingDirectory, int editId, const std::string& text,
+                      const std::string& arguments = {});
 
 }  // namespace bench
