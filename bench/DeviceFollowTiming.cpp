@@ -63,7 +63,17 @@ double IdleCpuMs(const std::string& exe, const std::string& workingDirectory, in
     const HWND dialog = StartAndWaitFor(program, exe, workingDirectory, editId, text);
     const e2e::ProcessProbe probe(dialog, probeLibrary);
     Require(probe.Ready(), "probe " + exe);
-    const auto before = probe.Ask(e2e::ProbeQuestion::CpuMilliseconds);
+    // What follows the start (keeping the device's run, reading the history ahead) is not idle:
+    // the idle time begins once two seconds pass without the CPU time growing by more than a
+    // tick's worth, or after half a minute.
+    auto before = probe.Ask(e2e::ProbeQuestion::CpuMilliseconds);
+    for (int wait = 0; wait < 15 && before; ++wait) {
+        Sleep(2000);
+        const auto now = probe.Ask(e2e::ProbeQuestion::CpuMilliseconds);
+        const bool settled = now && *now - *before <= 10;
+        before = now;
+        if (settled) break;
+    }
     // Idle means nobody asks the program anything: this thread only sleeps meanwhile.
     Sleep(static_cast<DWORD>(seconds) * 1000);
     const auto after = probe.Ask(e2e::ProbeQuestion::CpuMilliseconds);
