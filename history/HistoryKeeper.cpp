@@ -18,6 +18,7 @@ constexpr UINT kBusyRetryMs = 2000;
 constexpr DWORD kClosingWaitMs = 3000;
 // What the keeping thread posts when a run has been kept or could not be.
 constexpr UINT WM_KEEP_DONE = WM_APP + 1;
+constexpr UINT WM_RUNS_LISTED = WM_APP + 2;
 
 // With an empty print folder the job only reads the history.
 struct KeepJob {
@@ -28,7 +29,23 @@ struct KeepJob {
     KeepOutcome outcome;
     std::vector<KeptRun> known;  // the history as read before, whose codes need no second reading
     std::vector<KeptRun> runs;   // the history as it is afterwards
+    bool listedEarly = false;    // the runs went to the window before their codes were read
 };
+
+// A first read lists the runs before it reads their codes, which under Wine takes seconds for
+// thousands of runs: the history window fills meanwhile. The window owns the list once posted.
+void ListEarly(KeepJob& job)
+{
+    if (!job.known.empty() || job.runs.empty()) return;
+    try {
+        auto listed = std::make_unique<std::vector<KeptRun>>(job.runs);
+        if (!::PostMessageA(job.window, WM_RUNS_LISTED, 0, reinterpret_cast<LPARAM>(listed.get()))) return;
+        listed.release();
+        job.listedEarly = true;
+    } catch (const std::bad_alloc&) {
+        // Listed with the codes, at the end.
+    }
+}
 
 DWORD WINAPI KeepOnItsThread(void* parameter)
 {
@@ -41,6 +58,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
         // Read here, so that the history window opens on a list already read: under Wine reading
         // thousands of runs takes half a second.
         job->runs = ReadKeptRuns(history);
+        ListEarly(*job);
         ReadRunCodes(history, job->runs, job->known);
     } catch (...) {
         job->outcome.result = KeepOutcome::Result::Failed;
@@ -56,6 +74,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
 BEGIN_MESSAGE_MAP(CHistoryKeeper, CCmdTarget)
     ON_TIMER(kKeepTimer, &CHistoryKeeper::OnKeepTimer)
     ON_MESSAGE(WM_KEEP_DONE, &CHistoryKeeper::OnKeepDone)
+    ON_MESSAGE(WM_RUNS_LISTED, &CHistoryKeeper::OnRunsListed)
     ON_MESSAGE_SEEN(WM_WINDOWPOSCHANGING, &CHistoryKeeper::OnWindowPosChanging)
 END_MESSAGE_MAP()
 
@@ -125,13 +144,26 @@ void CHistoryKeeper::StartKeeping()
     ::ResumeThread(m_hThread);
 }
 
+// The list is shown before the codes are read; a failure told before is not told again.
+LRESULT CHistoryKeeper::OnRunsListed(WPARAM, LPARAM lParam)
+{
+    const std::unique_ptr<std::vector<KeptRun>> runs(reinterpret_cast<std::vector<KeptRun>*>(lParam));
+    m_runs = std::move(*runs);
+    m_bRunsRead = true;
+    m_bFailedNow = false;
+    m_callback.RunKept();
+    return 0;
+}
+
 LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
 {
     const std::unique_ptr<KeepJob> job(reinterpret_cast<KeepJob*>(lParam));
     ::CloseHandle(m_hThread);
     m_hThread = nullptr;
     m_bKeeping = false;
-    m_runs = std::move(job->runs);
+    // Runs deleted in the history window since they were listed stay deleted.
+    if (job->listedEarly) TakeCodes(m_runs, job->runs);
+    else m_runs = std::move(job->runs);
     m_bRunsRead = true;
     m_bFailedNow = false;
     switch (job->outcome.result) {

@@ -48,6 +48,7 @@ private:
     void OnKeepTimer();
     void StartKeeping();
     LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRunsListed(WPARAM wParam, LPARAM lParam);
     void OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
 
     const CWnd& m_window;

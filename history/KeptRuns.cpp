@@ -22,6 +22,22 @@ void ForEachFolder(const CString& folder, Visit visit)
     }
 }
 
+std::string RunKey(const KeptRun& run) { return (run.vinFolder + "\\" + run.runFolder).Bytes(); }
+
+// Each run's codes by its folders' names.
+std::map<std::string, CString> CodesByRun(const std::vector<KeptRun>& runs)
+{
+    std::map<std::string, CString> codes;
+    for (const KeptRun& run : runs) codes[RunKey(run)] = run.codes;
+    return codes;
+}
+
+const CString* CodesOf(const std::map<std::string, CString>& codes, const KeptRun& run)
+{
+    const auto found = codes.find(RunKey(run));
+    return found != codes.end() ? &found->second : nullptr;
+}
+
 }  // namespace
 
 std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder)
@@ -39,13 +55,18 @@ std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder)
 
 void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known)
 {
-    std::map<std::string, CString> codesKnown;
-    for (const KeptRun& run : known) codesKnown[(run.vinFolder + "\\" + run.runFolder).Bytes()] = run.codes;
+    const std::map<std::string, CString> codesKnown = CodesByRun(known);
     for (KeptRun& run : runs) {
-        const auto found = codesKnown.find((run.vinFolder + "\\" + run.runFolder).Bytes());
-        run.codes = found != codesKnown.end() ? found->second
-                                              : CodeList(CodesOfRun(RunFolderPath(historyFolder, run), {}).codes);
+        const CString* codes = CodesOf(codesKnown, run);
+        run.codes = codes ? *codes : CodeList(CodesOfRun(RunFolderPath(historyFolder, run), {}).codes);
     }
+}
+
+void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read)
+{
+    const std::map<std::string, CString> codesRead = CodesByRun(read);
+    for (KeptRun& run : runs)
+        if (const CString* codes = CodesOf(codesRead, run)) run.codes = *codes;
 }
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run)
