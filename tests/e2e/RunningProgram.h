@@ -64,6 +64,15 @@ inline HWND HistoryWindow(MardelloSession& session)
     return window && GetDlgItem(window, IDC_HISTORY_LIST) ? window : nullptr;
 }
 
+// The dialog a system-menu command opens (the About box, Workshop Details), once its loop
+// answers: then it has drawn itself and takes input.
+inline HWND OpenFromSystemMenu(MardelloSession& session, WPARAM command)
+{
+    if (!PostMessageA(session.Dialog(), WM_SYSCOMMAND, command, 0)) return nullptr;
+    const HWND dialog = WaitForVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
+    return dialog && WaitUntilIdle(dialog) ? dialog : nullptr;
+}
+
 class RunningProgram : public ::testing::Test {
 protected:
     // Each test starts with an empty history, keeping on and no workshop details, as on a new PC.

@@ -285,13 +285,6 @@ protected:
 
 using OutputPreview = OutputPrint;
 
-HWND OpenWorkshopDetails(MardelloSession& session)
-{
-    if (!PostMessageA(session.Dialog(), WM_SYSCOMMAND, IDM_WORKSHOP, 0)) return nullptr;
-    const HWND details = WaitForVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
-    return details && WaitUntilIdle(details) ? details : nullptr;
-}
-
 // Where page 1 of a PDF has a rule: the rows, in points from the top, that are dark across
 // three quarters of the page.
 std::vector<double> RulesOnFirstPage(const std::string& pdf)
@@ -323,7 +316,7 @@ TEST_F(OutputPrint, WorkshopHeaderAboveTheVin)
     {
         MardelloSession first;
         ASSERT_TRUE(first.Start());
-        const HWND entry = OpenWorkshopDetails(first);
+        const HWND entry = OpenFromSystemMenu(first, IDM_WORKSHOP);
         ASSERT_TRUE(entry);
         for (const auto& [id, text] : details) ASSERT_TRUE(TypeText(entry, id, text));
         SaveScreenshot(entry, "workshop-details");
@@ -332,7 +325,7 @@ TEST_F(OutputPrint, WorkshopHeaderAboveTheVin)
         ASSERT_TRUE(EndsCleanly(first));
     }
     ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE));
-    const HWND kept = OpenWorkshopDetails(m_session);
+    const HWND kept = OpenFromSystemMenu(m_session, IDM_WORKSHOP);
     ASSERT_TRUE(kept);
     for (const auto& [id, text] : details) EXPECT_EQ(text, ControlText(kept, id).value_or("")) << "after a restart";
     ASSERT_TRUE(TypeText(kept, IDC_WORKSHOP_NAME, " Cancelled"));
@@ -383,7 +376,7 @@ TEST_F(OutputPrint, ChineseOnAWesternSystem)
     for (int k = 0; k < 5; ++k)
         name += "\xE6\xB0\x94\xE7\xBC\xB8\xE5\xA4\xB1\xE7\x81\xAB\xE5\x82\xAC\xE5\x8C\x96\xE5\x89\x82\xE6\x95\x88"
                 "\xE7\x8E\x87\xE4\xBD\x8E";
-    const HWND details = OpenWorkshopDetails(m_session);
+    const HWND details = OpenFromSystemMenu(m_session, IDM_WORKSHOP);
     ASSERT_TRUE(details);
     SendMessageW(GetDlgItem(details, IDC_WORKSHOP_NAME), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(WideFromUtf8(name).c_str()));
