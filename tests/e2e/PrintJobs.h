@@ -288,7 +288,8 @@ public:
     {
         const auto pdf = Known() ? WaitForNewJob() : std::nullopt;
         if (!pdf) {
-            ADD_FAILURE() << (Known() ? "no PDF came out of the printer" : "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh");
+            ADD_FAILURE() << (Known() ? "no PDF came out of the printer"
+                                      : "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh");
             return std::nullopt;
         }
         auto job = ReadPrintedJob(*pdf);

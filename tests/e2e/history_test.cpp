@@ -55,9 +55,10 @@ std::string RunFolder(const std::string& vin, const char* run) { return HistoryF
 // Named kEarlierKeep, it is what an earlier version's keep, cut short, left behind.
 bool KeepRun(const std::string& vin, const char* run, const std::string& troubleCodes = "")
 {
-    for (const std::string& each : {HistoryFolder(), HistoryFolder() + "\\" + vin, RunFolder(vin, run)}) CreateDirectoryA(each.c_str(), nullptr);
-    return (troubleCodes.empty() || std::ofstream(RunFolder(vin, run) + "\\DTC.DAT", std::ios::binary) << troubleCodes) &&
-           std::ofstream(RunFolder(vin, run) + "\\VIN.DAT", std::ios::binary) << vin << "\r\n";
+    const std::string folder = RunFolder(vin, run);
+    for (const std::string& each : {HistoryFolder(), HistoryFolder() + "\\" + vin, folder}) CreateDirectoryA(each.c_str(), nullptr);
+    return (troubleCodes.empty() || std::ofstream(folder + "\\DTC.DAT", std::ios::binary) << troubleCodes) &&
+           std::ofstream(folder + "\\VIN.DAT", std::ios::binary) << vin << "\r\n";
 }
 
 Step Do(const std::string& what, std::function<void()> action)
@@ -264,7 +265,8 @@ TEST_F(History, KeepWhileViewing)
     const std::string view = Viewer();
     for (const char* report : {"P0301    Misfire", "Engine speed    812    rpm", "Vehicle speed    0    km/h"})
         EXPECT_NE(std::string::npos, view.find(report)) << report << " is not in the view:\n" << view;
-    const auto whole = Kept(kVinA, "2026-01-02 03-04-05", {{"CDS.DAT", liveData.size()}, {"DTC.DAT", kDtcBefore.size()}, {"FROZEN.DAT", frozen.size()}});
+    const auto whole =
+        Kept(kVinA, "2026-01-02 03-04-05", {{"CDS.DAT", liveData.size()}, {"DTC.DAT", kDtcBefore.size()}, {"FROZEN.DAT", frozen.size()}});
     EXPECT_TRUE(WaitUntil([&] { return HistoryListing() == whole; }, kKeptMs)) << HistoryListing();
     EXPECT_TRUE(ReadWholeFile(RunFolder(kVinA, "2026-01-02 03-04-05") + "\\CDS.DAT") == liveData);
 }
