@@ -283,6 +283,20 @@ public:
 
     bool Known() const { return !m_path.empty(); }
 
+    // Reads the next new job, its PDF then kept as the artifact `name`; a failure when none comes.
+    std::optional<PrintedJob> ReadNewJob(const std::string& name)
+    {
+        const auto pdf = Known() ? WaitForNewJob() : std::nullopt;
+        if (!pdf) {
+            ADD_FAILURE() << (Known() ? "no PDF came out of the printer"
+                                      : "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh");
+            return std::nullopt;
+        }
+        auto job = ReadPrintedJob(*pdf);
+        KeepAsArtifact(*pdf, name);
+        return job;
+    }
+
     // Waits for a PDF that was not there when this object was made, or at the last call, and
     // that the printer has finished writing; its Windows path.
     std::optional<std::string> WaitForNewJob(DWORD timeoutMs = 60000)

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/MardelloSession.h"
 
@@ -17,6 +18,14 @@ constexpr const char* kReady = "Ready To Print...";
 constexpr const char* kChecking = "Checking Device...";
 // The program looks at the drives once a second and promises to follow a change within about two.
 constexpr DWORD kFollowMs = 2500;
+
+// The viewer's paragraphs as WM_GETTEXT gives them: each break as CR LF.
+inline std::string Paragraphs(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+    return text;
+}
 
 // The kept runs' folder under the user's documents.
 inline std::string HistoryFolder()
@@ -53,6 +62,15 @@ inline HWND HistoryWindow(MardelloSession& session)
 {
     const HWND window = FindVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
     return window && GetDlgItem(window, IDC_HISTORY_LIST) ? window : nullptr;
+}
+
+// The dialog a system-menu command opens (the About box, Workshop Details), once its loop
+// answers: then it has drawn itself and takes input.
+inline HWND OpenFromSystemMenu(MardelloSession& session, WPARAM command)
+{
+    if (!PostMessageA(session.Dialog(), WM_SYSCOMMAND, command, 0)) return nullptr;
+    const HWND dialog = WaitForVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
+    return dialog && WaitUntilIdle(dialog) ? dialog : nullptr;
 }
 
 class RunningProgram : public ::testing::Test {

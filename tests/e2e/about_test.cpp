@@ -45,14 +45,6 @@ std::vector<HWND> AboutBoxes(MardelloSession& session)
     return boxes;
 }
 
-HWND OpenAboutBox(MardelloSession& session, WPARAM command)
-{
-    if (!PostMessageA(session.Dialog(), WM_SYSCOMMAND, command, 0)) return nullptr;
-    HWND about = WaitForVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
-    // Its loop answering means it has drawn itself and takes input.
-    return about && WaitUntilIdle(about) ? about : nullptr;
-}
-
 // What the box shows, top to bottom: the application icon, the name and version, the legal
 // line, and the default OK button.
 void ExpectAboutBoxContent(HWND about)
@@ -107,7 +99,7 @@ TEST_F(About, OpensFromItsWindowMenuCommandsAndCloses)
     ASSERT_TRUE(m_session.Start());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const HWND about = OpenAboutBox(m_session, row.command);
+        const HWND about = OpenFromSystemMenu(m_session, row.command);
         ASSERT_NE(nullptr, about) << "no about box";
         EXPECT_FALSE(IsWindowEnabled(m_session.Dialog())) << "the about box is not modal to the main window";
         RECT box{}, owner{};

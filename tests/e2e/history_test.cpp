@@ -39,12 +39,26 @@ void DateReports(const DeviceFolder& device, const char* when)
     }
 }
 
-// A history listing line per report: "<VIN>\<run>\<file> <size>".
-std::string Kept(const std::string& vin, const char* run, std::initializer_list<std::pair<const char*, size_t>> files)
+// A history listing line per report: "<VIN>\<run>\<file> <size>", the VIN.DAT every run has last.
+std::string Kept(const std::string& vin, const char* run, std::initializer_list<std::pair<const char*, size_t>> files = {})
 {
     std::string lines;
     for (const auto& [file, size] : files) lines += vin + "\\" + run + "\\" + file + " " + std::to_string(size) + "\n";
-    return lines;
+    return lines + vin + "\\" + run + "\\VIN.DAT " + std::to_string(vin.size() + 2) + "\n";
+}
+
+constexpr const char* kEarlierKeep = "~keeping 99999";
+
+std::string RunFolder(const std::string& vin, const char* run) { return HistoryFolder() + "\\" + vin + "\\" + run; }
+
+// A run written straight into the history, as keeping leaves it; with trouble codes when given.
+// Named kEarlierKeep, it is what an earlier version's keep, cut short, left behind.
+bool KeepRun(const std::string& vin, const char* run, const std::string& troubleCodes = "")
+{
+    const std::string folder = RunFolder(vin, run);
+    for (const std::string& each : {HistoryFolder(), HistoryFolder() + "\\" + vin, folder}) CreateDirectoryA(each.c_str(), nullptr);
+    return (troubleCodes.empty() || std::ofstream(folder + "\\DTC.DAT", std::ios::binary) << troubleCodes) &&
+           std::ofstream(folder + "\\VIN.DAT", std::ios::binary) << vin << "\r\n";
 }
 
 Step Do(const std::string& what, std::function<void()> action)
@@ -119,9 +133,9 @@ protected:
 // device has a second run. The history window's note says when keeping is done.
 TEST_F(History, KeepsEachRunOnceAndShowsAKeptRunAsADevice)
 {
-    const auto runA1 = Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}, {"VIN.DAT", 19}});
-    const auto runA2 = Kept(kVinA, "2026-02-03 04-05-06", {{"DTC.DAT", kDtcAfter.size()}, {"VIN.DAT", 19}});
-    const auto runB = Kept(kVinB, "2026-01-05 00-00-00", {{"VIN.DAT", 19}});
+    const auto runA1 = Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}});
+    const auto runA2 = Kept(kVinA, "2026-02-03 04-05-06", {{"DTC.DAT", kDtcAfter.size()}});
+    const auto runB = Kept(kVinB, "2026-01-05 00-00-00");
     m_device.Write("DTC.DAT", kDtcBefore);
     DateReports(m_device, "2026-01-02 03:04:05");
     DateReports(m_other, "2026-01-05 00:00:00");
@@ -143,8 +157,8 @@ TEST_F(History, KeepsEachRunOnceAndShowsAKeptRunAsADevice)
         Expect(Shown::Status, "Kept run of 2026-01-02 03:04:05"), Expect(Shown::Vin, kVinA),
         Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::Viewer, "\r\nP0301    Misfire"),
     });
-    EXPECT_EQ(kDtcBefore, ReadWholeFile(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\DTC.DAT").value_or(""));
-    EXPECT_EQ(kVinA + "\r\n", ReadWholeFile(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\VIN.DAT").value_or(""));
+    EXPECT_EQ(kDtcBefore, ReadWholeFile(RunFolder(kVinA, "2026-01-02 03-04-05") + "\\DTC.DAT").value_or(""));
+    EXPECT_EQ(kVinA + "\r\n", ReadWholeFile(RunFolder(kVinA, "2026-01-02 03-04-05") + "\\VIN.DAT").value_or(""));
     // Typed keys go to the filter at once; deleting the run shown puts the status back.
     Play({
         Keys("ctrl+h"), HistoryKeys({"z", "z"}), Expect(Shown::HistoryRows, "No kept run matches"),
@@ -160,11 +174,7 @@ TEST_F(History, KeepsEachRunOnceAndShowsAKeptRunAsADevice)
 // temporary folder, which it waits for.
 TEST_F(History, DeleteWhileAKeepArrivesDeletesTheChosenRun)
 {
-    for (const char* run : {"2026-01-01 00-00-00", "2026-01-03 00-00-00"}) {
-        const std::string folder = HistoryFolder() + "\\" + kVinB + "\\" + run;
-        for (const std::string& made : {HistoryFolder(), HistoryFolder() + "\\" + kVinB, folder}) CreateDirectoryA(made.c_str(), nullptr);
-        ASSERT_TRUE(std::ofstream(folder + "\\VIN.DAT", std::ios::binary) << kVinB << "\r\n");
-    }
+    for (const char* run : {"2026-01-01 00-00-00", "2026-01-03 00-00-00"}) ASSERT_TRUE(KeepRun(kVinB, run));
     DateReports(m_device, "2026-01-02 00:00:00");
     ASSERT_TRUE(m_session.Start());
     char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
@@ -179,8 +189,7 @@ TEST_F(History, DeleteWhileAKeepArrivesDeletesTheChosenRun)
         Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"), Expect(Shown::HistoryRows, "2, row 1"),
         HistoryKeys({"Down"}), Do("let the keep go on", [&] { CloseHandle(held); }),
         Expect(Shown::HistoryRows, "3, row 3", kKeptMs), HistoryKeys({"Tab", "Delete"}),
-        Expect(Shown::History, Kept(kVinA, "2026-01-02 00-00-00", {{"VIN.DAT", 19}}) +
-                                   Kept(kVinB, "2026-01-03 00-00-00", {{"VIN.DAT", 19}})),
+        Expect(Shown::History, Kept(kVinA, "2026-01-02 00-00-00") + Kept(kVinB, "2026-01-03 00-00-00")),
     });
 }
 
@@ -193,7 +202,7 @@ TEST_F(History, KeepingTurnedOffWritesNothing)
         Keys("ctrl+h"), ClickInHistory(IDC_HISTORY_KEEP), HistoryKeys({"Escape"}),
         Plug('E', m_device), Expect(Shown::Status, kReady),
         Keys("ctrl+h"), ClickInHistory(IDC_HISTORY_KEEP), HistoryKeys({"Escape"}),
-        Pull('E'), Plug('F', m_other), Expect(Shown::History, Kept(kVinB, "2026-01-05 00-00-00", {{"VIN.DAT", 19}}), kKeptMs),
+        Pull('E'), Plug('F', m_other), Expect(Shown::History, Kept(kVinB, "2026-01-05 00-00-00"), kKeptMs),
     });
 }
 
@@ -209,7 +218,7 @@ TEST_F(History, ReportHeldByAnotherProgramIsKeptOnceReleased)
         Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"),
         Expect(Shown::HistoryNote, "Waiting to keep the reports of the last device found: another program holds one of them...", kKeptMs),
         HistoryKeys({"Escape"}), Do("release the report", [&] { CloseHandle(held); }),
-        Expect(Shown::History, Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}, {"VIN.DAT", 19}}), kKeptMs),
+        Expect(Shown::History, Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}}), kKeptMs),
     });
 }
 
@@ -219,7 +228,7 @@ TEST_F(History, ClosedWhileKeepingLeavesNoHalfCopy)
 {
     m_device.Write("CDS.DAT", std::string(200u << 20, 'x'));
     DateReports(m_device, "2026-01-02 03:04:05");
-    const auto whole = Kept(kVinA, "2026-01-02 03-04-05", {{"CDS.DAT", 200u << 20}, {"VIN.DAT", 19}});
+    const auto whole = Kept(kVinA, "2026-01-02 03-04-05", {{"CDS.DAT", 200u << 20}});
     ASSERT_TRUE(m_session.Start());
     Play({Plug('E', m_device), Expect(Shown::Status, kReady)});
     ASSERT_TRUE(WaitUntil([] { return !HistoryListing().empty(); }, kKeptMs));
@@ -256,10 +265,10 @@ TEST_F(History, KeepWhileViewing)
     const std::string view = Viewer();
     for (const char* report : {"P0301    Misfire", "Engine speed    812    rpm", "Vehicle speed    0    km/h"})
         EXPECT_NE(std::string::npos, view.find(report)) << report << " is not in the view:\n" << view;
-    const auto whole = Kept(kVinA, "2026-01-02 03-04-05",
-                            {{"CDS.DAT", liveData.size()}, {"DTC.DAT", kDtcBefore.size()}, {"FROZEN.DAT", frozen.size()}, {"VIN.DAT", 19}});
+    const auto whole =
+        Kept(kVinA, "2026-01-02 03-04-05", {{"CDS.DAT", liveData.size()}, {"DTC.DAT", kDtcBefore.size()}, {"FROZEN.DAT", frozen.size()}});
     EXPECT_TRUE(WaitUntil([&] { return HistoryListing() == whole; }, kKeptMs)) << HistoryListing();
-    EXPECT_TRUE(ReadWholeFile(HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05\\CDS.DAT") == liveData);
+    EXPECT_TRUE(ReadWholeFile(RunFolder(kVinA, "2026-01-02 03-04-05") + "\\CDS.DAT") == liveData);
 }
 
 // Ended at any moment of a keep, as by a crash or a power cut, the program leaves no half run and
@@ -269,8 +278,7 @@ TEST_F(History, EndedAtAnyMomentOfAKeepLeavesNoHalfRun)
     m_device.Write("CDS.DAT", std::string(48u << 20, 'x'));
     m_device.Write("DTC.DAT", kDtcBefore);
     DateReports(m_device, "2026-01-02 03:04:05");
-    const std::string runFolder = HistoryFolder() + "\\" + kVinA + "\\2026-01-02 03-04-05";
-    const auto whole = Kept(kVinA, "2026-01-02 03-04-05", {{"CDS.DAT", 48u << 20}, {"DTC.DAT", kDtcBefore.size()}, {"VIN.DAT", 19}});
+    const auto whole = Kept(kVinA, "2026-01-02 03-04-05", {{"CDS.DAT", 48u << 20}, {"DTC.DAT", kDtcBefore.size()}});
     const auto runsListed = [] {
         std::istringstream listing(HistoryListing());
         std::string runs;
@@ -287,7 +295,7 @@ TEST_F(History, EndedAtAnyMomentOfAKeepLeavesNoHalfRun)
     m_session.Process().Kill();
     std::mt19937 random(GetTickCount());
     for (int end = 0; end < 20; ++end) {
-        RemoveTree(runFolder);
+        RemoveTree(RunFolder(kVinA, "2026-01-02 03-04-05"));
         const DWORD moment = std::uniform_int_distribution<DWORD>(keepMs * end / 20, keepMs * (end + 1) / 20)(random);
         MardelloSession session;
         ASSERT_TRUE(session.Start());
@@ -296,10 +304,7 @@ TEST_F(History, EndedAtAnyMomentOfAKeepLeavesNoHalfRun)
         const std::string runs = runsListed();
         ASSERT_TRUE(runs.empty() || runs == whole) << "ended " << moment << " ms of " << keepMs << " ms after the start:\n" << runs;
     }
-    const std::string earlier = HistoryFolder() + "\\" + kVinA + "\\~keeping 99999";
-    CreateDirectoryA((HistoryFolder() + "\\" + kVinA).c_str(), nullptr);
-    CreateDirectoryA(earlier.c_str(), nullptr);
-    ASSERT_TRUE(std::ofstream(earlier + "\\CDS.DAT", std::ios::binary) << "half");
+    ASSERT_TRUE(KeepRun(kVinA, kEarlierKeep, "half"));
     MardelloSession again;
     ASSERT_TRUE(again.Start());
     EXPECT_TRUE(WaitUntil([&] { return HistoryListing() == whole; }, 30000)) << HistoryListing();
@@ -313,9 +318,7 @@ TEST_F(History, HistoryThatCannotBeWrittenIsSaidInTheWindow)
     m_device.Write("DTC.DAT", kDtcBefore);
     DateReports(m_device, "2026-01-02 03:04:05");
     StartWithDevice();
-    Play({
-        Keys("ctrl+h"),
-    });
+    Play({Keys("ctrl+h")});
     const std::string note = "The run " + kVinA + " of 2026-01-02 03:04:05 could not be kept: making the folder " +
                              HistoryFolder() + ":";
     std::string shown;
@@ -329,22 +332,12 @@ TEST_F(History, HistoryThatCannotBeWrittenIsSaidInTheWindow)
     });
 }
 
-// A run written straight into the history, as keeping leaves it.
-void KeepRun(const std::string& vin, const char* run, const std::string& troubleCodes)
-{
-    const std::string folder = HistoryFolder() + "\\" + vin + "\\" + run;
-    for (const std::string& each : {HistoryFolder(), HistoryFolder() + "\\" + vin, folder}) CreateDirectoryA(each.c_str(), nullptr);
-    std::ofstream(folder + "\\DTC.DAT", std::ios::binary) << troubleCodes;
-    std::ofstream(folder + "\\VIN.DAT", std::ios::binary) << vin << "\r\n";
-}
-
 // Deleting a VIN's last run removes the VIN's folder, even with what an earlier version's keep left there.
 TEST_F(History, DeletingTheLastRunRemovesItsVinFolder)
 {
-    KeepRun(kVinB, "2026-01-03 00-00-00", kDtcBefore);
+    ASSERT_TRUE(KeepRun(kVinB, "2026-01-03 00-00-00", kDtcBefore));
+    ASSERT_TRUE(KeepRun(kVinB, kEarlierKeep, "half"));
     const std::string vinFolder = HistoryFolder() + "\\" + kVinB;
-    CreateDirectoryA((vinFolder + "\\~keeping 99999").c_str(), nullptr);
-    ASSERT_TRUE(std::ofstream(vinFolder + "\\~keeping 99999\\DTC.DAT") << "half");
     ASSERT_TRUE(m_session.Start());
     Play({Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"), ClickInHistory(IDC_HISTORY_DELETE)});
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(vinFolder.c_str()) == INVALID_FILE_ATTRIBUTES; })) << HistoryListing();
@@ -356,8 +349,8 @@ TEST_F(History, ComparesTwoRunsAndFindsRunsByTroubleCode)
 {
     const std::string before = "System: ECM\r\nP0301\tcurrent\tMisfire\r\nP0171\tcurrent\tLean\r\nP0420\thistory\tCatalyst\r\n";
     const std::string after = "System: ECM\r\nP0420\tcurrent\tCatalyst\r\nP0455\tcurrent\tEVAP leak\r\n";
-    KeepRun(kVinA, "2026-01-02 03-04-05", before);
-    KeepRun(kVinA, "2026-02-03 04-05-06", after);
+    ASSERT_TRUE(KeepRun(kVinA, "2026-01-02 03-04-05", before));
+    ASSERT_TRUE(KeepRun(kVinA, "2026-02-03 04-05-06", after));
     // The comparison's wording is the unit tests'; here, that the window shows it for these runs.
     const std::string comparison = BeforeAndAfterView(kVinA.c_str(), {"2026-01-02 03:04:05", true, FindTroubleCodes(before.c_str())},
                                                       {"2026-02-03 04:05:06", true, FindTroubleCodes(after.c_str())}).Bytes();
@@ -374,9 +367,8 @@ TEST_F(History, ComparesTwoRunsAndFindsRunsByTroubleCode)
         Do("look at it", [&] { SaveScreenshot(m_session.Dialog(), "before-and-after"); }),
         Print(),
     });
-    const auto pdf = pdfs.WaitForNewJob();
-    const auto job = pdf ? ReadPrintedJob(*pdf) : std::nullopt;
-    ASSERT_TRUE(job) << "no PDF came out of the printer";
+    const auto job = pdfs.ReadNewJob("print-before-and-after");
+    ASSERT_TRUE(job);
     std::string printed;
     for (const PrintedLine& line : job->lines) printed += WithoutSpaces(line.text) + "\n";
     // The header, the groups and the counts: the lines that are not indented.

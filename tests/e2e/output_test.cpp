@@ -44,13 +44,6 @@ const std::vector<std::string> kAllReportsLines = {
     "", std::string(kSpeed) + " 0 km/h",                                              // the freeze frame
 };
 
-std::string Joined(const std::vector<std::string>& lines, const char* lineBreak)
-{
-    std::string text;
-    for (size_t i = 0; i < lines.size(); ++i) text += (i ? lineBreak : "") + lines[i];
-    return text;
-}
-
 SYSTEMTIME Now()
 {
     SYSTEMTIME now;
@@ -270,14 +263,7 @@ protected:
     // then kept as an artifact named `name`.
     std::optional<CheckedJob> ReadNextJob(const std::string& name, const SYSTEMTIME& printedFrom, double headerHeight = 0)
     {
-        const auto pdf = m_pdfs.Known() ? m_pdfs.WaitForNewJob() : std::nullopt;
-        if (!pdf) {
-            ADD_FAILURE() << (m_pdfs.Known() ? "no PDF came out of the printer"
-                                             : "MARDELLO_PDF_DIR is not set: source scripts/cups-env.sh");
-            return std::nullopt;
-        }
-        auto job = ReadPrintedJob(*pdf);
-        KeepAsArtifact(*pdf, name);
+        const auto job = m_pdfs.ReadNewJob(name);
         if (!job) return std::nullopt;
         CheckedJob checked{*job, {}};
         checked.footers = TakeFooters(checked, printedFrom, headerHeight);
@@ -298,13 +284,6 @@ protected:
 };
 
 using OutputPreview = OutputPrint;
-
-HWND OpenWorkshopDetails(MardelloSession& session)
-{
-    if (!PostMessageA(session.Dialog(), WM_SYSCOMMAND, IDM_WORKSHOP, 0)) return nullptr;
-    const HWND details = WaitForVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog());
-    return details && WaitUntilIdle(details) ? details : nullptr;
-}
 
 // Where page 1 of a PDF has a rule: the rows, in points from the top, that are dark across
 // three quarters of the page.
@@ -337,7 +316,7 @@ TEST_F(OutputPrint, WorkshopHeaderAboveTheVin)
     {
         MardelloSession first;
         ASSERT_TRUE(first.Start());
-        const HWND entry = OpenWorkshopDetails(first);
+        const HWND entry = OpenFromSystemMenu(first, IDM_WORKSHOP);
         ASSERT_TRUE(entry);
         for (const auto& [id, text] : details) ASSERT_TRUE(TypeText(entry, id, text));
         SaveScreenshot(entry, "workshop-details");
@@ -346,7 +325,7 @@ TEST_F(OutputPrint, WorkshopHeaderAboveTheVin)
         ASSERT_TRUE(EndsCleanly(first));
     }
     ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE));
-    const HWND kept = OpenWorkshopDetails(m_session);
+    const HWND kept = OpenFromSystemMenu(m_session, IDM_WORKSHOP);
     ASSERT_TRUE(kept);
     for (const auto& [id, text] : details) EXPECT_EQ(text, ControlText(kept, id).value_or("")) << "after a restart";
     ASSERT_TRUE(TypeText(kept, IDC_WORKSHOP_NAME, " Cancelled"));
@@ -397,7 +376,7 @@ TEST_F(OutputPrint, ChineseOnAWesternSystem)
     for (int k = 0; k < 5; ++k)
         name += "\xE6\xB0\x94\xE7\xBC\xB8\xE5\xA4\xB1\xE7\x81\xAB\xE5\x82\xAC\xE5\x8C\x96\xE5\x89\x82\xE6\x95\x88"
                 "\xE7\x8E\x87\xE4\xBD\x8E";
-    const HWND details = OpenWorkshopDetails(m_session);
+    const HWND details = OpenFromSystemMenu(m_session, IDM_WORKSHOP);
     ASSERT_TRUE(details);
     SendMessageW(GetDlgItem(details, IDC_WORKSHOP_NAME), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(WideFromUtf8(name).c_str()));
@@ -410,10 +389,7 @@ TEST_F(OutputPrint, ChineseOnAWesternSystem)
                                    kDefaultTimeoutMs, CF_UNICODETEXT));
     SendMessageA(m_session.Control(IDC_RICHEDIT_REPORT), WM_PASTE, 0, 0);
     ASSERT_TRUE(PrintWithOk(m_session));
-    const auto pdf = m_pdfs.WaitForNewJob();
-    ASSERT_TRUE(pdf) << "no PDF came out of the printer";
-    const auto job = ReadPrintedJob(*pdf);
-    KeepAsArtifact(*pdf, "print-chinese-on-western");
+    const auto job = m_pdfs.ReadNewJob("print-chinese-on-western");
     ASSERT_TRUE(job);
     std::string printed;
     for (const PrintedLine& each : job->lines) printed += WithoutSpaces(each.text) + "\n";
@@ -492,7 +468,7 @@ TEST_F(OutputPrint, LongLinesWrapWhole)
     words.resize(300);
     chinese.resize(300);
     const std::vector<std::string> longLines = {words, digits, chinese};
-    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, Joined(longLines, "\r\n") + "\r\nEND\r\n"));
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE, Paragraphs(longLines) + "\r\nEND\r\n"));
 
     const auto job = PrintAndRead("print-long-lines");
     ASSERT_TRUE(job);
@@ -785,8 +761,7 @@ protected:
 
     // With every printer hidden, runs `print` and closes whatever it opened, none of which may be
     // a print dialog (the system's print dialog may say in a box of its own that there is no
-    // printer); then the program is as it was, and once the printers are back the next job is
-    // whole and the first one out.
+    // printer); then, with the printers back, ExpectNothingChangedThenNextJobWhole.
     void PrintWithoutPrinters(const std::function<void()>& print, const std::string& vin, const std::string& artifact)
     {
         {
@@ -835,8 +810,8 @@ TEST_F(FailedPrint, RefusedJob)
     ExpectNothingChangedThenNextJobWhole("AFTERREFUSED00001", "print-after-refused");
 }
 
-// With no printer installed, Print prints nothing and changes nothing; the system's print
-// dialog may say so in a box of its own, which is closed. Once the printers are back, Print works.
+// With no printer installed, Print prints nothing and changes nothing; once the printers are
+// back, Print works.
 TEST_F(FailedPrint, NoPrinterInstalled)
 {
     // Whatever window Print opened is open once the click is handled.
@@ -884,16 +859,6 @@ std::string SaveAs(MardelloSession& session, const std::string& path)
     return WaitUntil([&] { return !IsWindow(dialog); }) && WaitUntilIdle(session.Dialog()) ? proposed : "<not closed>";
 }
 
-// The size of the CF_TEXT block on the clipboard; 0 when there is none.
-SIZE_T ClipboardTextBlockSize()
-{
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return 0;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const SIZE_T size = data ? GlobalSize(data) : 0;
-    CloseClipboard();
-    return size;
-}
-
 // The Unicode text on the clipboard, up to its NUL, as UTF-8; what a Unicode program pastes.
 std::string PastedUnicode()
 {
@@ -915,7 +880,7 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
     // In this order, each view replacing the one before.
     const Case cases[] = {
         {"empty viewer", 0, "", ""},
-        {"all three reports", IDC_BTN_PRINT_ALL, "", Joined(kAllReportsLines, "\r\n") + "\r\n"},
+        {"all three reports", IDC_BTN_PRINT_ALL, "", Paragraphs(kAllReportsLines) + "\r\n"},
         {"one report, with typed text after its last line", IDC_BTN_TROUBLE_CODE, " checked",
          "\r\n" + kAllReportsLines[1] + "\r\n" + kAllReportsLines[2] + " checked"},
     };
@@ -932,13 +897,12 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
 
         ASSERT_TRUE(Copy(m_session));
         EXPECT_EQ(row.expected, ReadClipboardText().value_or("<no text>"));
-        EXPECT_EQ(row.expected.size() + 1, ClipboardTextBlockSize());
+        EXPECT_EQ(row.expected.size() + 1, ReadClipboardBlock(CF_TEXT).value_or("").size()) << "the CF_TEXT block";
         EXPECT_EQ(Utf8FromAnsi(row.expected), PastedUnicode());
     }
 
     // Save As writes the same text; it proposes the VIN, today's date and the report shown.
-    SYSTEMTIME today;
-    GetLocalTime(&today);
+    const SYSTEMTIME today = Now();
     char date[16];
     snprintf(date, sizeof date, "%04d-%02d-%02d", today.wYear, today.wMonth, today.wDay);
     const ScratchFolder folder;
@@ -1005,7 +969,7 @@ TEST_F(OutputCopy, BusyClipboardKeepsTheOldContent)
 
     // Once the clipboard is free, Copy works again.
     ASSERT_TRUE(Copy(m_session));
-    EXPECT_EQ(Joined(kAllReportsLines, "\r\n") + "\r\n", ReadClipboardText().value_or("<no text>"));
+    EXPECT_EQ(Paragraphs(kAllReportsLines) + "\r\n", ReadClipboardText().value_or("<no text>"));
 }
 
 }  // namespace

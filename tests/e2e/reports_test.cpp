@@ -11,14 +11,6 @@
 namespace e2e {
 namespace {
 
-// The viewer's paragraphs as WM_GETTEXT gives them: each break as CR LF.
-std::string Paragraphs(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
-    return text;
-}
-
 const std::string kDtc = "DTC REPORT\r\n\r\nP0301\tMisfire\t  \r\n  \t \r\n\tP0171 Lean\t\r\n";
 const std::vector<std::string> kDtcShown = {"DTC REPORT", "", "P0301    Misfire", "", "P0171 Lean"};
 const std::string kCds = "Engine speed\t812\trpm\nCoolant\t88\tC";  // LF line ends, no final line end
@@ -47,9 +39,10 @@ std::string AllView(const std::vector<std::vector<std::string>>& sections)
 
 class Reports : public Scenario {
 protected:
-    void StartAndClick(int button)
+    // The device as E:, the program started, and the view of `button`.
+    void ShowWithDevice(int button)
     {
-        ASSERT_TRUE(m_session.Start());
+        StartWithDevice();
         ASSERT_TRUE(ClickButton(m_session.Dialog(), button));
     }
 };
@@ -60,27 +53,23 @@ TEST_F(Reports, EachViewCommandShowsItsReports)
     m_device.Write("CDS.DAT", kCds);
     m_device.Write("FROZEN.DAT", kFrozen);
     StartWithDevice();
-    Play({
-        Expect(Shown::Viewer, ""),  // nothing is shown before a command
-        Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::ActiveButton, IDC_BTN_TROUBLE_CODE),
-        Expect(Shown::Viewer, SingleView(kDtcShown)),
-        Click(IDC_BTN_LIVE_DATA), Expect(Shown::ActiveButton, IDC_BTN_LIVE_DATA),
-        Expect(Shown::Viewer, SingleView(kCdsShown)),
-        Click(IDC_BTN_FROZEN_FRAME), Expect(Shown::ActiveButton, IDC_BTN_FROZEN_FRAME),
-        Expect(Shown::Viewer, SingleView(kFrozenShown)),
-        Click(IDC_BTN_PRINT_ALL), Expect(Shown::ActiveButton, IDC_BTN_PRINT_ALL),
-        Expect(Shown::Viewer, AllView({kDtcShown, kCdsShown, kFrozenShown})),
-        Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::ActiveButton, IDC_BTN_TROUBLE_CODE),
-        Expect(Shown::Viewer, SingleView(kDtcShown)),
-    });
+    Play({Expect(Shown::Viewer, "")});  // nothing is shown before a command
+    const std::pair<int, std::string> views[] = {
+        {IDC_BTN_TROUBLE_CODE, SingleView(kDtcShown)}, {IDC_BTN_LIVE_DATA, SingleView(kCdsShown)},
+        {IDC_BTN_FROZEN_FRAME, SingleView(kFrozenShown)}, {IDC_BTN_PRINT_ALL, AllView({kDtcShown, kCdsShown, kFrozenShown})},
+        {IDC_BTN_TROUBLE_CODE, SingleView(kDtcShown)},
+    };
+    for (const auto& [button, view] : views) {
+        SCOPED_TRACE("button " + std::to_string(button));
+        Play({Click(button), Expect(Shown::ActiveButton, button), Expect(Shown::Viewer, view)});
+    }
 }
 
 TEST_F(Reports, MissingAndEmptyFilesInTheAllReportsView)
 {
     m_device.Write("DTC.DAT", "");
     m_device.Write("FROZEN.DAT", kFrozen);
-    PlugIn();
-    StartAndClick(IDC_BTN_PRINT_ALL);
+    ShowWithDevice(IDC_BTN_PRINT_ALL);
     EXPECT_EQ(AllView({{}, kFrozenShown}), Viewer()) << "an empty file adds its break, a missing one nothing";
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     EXPECT_EQ("", Viewer()) << "an empty report leaves a single view empty";
@@ -92,8 +81,7 @@ TEST_F(Reports, ContentIsShownByteForByteAndNeverInterpreted)
 {
     const std::string gbk = "\xB7\xA2\xB6\xAF\xBB\xFA\xD7\xAA\xCB\xD9\t812 rpm\xA1\xA1";  // ends in a full-width space
     m_device.Write("DTC.DAT", "{\\rtf1\\ansi {\\b bold}}\r\n" + gbk + "\r\n<b>not markup</b>\r\n");
-    PlugIn();
-    StartAndClick(IDC_BTN_TROUBLE_CODE);
+    ShowWithDevice(IDC_BTN_TROUBLE_CODE);
     EXPECT_EQ(SingleView({"{\\rtf1\\ansi {\\b bold}}", "\xB7\xA2\xB6\xAF\xBB\xFA\xD7\xAA\xCB\xD9    812 rpm\xA1\xA1",
                           "<b>not markup</b>"}),
               Viewer());
@@ -135,10 +123,9 @@ TEST_F(Reports, FileHeldOpenByAnotherProgramCountsAsMissing)
 {
     m_device.Write("DTC.DAT", kDtc);
     m_device.Write("CDS.DAT", kCds);
-    PlugIn();
     HANDLE held = CreateFileA(m_device.FilePath("DTC.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    StartAndClick(IDC_BTN_PRINT_ALL);
+    ShowWithDevice(IDC_BTN_PRINT_ALL);
     EXPECT_EQ(AllView({kCdsShown}), Viewer());
     CloseHandle(held);
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
@@ -168,7 +155,8 @@ TEST_F(Reports, WithoutADeviceTheCurrentDriveIsTried)
     WriteFile(file, kDtc.data(), static_cast<DWORD>(kDtc.size()), &written, nullptr);
     CloseHandle(file);
 
-    StartAndClick(IDC_BTN_TROUBLE_CODE);
+    ASSERT_TRUE(m_session.Start());
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     EXPECT_EQ(kChecking, Status());
     EXPECT_EQ(SingleView(kDtcShown), Viewer());
 }
@@ -183,8 +171,7 @@ TEST_F(Reports, FortyThousandLinesAreShownWhole)
         shown.push_back("Line " + std::to_string(i) + "    value " + std::to_string(i * 7 % 1000));
     }
     m_device.Write("CDS.DAT", report);
-    PlugIn();
-    StartAndClick(IDC_BTN_LIVE_DATA);
+    ShowWithDevice(IDC_BTN_LIVE_DATA);
     // Wine does not enforce the default limit of 32,767 characters, so the limit itself is checked too.
     EXPECT_GT(SendMessageA(m_session.Control(IDC_RICHEDIT_REPORT), EM_GETLIMITTEXT, 0, 0), 1 << 30);
     const std::string viewer = Viewer();
@@ -222,39 +209,31 @@ TEST_F(Reports, ViewerScrollsKeepsItsFontAndOutlivesEnterAndEsc)
 // user: class, ID, place, styles, font, tab position, no length limit, and plain text only.
 TEST_F(Reports, LaterCommandsKeepTheViewerAsItWas)
 {
-    struct Look {
-        std::string className;
-        int id;
-        LONG style;
-        LONG extendedStyle;
-        RECT place;
-        LRESULT font;
-        std::vector<int> order;
-    };
+    // What the user meets of the viewer, by name.
     const auto look = [&] {
         HWND viewer = m_session.Control(IDC_RICHEDIT_REPORT);
-        Look seen{ClassOf(viewer), GetDlgCtrlID(viewer), GetWindowLongA(viewer, GWL_STYLE),
-                  GetWindowLongA(viewer, GWL_EXSTYLE), {}, SendMessageA(viewer, WM_GETFONT, 0, 0), {}};
-        GetWindowRect(viewer, &seen.place);
+        RECT place{};
+        GetWindowRect(viewer, &place);
+        std::string order;
         for (HWND child = GetWindow(m_session.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            seen.order.push_back(GetDlgCtrlID(child));
-        return seen;
+            order += std::to_string(GetDlgCtrlID(child)) + " ";
+        return std::vector<std::pair<const char*, std::string>>{
+            {"class", ClassOf(viewer)}, {"ID", std::to_string(GetDlgCtrlID(viewer))},
+            {"style", std::to_string(GetWindowLongA(viewer, GWL_STYLE))},
+            {"extended style", std::to_string(GetWindowLongA(viewer, GWL_EXSTYLE))},
+            {"place", std::to_string(place.left) + "," + std::to_string(place.top) + "," + std::to_string(place.right) + "," +
+                          std::to_string(place.bottom)},
+            {"font", std::to_string(SendMessageA(viewer, WM_GETFONT, 0, 0))}, {"tab order", order}};
     };
     m_device.Write("DTC.DAT", "{\\rtf1\\ansi {\\b bold}}\r\n");
     m_device.Write("CDS.DAT", kCds);
     StartWithDevice();
-    const Look first = look();
+    const auto first = look();
     for (int button : {IDC_BTN_LIVE_DATA, IDC_BTN_PRINT_ALL, IDC_BTN_TROUBLE_CODE}) {
         SCOPED_TRACE(button);
         ASSERT_TRUE(ClickButton(m_session.Dialog(), button));
-        const Look now = look();
-        EXPECT_EQ(first.className, now.className);
-        EXPECT_EQ(first.id, now.id);
-        EXPECT_EQ(first.style, now.style);
-        EXPECT_EQ(first.extendedStyle, now.extendedStyle);
-        EXPECT_TRUE(EqualRect(&first.place, &now.place));
-        EXPECT_EQ(first.font, now.font);
-        EXPECT_EQ(first.order, now.order);
+        const auto now = look();
+        for (size_t k = 0; k < first.size(); ++k) EXPECT_EQ(first[k].second, now[k].second) << first[k].first;
         HWND viewer = m_session.Control(IDC_RICHEDIT_REPORT);
         EXPECT_GT(SendMessageA(viewer, EM_GETLIMITTEXT, 0, 0), 1 << 30);
         EXPECT_EQ(TM_PLAINTEXT, SendMessageA(viewer, EM_GETTEXTMODE, 0, 0) & (TM_PLAINTEXT | TM_RICHTEXT));
@@ -300,18 +279,15 @@ TEST_F(Reports, EachReportInItsOwnEncodingOrTheOneChosen)
     StartWithDevice();
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_PRINT_ALL));
     EXPECT_TRUE(ShowsCharacters(m_session, kShown + L"\r" + kShown + L"\r" + kShown + L"\r"));
-    const auto chooseEncoding = [](MardelloSession& session, const char* letter) {
-        ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_FROZEN_FRAME));
-        RECT viewer;
-        GetWindowRect(session.Control(IDC_RICHEDIT_REPORT), &viewer);
-        ASSERT_TRUE(MouseClickAt({viewer.left + 20, viewer.top + 10}));
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == session.Dialog(); }));
-        ASSERT_TRUE(PressKeys("shift+F10"));
-        ASSERT_TRUE(WaitForVisibleWindow(session.Process().Id(), "#32768"));
-        ASSERT_TRUE(PressKeys("e") && PressKeys(letter));
-    };
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_FROZEN_FRAME));
+    RECT viewer;
+    GetWindowRect(m_session.Control(IDC_RICHEDIT_REPORT), &viewer);
+    ASSERT_TRUE(MouseClickAt({viewer.left + 20, viewer.top + 10}));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m_session.Dialog(); }));
+    ASSERT_TRUE(PressKeys("shift+F10"));
+    ASSERT_TRUE(WaitForVisibleWindow(m_session.Process().Id(), "#32768"));
+    ASSERT_TRUE(PressKeys("e") && PressKeys("w"));
     const std::wstring western = L"\r\x00B9\x00CA\x00D5\x00CF\x00C2\x00EB P0301";
-    chooseEncoding(m_session, "w");
     EXPECT_TRUE(ShowsCharacters(m_session, western));
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_EXIT));
     ASSERT_TRUE(m_session.Process().WaitForExit(20000, nullptr));
