@@ -5,6 +5,8 @@
 
 namespace {
 
+std::string RunKey(const KeptRun& run) { return (run.vinFolder + "\\" + run.runFolder).Bytes(); }
+
 // ASCII letters in lower case; the second byte of a double-byte character stays as it is.
 std::string Folded(const std::string& text)
 {
@@ -60,4 +62,22 @@ std::vector<size_t> ListedRuns(const std::vector<KeptRun>& runs, const CString& 
         return runs[a].runFolder.Bytes() > runs[b].runFolder.Bytes();
     });
     return listed;
+}
+
+CodesByRun::CodesByRun(const std::vector<KeptRun>& runs)
+{
+    for (const KeptRun& run : runs) m_codes[RunKey(run)] = run.codes;
+}
+
+const CString* CodesByRun::Of(const KeptRun& run) const
+{
+    const auto found = m_codes.find(RunKey(run));
+    return found != m_codes.end() ? &found->second : nullptr;
+}
+
+void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read)
+{
+    const CodesByRun codesRead(read);
+    for (KeptRun& run : runs)
+        if (const CString* codes = codesRead.Of(run)) run.codes = *codes;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The history window's list: which kept runs it shows for what is typed in its filter box,
 // and in which order.
+#include <map>
+#include <string>
 #include <vector>
 
 #include "framework/CString.h"
@@ -16,6 +18,21 @@ struct KeptRun {
     CString vin = CString();    // the first line of its VIN.DAT, read with the reports
     bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
 };
+
+// The trouble codes of kept runs by their folders: a kept run never changes, so codes read once
+// are taken from here instead of being read again.
+class CodesByRun {
+public:
+    explicit CodesByRun(const std::vector<KeptRun>& runs);
+    const CString* Of(const KeptRun& run) const;  // null: not among the runs
+
+private:
+    std::map<std::string, CString> m_codes;
+};
+
+// Each of `runs` takes the codes that the same run has in `read`, where it is there; runs not in
+// `runs` (deleted since) are not brought back.
+void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read);
 
 enum class HistoryColumn { Vin, Time, Reports };
 

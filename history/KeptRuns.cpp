@@ -1,8 +1,5 @@
 #include "history/KeptRuns.h"
 
-#include <map>
-#include <string>
-
 #include "device/SystemDrives.h"
 #include "dtc/RunReport.h"
 #include "framework/FileFind.h"
@@ -22,22 +19,6 @@ void ForEachFolder(const CString& folder, Visit visit)
     }
 }
 
-std::string RunKey(const KeptRun& run) { return (run.vinFolder + "\\" + run.runFolder).Bytes(); }
-
-// Each run's codes by its folders' names.
-std::map<std::string, CString> CodesByRun(const std::vector<KeptRun>& runs)
-{
-    std::map<std::string, CString> codes;
-    for (const KeptRun& run : runs) codes[RunKey(run)] = run.codes;
-    return codes;
-}
-
-const CString* CodesOf(const std::map<std::string, CString>& codes, const KeptRun& run)
-{
-    const auto found = codes.find(RunKey(run));
-    return found != codes.end() ? &found->second : nullptr;
-}
-
 }  // namespace
 
 std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder)
@@ -55,18 +36,11 @@ std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder)
 
 void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known)
 {
-    const std::map<std::string, CString> codesKnown = CodesByRun(known);
+    const CodesByRun codesKnown(known);
     for (KeptRun& run : runs) {
-        const CString* codes = CodesOf(codesKnown, run);
+        const CString* codes = codesKnown.Of(run);
         run.codes = codes ? *codes : CodeList(CodesOfRun(RunFolderPath(historyFolder, run), {}).codes);
     }
-}
-
-void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read)
-{
-    const std::map<std::string, CString> codesRead = CodesByRun(read);
-    for (KeptRun& run : runs)
-        if (const CString* codes = CodesOf(codesRead, run)) run.codes = *codes;
 }
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run)

@@ -12,8 +12,6 @@ std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder);
 // Each run's trouble codes, for the filter: taken from `known` for a run read before (a kept run
 // never changes), read from its trouble-code report for the others.
 void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
-// Each of `runs` takes the codes that the same run has in `read`, where it is there.
-void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read);
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
 

@@ -149,6 +149,17 @@ TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
         EXPECT_EQ(row.listed, ListedRuns(runs, row.filter, row.column, row.ascending)) << Escaped(row.filter);
 }
 
+// The runs listed before their codes were read take them when they come; one deleted meanwhile
+// stays deleted, and one the read did not see keeps what it had.
+TEST(HistoryTest, ListedRunsTakeTheirCodesWhenRead)
+{
+    std::vector<KeptRun> listed = {{"A", "2026-12-01 08-00-00", {}, {}, false, {}}, {"B", "2026-12-01 08-00-00", {}, {}, false, " P0420"}};
+    TakeCodes(listed, {{"A", "2026-12-01 08-00-00", {}, {}, false, " P0301"}, {"C", "2026-12-01 08-00-00", {}, {}, false, " P0171"}});
+    ASSERT_EQ(2u, listed.size());
+    EXPECT_EQ(CString(" P0301"), listed[0].codes);
+    EXPECT_EQ(CString(" P0420"), listed[1].codes);
+}
+
 // Rows: the runs selected, or one run with "previous"; the pair compared as "before after", or "-".
 TEST(HistoryTest, ComparesTwoRunsOfOneVin)
 {
