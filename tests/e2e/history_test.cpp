@@ -187,7 +187,8 @@ TEST_F(History, DeleteWhileAKeepArrivesDeletesTheChosenRun)
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     Play({
         Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"), Expect(Shown::HistoryRows, "2, row 1"),
-        HistoryKeys({"Down"}), Do("let the keep go on", [&] { CloseHandle(held); }),
+        HistoryKeys({"Down"}), Expect(Shown::HistoryRows, "2, row 2"),
+        Do("let the keep go on", [&] { CloseHandle(held); }),
         Expect(Shown::HistoryRows, "3, row 3", kKeptMs), HistoryKeys({"Tab", "Delete"}),
         Expect(Shown::History, Kept(kVinA, "2026-01-02 00-00-00") + Kept(kVinB, "2026-01-03 00-00-00")),
     });
