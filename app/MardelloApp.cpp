@@ -28,7 +28,6 @@ BOOL CMardelloApp::InitInstance()
     CMFCVisualManager::SetDefaultManager<CMFCVisualManagerWindows>();
     // "应用程序向导生成的本地应用程序" in GBK.
     SetRegistryKey("\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2\xCF\xF2\xB5\xBC\xC9\xFA\xB3\xC9\xB5\xC4\xB1\xBE\xB5\xD8\xD3\xA6\xD3\xC3\xB3\xCC\xD0\xF2");
-    // Made first: it begins its search for the device, which runs meanwhile.
     CMardelloDlg dialog;
     AfxInitRichEdit2();
 

@@ -14,8 +14,8 @@ public:
 
     // From now on the drives are looked at once a tick.
     void Watch() const;
-    // Begins the start-up search on a thread of its own, so that it runs while the rich edit
-    // library loads and the window is made.
+    // Begins the start-up search on a thread of its own, so that it runs while the window's
+    // controls are made.
     void SearchAhead();
     // The search at start-up, or the end of the one begun ahead; true when a device was found.
     bool Search();

@@ -8,8 +8,8 @@ void DDX_Text(CDataExchange* exchange, int id, CString& value)
     CWnd control = exchange->m_pDlgWnd->GetDlgItem(id);
     if (exchange->m_bSaveAndValidate)
         value = control.GetWindowText();
-    else
-        control.SetWindowText(value);
+    else if (control.GetWindowText() != value)  // as in the framework: the same text set again
+        control.SetWindowText(value);             // would only redraw the control and notify it
 }
 
 void DDX_Control(CDataExchange* exchange, int id, CWnd& control)
@@ -183,6 +183,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         t_dialogBeingCreated = nullptr;
         dialog->m_hWnd = window;
         ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+        dialog->OnWindowMade();
     }
     RECT before{};
     LONG styleBefore = 0;

@@ -42,6 +42,9 @@ protected:
     // them through the system's code page, which turns Chinese into question marks outside 936.
     bool m_bWideTemplate = false;
 
+    // The dialog's window exists and its controls are not made yet: the dialog manager makes
+    // them between the dialog font's WM_SETFONT, where this is called, and WM_INITDIALOG.
+    virtual void OnWindowMade() {}
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange* exchange) { (void)exchange; }
     virtual void OnOK();

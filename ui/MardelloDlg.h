@@ -26,8 +26,10 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
+    void OnWindowMade() override;
     BOOL OnInitDialog() override;
     void OnAfterFirstPaint();
+    void SetClipsControls(bool clips);
 
     // Start-up: the device and its VIN (MardelloDlgDevice.cpp).
     BOOL FindDevice();
