@@ -83,7 +83,7 @@ wine_env_wait_for_boot_desktop() {
     while [ $tries -gt 0 ]; do
         busy=
         for pid in $(pgrep -f 'explorer\.exe'); do
-            tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && busy=1
+            tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && busy=1
         done
         [ -z "$busy" ] && return 0
         sleep 0.2
