@@ -108,24 +108,13 @@ BOOL CMardelloDlg::OnInitDialog()
 
     UpdateData(FALSE);
     // The window is shown when this returns; what its first paint does not need comes after it.
-    // That includes the clipping of the controls out of the background: the first paint draws
-    // every control over it anyway, and under Wine a window that clips its children takes some
-    // 15 ms longer to show.
-    SetClipsControls(false);
     ::SetTimer(m_hWnd, kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
     return TRUE;
-}
-
-void CMardelloDlg::SetClipsControls(bool clips)
-{
-    const LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, clips ? style | WS_CLIPCHILDREN : style & ~WS_CLIPCHILDREN);
 }
 
 void CMardelloDlg::OnAfterFirstPaint()
 {
     ::KillTimer(m_hWnd, kAfterFirstPaintTimer);
-    SetClipsControls(true);
     AddWindowMenuEntries();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);

@@ -29,7 +29,6 @@ protected:
     void OnWindowMade() override;
     BOOL OnInitDialog() override;
     void OnAfterFirstPaint();
-    void SetClipsControls(bool clips);
 
     // Start-up: the device and its VIN (MardelloDlgDevice.cpp).
     BOOL FindDevice();
