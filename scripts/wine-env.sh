@@ -74,24 +74,6 @@ wine_env_reset_drives() {
     [ -e "$WINEPREFIX/dosdevices/z:" ] || ln -s / "$WINEPREFIX/dosdevices/z:"
 }
 
-# wineboot leaves Wine's desktop process running, and it closes one to four seconds later, once
-# no program uses it. A program that connects to it as it closes keeps a desktop that is gone, so
-# none of its windows can be made: a test suite once started so. Waiting until it has gone
-# avoids that.
-wine_env_wait_for_boot_desktop() {
-    local tries=75 pid busy
-    while [ $tries -gt 0 ]; do
-        busy=
-        for pid in $(pgrep -f 'explorer\.exe'); do
-            tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && busy=1
-        done
-        [ -z "$busy" ] && return 0
-        sleep 0.2
-        tries=$((tries - 1))
-    done
-    echo "wine-env: Wine's desktop was still open 15 s after start-up" >&2
-}
-
 wine_env_start() {
     [ -d "$LOCPATH/$LC_ALL" ] || { wine_env_fail "no $LC_ALL locale in $LOCPATH: run scripts/bootstrap"; return 1; }
     if [ -z "${DISPLAY:-}" ]; then
@@ -120,7 +102,6 @@ wine_env_start() {
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 ||
                 echo "wine-env: cannot turn off window management; closing windows will be slow" >&2
         fi
-        wine_env_wait_for_boot_desktop
     fi
 }
 
