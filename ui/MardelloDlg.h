@@ -84,6 +84,7 @@ protected:
     HBRUSH OnCtlColor(CDCHandle dc, CWnd control, UINT kind);
     void OnExit();
     BOOL OnEraseBkgnd(CDCHandle dc);
+    void DrawSkin(CDCHandle dc) const;
     LRESULT OnNcHitTest(CPoint point);
     void OnSize(UINT type, int cx, int cy);
     void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
@@ -132,6 +133,7 @@ protected:
 
     CString m_strShownReports;  // what the viewer was last filled with, as Save As names it
     bool m_bVinWarning = false;  // the VIN facts line warns of a likely typing error
+    bool m_bSkinLaid = false;    // the background was painted once, under the controls too
     int m_nScreenDpi;
     CScaledPictures m_scaledPictures;
     CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open

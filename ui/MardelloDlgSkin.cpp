@@ -44,7 +44,7 @@ RECT PlaceOf(HWND dialog, int id)
 // dialog font (which differs from one Windows language to another) and the screen's scale decide
 // where the template's controls land, and a slot beside its control looks misprinted. Parts that
 // fall outside the window, as the VIN slot's left edge does, are simply not seen.
-BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
+void CMardelloDlg::DrawSkin(CDCHandle dc) const
 {
     const auto scaled = [this](int pixels) { return ScaledTo(m_nScreenDpi, pixels); };
     CRect client;
@@ -69,6 +69,21 @@ BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
     const RECT paper = Inflated(PlaceOf(m_hWnd, IDC_RICHEDIT_REPORT), scaled(kPaperMargin));
     dc.FillSolidRect(Inflated(paper, scaled(kFrame)), kPanel);
     dc.FillSolidRect(paper, kPaper);
+}
+
+// The window clips its controls out of what it paints, so when it first shows, the place of a
+// control would show nothing (black, under Wine) until the control has painted itself. The first
+// background, painted before any control, is laid under them too.
+BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
+{
+    if (m_bSkinLaid) {
+        DrawSkin(dc);
+        return TRUE;
+    }
+    m_bSkinLaid = true;
+    const HDC whole = ::GetDCEx(m_hWnd, nullptr, DCX_CACHE);  // without DCX_CLIPCHILDREN
+    DrawSkin(CDCHandle(whole ? whole : dc.GetSafeHdc()));
+    if (whole) ::ReleaseDC(m_hWnd, whole);
     return TRUE;
 }
 
