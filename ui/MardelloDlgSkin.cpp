@@ -76,12 +76,9 @@ void CMardelloDlg::DrawSkin(CDCHandle dc) const
 // background, painted before any control, is laid under them too.
 BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
 {
-    if (m_bSkinLaid) {
-        DrawSkin(dc);
-        return TRUE;
-    }
+    // Without DCX_CLIPCHILDREN: not clipped by the controls.
+    const HDC whole = m_bSkinLaid ? nullptr : ::GetDCEx(m_hWnd, nullptr, DCX_CACHE);
     m_bSkinLaid = true;
-    const HDC whole = ::GetDCEx(m_hWnd, nullptr, DCX_CACHE);  // without DCX_CLIPCHILDREN
     DrawSkin(CDCHandle(whole ? whole : dc.GetSafeHdc()));
     if (whole) ::ReleaseDC(m_hWnd, whole);
     return TRUE;
