@@ -81,8 +81,35 @@ inline ::testing::AssertionResult MouseClickAt(POINT screenPoint)
     return step;
 }
 
+// The virtual key of an xdotool key name ("Next", "F3", "z"), or 0 for a name not listed here.
+inline UINT VirtualKeyOf(const std::string& name)
+{
+    static const struct {
+        const char* name;
+        UINT key;
+    } named[] = {{"Escape", VK_ESCAPE}, {"Return", VK_RETURN}, {"Tab", VK_TAB},   {"space", VK_SPACE}, {"Home", VK_HOME},
+                 {"End", VK_END},       {"Prior", VK_PRIOR},   {"Next", VK_NEXT}, {"Menu", VK_APPS}};
+    for (const auto& entry : named)
+        if (name == entry.name) return entry.key;
+    if (name.size() == 1) return LOBYTE(VkKeyScanA(name[0]));
+    if (name.size() > 1 && name[0] == 'F' && isdigit(static_cast<unsigned char>(name[1])))
+        return VK_F1 + std::stoi(name.substr(1)) - 1;
+    return 0;
+}
+
 // Presses and releases keys on the keyboard, xdotool names joined by '+' ("Escape", "alt+space"),
-// for the window that has the keyboard focus.
-inline ::testing::AssertionResult PressKeys(const std::string& keys) { return Xdotool({"key", keys}); }
+// for the window that has the keyboard focus, and waits until Wine has queued the last of them.
+// Until then they wait in the X connection of the window's thread, which answers messages sent
+// to it first: a window that answers need not have had them yet.
+inline ::testing::AssertionResult PressKeys(const std::string& keys)
+{
+    const UINT key = VirtualKeyOf(keys.substr(keys.rfind('+') + 1));
+    if (!key) return ::testing::AssertionFailure() << "no virtual key known for " << keys;
+    GetAsyncKeyState(key);  // forgets an earlier press
+    auto pressed = Xdotool({"key", keys});
+    if (pressed && !WaitUntil([&] { return (GetAsyncKeyState(key) & 1) != 0; }))
+        return ::testing::AssertionFailure() << "Wine did not take the keys " << keys;
+    return pressed;
+}
 
 }  // namespace e2e
