@@ -46,30 +46,18 @@ struct UnixResult {
     std::string output;  // stdout and stderr together
 };
 
-// Runs `command` with /bin/sh and waits for it to finish. The command may not hold double
-// quotes: Wine splits the command line for the Unix program the way Windows programs do.
+// Runs `command` with /bin/sh and waits for it to finish, handling this thread's messages meanwhile.
 inline std::optional<UnixResult> RunUnix(const std::string& command, DWORD timeoutMs = kDefaultTimeoutMs)
 {
-    if (command.find('"') != std::string::npos) {
-        ADD_FAILURE() << "double quote in Unix command: " << command;
-        return std::nullopt;
-    }
     ScratchFolder results;
     const std::string unixResults = results.UnixPath();
-    const std::string shell = DosPath("/bin/sh");
     // The status file appears by rename, so it is never seen half written.
-    std::string line = "/bin/sh -c \"(" + command + ") >'" + unixResults + "/output' 2>&1; echo $? >'" + unixResults +
-                       "/status.part'; mv '" + unixResults + "/status.part' '" + unixResults + "/status'\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(shell.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        ADD_FAILURE() << "cannot start " << shell << ": error " << GetLastError();
+    const std::string script = "(" + command + ") >'" + unixResults + "/output' 2>&1; echo $? >'" + unixResults +
+                               "/status.part'; mv '" + unixResults + "/status.part' '" + unixResults + "/status'";
+    if (const LONG error = SpawnUnix({"/bin/sh", "-c", script}, false)) {
+        ADD_FAILURE() << "cannot start /bin/sh: " << error;
         return std::nullopt;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     const std::string status = results.Path() + "\\status";
     if (!WaitUntil([&] { return GetFileAttributesA(status.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs)) {
         ADD_FAILURE() << "Unix command did not finish in " << timeoutMs << " ms: " << command;

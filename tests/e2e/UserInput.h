@@ -8,23 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/harness/UnixSpawn.h"
 #include "tests/e2e/harness/Wait.h"
 
 namespace e2e {
 
-// Runs xdotool with `arguments` on the display Wine uses and waits for it to finish. Wine's
-// ntdll starts Unix programs for its own tools; a test outside Wine has no X server to drive.
+// Runs xdotool with `arguments` on the display Wine uses and waits for it to finish.
 inline ::testing::AssertionResult Xdotool(std::vector<std::string> arguments)
 {
-    using SpawnUnix = LONG(CDECL*)(char* const argv[], int wait);
-    static const auto spawn = reinterpret_cast<SpawnUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-    if (!spawn) return ::testing::AssertionFailure() << "not running under Wine: no way to start xdotool";
     arguments.insert(arguments.begin(), "xdotool");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const LONG status = spawn(argv.data(), 1);
+    const LONG status = SpawnUnix(arguments, true);
     if (status != 0) {
         std::string line;
         for (const std::string& argument : arguments) line += argument + " ";

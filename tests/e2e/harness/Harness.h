@@ -8,5 +8,6 @@
 #include "tests/e2e/harness/ScratchFolder.h"
 #include "tests/e2e/harness/Screen.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
+#include "tests/e2e/harness/UnixSpawn.h"
 #include "tests/e2e/harness/Wait.h"
 #include "tests/e2e/harness/WinePaths.h"

@@ -1,6 +1,7 @@
 #include "tests/e2e/harness/Program.h"
 
 #include "tests/e2e/harness/TopLevelWindows.h"
+#include "tests/e2e/harness/UnixSpawn.h"
 #include "tests/e2e/harness/Wait.h"
 
 #include <tlhelp32.h>
@@ -81,12 +82,7 @@ Program::~Program()
 
 ::testing::AssertionResult Program::StartUnderLocale(const std::string& path, const std::string& unixLocale)
 {
-    using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
-    const auto spawn = reinterpret_cast<UnixSpawn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll"), "__wine_unix_spawnvp")));
-    std::string variable = "LC_ALL=" + unixLocale, program = path, env = "env", wine = "wine";
-    char* const argv[] = {env.data(), variable.data(), wine.data(), program.data(), nullptr};
-    if (info_.hProcess || !spawn || spawn(argv, FALSE))
+    if (info_.hProcess || SpawnUnix({"env", "LC_ALL=" + unixLocale, "wine", path}, false))
         return ::testing::AssertionFailure() << "cannot start " << path << " from Unix";
     // Known by its name: it is the only one of that name while a test runs it.
     const std::string name = path.substr(path.find_last_of('\\') + 1);
