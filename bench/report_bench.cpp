@@ -233,7 +233,8 @@ void BenchStartup(const Options& options, const std::string& mardello, const std
         for (const StartTimes& t : times) answering.push_back(t.answeringMs), painted.push_back(t.paintedMs);
         return Medians{Median(answering), Median(painted)};
     };
-    const Medians ofMardello = medians(mardelloTimes), ofMinimal = medians(minimalTimes), ofItsWindow = medians(itsControlsTimes);
+    const Medians ofMardello = medians(mardelloTimes), ofMinimal = medians(minimalTimes),
+                  ofItsWindow = medians(itsControlsTimes);
     std::printf("                    answering     painted\n");
     std::printf("  Mardello.exe      %7.1f ms  %7.1f ms\n", ofMardello.answering, ofMardello.painted);
     std::printf("  minimal dialog    %7.1f ms  %7.1f ms\n", ofMinimal.answering, ofMinimal.painted);

@@ -82,10 +82,9 @@ Step HistoryKeys(std::vector<std::string> keys)
 {
     return {"press " + keys.front() + "... in the history window", [keys](Stage& stage) {
                 if (!OpenedHistory(stage)) return ::testing::AssertionFailure() << "no history window in front";
-                std::vector<std::string> arguments = {"key"};
-                arguments.insert(arguments.end(), keys.begin(), keys.end());
-                const auto pressed = Xdotool(arguments);
-                return pressed ? WaitUntilIdle(stage.session.Dialog()) : pressed;
+                for (const std::string& key : keys)
+                    if (auto pressed = PressKeys(key); !pressed) return pressed;
+                return WaitUntilIdle(stage.session.Dialog());
             }};
 }
 Step Filter(const std::string& text)
