@@ -103,6 +103,18 @@ wine_env_start() {
                 echo "wine-env: cannot turn off window management; closing windows will be slow" >&2
         fi
     fi
+    wine_env_own_documents
+}
+
+# Wine links a prefix's Documents to the Unix home, which every prefix on the host shares (both
+# worlds, the benchmark, other work trees): one run's history would fill or empty another's, and
+# the user's own. Each prefix gets a Documents folder of its own instead.
+wine_env_own_documents() {
+    local documents
+    for documents in "$WINEPREFIX"/drive_c/users/*/Documents; do
+        [ -L "$documents" ] || continue
+        rm -f "$documents" && mkdir -p "$documents" || wine_env_fail "cannot give $documents a folder of its own"
+    done
 }
 
 # Safe in an EXIT trap of a script with set -e: nothing in it may fail the caller.
