@@ -6,6 +6,9 @@ if(MARDELLO_SANITIZE)
     target_link_options(mardello_rules PUBLIC ${sanitize})
 endif()
 
+# The system converts code pages in the program; here the C library does.
+target_sources(mardello_rules PRIVATE ${CMAKE_SOURCE_DIR}/framework/CodePageTextIconv.cpp)
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 # One folder of tests per folder of the program.
@@ -23,7 +26,7 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 # way the test run gives each a short, repeatable run over tests/fuzz/corpus.
 file(GLOB FUZZ_TARGETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-    add_library(mardello_rules_fuzz STATIC ${RULES_SOURCES})
+    add_library(mardello_rules_fuzz STATIC ${RULES_SOURCES} ${CMAKE_SOURCE_DIR}/framework/CodePageTextIconv.cpp)
     target_include_directories(mardello_rules_fuzz PUBLIC ${CMAKE_SOURCE_DIR})
     target_compile_options(mardello_rules_fuzz PRIVATE ${MARDELLO_WARNINGS}
         PUBLIC -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -25,6 +25,7 @@ set(WIN32_SOURCES
     framework/WinApp.cpp
     framework/WinAppProfile.cpp
     framework/WideText.cpp
+    framework/CodePageText.cpp
     framework/Wnd.cpp
     app/MardelloApp.cpp
     ui/MardelloDlg.cpp
@@ -49,6 +50,7 @@ set(WIN32_SOURCES
     device/SystemDrives.cpp
     device/DeviceTracker.cpp
     reports/ReportViewer.cpp
+    reports/ReportFileText.cpp
     output/PrintJob.cpp
     output/PrintPages.cpp
     output/PrintFont.cpp

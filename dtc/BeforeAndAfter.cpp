@@ -1,86 +1,231 @@
 #include "dtc/BeforeAndAfter.h"
 
-#include <set>
+#include <algorithm>
+#include <cstdint>
 #include <string>
-#include <utility>
-
-#include "reports/ViewerText.h"
+#include <string_view>
 
 namespace {
 
-using CodeKey = std::pair<std::string, std::string>;
-
-CodeKey KeyOf(const TroubleCode& code) { return {code.system.Bytes(), code.code.Bytes()}; }
-
-std::set<CodeKey> KeysOf(const std::vector<TroubleCode>& codes)
-{
-    std::set<CodeKey> keys;
-    for (const TroubleCode& code : codes) keys.insert(KeyOf(code));
-    return keys;
-}
-
-// The program's words, with the Chinese beside them as the reports have it (GBK).
-constexpr const char* kTitle = "Before and after the repair / \xCE\xAC\xD0\xDE\xC7\xB0\xBA\xF3\xB6\xD4\xB1\xC8";
-constexpr const char* kCleared = "Cleared / \xD2\xD1\xC7\xE5\xB3\xFD";
-constexpr const char* kStillPresent = "Still present / \xC8\xD4\xB4\xE6\xD4\xDA";
-constexpr const char* kNew = "New / \xD0\xC2\xB3\xF6\xCF\xD6";
-constexpr const char* kNone = "None / \xCE\xDE";
-constexpr const char* kNoReport = " (no trouble code report / \xCE\xDE\xB9\xCA\xD5\xCF\xC2\xEB\xB1\xA8\xB8\xE6)";
+// The program's words, with the Chinese beside them.
+constexpr const char* kTitle = "Before and after the repair / 维修前后对比";
+constexpr const char* kCleared = "Cleared / 已清除";
+constexpr const char* kStillPresent = "Still present / 仍存在";
+constexpr const char* kNew = "New / 新出现";
+constexpr const char* kNone = "None / 无";
+constexpr const char* kNoReport = " (no trouble code report / 无故障码报告)";
+constexpr const char* kCutReport = " (trouble code report not read to its end / 故障码报告未读完)";
+constexpr const char* kAbsent = "—";
 
 constexpr const char* kSystemIndent = "    ";
 constexpr const char* kCodeIndent = "        ";
+constexpr const char* kColumn = "    ";
 
-void AddLine(CString& view, const CString& line) { view += "\r\n" + line; }
-
-CString RunLine(const char* label, const RunCodes& run)
+void AddLine(std::string& view, std::string_view line)
 {
-    return CString(label) + run.runTime + (run.hasReport ? "" : kNoReport);
+    view += "\r\n";
+    view += line;
+}
+
+// A code's text is its status, then a tab and its description, as the device writes them; the
+// viewer shows a tab as spaces, so a gap of two spaces or more parts them too. A text without
+// one is all status.
+struct StatusAndDescription {
+    std::string_view status, description;
+};
+
+StatusAndDescription Split(std::string_view text)
+{
+    const size_t gap = std::min(text.find('\t'), text.find("  "));
+    if (gap == std::string_view::npos) return {text, {}};
+    std::string_view description = text.substr(gap);
+    while (!description.empty() && (description.front() == ' ' || description.front() == '\t')) description.remove_prefix(1);
+    return {text.substr(0, gap), description};
+}
+
+// One code's line: the code in the run before, after, or both.
+struct CodeLine {
+    const TroubleCodeList* before = nullptr;
+    const TroubleCode* inBefore = nullptr;
+    const TroubleCodeList* after = nullptr;
+    const TroubleCode* inAfter = nullptr;
+};
+
+void AddStatus(std::string& view, const char* label, const TroubleCodeList* list, const TroubleCode* code)
+{
+    view += label;
+    const size_t before = view.size();
+    if (code) AppendShownLine(view, Split(list->Text(*code)).status);
+    if (view.size() == before) view += kAbsent;
+}
+
+// Compared, the line shows the code's status in both runs, so a cleared code never reads as
+// current; the description is the later run's.
+void AddCodeLine(std::string& view, const char* indent, const CodeLine& line, bool compared)
+{
+    const TroubleCodeList& list = line.inAfter ? *line.after : *line.before;
+    const TroubleCode& code = line.inAfter ? *line.inAfter : *line.inBefore;
+    view += "\r\n";
+    view += indent;
+    view += TroubleCodeList::Code(code);
+    const StatusAndDescription text = Split(list.Text(code));
+    if (compared) {
+        AddStatus(view, "    before: ", line.before, line.inBefore);
+        AddStatus(view, " · after: ", line.after, line.inAfter);
+    } else if (!text.status.empty()) {
+        view += kColumn;
+        AppendShownLine(view, text.status);
+    }
+    if (!text.description.empty()) {
+        view += kColumn;
+        AppendShownLine(view, text.description);
+    }
 }
 
 // The codes of one group under their systems, each system once, in the order they first come.
-void AddGroup(CString& view, const char* name, const std::vector<TroubleCode>& codes)
+// One pass numbers the systems as they come and counts their codes; a second puts each code in place.
+void AddGroup(std::string& view, const char* name, const TroubleCodeList& list, const std::vector<CodeLine>& lines,
+              bool compared)
 {
     AddLine(view, "");
     AddLine(view, name);
-    if (codes.empty()) AddLine(view, CString(kSystemIndent) + kNone);
-    std::set<std::string> shown;
-    for (const TroubleCode& first : codes) {
-        if (!shown.insert(first.system.Bytes()).second) continue;
-        if (!first.system.IsEmpty()) AddLine(view, kSystemIndent + ViewerLine(first.system));
-        const char* indent = first.system.IsEmpty() ? kSystemIndent : kCodeIndent;
-        for (const TroubleCode& code : codes)
-            if (code.system == first.system) AddLine(view, indent + ViewerLine(code.code + "\t" + code.text));
+    if (lines.empty()) AddLine(view, std::string(kSystemIndent) + kNone);
+    const auto systemOf = [&](const CodeLine& line) { return (line.inAfter ? line.inAfter : line.inBefore)->system; };
+    constexpr uint32_t kUnseen = UINT32_MAX;
+    std::vector<uint32_t> rank(list.SystemCount(), kUnseen);
+    std::vector<size_t> first;  // by rank: where the system's codes start in `order`
+    for (const CodeLine& line : lines) {
+        uint32_t& systemRank = rank[systemOf(line)];
+        if (systemRank == kUnseen) {
+            systemRank = static_cast<uint32_t>(first.size());
+            first.push_back(0);
+        }
+        ++first[systemRank];
     }
+    size_t start = 0;
+    for (size_t& count : first) start += std::exchange(count, start);
+    std::vector<size_t> next = first;
+    std::vector<const CodeLine*> order(lines.size());
+    for (const CodeLine& line : lines) order[next[rank[systemOf(line)]]++] = &line;
+    for (size_t i = 0; i < order.size(); ++i) {
+        const uint32_t system = systemOf(*order[i]);
+        const bool named = !list.SystemNamed(system).empty();
+        if (named && first[rank[system]] == i) {
+            AddLine(view, kSystemIndent);
+            AppendShownLine(view, list.SystemNamed(system));
+        }
+        AddCodeLine(view, named ? kCodeIndent : kSystemIndent, *order[i], compared);
+    }
+}
+
+std::string RunLine(const char* label, const RunCodes& run)
+{
+    std::string line = label + run.runTime.Bytes();
+    if (run.report == ReportRead::Missing) line += kNoReport;
+    if (run.report == ReportRead::CutShort) line += kCutReport;
+    return line;
+}
+
+void AddCount(std::string& view, const char* name, size_t count)
+{
+    AddLine(view, std::string(name) + ": " + std::to_string(count));
+}
+
+// Without both reports whole, a code missing from one run says nothing of the car.
+void AddNoComparison(std::string& view, const RunCodes& before, const RunCodes& after)
+{
+    const bool beforeRead = before.report == ReportRead::Whole, afterRead = after.report == ReportRead::Whole;
+    AddLine(view, "");
+    if (!beforeRead && !afterRead) {
+        AddLine(view, "Not compared: neither run has a whole trouble code report. / 未对比：两次都没有完整的故障码报告。");
+        return;
+    }
+    AddLine(view, beforeRead ? "Not compared: the run after has no whole trouble code report. / 未对比：维修后的一次没有完整的故障码报告。"
+                             : "Not compared: the run before has no whole trouble code report. / 未对比：维修前的一次没有完整的故障码报告。");
+    const RunCodes& other = beforeRead ? before : after;
+    std::vector<CodeLine> lines(other.codes.codes.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (beforeRead) lines[i] = {&other.codes, &other.codes.codes[i], nullptr, nullptr};
+        else lines[i] = {nullptr, nullptr, &other.codes, &other.codes.codes[i]};
+    }
+    AddGroup(view, beforeRead ? "Codes before, for reference / 维修前的故障码（仅供参考）" : "Codes after, for reference / 维修后的故障码（仅供参考）",
+             other.codes, lines, false);
 }
 
 }  // namespace
 
-CodeChanges CompareCodes(const std::vector<TroubleCode>& before, const std::vector<TroubleCode>& after)
+CodeChanges CompareCodes(const TroubleCodeList& before, const TroubleCodeList& after)
 {
-    const std::set<CodeKey> beforeKeys = KeysOf(before);
-    const std::set<CodeKey> afterKeys = KeysOf(after);
+    // The after run's systems by the before run's numbers, or numbers past them when only it names them.
+    const auto byName = [](const TroubleCodeList& list) {
+        std::vector<uint32_t> systems(list.SystemCount());
+        for (uint32_t i = 0; i < systems.size(); ++i) systems[i] = i;
+        std::sort(systems.begin(), systems.end(), [&](uint32_t a, uint32_t b) { return list.SystemNamed(a) < list.SystemNamed(b); });
+        return systems;
+    };
+    const std::vector<uint32_t> beforeSystems = byName(before), afterSystems = byName(after);
+    std::vector<uint64_t> common(after.SystemCount());
+    uint64_t past = before.SystemCount();
+    for (size_t a = 0, b = 0; a < afterSystems.size(); ++a) {
+        const std::string_view name = after.SystemNamed(afterSystems[a]);
+        while (b < beforeSystems.size() && before.SystemNamed(beforeSystems[b]) < name) ++b;
+        common[afterSystems[a]] = b < beforeSystems.size() && before.SystemNamed(beforeSystems[b]) == name ? beforeSystems[b] : past++;
+    }
+    std::vector<std::pair<uint64_t, size_t>> beforeKeys(before.codes.size());
+    for (size_t i = 0; i < beforeKeys.size(); ++i)
+        beforeKeys[i] = {uint64_t{before.codes[i].system} << 16 | CodeForm(before.codes[i]), i};
+    std::sort(beforeKeys.begin(), beforeKeys.end());
+
     CodeChanges changes;
-    for (const TroubleCode& code : before)
-        if (!afterKeys.count(KeyOf(code))) changes.cleared.push_back(code);
-    for (const TroubleCode& code : after)
-        (beforeKeys.count(KeyOf(code)) ? changes.stillPresent : changes.added).push_back(code);
+    std::vector<bool> stays(before.codes.size());
+    for (size_t i = 0; i < after.codes.size(); ++i) {
+        const uint64_t key = common[after.codes[i].system] << 16 | CodeForm(after.codes[i]);
+        const auto found = std::lower_bound(beforeKeys.begin(), beforeKeys.end(), std::make_pair(key, size_t{0}));
+        if (found != beforeKeys.end() && found->first == key) {
+            changes.stillPresent.push_back({found->second, i});
+            stays[found->second] = true;
+        } else {
+            changes.added.push_back(i);
+        }
+    }
+    for (size_t i = 0; i < before.codes.size(); ++i)
+        if (!stays[i]) changes.cleared.push_back(i);
     return changes;
 }
 
 CString BeforeAndAfterView(const CString& vin, const RunCodes& before, const RunCodes& after)
 {
-    const CodeChanges changes = CompareCodes(before.codes, after.codes);
-    CString view;
+    // Room for what the view will most likely take, so that it is not copied as it grows.
+    std::string view;
+    size_t likely = 1024;
+    for (const RunCodes* run : {&before, &after})
+        for (const TroubleCode& code : run->codes.codes) likely += 40 + code.textSize;
+    view.reserve(likely);
     AddLine(view, kTitle);
-    AddLine(view, "VIN:    " + ViewerLine(vin));
+    AddLine(view, "VIN:    ");
+    AppendShownLine(view, vin.Bytes());
     AddLine(view, RunLine("Before: ", before));
     AddLine(view, RunLine("After:  ", after));
-    AddGroup(view, kCleared, changes.cleared);
-    AddGroup(view, kStillPresent, changes.stillPresent);
-    AddGroup(view, kNew, changes.added);
+    if (before.report != ReportRead::Whole || after.report != ReportRead::Whole) {
+        AddNoComparison(view, before, after);
+        return CString(std::move(view));
+    }
+    const CodeChanges changes = CompareCodes(before.codes, after.codes);
+    const TroubleCodeList* was = &before.codes;
+    const TroubleCodeList* is = &after.codes;
+    std::vector<CodeLine> lines;
+    for (const size_t i : changes.cleared) lines.push_back({was, &was->codes[i], is, nullptr});
+    AddGroup(view, kCleared, *was, lines, true);
+    lines.clear();
+    for (const auto& [b, a] : changes.stillPresent) lines.push_back({was, &was->codes[b], is, &is->codes[a]});
+    AddGroup(view, kStillPresent, *is, lines, true);
+    lines.clear();
+    for (const size_t i : changes.added) lines.push_back({was, nullptr, is, &is->codes[i]});
+    AddGroup(view, kNew, *is, lines, true);
+    lines = {};
     AddLine(view, "");
-    AddLine(view, CString(kCleared) + ": " + std::to_string(changes.cleared.size()).c_str());
-    AddLine(view, CString(kStillPresent) + ": " + std::to_string(changes.stillPresent.size()).c_str());
-    AddLine(view, CString(kNew) + ": " + std::to_string(changes.added.size()).c_str());
-    return view;
+    AddCount(view, kCleared, changes.cleared.size());
+    AddCount(view, kStillPresent, changes.stillPresent.size());
+    AddCount(view, kNew, changes.added.size());
+    return CString(std::move(view));
 }

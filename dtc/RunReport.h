@@ -1,7 +1,8 @@
 #pragma once
-// A kept run's trouble-code report, read whole for its codes.
+// A kept run's trouble-code report, read whole for its codes, as the viewer reads it.
 #include "dtc/BeforeAndAfter.h"
+#include "reports/ReportFileText.h"
 
-// The trouble codes of the run in `runFolder`; hasReport is false when it holds no trouble-code
-// report or the report cannot be read.
-RunCodes CodesOfRun(const CString& runFolder, const CString& runTime);
+// The trouble codes of the run in `runFolder`, its report read in the encoding `encodingOf`
+// finds; `report` says whether it was there and read to its end.
+RunCodes CodesOfRun(const CString& runFolder, const CString& runTime, const EncodingOf& encodingOf);

@@ -51,18 +51,24 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
 {
     auto* job = static_cast<KeepJob*>(parameter);
     // Nothing thrown may leave the thread: it would end the program.
+    CString history;
     try {
         // Asked here: the shell library it loads would hold the window up.
-        const CString history = HistoryFolder();
+        history = HistoryFolder();
         if (!job->printFolder.IsEmpty()) job->outcome = KeepRun(job->printFolder, history, job->stop);
+    } catch (...) {
+        job->outcome.result = KeepOutcome::Result::Failed;
+        job->outcome.why = "an unexpected fault";
+    }
+    // A run kept stays kept when reading the history afterwards fails: the list stays as it was.
+    try {
         // Read here, so that the history window opens on a list already read: under Wine reading
         // thousands of runs takes half a second.
         job->runs = ReadKeptRuns(history);
         ListEarly(*job);
         ReadRunCodes(history, job->runs, job->known);
     } catch (...) {
-        job->outcome.result = KeepOutcome::Result::Failed;
-        job->outcome.why = "an unexpected fault";
+        if (!job->listedEarly) job->runs.swap(job->known);
     }
     // The window owns the job once the message is posted; a window already gone cannot.
     if (!::PostMessageA(job->window, WM_KEEP_DONE, 0, reinterpret_cast<LPARAM>(job))) delete job;

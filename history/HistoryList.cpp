@@ -66,7 +66,8 @@ std::vector<size_t> ListedRuns(const std::vector<KeptRun>& runs, const CString& 
 
 CodesByRun::CodesByRun(const std::vector<KeptRun>& runs)
 {
-    for (const KeptRun& run : runs) m_codes[RunKey(run)] = run.codes;
+    for (const KeptRun& run : runs)
+        if (run.codesRead) m_codes[RunKey(run)] = run.codes;
 }
 
 const CString* CodesByRun::Of(const KeptRun& run) const
@@ -79,5 +80,8 @@ void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read)
 {
     const CodesByRun codesRead(read);
     for (KeptRun& run : runs)
-        if (const CString* codes = codesRead.Of(run)) run.codes = *codes;
+        if (const CString* codes = codesRead.Of(run)) {
+            run.codes = *codes;
+            run.codesRead = true;
+        }
 }

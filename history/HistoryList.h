@@ -16,11 +16,12 @@ struct KeptRun {
     bool reportsRead = false;  // read when first shown: the folders are not opened before
     CString codes = CString();  // its trouble codes, read on the keeping thread: " P0301 P0171"
     CString vin = CString();    // the first line of its VIN.DAT, read with the reports
+    bool codesRead = false;     // `codes` are known; a run whose report could not be read is tried again
     bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
 };
 
 // The trouble codes of kept runs by their folders: a kept run never changes, so codes read once
-// are taken from here instead of being read again.
+// are taken from here instead of being read again. Runs whose codes were not read are not here.
 class CodesByRun {
 public:
     explicit CodesByRun(const std::vector<KeptRun>& runs);

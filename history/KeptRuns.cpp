@@ -1,5 +1,7 @@
 #include "history/KeptRuns.h"
 
+#include <new>
+
 #include "device/SystemDrives.h"
 #include "dtc/RunReport.h"
 #include "framework/FileFind.h"
@@ -38,8 +40,20 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
 {
     const CodesByRun codesKnown(known);
     for (KeptRun& run : runs) {
-        const CString* codes = codesKnown.Of(run);
-        run.codes = codes ? *codes : CodeList(CodesOfRun(RunFolderPath(historyFolder, run), {}).codes);
+        if (const CString* codes = codesKnown.Of(run)) {
+            run.codes = *codes;
+            run.codesRead = true;
+            continue;
+        }
+        // The filter reads a report as the viewer does when no encoding is chosen. A report not
+        // read to its end, for want of memory or a read that failed, is read again next time.
+        try {
+            const RunCodes read = CodesOfRun(RunFolderPath(historyFolder, run), {}, AutomaticEncoding);
+            run.codesRead = read.report != ReportRead::CutShort;
+            run.codes = CodeList(read.codes);
+        } catch (const std::bad_alloc&) {
+            run.codesRead = false;
+        }
     }
 }
 

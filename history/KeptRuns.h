@@ -10,7 +10,8 @@
 std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder);
 
 // Each run's trouble codes, for the filter: taken from `known` for a run read before (a kept run
-// never changes), read from its trouble-code report for the others.
+// never changes), read from its trouble-code report for the others; a run whose report could not
+// be read is marked so (codesRead false), not taken as one without codes.
 void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run);

@@ -2,13 +2,9 @@
 
 #include <string>
 
-#include "framework/WinApp.h"
 #include "res/resource.h"
 
 namespace {
-
-constexpr const char* kSettingsSection = "Settings";
-constexpr const char* kEncodingEntry = "Encoding";  // the choice's place in the menu, 0 for Automatic
 
 constexpr unsigned kAutomatic = 0;
 constexpr unsigned kSystemCodePage = 1;  // the system's code page, whichever it is when a report is read
@@ -26,7 +22,13 @@ constexpr EncodingItem kEncodings[] = {
     {IDM_ENCODING_WESTERN, "&Western (Windows-1252)", kCodePageWestern},
     {IDM_ENCODING_SYSTEM, "&System's code page", kSystemCodePage},
 };
-constexpr UINT kEncodingCount = sizeof kEncodings / sizeof kEncodings[0];
+
+bool IsListed(unsigned codePage)
+{
+    for (const EncodingItem& item : kEncodings)
+        if (item.codePage == codePage) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -34,18 +36,17 @@ BEGIN_MESSAGE_MAP(CEncodingChoice, CCmdTarget)
     ON_COMMAND_RANGE(IDM_ENCODING_AUTOMATIC, IDM_ENCODING_SYSTEM, &CEncodingChoice::OnChoose)
 END_MESSAGE_MAP()
 
-CEncodingChoice::CEncodingChoice(PartCallback& callback) : m_callback(callback), m_chosen(IDM_ENCODING_AUTOMATIC)
-{
-    const CWinApp* app = AfxGetApp();
-    const UINT kept = app ? app->GetProfileInt(kSettingsSection, kEncodingEntry, 0) : 0;
-    if (kept < kEncodingCount) m_chosen = kEncodings[kept].id;
-}
+CEncodingChoice::CEncodingChoice(PartCallback& callback) : m_callback(callback), m_chosen(IDM_ENCODING_AUTOMATIC) {}
+
+void CEncodingChoice::SourceChanged() { m_chosen = IDM_ENCODING_AUTOMATIC; }
 
 void CEncodingChoice::AddMenu(HMENU menu) const
 {
     HMENU encodings = ::CreatePopupMenu();
     if (!encodings) return;
     for (const EncodingItem& item : kEncodings) {
+        // The system's code page is listed once: on a Western system it is the Western entry.
+        if (item.codePage == kSystemCodePage && IsListed(::GetACP())) continue;
         std::string text = item.text;
         if (item.codePage == kSystemCodePage) text += " (" + std::to_string(::GetACP()) + ")";
         ::AppendMenuA(encodings, MF_STRING, item.id, text.c_str());
@@ -58,18 +59,13 @@ void CEncodingChoice::AddMenu(HMENU menu) const
 ReportEncoding CEncodingChoice::EncodingOf(std::string_view reportBytes) const
 {
     const unsigned codePage = kEncodings[m_chosen - IDM_ENCODING_AUTOMATIC].codePage;
-    if (codePage == kAutomatic) return DetectedEncoding(reportBytes, kCodePageGbk);
-    if (codePage == kSystemCodePage) return {::GetACP(), 0};
-    // A mark that says what the user chose is no character.
-    const ReportEncoding found = DetectedEncoding(reportBytes, codePage);
-    return {codePage, found.codePage == codePage ? found.markSize : 0};
+    if (codePage == kAutomatic) return AutomaticEncoding(reportBytes);
+    return ChosenEncoding(reportBytes, codePage == kSystemCodePage ? ::GetACP() : codePage);
 }
 
 void CEncodingChoice::OnChoose(UINT id)
 {
     if (id == m_chosen) return;
     m_chosen = id;
-    const CWinApp* app = AfxGetApp();
-    if (app) app->WriteProfileInt(kSettingsSection, kEncodingEntry, static_cast<int>(id - IDM_ENCODING_AUTOMATIC));
     m_callback.ReadReportsAgain();
 }

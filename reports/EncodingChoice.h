@@ -1,7 +1,8 @@
 #pragma once
 // The viewer menu's Encoding choice: Automatic, where each report file's encoding is found from
-// its bytes, or one code page for every report. A choice applies at once to the reports shown
-// and is kept for the next start.
+// its bytes, or one code page for every report. A choice is for the reports in view: it applies at
+// once to them and holds until they come from elsewhere (another device, a kept run); each start
+// begins with Automatic.
 #include <string_view>
 
 #include "framework/MessageMap.h"
@@ -14,6 +15,8 @@ public:
 
     // Appends the Encoding submenu to `menu`, the choice in force checked.
     void AddMenu(HMENU menu) const;
+    // The reports now come from elsewhere: Automatic again.
+    void SourceChanged();
     // How the bytes of a report file are read.
     ReportEncoding EncodingOf(std::string_view reportBytes) const;
 

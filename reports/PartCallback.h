@@ -14,7 +14,7 @@ public:
     // A part has something to say in the status line now, before the window goes on.
     virtual void Say(const CString& note) = 0;
     // A part has a view for the viewer, shown as a view command's, and named `shown` by Save As.
-    // Its text is GBK, as the program's own Chinese literals are.
+    // Its text is UTF-8, as every view's text is.
     virtual void ShowView(const char* shown, const CString& viewerText) = 0;
     // Reports are read another way now: the reports shown are read again.
     virtual void ReadReportsAgain() = 0;

@@ -1,16 +1,13 @@
 #include "reports/ReportViewer.h"
 
 #include <new>
-#include <stdexcept>
 #include <string>
 
-#include "framework/StdioFile.h"
 #include "framework/WideText.h"
 #include "reports/MemoryHeadroom.h"
+#include "reports/ReportFileText.h"
 
 namespace {
-
-constexpr UINT kReportOpenFlags = CStdioFile::modeRead | CStdioFile::shareCompat | CStdioFile::typeText;
 
 // The control's default limit of 32,767 characters would silently cut a long report, and
 // the cut lines would then be missing from what is printed and copied.
@@ -28,46 +25,7 @@ bool RoomForViewerPiece(size_t bytes)
     return ViewerHasRoomFor(bytes, {memory.ullAvailVirtual, memory.ullAvailPhys});
 }
 
-std::wstring Utf16Text(std::string_view bytes, bool bigEndian)
-{
-    std::wstring text(bytes.size() / 2, L'\0');
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto first = static_cast<unsigned char>(bytes[2 * i]);
-        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-        text[i] = static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
-    }
-    return text;
-}
-
-// The viewer text of one report file's bytes. The line rules work on 8-bit text, so UTF-16 is
-// made UTF-8 before them, and every other encoding is converted after them.
-CString ReportViewerText(const std::string& bytes, ReportEncoding encoding)
-{
-    std::string_view body(bytes);
-    body.remove_prefix(encoding.markSize < body.size() ? encoding.markSize : body.size());
-    std::string utf8;
-    if (encoding.codePage == kCodePageUtf16Le || encoding.codePage == kCodePageUtf16Be) {
-        const std::wstring wide = Utf16Text(body, encoding.codePage == kCodePageUtf16Be);
-        utf8 = NarrowText(wide.data(), wide.size(), CP_UTF8);
-        body = utf8;
-        encoding.codePage = kCodePageUtf8;
-    }
-    TextModeDecoder lines;
-    lines.Feed(body.data(), body.size());
-    lines.FeedEnd();
-    CString text;
-    for (CString line; lines.NextLine(line);) AppendReportLine(text, line);
-    return ViewerTextFrom(text, encoding.codePage);
-}
-
 }  // namespace
-
-CString ViewerTextFrom(const CString& text, unsigned codePage)
-{
-    if (codePage == kCodePageUtf8) return text;
-    const std::wstring wide = WideText(text, static_cast<int>(text.Size()), codePage);
-    return CString(NarrowText(wide.data(), wide.size(), CP_UTF8));
-}
 
 void PrepareViewer(const CRichEditCtrl& viewer)
 {
@@ -80,26 +38,21 @@ void PrepareViewer(const CRichEditCtrl& viewer)
     viewer.SendMessage(EM_SETEVENTMASK, 0, viewer.SendMessage(EM_GETEVENTMASK) | ENM_CHANGE);
 }
 
-// The whole file is read first: its encoding is found from all of its bytes.
+// A report larger than the memory it takes to convert ends the view with what was read before it,
+// as a report cut short does, instead of abandoning the command with the old view left on screen
+// under the new button.
 ReportRead LoadReportFile(const CString& folder, const char* fileName, const CEncodingChoice& encoding,
                           CString& viewerText)
 {
-    CStdioFile file;
-    if (!file.Open(folder + "\\" + fileName, kReportOpenFlags)) return ReportRead::Missing;
-    // A report larger than the memory it takes to convert ends the view with what was read
-    // before it, as a report cut short does, instead of abandoning the command with the old
-    // view left on screen under the new button.
+    std::string text;
+    const ReportRead read = ReadReportText(folder + "\\" + fileName,
+                                           [&](std::string_view bytes) { return encoding.EncodingOf(bytes); }, text);
     try {
-        std::string bytes;
-        const bool readFailed = !file.ReadRest(bytes);
-        file.Close();
-        viewerText += ReportViewerText(bytes, encoding.EncodingOf(bytes));
-        return readFailed ? ReportRead::CutShort : ReportRead::Whole;
+        viewerText += CString(std::move(text));
     } catch (const std::bad_alloc&) {
         return ReportRead::CutShort;
-    } catch (const std::length_error&) {  // longer than a string can be
-        return ReportRead::CutShort;
     }
+    return read;
 }
 
 // Under Wine, taking a large text out of the viewer costs far more than putting it in (half a

@@ -16,6 +16,3 @@ void FillViewer(const CRichEditCtrl& viewer, const CString& text);
 // `encoding` has it.
 ReportRead LoadReportFile(const CString& folder, const char* fileName, const CEncodingChoice& encoding,
                           CString& viewerText);
-
-// A view's text made of `codePage` bytes, as the viewer text wants it.
-CString ViewerTextFrom(const CString& text, unsigned codePage);

@@ -2,17 +2,31 @@
 
 #include <string>
 
+namespace {
+
+// As CString::Trim has it; a NUL becomes a space first, so it is trimmed as one.
+bool IsShownAsSpace(char byte) { return byte == '\0' || byte == ' ' || (byte >= '\t' && byte <= '\r'); }
+
+}  // namespace
+
+// Trimming comes first, so tabs at either end vanish instead of turning into spaces.
+void AppendShownLine(std::string& viewerText, std::string_view reportLine)
+{
+    size_t from = 0, to = reportLine.size();
+    while (from < to && IsShownAsSpace(reportLine[from])) ++from;
+    while (to > from && IsShownAsSpace(reportLine[to - 1])) --to;
+    for (size_t at = from; at < to; ++at) {
+        const char byte = reportLine[at];
+        if (byte == '\t') viewerText += "    ";
+        else viewerText += byte == '\0' ? ' ' : byte;
+    }
+}
+
 CString ViewerLine(const CString& reportLine)
 {
-    std::string bytes = reportLine.Bytes();
-    for (char& byte : bytes) {
-        if (byte == '\0') byte = ' ';
-    }
-    CString shown(std::move(bytes));
-    // Trimming comes first, so tabs at either end vanish instead of turning into spaces.
-    shown.Trim();
-    shown.Replace("\t", "    ");
-    return shown;
+    std::string shown;
+    AppendShownLine(shown, reportLine.Bytes());
+    return CString(std::move(shown));
 }
 
 void AppendReportLine(CString& viewerText, const CString& reportLine)

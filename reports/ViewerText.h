@@ -4,12 +4,16 @@
 // anything the viewer could take for markup.
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "framework/CString.h"
 
 // A report line as the viewer shows it: white space trimmed from both ends, then each
 // inner tab widened to four spaces. A NUL byte, which the viewer cannot hold, becomes a space.
 CString ViewerLine(const CString& reportLine);
+// Appends the shown form of the line, without a paragraph break.
+void AppendShownLine(std::string& viewerText, std::string_view reportLine);
 
 // Appends "\r\n" and the shown form of the line.
 void AppendReportLine(CString& viewerText, const CString& reportLine);

@@ -37,7 +37,7 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
       m_historyKeeper(*this, *this),
       m_viewerFind(m_richReport, *this),
       m_encodingChoice(*this),
-      m_runComparison(*this),
+      m_runComparison(*this, m_encodingChoice),
       m_nScreenDpi(ScreenDpi())
 {
     // Face "宋体" in GBK.

@@ -26,6 +26,7 @@ void CMardelloDlg::DeviceFound()
 {
     m_strDrive = m_deviceTracker.Drive();
     m_reportSource.DeviceFound(m_strDrive);
+    m_encodingChoice.SourceChanged();
     m_strStatus = m_reportSource.Status();
     m_strVin = m_deviceTracker.Vin();
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);

@@ -33,6 +33,7 @@ void CMardelloDlg::OnHistory()
 void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith)
 {
     m_reportSource.KeptRunShown(folder, runTime, comparedWith);
+    m_encodingChoice.SourceChanged();
     m_strStatus = m_reportSource.Status();
     m_strVin.Empty();
     ReadVinFile(folder, m_strVin);

@@ -21,7 +21,7 @@ void CMardelloDlg::ShowReports(int buttonId, const ReportFile* files, int count,
 void CMardelloDlg::ShowView(const char* shown, const CString& text)
 {
     MarkActiveButton(0);
-    FillView(shown, ViewerTextFrom(text, kCodePageGbk));
+    FillView(shown, text);
 }
 
 // A view command's view is read again from the reports it showed, while they are there to read;

@@ -41,6 +41,19 @@ inline std::string Utf8FromAnsi(const std::string& text)
     return utf8;
 }
 
+// UTF-8, as the program's views are made, in the ANSI code page, as the viewer's text is read back.
+inline std::string AnsiFromUtf8(const std::string& utf8)
+{
+    if (utf8.empty()) return {};
+    const int wideSize = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(wideSize), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wideSize);
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, text.data(), size, nullptr, nullptr);
+    return text;
+}
+
 struct UnixResult {
     int status = -1;
     std::string output;  // stdout and stderr together

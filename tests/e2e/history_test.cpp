@@ -352,9 +352,10 @@ TEST_F(History, ComparesTwoRunsAndFindsRunsByTroubleCode)
     ASSERT_TRUE(KeepRun(kVinA, "2026-01-02 03-04-05", before));
     ASSERT_TRUE(KeepRun(kVinA, "2026-02-03 04-05-06", after));
     // The comparison's wording is the unit tests'; here, that the window shows it for these runs.
-    const std::string comparison = BeforeAndAfterView(kVinA.c_str(), {"2026-01-02 03:04:05", true, FindTroubleCodes(before.c_str())},
-                                                      {"2026-02-03 04:05:06", true, FindTroubleCodes(after.c_str())}).Bytes();
-    ASSERT_NE(std::string::npos, comparison.find("Cleared / \xD2\xD1\xC7\xE5\xB3\xFD\r\n    ECM\r\n        P0301    current    Misfire\r\n        P0171"));
+    // The view is UTF-8; the viewer's text is read here in the system's code page, GBK.
+    const std::string comparison = AnsiFromUtf8(BeforeAndAfterView(kVinA.c_str(), {"2026-01-02 03:04:05", ReportRead::Whole, FindTroubleCodes(before)},
+                                                                   {"2026-02-03 04:05:06", ReportRead::Whole, FindTroubleCodes(after)}).Bytes());
+    ASSERT_NE(std::string::npos, comparison.find("Cleared / \xD2\xD1\xC7\xE5\xB3\xFD\r\n    ECM\r\n        P0301    before: current \xA1\xA4 after: \xA1\xAA    Misfire\r\n        P0171"));
     PdfFolder pdfs;
     ASSERT_TRUE(m_session.Start());
     Play({

@@ -941,6 +941,20 @@ TEST_F(OutputCopy, SaveAsOnADriveFillingUpKeepsTheOldFile)
     EXPECT_EQ(0u, Status().rfind("Not saved: ", 0)) << Status();
 }
 
+// On a Western Windows, Chinese text has no bytes of the system's code page: Save As writes UTF-8
+// with a mark, and the status line says so.
+TEST_F(OutputCopy, SaveAsOnAWesternSystemWritesChineseAsUtf8)
+{
+    m_device.Write("DTC.DAT", "\xB9\xCA\xD5\xCF\xC2\xEB P0301\r\n");  // "故障码 P0301" in GBK
+    PlugIn();
+    ASSERT_TRUE(m_session.Start("C:\\mardello-e2e", "C"));
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    const ScratchFolder folder;
+    SaveAs(m_session, folder.Path() + "\\saved.txt");
+    EXPECT_EQ("\xEF\xBB\xBF\r\n\xE6\x95\x85\xE9\x9A\x9C\xE7\xA0\x81 P0301", ReadWholeFile(folder.Path() + "\\saved.txt").value_or("<not saved>"));
+    EXPECT_EQ(0u, Status().rfind("Saved as UTF-8", 0)) << Status();
+}
+
 TEST_F(OutputCopy, KeepsTheTypedVin)
 {
     ASSERT_TRUE(Start());

@@ -150,14 +150,21 @@ TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
 }
 
 // The runs listed before their codes were read take them when they come; one deleted meanwhile
-// stays deleted, and one the read did not see keeps what it had.
+// stays deleted, and one the read did not see keeps what it had. A run whose report could not be
+// read is not known to have no codes: it is neither taken nor known for the next read.
 TEST(HistoryTest, ListedRunsTakeTheirCodesWhenRead)
 {
-    std::vector<KeptRun> listed = {{"A", "2026-12-01 08-00-00", {}, {}, false, {}}, {"B", "2026-12-01 08-00-00", {}, {}, false, " P0420"}};
-    TakeCodes(listed, {{"A", "2026-12-01 08-00-00", {}, {}, false, " P0301"}, {"C", "2026-12-01 08-00-00", {}, {}, false, " P0171"}});
-    ASSERT_EQ(2u, listed.size());
+    const auto run = [](const char* vin, const char* codes, bool read) {
+        return KeptRun{vin, "2026-12-01 08-00-00", {}, {}, false, codes, {}, read};
+    };
+    std::vector<KeptRun> listed = {run("A", "", false), run("B", " P0420", true), run("D", "", false)};
+    const std::vector<KeptRun> read = {run("A", " P0301", true), run("C", " P0171", true), run("D", "", false)};
+    TakeCodes(listed, read);
+    ASSERT_EQ(3u, listed.size());
     EXPECT_EQ(CString(" P0301"), listed[0].codes);
     EXPECT_EQ(CString(" P0420"), listed[1].codes);
+    EXPECT_TRUE(listed[0].codesRead && listed[1].codesRead && !listed[2].codesRead);
+    EXPECT_EQ(nullptr, CodesByRun(read).Of(read[2]));
 }
 
 // Rows: the runs selected, or one run with "previous"; the pair compared as "before after", or "-".
