@@ -51,16 +51,21 @@ struct CodeLine {
     const TroubleCode* inAfter = nullptr;
 };
 
-void AddStatus(std::string& view, const char* label, const TroubleCodeList* list, const TroubleCode* code)
+std::string_view StatusIn(const TroubleCodeList* list, const TroubleCode* code)
+{
+    return code ? Split(list->Text(*code)).status : std::string_view();
+}
+
+void AddStatus(std::string& view, const char* label, std::string_view status)
 {
     view += label;
     const size_t before = view.size();
-    if (code) AppendShownLine(view, Split(list->Text(*code)).status);
+    AppendShownLine(view, status);
     if (view.size() == before) view += kAbsent;
 }
 
 // Compared, the line shows the code's status in both runs, so a cleared code never reads as
-// current; the description is the later run's.
+// current, unless neither run gives it one; the description is the later run's.
 void AddCodeLine(std::string& view, const char* indent, const CodeLine& line, bool compared)
 {
     const TroubleCodeList& list = line.inAfter ? *line.after : *line.before;
@@ -69,9 +74,12 @@ void AddCodeLine(std::string& view, const char* indent, const CodeLine& line, bo
     view += indent;
     view += TroubleCodeList::Code(code);
     const StatusAndDescription text = Split(list.Text(code));
+    const std::string_view before = StatusIn(line.before, line.inBefore), after = StatusIn(line.after, line.inAfter);
     if (compared) {
-        AddStatus(view, "    before: ", line.before, line.inBefore);
-        AddStatus(view, " · after: ", line.after, line.inAfter);
+        if (!before.empty() || !after.empty()) {
+            AddStatus(view, "    before: ", before);
+            AddStatus(view, " · after: ", after);
+        }
     } else if (!text.status.empty()) {
         view += kColumn;
         AppendShownLine(view, text.status);
@@ -83,38 +91,44 @@ void AddCodeLine(std::string& view, const char* indent, const CodeLine& line, bo
 }
 
 // The codes of one group under their systems, each system once, in the order they first come.
-// One pass numbers the systems as they come and counts their codes; a second puts each code in place.
-void AddGroup(std::string& view, const char* name, const TroubleCodeList& list, const std::vector<CodeLine>& lines,
-              bool compared)
+// One pass numbers the systems as they come and counts their codes; a second puts each code in
+// place. `lineAt(i)` gives the group's i-th code line.
+template <typename LineAt>
+void AddGroup(std::string& view, const char* name, const TroubleCodeList& list, size_t count, LineAt lineAt, bool compared)
 {
     AddLine(view, "");
     AddLine(view, name);
-    if (lines.empty()) AddLine(view, std::string(kSystemIndent) + kNone);
-    const auto systemOf = [&](const CodeLine& line) { return (line.inAfter ? line.inAfter : line.inBefore)->system; };
+    if (count == 0) AddLine(view, std::string(kSystemIndent) + kNone);
+    const auto systemOf = [&](size_t i) {
+        const CodeLine line = lineAt(i);
+        return (line.inAfter ? line.inAfter : line.inBefore)->system;
+    };
     constexpr uint32_t kUnseen = UINT32_MAX;
     std::vector<uint32_t> rank(list.SystemCount(), kUnseen);
-    std::vector<size_t> first;  // by rank: where the system's codes start in `order`
-    for (const CodeLine& line : lines) {
-        uint32_t& systemRank = rank[systemOf(line)];
+    std::vector<uint32_t> first;  // by rank: where the system's codes start in `order`
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t& systemRank = rank[systemOf(i)];
         if (systemRank == kUnseen) {
             systemRank = static_cast<uint32_t>(first.size());
             first.push_back(0);
         }
         ++first[systemRank];
     }
-    size_t start = 0;
-    for (size_t& count : first) start += std::exchange(count, start);
-    std::vector<size_t> next = first;
-    std::vector<const CodeLine*> order(lines.size());
-    for (const CodeLine& line : lines) order[next[rank[systemOf(line)]]++] = &line;
-    for (size_t i = 0; i < order.size(); ++i) {
-        const uint32_t system = systemOf(*order[i]);
+    uint32_t start = 0;
+    for (uint32_t& codes : first) start += std::exchange(codes, start);
+    std::vector<uint32_t> order(count);
+    {
+        std::vector<uint32_t> next = first;
+        for (size_t i = 0; i < count; ++i) order[next[rank[systemOf(i)]]++] = static_cast<uint32_t>(i);
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t system = systemOf(order[i]);
         const bool named = !list.SystemNamed(system).empty();
         if (named && first[rank[system]] == i) {
             AddLine(view, kSystemIndent);
             AppendShownLine(view, list.SystemNamed(system));
         }
-        AddCodeLine(view, named ? kCodeIndent : kSystemIndent, *order[i], compared);
+        AddCodeLine(view, named ? kCodeIndent : kSystemIndent, lineAt(order[i]), compared);
     }
 }
 
@@ -142,14 +156,12 @@ void AddNoComparison(std::string& view, const RunCodes& before, const RunCodes& 
     }
     AddLine(view, beforeRead ? "Not compared: the run after has no whole trouble code report. / 未对比：维修后的一次没有完整的故障码报告。"
                              : "Not compared: the run before has no whole trouble code report. / 未对比：维修前的一次没有完整的故障码报告。");
-    const RunCodes& other = beforeRead ? before : after;
-    std::vector<CodeLine> lines(other.codes.codes.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (beforeRead) lines[i] = {&other.codes, &other.codes.codes[i], nullptr, nullptr};
-        else lines[i] = {nullptr, nullptr, &other.codes, &other.codes.codes[i]};
-    }
+    const TroubleCodeList& other = beforeRead ? before.codes : after.codes;
     AddGroup(view, beforeRead ? "Codes before, for reference / 维修前的故障码（仅供参考）" : "Codes after, for reference / 维修后的故障码（仅供参考）",
-             other.codes, lines, false);
+             other, other.codes.size(), [&](size_t i) {
+                 return beforeRead ? CodeLine{&other, &other.codes[i], nullptr, nullptr}
+                                   : CodeLine{nullptr, nullptr, &other, &other.codes[i]};
+             }, false);
 }
 
 }  // namespace
@@ -171,16 +183,16 @@ CodeChanges CompareCodes(const TroubleCodeList& before, const TroubleCodeList& a
         while (b < beforeSystems.size() && before.SystemNamed(beforeSystems[b]) < name) ++b;
         common[afterSystems[a]] = b < beforeSystems.size() && before.SystemNamed(beforeSystems[b]) == name ? beforeSystems[b] : past++;
     }
-    std::vector<std::pair<uint64_t, size_t>> beforeKeys(before.codes.size());
-    for (size_t i = 0; i < beforeKeys.size(); ++i)
-        beforeKeys[i] = {uint64_t{before.codes[i].system} << 16 | CodeForm(before.codes[i]), i};
+    std::vector<std::pair<uint64_t, uint32_t>> beforeKeys(before.codes.size());
+    for (uint32_t i = 0; i < beforeKeys.size(); ++i)
+        beforeKeys[i] = {uint64_t{before.codes[i].system} << 16 | before.codes[i].form, i};
     std::sort(beforeKeys.begin(), beforeKeys.end());
 
     CodeChanges changes;
     std::vector<bool> stays(before.codes.size());
-    for (size_t i = 0; i < after.codes.size(); ++i) {
-        const uint64_t key = common[after.codes[i].system] << 16 | CodeForm(after.codes[i]);
-        const auto found = std::lower_bound(beforeKeys.begin(), beforeKeys.end(), std::make_pair(key, size_t{0}));
+    for (uint32_t i = 0; i < after.codes.size(); ++i) {
+        const uint64_t key = common[after.codes[i].system] << 16 | after.codes[i].form;
+        const auto found = std::lower_bound(beforeKeys.begin(), beforeKeys.end(), std::make_pair(key, uint32_t{0}));
         if (found != beforeKeys.end() && found->first == key) {
             changes.stillPresent.push_back({found->second, i});
             stays[found->second] = true;
@@ -188,19 +200,14 @@ CodeChanges CompareCodes(const TroubleCodeList& before, const TroubleCodeList& a
             changes.added.push_back(i);
         }
     }
-    for (size_t i = 0; i < before.codes.size(); ++i)
+    for (uint32_t i = 0; i < before.codes.size(); ++i)
         if (!stays[i]) changes.cleared.push_back(i);
     return changes;
 }
 
 CString BeforeAndAfterView(const CString& vin, const RunCodes& before, const RunCodes& after)
 {
-    // Room for what the view will most likely take, so that it is not copied as it grows.
     std::string view;
-    size_t likely = 1024;
-    for (const RunCodes* run : {&before, &after})
-        for (const TroubleCode& code : run->codes.codes) likely += 40 + code.textSize;
-    view.reserve(likely);
     AddLine(view, kTitle);
     AddLine(view, "VIN:    ");
     AppendShownLine(view, vin.Bytes());
@@ -211,18 +218,25 @@ CString BeforeAndAfterView(const CString& vin, const RunCodes& before, const Run
         return CString(std::move(view));
     }
     const CodeChanges changes = CompareCodes(before.codes, after.codes);
+    // Room for what the view will most likely take, so that it is not copied as it grows: each
+    // code's line once, its texts shown about twice, and each system's line in at most two groups.
+    size_t likely = 1024 + 16 * (changes.cleared.size() + changes.stillPresent.size() + changes.added.size());
+    for (const RunCodes* run : {&before, &after}) {
+        for (const TroubleCode& code : run->codes.codes) likely += 2 * code.textSize;
+        for (size_t system = 0; system < run->codes.SystemCount(); ++system) likely += 2 * (8 + run->codes.SystemNamed(system).size());
+    }
+    view.reserve(view.size() + likely);
     const TroubleCodeList* was = &before.codes;
     const TroubleCodeList* is = &after.codes;
-    std::vector<CodeLine> lines;
-    for (const size_t i : changes.cleared) lines.push_back({was, &was->codes[i], is, nullptr});
-    AddGroup(view, kCleared, *was, lines, true);
-    lines.clear();
-    for (const auto& [b, a] : changes.stillPresent) lines.push_back({was, &was->codes[b], is, &is->codes[a]});
-    AddGroup(view, kStillPresent, *is, lines, true);
-    lines.clear();
-    for (const size_t i : changes.added) lines.push_back({was, nullptr, is, &is->codes[i]});
-    AddGroup(view, kNew, *is, lines, true);
-    lines = {};
+    AddGroup(view, kCleared, *was, changes.cleared.size(), [&](size_t i) {
+        return CodeLine{was, &was->codes[changes.cleared[i]], is, nullptr};
+    }, true);
+    AddGroup(view, kStillPresent, *is, changes.stillPresent.size(), [&](size_t i) {
+        return CodeLine{was, &was->codes[changes.stillPresent[i].first], is, &is->codes[changes.stillPresent[i].second]};
+    }, true);
+    AddGroup(view, kNew, *is, changes.added.size(), [&](size_t i) {
+        return CodeLine{was, nullptr, is, &is->codes[changes.added[i]]};
+    }, true);
     AddLine(view, "");
     AddCount(view, kCleared, changes.cleared.size());
     AddCount(view, kStillPresent, changes.stillPresent.size());

@@ -1,7 +1,7 @@
 #pragma once
 // Two runs of one vehicle side by side, before and after a repair: which trouble codes the
 // repair cleared, which are still present and which are new, as the viewer's text (UTF-8).
-#include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -17,9 +17,9 @@ struct RunCodes {
 // A code is the same code before and after when its system is the same too. Each group keeps the
 // order of the report it comes from, by the codes' places in their lists.
 struct CodeChanges {
-    std::vector<size_t> cleared;                          // codes of the run before
-    std::vector<std::pair<size_t, size_t>> stillPresent;  // the code before, and after
-    std::vector<size_t> added;                            // codes of the run after
+    std::vector<uint32_t> cleared;                            // codes of the run before
+    std::vector<std::pair<uint32_t, uint32_t>> stillPresent;  // the code before, and after
+    std::vector<uint32_t> added;                              // codes of the run after
 };
 CodeChanges CompareCodes(const TroubleCodeList& before, const TroubleCodeList& after);
 

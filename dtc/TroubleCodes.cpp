@@ -1,6 +1,7 @@
 #include "dtc/TroubleCodes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -50,6 +51,14 @@ std::pair<size_t, size_t> CappedTrimmed(std::string_view text, size_t from, size
     return {from, end - from};
 }
 
+// The code's five characters packed in 16 bits.
+uint16_t Form(std::string_view code)
+{
+    const auto hex = [](char ch) { return static_cast<unsigned>(ch <= '9' ? ch - '0' : ch - 'A' + 10); };
+    const auto letter = static_cast<unsigned>(std::strchr(kLetters, code[0]) - kLetters);
+    return static_cast<uint16_t>(letter << 14 | hex(code[1]) << 12 | hex(code[2]) << 8 | hex(code[3]) << 4 | hex(code[4]));
+}
+
 // Where the system a line names starts, or npos. A full-width colon counts as a colon.
 size_t SystemNameAt(std::string_view line)
 {
@@ -65,12 +74,11 @@ size_t SystemNameAt(std::string_view line)
 
 }  // namespace
 
-uint16_t CodeForm(const TroubleCode& code)
+std::string TroubleCodeList::Code(const TroubleCode& code)
 {
-    const auto hex = [](char ch) { return static_cast<unsigned>(ch <= '9' ? ch - '0' : ch - 'A' + 10); };
-    const auto letter = static_cast<unsigned>(std::strchr(kLetters, code.code[0]) - kLetters);
-    return static_cast<uint16_t>(letter << 14 | hex(code.code[1]) << 12 | hex(code.code[2]) << 8 | hex(code.code[3]) << 4 |
-                                 hex(code.code[4]));
+    constexpr const char* kHex = "0123456789ABCDEF";
+    return {kLetters[code.form >> 14], kHex[code.form >> 12 & 3], kHex[code.form >> 8 & 15], kHex[code.form >> 4 & 15],
+            kHex[code.form & 15]};
 }
 
 std::string_view TroubleCodeList::SystemNamed(size_t system) const
@@ -108,7 +116,14 @@ TroubleCodeList FindTroubleCodes(std::string viewerText)
             systemNamed = false;
         } else {
             bool afterWordByte = false;
-            TroubleCode* previous = nullptr;  // its text ends where the next code starts
+            // A code's text ends where the next code on its line starts, or with the line.
+            size_t open = SIZE_MAX;
+            const auto endText = [&](size_t textEnd) {
+                if (open == SIZE_MAX) return;
+                const auto [textAt, textSize] = CappedTrimmed(report, list.codes[open].textAt, textEnd);
+                list.codes[open].textAt = static_cast<uint32_t>(textAt);
+                list.codes[open].textSize = static_cast<uint16_t>(textSize);
+            };
             for (size_t at = 0; at < line.size();) {
                 const auto byte = static_cast<unsigned char>(line[at]);
                 if (byte >= 0x80) {
@@ -118,16 +133,12 @@ TroubleCodeList FindTroubleCodes(std::string viewerText)
                 }
                 const size_t codeEnd = at + kCodeLength;
                 if (!afterWordByte && HasCodeForm(line, at) && (codeEnd == line.size() || !IsWordByte(line[codeEnd]))) {
-                    if (previous) previous->textSize = static_cast<uint16_t>(CappedTrimmed(report, previous->textAt, start + at).second);
+                    endText(start + at);
                     if (!systemNamed && system.size > 0) named.push_back(system);
                     systemNamed = true;
-                    TroubleCode code{system.size > 0 ? static_cast<uint32_t>(named.size() - 1) : 0, 0, 0, {}};
-                    std::memcpy(code.code, line.data() + at, kCodeLength);
-                    const auto [textAt, textSize] = CappedTrimmed(report, start + codeEnd, end);
-                    code.textAt = static_cast<uint32_t>(textAt);
-                    code.textSize = static_cast<uint16_t>(textSize);
-                    list.codes.push_back(code);
-                    previous = &list.codes.back();
+                    open = list.codes.size();
+                    list.codes.push_back({system.size > 0 ? static_cast<uint32_t>(named.size() - 1) : 0,
+                                          static_cast<uint32_t>(start + codeEnd), 0, Form(line.substr(at, kCodeLength))});
                     at = codeEnd;
                     afterWordByte = true;
                     continue;
@@ -135,6 +146,7 @@ TroubleCodeList FindTroubleCodes(std::string viewerText)
                 afterWordByte = IsWordByte(byte);
                 ++at;
             }
+            endText(end);
         }
         start = end + 1;
     }
@@ -164,7 +176,7 @@ TroubleCodeList FindTroubleCodes(std::string viewerText)
     // Each code once per system: the first of equal keys stays.
     std::vector<std::pair<uint64_t, uint32_t>> keys(list.codes.size());
     for (uint32_t i = 0; i < keys.size(); ++i)
-        keys[i] = {uint64_t{list.codes[i].system} << 16 | CodeForm(list.codes[i]), i};
+        keys[i] = {uint64_t{list.codes[i].system} << 16 | list.codes[i].form, i};
     std::sort(keys.begin(), keys.end());
     std::vector<bool> again(list.codes.size());
     for (size_t i = 1; i < keys.size(); ++i) again[keys[i].second] = keys[i].first == keys[i - 1].first;
@@ -182,10 +194,9 @@ CString CodeList(const TroubleCodeList& found)
     std::vector<bool> listed(1 << 16);
     CString list;
     for (const TroubleCode& code : found.codes) {
-        if (listed[CodeForm(code)]) continue;
-        listed[CodeForm(code)] = true;
-        list += " ";
-        list.Append(code.code, kCodeLength);
+        if (listed[code.form]) continue;
+        listed[code.form] = true;
+        list += (" " + TroubleCodeList::Code(code)).c_str();
     }
     return list;
 }

@@ -15,11 +15,12 @@
 
 #include "framework/CString.h"
 
+// Twelve bytes a code: a report of short codes may hold a hundred thousand.
 struct TroubleCode {
     uint32_t system;  // the list's own number for its system, the same for every code under it
     uint32_t textAt;  // its text is textSize bytes of the list's report from textAt
     uint16_t textSize;
-    char code[5];     // "P0301"
+    uint16_t form;    // the code packed: its letter, then its four digits, two bits and three hex digits
 };
 
 // The codes of one report, which the list holds so that each code only points into it.
@@ -29,7 +30,7 @@ public:
 
     std::string_view System(const TroubleCode& code) const;  // empty before any line names one
     std::string_view Text(const TroubleCode& code) const;    // status and description
-    static std::string_view Code(const TroubleCode& code) { return {code.code, sizeof code.code}; }
+    static std::string Code(const TroubleCode& code);  // "P0301"
     // Systems are numbered 0 up in the order first named; 0 is none named.
     size_t SystemCount() const { return m_systems.size(); }
     std::string_view SystemNamed(size_t system) const;
@@ -46,9 +47,6 @@ private:
 // A code found again under the same system counts once (its first line), under another system
 // it counts again.
 TroubleCodeList FindTroubleCodes(std::string viewerText);
-
-// A code packed in 16 bits: the same number for the same five characters.
-uint16_t CodeForm(const TroubleCode& code);
 
 // The codes alone, each once, in the form the history's filter searches: " P0301 P0171".
 CString CodeList(const TroubleCodeList& list);

@@ -10,6 +10,7 @@ std::string Utf8FromCodePage(std::string_view bytes, unsigned codePage)
 {
     const std::string name = codePage == 936 ? "GBK" : "CP" + std::to_string(codePage);
     std::string utf8;
+    utf8.reserve(bytes.size() + bytes.size() / 2);
     const iconv_t converter = iconv_open("UTF-8", name.c_str());
     if (converter == reinterpret_cast<iconv_t>(-1)) return utf8;
     char* in = const_cast<char*>(bytes.data());

@@ -102,7 +102,9 @@ std::string ReportText(std::string_view bytes, ReportEncoding encoding)
         AppendShownLine(text, line.Bytes());
     }
     utf8 = std::string();  // freed before the conversion makes its own copy
-    if (encoding.codePage != kCodePageUtf8) return Utf8FromCodePage(text, encoding.codePage);
+    // ASCII is the same in every code page a report is read in.
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+    if (encoding.codePage != kCodePageUtf8 && !ascii) return Utf8FromCodePage(text, encoding.codePage);
     for (size_t at = 0; at < text.size(); at += Utf8SequenceLength(text, at))
         if (Utf8SequenceLength(text, at) == 0) return ValidUtf8(text);
     return text;

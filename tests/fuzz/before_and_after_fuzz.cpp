@@ -9,15 +9,15 @@
 namespace {
 
 // Each of `count` codes once, across the groups given.
-bool EachOnce(size_t count, const std::vector<size_t>& one, const std::vector<size_t>& other)
+bool EachOnce(size_t count, const std::vector<uint32_t>& one, const std::vector<uint32_t>& other)
 {
     std::vector<int> seen(count);
-    for (const size_t i : one) ++seen[i];
-    for (const size_t i : other) ++seen[i];
+    for (const uint32_t i : one) ++seen[i];
+    for (const uint32_t i : other) ++seen[i];
     return std::all_of(seen.begin(), seen.end(), [](int times) { return times == 1; });
 }
 
-std::vector<std::pair<size_t, size_t>> Sorted(std::vector<std::pair<size_t, size_t>> pairs, bool swapped)
+std::vector<std::pair<uint32_t, uint32_t>> Sorted(std::vector<std::pair<uint32_t, uint32_t>> pairs, bool swapped)
 {
     if (swapped)
         for (auto& pair : pairs) std::swap(pair.first, pair.second);
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const RunCodes after{"after", ReportRead::Whole, FindTroubleCodes(reports.substr(split))};
 
     const CodeChanges changes = CompareCodes(before.codes, after.codes);
-    std::vector<size_t> stillBefore, stillAfter;
+    std::vector<uint32_t> stillBefore, stillAfter;
     for (const auto& [b, a] : changes.stillPresent) stillBefore.push_back(b), stillAfter.push_back(a);
     FUZZ_CHECK(EachOnce(before.codes.codes.size(), changes.cleared, stillBefore));
     FUZZ_CHECK(EachOnce(after.codes.codes.size(), changes.added, stillAfter));

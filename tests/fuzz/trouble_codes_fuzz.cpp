@@ -13,11 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const TroubleCodeList list = FindTroubleCodes(report);
     std::set<std::pair<std::string_view, uint16_t>> counted;
     for (const TroubleCode& code : list.codes) {
-        const std::string_view form = TroubleCodeList::Code(code), system = list.System(code);
+        const std::string form = TroubleCodeList::Code(code);
+        const std::string_view system = list.System(code);
         FUZZ_CHECK(std::string("PCBU").find(form[0]) != std::string::npos && form[1] >= '0' && form[1] <= '3');
-        FUZZ_CHECK(counted.insert({system, CodeForm(code)}).second);
+        FUZZ_CHECK(counted.insert({system, code.form}).second);
         FUZZ_CHECK(system.size() <= 256 && system.find_first_of("\r\n") == std::string_view::npos);
-        const size_t at = report.rfind(std::string(form), code.textAt);
+        const size_t at = report.rfind(form, code.textAt);
         FUZZ_CHECK(at != std::string::npos && report.find_first_of("\r\n", at) >= code.textAt + code.textSize);
         FUZZ_CHECK(code.textSize <= 256 && report.compare(code.textAt, code.textSize, list.Text(code)) == 0);
     }

@@ -71,10 +71,10 @@ TEST(TroubleCodesTest, OneReportInEveryEncodingGivesTheSameCodes)
         EXPECT_EQ(kSampleFound, Found(FindTroubleCodes(ReportText(file, AutomaticEncoding(file))))) << Escaped(file.substr(0, 8));
 }
 
-std::string Names(const TroubleCodeList& list, const std::vector<size_t>& codes)
+std::string Names(const TroubleCodeList& list, const std::vector<uint32_t>& codes)
 {
     std::string names;
-    for (const size_t i : codes) names += std::string(TroubleCodeList::Code(list.codes[i])) + " ";
+    for (const uint32_t i : codes) names += std::string(TroubleCodeList::Code(list.codes[i])) + " ";
     return names;
 }
 
@@ -91,7 +91,7 @@ TEST(BeforeAndAfterTest, GroupsClearedStillPresentAndNew)
     for (const auto& row : rows) {
         const TroubleCodeList before = FindTroubleCodes(row.before), after = FindTroubleCodes(row.after);
         const CodeChanges changes = CompareCodes(before, after);
-        std::vector<size_t> still;
+        std::vector<uint32_t> still;
         for (const auto& pair : changes.stillPresent) still.push_back(pair.second);
         EXPECT_EQ(row.groups, Names(before, changes.cleared) + "/ " + Names(after, still) + "/ " + Names(after, changes.added))
             << row.before << " | " << row.after;
@@ -106,7 +106,7 @@ TEST(BeforeAndAfterTest, ViewShowsEachCodeInBothVisits)
                       "\r\nAfter:  2026-02-03 04:05:06"
                       "\r\n\r\nCleared / 已清除\r\n    ECM\r\n        P0301    before: 当前 · after: —    Misfire"
                       "\r\n\r\nStill present / 仍存在\r\n    ECM\r\n        P0420    before: 历史 · after: 当前    Catalyst"
-                      "\r\n\r\nNew / 新出现\r\n    ECM\r\n        P0455    before: — · after: —"
+                      "\r\n\r\nNew / 新出现\r\n    ECM\r\n        P0455"  // no status in either run
                       "\r\n\r\nCleared / 已清除: 1\r\nStill present / 仍存在: 1\r\nNew / 新出现: 1"),
               BeforeAndAfterView("VIN1", before, after));
 }
