@@ -26,6 +26,11 @@ constexpr int kColumnPadding = 10;
 constexpr const char* kNoneMatches = "No kept run matches";
 constexpr const char* kNoneKept = "No run has been kept yet";
 
+CString RunsCounted(size_t count)
+{
+    return count == 1 ? CString("1 run") : CString(std::to_string(count).c_str()) + " runs";
+}
+
 // The list-view is a common control; the library is loaded when first needed (see PrintDialog.cpp).
 void RegisterListView()
 {
@@ -271,13 +276,9 @@ void CHistoryDlg::OnDelete()
     }
     ShowList(outcome.failed ? selected : std::vector<KeptRun>{}, RowAfterDeleting(listed, gone));
     const size_t count = outcome.deleted.size();
-    CString note = count == 1 ? CString("1 run moved to the Recycle Bin.")
-                              : CString(std::to_string(count).c_str()) + " runs moved to the Recycle Bin.";
+    CString note = count ? RunsCounted(count) + " moved to the Recycle Bin." : CString();
     if (outcome.failed)
-        note = (count ? note + " " : CString()) +
-               (selected.size() - count == 1 ? "1 run could not be moved to the Recycle Bin."
-                                             : CString(std::to_string(selected.size() - count).c_str()) +
-                                                   " runs could not be moved to the Recycle Bin.");
+        note += (note.IsEmpty() ? "" : " ") + RunsCounted(selected.size() - count) + " could not be moved to the Recycle Bin.";
     ShowNote(note);
 }
 

@@ -68,6 +68,7 @@ void CHistoryDlg::OnDestroy(WPARAM, LPARAM)
 
 void CHistoryDlg::OnSize(UINT, int, int)
 {
+    if (m_placed.empty()) return;  // sized while the dialog is made
     Layout();
     FitColumns();
 }
