@@ -63,10 +63,12 @@ set(WIN32_SOURCES
     history/KeepSetting.cpp
     history/HistoryKeeper.cpp
     history/KeptRuns.cpp
+    history/DeleteRuns.cpp
     dtc/RunReport.cpp
     dtc/RunComparison.cpp
     ui/HistoryDlg.cpp
     ui/HistoryDlgCompare.cpp
+    ui/HistoryDlgLayout.cpp
     ui/MardelloDlgHistory.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)

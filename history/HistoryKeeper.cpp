@@ -114,13 +114,17 @@ void CHistoryKeeper::Keep(const CString& printFolder, const CString& vin)
 
 void CHistoryKeeper::ReadLater() const { ::SetTimer(m_window.m_hWnd, kKeepTimer, USER_TIMER_MINIMUM, nullptr); }
 
-bool CHistoryKeeper::ReadNow()
+void CHistoryKeeper::ReadNow()
 {
     if (!m_hThread) {
         ::KillTimer(m_window.m_hWnd, kKeepTimer);
         StartKeeping();
     }
-    return m_hThread != nullptr || m_bRunsRead;
+    if (m_hThread || m_bRunsRead) return;
+    const CString history = HistoryFolder();
+    m_runs = ReadKeptRuns(history);
+    ReadRunCodes(history, m_runs, {});
+    m_bRunsRead = m_bCodesRead = true;
 }
 
 void CHistoryKeeper::OnKeepTimer()
@@ -146,6 +150,7 @@ void CHistoryKeeper::StartKeeping()
     // Below the window's own thread, so that copying a large report never slows what it shows.
     ::SetThreadPriority(m_hThread, THREAD_PRIORITY_BELOW_NORMAL);
     m_bKeeping = !job->printFolder.IsEmpty();
+    m_deletedWhileRead.ReadStarted();
     job.release();
     ::ResumeThread(m_hThread);
 }
@@ -154,8 +159,10 @@ void CHistoryKeeper::StartKeeping()
 LRESULT CHistoryKeeper::OnRunsListed(WPARAM, LPARAM lParam)
 {
     const std::unique_ptr<std::vector<KeptRun>> runs(reinterpret_cast<std::vector<KeptRun>*>(lParam));
+    m_deletedWhileRead.DropFrom(*runs);
     m_runs = std::move(*runs);
     m_bRunsRead = true;
+    m_bCodesRead = false;
     m_bFailedNow = false;
     m_callback.RunKept();
     return 0;
@@ -167,10 +174,11 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     ::CloseHandle(m_hThread);
     m_hThread = nullptr;
     m_bKeeping = false;
-    // Runs deleted in the history window since they were listed stay deleted.
+    // Runs deleted in the history window since they were read stay deleted.
+    m_deletedWhileRead.DropFrom(job->runs);
     if (job->listedEarly) TakeCodes(m_runs, job->runs);
     else m_runs = std::move(job->runs);
-    m_bRunsRead = true;
+    m_bRunsRead = m_bCodesRead = true;
     m_bFailedNow = false;
     switch (job->outcome.result) {
     case KeepOutcome::Result::Kept:
@@ -208,7 +216,10 @@ CString CHistoryKeeper::Note() const
     return m_strFailure;
 }
 
-void CHistoryKeeper::RunsLeft(const std::vector<KeptRun>& runs)
+DeleteOutcome CHistoryKeeper::Delete(const std::vector<KeptRun>& runs)
 {
-    if (m_bRunsRead) m_runs = runs;
+    DeleteOutcome outcome = DeleteKeptRuns(HistoryFolder(), runs);
+    m_deletedWhileRead.Deleted(outcome.deleted);
+    m_deletedWhileRead.DropFrom(m_runs);
+    return outcome;
 }

@@ -2,13 +2,16 @@
 // The main window's history part: it keeps each device's run in the history on a thread of its
 // own, so the VIN is shown first and the window goes on answering while a large report is
 // copied, and reads the history there for the history window. It owns that thread: one runs at
-// a time, and the keeper waits for it before it goes.
+// a time, and the keeper waits for it before it goes. It owns the history's list: the history
+// window shows it and asks the keeper to delete.
 #include <windows.h>
 
 #include <atomic>
 #include <vector>
 
 #include "framework/Wnd.h"
+#include "history/DeleteRuns.h"
+#include "history/DeletedRuns.h"
 #include "history/HistoryList.h"
 #include "reports/PartCallback.h"
 
@@ -25,17 +28,20 @@ public:
     // At start-up, once the window is shown: the history is read for the history window.
     void ReadLater() const;
     // The history window opens before the history was read: it is read now, not after the
-    // read-ahead's wait. False when it cannot be read on the keeping thread.
-    bool ReadNow();
+    // read-ahead's wait, here when it cannot be read on the keeping thread.
+    void ReadNow();
 
     // Which run is being kept, or why the last one could not be; empty when neither.
     CString Note() const;
     // The last keep ended in a failure that the user has not been told of in the main window.
     bool FailedNow() const { return m_bFailedNow; }
-    // The history as last read, and as the history window left it; null until it has been read.
-    const std::vector<KeptRun>* RunsRead() const { return m_bRunsRead ? &m_runs : nullptr; }
-    // The runs the history window leaves (deleted ones gone); ignored until the history was read.
-    void RunsLeft(const std::vector<KeptRun>& runs);
+    // The history as last read, without the runs deleted since; null until it has been read.
+    // The history window fills in what it reads of a run when it first shows it.
+    std::vector<KeptRun>* Runs() { return m_bRunsRead ? &m_runs : nullptr; }
+    // Whether the runs' trouble codes have been read yet: the first read lists the runs before.
+    bool CodesRead() const { return m_bCodesRead; }
+    // Moves the runs to the Recycle Bin; those that went leave the list at once.
+    DeleteOutcome Delete(const std::vector<KeptRun>& runs);
 
     DECLARE_MESSAGE_MAP()
 
@@ -62,4 +68,6 @@ private:
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;
     bool m_bRunsRead = false;
+    bool m_bCodesRead = false;
+    DeletedRuns m_deletedWhileRead;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "history/HistoryRows.h"
+
 namespace {
 
 std::string RunKey(const KeptRun& run) { return (run.vinFolder + "\\" + run.runFolder).Bytes(); }
@@ -33,7 +35,7 @@ int Compare(const KeptRun& a, const KeptRun& b, HistoryColumn column)
     switch (column) {
     case HistoryColumn::Vin: return a.vinFolder.CompareNoCase(b.vinFolder);
     case HistoryColumn::Time: return a.runFolder.Bytes().compare(b.runFolder.Bytes());
-    case HistoryColumn::Reports: return a.reports.Bytes().compare(b.reports.Bytes());
+    case HistoryColumn::Codes: return CodeCount(a.codes) - CodeCount(b.codes);
     }
     return 0;
 }

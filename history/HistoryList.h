@@ -35,7 +35,7 @@ private:
 // `runs` (deleted since) are not brought back.
 void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read);
 
-enum class HistoryColumn { Vin, Time, Reports };
+enum class HistoryColumn { Vin, Time, Codes };
 
 // True when `filter` is part of the run's VIN, or the start of one of its trouble codes, ignoring
 // the case of ASCII letters; an empty filter takes every run.

@@ -5,7 +5,6 @@
 #include "device/SystemDrives.h"
 #include "dtc/RunReport.h"
 #include "framework/FileFind.h"
-#include "reports/ReportFiles.h"
 
 namespace {
 
@@ -60,34 +59,6 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run)
 {
     return historyFolder + "\\" + run.vinFolder + "\\" + run.runFolder;
-}
-
-namespace {
-
-template <typename Holds>
-CString ReportsNamed(Holds holds)
-{
-    CString held;
-    for (const ReportFile& report : kRunFiles) {
-        if (!holds(report.name)) continue;
-        if (!held.IsEmpty()) held += ", ";
-        held += report.shown;
-    }
-    return held;
-}
-
-}  // namespace
-
-CString ReportsHeld(const CString& runFolderPath)
-{
-    return ReportsNamed([&](const char* file) {
-        return ::GetFileAttributesA(runFolderPath + "\\" + file) != INVALID_FILE_ATTRIBUTES;
-    });
-}
-
-CString EveryReportNamed()
-{
-    return ReportsNamed([](const char*) { return true; });
 }
 
 CString KeptVin(const CString& runFolderPath)

@@ -6,7 +6,7 @@
 #include "history/HistoryList.h"
 
 // Every folder named as a run inside a VIN folder; what each holds is read only when asked
-// (ReportsHeld), so that the window opens at once on thousands of runs.
+// (KeptVin), so that the window opens at once on thousands of runs.
 std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder);
 
 // Each run's trouble codes, for the filter: taken from `known` for a run read before (a kept run
@@ -15,11 +15,6 @@ std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder);
 void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
-
-// The reports in a kept run's folder, named as the command buttons name them.
-CString ReportsHeld(const CString& runFolderPath);
-// What ReportsHeld says of a run that holds every report: the longest it says.
-CString EveryReportNamed();
 
 // The VIN the kept run's own VIN.DAT names; empty when it has none.
 CString KeptVin(const CString& runFolderPath);

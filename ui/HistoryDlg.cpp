@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "framework/SystemLibrary.h"
-#include "history/AbandonedKeeping.h"
 #include "history/HistoryFolder.h"
+#include "history/HistoryRows.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
 
@@ -18,15 +18,18 @@ struct Column {
     int widthDialogUnits;
 };
 // In the order of HistoryColumn; the widths are fitted to the texts once the list is filled.
-constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Reports", 118}};
+constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Trouble codes", 118}};
 
 // Dialog units a column needs beside its text's width, as the list pads its cells.
 constexpr int kColumnPadding = 10;
-// Dialog units below the last control shown.
-constexpr int kBottomMargin = 7;
 
 constexpr const char* kNoneMatches = "No kept run matches";
 constexpr const char* kNoneKept = "No run has been kept yet";
+
+CString RunsCounted(size_t count)
+{
+    return count == 1 ? CString("1 run") : CString(std::to_string(count).c_str()) + " runs";
+}
 
 // The list-view is a common control; the library is loaded when first needed (see PrintDialog.cpp).
 void RegisterListView()
@@ -42,10 +45,14 @@ void RegisterListView()
 
 }  // namespace
 
-CHistoryDlg::CHistoryDlg(const CString& keepNote, const std::vector<KeptRun>* runsRead, bool beingRead, CWnd* parent)
-    : CDialogEx(IDD_HISTORY, parent), m_strKeepNote(keepNote), m_pRunsRead(runsRead), m_bBeingRead(beingRead && !runsRead)
+CHistoryDlg::CHistoryDlg(CHistoryKeeper& keeper, CWnd* parent)
+    : CDialogEx(IDD_HISTORY, parent), m_keeper(keeper), m_strKeepNote(keeper.Note())
 {
 }
+
+std::vector<KeptRun>& CHistoryDlg::Runs() { return m_keeper.Runs() ? *m_keeper.Runs() : m_noRuns; }
+
+const std::vector<KeptRun>& CHistoryDlg::Runs() const { return m_keeper.Runs() ? *m_keeper.Runs() : m_noRuns; }
 
 BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
     ON_EN_CHANGE(IDC_HISTORY_FILTER, &CHistoryDlg::OnFilterChange)
@@ -59,8 +66,12 @@ BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
     ON_NOTIFY(NM_DBLCLK, IDC_HISTORY_LIST, &CHistoryDlg::OnDoubleClick)
     ON_NOTIFY(LVN_KEYDOWN, IDC_HISTORY_LIST, &CHistoryDlg::OnListKeyDown)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_HISTORY_LIST, &CHistoryDlg::OnItemChanged)
+    ON_NOTIFY(LVN_ODSTATECHANGED, IDC_HISTORY_LIST, &CHistoryDlg::OnItemChanged)
     ON_NOTIFY(NM_CUSTOMDRAW, IDC_HISTORY_LIST, &CHistoryDlg::OnCustomDraw)
     ON_WM_CTLCOLOR()
+    ON_WM_SIZE()
+    ON_WM_GETMINMAXINFO()
+    ON_MESSAGE_SEEN(WM_DESTROY, &CHistoryDlg::OnDestroy)
 END_MESSAGE_MAP()
 
 INT_PTR CHistoryDlg::DoModal()
@@ -75,13 +86,13 @@ BOOL CHistoryDlg::OnInitDialog()
     const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
     list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     AddColumns();
+    ShowSortArrow();
     ::CheckDlgButton(m_hWnd, IDC_HISTORY_KEEP, KeepsReports() ? BST_CHECKED : BST_UNCHECKED);
-    ShowNote(m_bBeingRead && m_strKeepNote.IsEmpty() ? CString("Reading the history...") : m_strKeepNote);
+    PlaceAsLastLeft();
+    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? CString("Reading the history...") : m_strKeepNote);
 
     m_historyFolder = HistoryFolder();
-    if (m_pRunsRead) m_runs = *m_pRunsRead;
-    else if (!m_bBeingRead) m_runs = ReadKeptRuns(m_historyFolder);
-    ShowList(0);
+    ShowList({});
     FitColumns();
     // Typing filters at once.
     ::SetFocus(GetDlgItem(IDC_HISTORY_FILTER));
@@ -92,6 +103,10 @@ BOOL CHistoryDlg::PreTranslateMessage(MSG* message)
 {
     if (message->message != WM_KEYDOWN || message->hwnd != GetDlgItem(IDC_HISTORY_FILTER).m_hWnd) return FALSE;
     switch (message->wParam) {
+    case 'A':
+        if (::GetKeyState(VK_CONTROL) >= 0) return FALSE;
+        GetDlgItem(IDC_HISTORY_FILTER).SendMessage(EM_SETSEL, 0, -1);
+        return TRUE;
     case VK_UP:
     case VK_DOWN:
     case VK_PRIOR:
@@ -103,24 +118,14 @@ BOOL CHistoryDlg::PreTranslateMessage(MSG* message)
     }
 }
 
-// The note says which run is being kept or why one could not be; without one, the window ends
-// below the keep setting instead of showing an empty band.
+// The note says which run is being kept or why one could not be, what was deleted, or why a
+// button could not act; without one, the list takes its band.
 void CHistoryDlg::ShowNote(const CString& note)
 {
     const CWnd label = GetDlgItem(IDC_HISTORY_FAILURE);
     label.SetWindowText(note);
     ::ShowWindow(label, note.IsEmpty() ? SW_HIDE : SW_SHOWNA);
-    CRect last;
-    GetDlgItem(note.IsEmpty() ? IDC_HISTORY_KEEP : IDC_HISTORY_FAILURE).GetWindowRect(&last);
-    POINT bottom{0, last.bottom};
-    ::ScreenToClient(m_hWnd, &bottom);
-    RECT margin{0, 0, 0, kBottomMargin};
-    ::MapDialogRect(m_hWnd, &margin);
-    CRect window, client;
-    GetWindowRect(&window);
-    GetClientRect(&client);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, window.Width(), window.Height() - client.Height() + bottom.y + margin.bottom,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
 }
 
 void CHistoryDlg::AddColumns() const
@@ -138,17 +143,17 @@ void CHistoryDlg::AddColumns() const
     }
 }
 
-// Each column as wide as its widest text: the longest VIN folder's name, a run's time, and every
-// report named; the last column takes what room is left.
+// Each column as wide as its widest text: the longest VIN folder's name, a run's time, and the
+// title of the codes' column; the last column takes what room is left.
 void CHistoryDlg::FitColumns() const
 {
     const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
     RECT padding{0, 0, kColumnPadding, 0};
     ::MapDialogRect(m_hWnd, &padding);
     CString longestVin;
-    for (const KeptRun& run : m_runs)
+    for (const KeptRun& run : Runs())
         if (run.vinFolder.GetLength() > longestVin.GetLength()) longestVin = run.vinFolder;
-    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), EveryReportNamed()};
+    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), CString("9999")};
     int used = 0;
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         const int text = static_cast<int>(std::max(
@@ -167,22 +172,25 @@ void CHistoryDlg::FitColumns() const
 
 // The list holds no text of its own: it asks for the rows it shows, so thousands of runs cost
 // no more than a screenful.
-void CHistoryDlg::ShowList(int selected)
+void CHistoryDlg::ShowList(const std::vector<KeptRun>& selected, int row)
 {
     const CString filter = GetDlgItem(IDC_HISTORY_FILTER).GetWindowText();
-    if (m_sortColumn == HistoryColumn::Reports)
-        for (size_t i = 0; i < m_runs.size(); ++i) RunWithReports(i);
-    m_listed = ListedRuns(m_runs, filter, m_sortColumn, m_ascending);
+    m_listed = ListedRuns(Runs(), filter, m_sortColumn, m_ascending);
     const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
     list.SendMessage(LVM_SETITEMCOUNT, m_listed.size(), 0);
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     list.SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-    if (!m_listed.empty()) {
-        selected = std::min(selected, static_cast<int>(m_listed.size()) - 1);
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        list.SendMessage(LVM_SETITEMSTATE, selected, reinterpret_cast<LPARAM>(&state));
-        list.SendMessage(LVM_ENSUREVISIBLE, selected, FALSE);
+    std::vector<int> rows;
+    for (const KeptRun& run : selected)
+        if (const int at = RowOf(run); at >= 0) rows.push_back(at);
+    if (rows.empty() && !m_listed.empty()) rows.push_back(std::clamp(row, 0, static_cast<int>(m_listed.size()) - 1));
+    state.state = LVIS_SELECTED;
+    for (int each : rows) list.SendMessage(LVM_SETITEMSTATE, each, reinterpret_cast<LPARAM>(&state));
+    if (!rows.empty()) {
+        state.state = state.stateMask = LVIS_FOCUSED;
+        list.SendMessage(LVM_SETITEMSTATE, rows.front(), reinterpret_cast<LPARAM>(&state));
+        list.SendMessage(LVM_ENSUREVISIBLE, rows.front(), FALSE);
     }
     list.Invalidate();
     // An empty list says why, in its place.
@@ -191,6 +199,7 @@ void CHistoryDlg::ShowList(int selected)
     ::ShowWindow(list, m_listed.empty() ? SW_HIDE : SW_SHOWNA);
     ::ShowWindow(none, m_listed.empty() ? SW_SHOWNA : SW_HIDE);
     EnableRunButtons();
+    Layout();  // whole rows are known once there is one
 }
 
 // Open, Open Folder, Delete and Compare act on the selected runs: grey while none is.
@@ -212,11 +221,10 @@ int CHistoryDlg::SelectedRun() const
     return item >= 0 && item < static_cast<int>(m_listed.size()) ? static_cast<int>(m_listed[item]) : -1;
 }
 
-KeptRun& CHistoryDlg::RunWithReports(size_t index)
+KeptRun& CHistoryDlg::RunWithVin(size_t index)
 {
-    KeptRun& run = m_runs[index];
+    KeptRun& run = Runs()[index];
     if (!run.reportsRead) {
-        run.reports = ReportsHeld(RunFolderPath(m_historyFolder, run));
         run.vin = KeptVin(RunFolderPath(m_historyFolder, run));
         run.reportsRead = true;
     }
@@ -226,7 +234,7 @@ KeptRun& CHistoryDlg::RunWithReports(size_t index)
 int CHistoryDlg::RowOf(const KeptRun& run) const
 {
     for (size_t row = 0; row < m_listed.size(); ++row)
-        if (m_runs[m_listed[row]].IsSameFolder(run)) return static_cast<int>(row);
+        if (Runs()[m_listed[row]].IsSameFolder(run)) return static_cast<int>(row);
     return -1;
 }
 
@@ -236,95 +244,103 @@ void CHistoryDlg::OnOK()
 {
     const int run = SelectedRun();
     if (run < 0) return;
-    m_chosen = m_runs[run];
+    m_chosen = Runs()[run];
     EndDialog(IDOK);
 }
 
-void CHistoryDlg::OnFilterChange() { ShowList(0); }
+void CHistoryDlg::OnFilterChange() { ShowList({}); }
 
 void CHistoryDlg::OnOpenFolder()
 {
     static const auto execute = LoadSystemFunction<decltype(&::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
     const int run = SelectedRun();
     if (run < 0 || !execute) return;
-    execute(m_hWnd, "explore", RunFolderPath(m_historyFolder, m_runs[run]), nullptr, nullptr, SW_SHOWNORMAL);
+    execute(m_hWnd, "explore", RunFolderPath(m_historyFolder, Runs()[run]), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// To the Recycle Bin, from where the user can bring it back: so no question is asked first,
-// unless the bin cannot take it. The run is named by its folder: the list may be read again
-// while the system deletes.
+// Every selected run, in one move to the Recycle Bin. The runs are named by their folders: the
+// list may change while the system deletes.
 void CHistoryDlg::OnDelete()
 {
-    static const auto operate = LoadSystemFunction<decltype(&::SHFileOperationA)>("shell32.dll", "SHFileOperationA");
-    const int selected = SelectedRun();
-    if (selected < 0 || !operate) return;
-    const KeptRun run = m_runs[selected];
-    const int row = RowOf(run);
-    const std::string from = RunFolderPath(m_historyFolder, run).Bytes() + '\0';  // the list ends with an empty name
-    SHFILEOPSTRUCTA operation{};
-    operation.hwnd = m_hWnd;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_SILENT | FOF_NOERRORUI;
-    if (operate(&operation) != 0 || operation.fAnyOperationsAborted) {
-        ShowNote("The run " + run.vinFolder + " of " + RunTimeText(run.time) + " could not be moved to the Recycle Bin.");
-        return;
+    const std::vector<KeptRun> selected = SelectedRunsByFolder();
+    if (selected.empty()) return;
+    std::vector<int> rows;
+    for (const KeptRun& run : selected) rows.push_back(RowOf(run));
+    const auto listed = static_cast<int>(m_listed.size());
+    const DeleteOutcome outcome = m_keeper.Delete(selected);
+    std::vector<int> gone;
+    for (const KeptRun& run : outcome.deleted) {
+        for (size_t i = 0; i < selected.size(); ++i)
+            if (selected[i].IsSameFolder(run)) gone.push_back(rows[i]);
+        m_deleted.push_back(RunFolderPath(m_historyFolder, run));
     }
-    m_deleted.push_back(RunFolderPath(m_historyFolder, run));
-    // The VIN's folder goes with its last run, and with what an earlier version's keep left in it.
-    const CString vinFolder = m_historyFolder + "\\" + run.vinFolder;
-    RemoveEarlierKeeping(vinFolder);
-    ::RemoveDirectoryA(vinFolder);
-    for (size_t i = 0; i < m_runs.size(); ++i)
-        if (m_runs[i].IsSameFolder(run)) {
-            m_runs.erase(m_runs.begin() + i);
-            break;
-        }
-    ShowList(std::max(row, 0));
+    ShowList(outcome.failed ? selected : std::vector<KeptRun>{}, RowAfterDeleting(listed, gone));
+    const size_t count = outcome.deleted.size();
+    CString note = count ? RunsCounted(count) + " moved to the Recycle Bin." : CString();
+    if (outcome.failed)
+        note += (note.IsEmpty() ? "" : " ") + RunsCounted(selected.size() - count) + " could not be moved to the Recycle Bin.";
+    ShowNote(note);
 }
 
-void CHistoryDlg::KeepDone(const CString& keepNote, const std::vector<KeptRun>& runs)
+void CHistoryDlg::HistoryChanged()
 {
     if (!m_hWnd) return;
-    m_bBeingRead = false;
-    ShowNote(keepNote);
-    // The user's choice stays chosen: Del pressed next deletes the run they chose.
-    const int selected = SelectedRun();
-    const KeptRun chosen = selected >= 0 ? m_runs[selected] : KeptRun{};
-    m_runs = runs;
+    // A note of the window's own stays until the keeper has something new to say.
+    const CString keepNote = m_keeper.Note();
+    if (keepNote != m_strKeepNote || GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == "Reading the history...")
+        ShowNote(m_strKeepNote = keepNote);
+    // The user's choice stays chosen: Del pressed next deletes the runs they chose.
+    const std::vector<KeptRun> chosen = m_selected;
     FitColumns();  // the runs read after the window opened have their own VINs
-    ShowList(0);
-    const int row = selected >= 0 ? RowOf(chosen) : -1;
-    if (row > 0) ShowList(row);
+    ShowList(chosen);
 }
 
 void CHistoryDlg::OnKeepClicked()
 {
     const bool keep = ::IsDlgButtonChecked(m_hWnd, IDC_HISTORY_KEEP) == BST_CHECKED;
     if (SetKeepsReports(keep)) return;
-    GetDlgItem(IDC_HISTORY_FAILURE).SetWindowText(keep ? "Keeping could not be turned on for good: the setting could not be stored."
-                                                       : "Keeping could not be turned off for good: the setting could not be stored.");
+    ShowNote(keep ? "Keeping could not be turned on for good: the setting could not be stored."
+                  : "Keeping could not be turned off for good: the setting could not be stored.");
 }
 
 void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
 {
     auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
     LVITEMA& item = info->item;
-    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0 || item.iItem >= static_cast<int>(m_listed.size())) return;
-    const KeptRun& run = RunWithReports(m_listed[item.iItem]);
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0 ||
+        item.iItem >= static_cast<int>(m_listed.size()) || m_listed[item.iItem] >= Runs().size())
+        return;
+    const KeptRun& run = RunWithVin(m_listed[item.iItem]);
     const CString& vin = run.vin.IsEmpty() ? run.vinFolder : run.vin;
-    const CString text = item.iSubItem == 0 ? vin : item.iSubItem == 1 ? RunTimeText(run.time) : run.reports;
+    // The codes are blank until the keeping thread has read them.
+    const CString codes = m_keeper.CodesRead() ? CString(std::to_string(CodeCount(run.codes)).c_str()) : CString();
+    const CString text = item.iSubItem == 0 ? vin : item.iSubItem == 1 ? RunTimeText(run.time) : codes;
     ::lstrcpynA(item.pszText, text, item.cchTextMax);
 }
 
 // A click on the column the list is sorted by turns the order round; another column sorts
-// by itself, the run's time newest first, the others from A.
+// by itself, the run's time and the most codes first, the VIN from A. The runs selected stay so.
 void CHistoryDlg::OnColumnClick(NMHDR* header, LRESULT*)
 {
     const auto column = static_cast<HistoryColumn>(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
-    m_ascending = column == m_sortColumn ? !m_ascending : column != HistoryColumn::Time;
+    m_ascending = column == m_sortColumn ? !m_ascending : column == HistoryColumn::Vin;
     m_sortColumn = column;
-    ShowList(0);
+    ShowSortArrow();
+    ShowList(SelectedRunsByFolder());
+}
+
+// The header's arrow on the sorted column, pointing up when ascending.
+void CHistoryDlg::ShowSortArrow() const
+{
+    const auto header = reinterpret_cast<HWND>(GetDlgItem(IDC_HISTORY_LIST).SendMessage(LVM_GETHEADER));
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        if (!::SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item))) continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == static_cast<int>(m_sortColumn)) item.fmt |= m_ascending ? HDF_SORTUP : HDF_SORTDOWN;
+        ::SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void CHistoryDlg::OnDoubleClick(NMHDR* header, LRESULT*)
@@ -337,9 +353,13 @@ void CHistoryDlg::OnListKeyDown(NMHDR* header, LRESULT*)
     if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_DELETE) OnDelete();
 }
 
+// Also the list's notice that a range of rows changed state, which carries no uChanged.
 void CHistoryDlg::OnItemChanged(NMHDR* header, LRESULT*)
 {
-    if (reinterpret_cast<NMLISTVIEW*>(header)->uChanged & LVIF_STATE) EnableRunButtons();
+    if (header->code == static_cast<UINT>(LVN_ITEMCHANGED) && !(reinterpret_cast<NMLISTVIEW*>(header)->uChanged & LVIF_STATE))
+        return;
+    m_selected = SelectedRunsByFolder();
+    EnableRunButtons();
 }
 
 // The selected row in the highlight colours even while the filter box has the focus, where the

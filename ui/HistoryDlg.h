@@ -1,31 +1,31 @@
 #pragma once
 // The history window: the kept runs, newest first, filtered by any part of a VIN or a trouble
 // code as it is typed. Open (Enter, double-click) ends it with IDOK for the main window to show
-// the chosen run; Open Folder shows the run's folder in the Explorer; Delete (Del) moves it to
-// the Recycle Bin. Compare ends it with IDC_HISTORY_COMPARE for two runs of one VIN (two
-// selected, or one and the run before it) to be shown side by side. It also holds the keep
-// setting, and its note says which run is being kept or why the last one could not be.
+// the chosen run; Open Folder shows the run's folder in the Explorer; Delete (Del) moves the
+// selected runs to the Recycle Bin. Compare ends it with IDC_HISTORY_COMPARE for two runs of one
+// VIN (two selected, or one and the run before it) to be shown side by side. It also holds the
+// keep setting, and its note says which run is being kept or why the last one could not be.
+// The list is the keeper's: the window shows it as it is and asks the keeper to delete.
 #include <vector>
 
 #include "framework/Dialog.h"
 #include "history/ComparedRuns.h"
+#include "history/HistoryKeeper.h"
 #include "history/HistoryList.h"
 #include "res/resource.h"
 
 class CHistoryDlg : public CDialogEx {
 public:
-    // `runsRead`: the history as read before, to show at once; null: read it now, unless it is
-    // `beingRead` elsewhere, and KeepDone brings it.
-    CHistoryDlg(const CString& keepNote, const std::vector<KeptRun>* runsRead, bool beingRead, CWnd* parent);
+    // The keeper has read the history, or is reading it and calls HistoryChanged when done.
+    CHistoryDlg(CHistoryKeeper& keeper, CWnd* parent);
     INT_PTR DoModal() override;
-    // A run kept, or not, while the window is open: the history as read after it.
-    void KeepDone(const CString& keepNote, const std::vector<KeptRun>& runs);
-    // The runs as the window leaves them (deleted ones gone).
-    const std::vector<KeptRun>& Runs() const { return m_runs; }
+    // A run kept, or not, or the history read, while the window is open: the keeper's list changed.
+    void HistoryChanged();
     // Whether the run in `folder` was deleted while the window was open.
     bool Deleted(const CString& folder) const;
 
-    // Up, Down, Page Up and Page Down typed in the filter box move through the list.
+    // Up, Down, Page Up and Page Down typed in the filter box move through the list; Ctrl+A
+    // there selects its text.
     BOOL PreTranslateMessage(MSG* message) override;
 
     // After IDOK: the run to open and its folder; after IDC_HISTORY_COMPARE the newer of the two.
@@ -53,31 +53,49 @@ protected:
     void OnItemChanged(NMHDR* header, LRESULT* result);
     void OnCustomDraw(NMHDR* header, LRESULT* result);
     HBRUSH OnCtlColor(CDCHandle dc, CWnd control, UINT kind);
+    // In HistoryDlgLayout.cpp.
+    void OnSize(UINT type, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* limits);
+    void OnDestroy(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void AddColumns() const;
     void FitColumns() const;
-    void ShowList(int selected);
+    void ShowSortArrow() const;
+    // Lists the runs again and selects these runs, where still listed; or, with none, `row`.
+    void ShowList(const std::vector<KeptRun>& selected, int row = 0);
     // The list's row of the run in that folder; -1 when it is not listed.
     int RowOf(const KeptRun& run) const;
     void EnableRunButtons() const;
     void ShowNote(const CString& note);
-    // The selected run as an index into m_runs; -1 when none is selected.
+    // The selected run as an index into the runs; -1 when none is selected.
     int SelectedRun() const;
     std::vector<size_t> SelectedRuns() const;
-    KeptRun& RunWithReports(size_t index);
+    std::vector<KeptRun> SelectedRunsByFolder() const;
+    KeptRun& RunWithVin(size_t index);
+    // The keeper's runs; none while they are being read.
+    std::vector<KeptRun>& Runs();
+    const std::vector<KeptRun>& Runs() const;
+    // In HistoryDlgLayout.cpp.
+    void Layout();
+    void PlaceAsLastLeft();
 
+    CHistoryKeeper& m_keeper;
     CString m_strKeepNote;
-    const std::vector<KeptRun>* m_pRunsRead;
-    bool m_bBeingRead;
     CString m_historyFolder;
-    std::vector<KeptRun> m_runs;
+    std::vector<KeptRun> m_noRuns;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
     std::vector<CString> m_deleted;  // the folders of the runs deleted
+    // The runs selected, by their folders: the keeper's list may have changed under the rows.
+    std::vector<KeptRun> m_selected;
     HistoryColumn m_sortColumn = HistoryColumn::Time;
     bool m_ascending = false;
     KeptRun m_chosen;
     KeptRun m_before;
+    // The client area as the dialog's template lays it out, and each control's place in it.
+    SIZE m_designed{};
+    SIZE m_designedWindow{};
+    std::vector<std::pair<int, RECT>> m_placed;
 };

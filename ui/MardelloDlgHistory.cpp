@@ -9,12 +9,11 @@ void CMardelloDlg::OnHistory()
 {
     // Listing thousands of runs takes long under Wine: the window opens at once and is filled
     // when the keeping thread has read them.
-    const bool beingRead = !m_historyKeeper.RunsRead() && m_historyKeeper.ReadNow();
-    CHistoryDlg history(m_historyKeeper.Note(), m_historyKeeper.RunsRead(), beingRead, this);
+    if (!m_historyKeeper.Runs()) m_historyKeeper.ReadNow();
+    CHistoryDlg history(m_historyKeeper, this);
     m_pHistoryDlg = &history;
     const INT_PTR chosen = history.DoModal();
     m_pHistoryDlg = nullptr;
-    m_historyKeeper.RunsLeft(history.Runs());
     if (m_reportSource.ShowsKeptRun() && history.Deleted(m_reportSource.Folder())) LeaveKeptRun();
     if (chosen == IDC_HISTORY_COMPARE) {
         // The newer run is shown, as a kept run opened is, and the comparison fills the viewer.
@@ -56,7 +55,7 @@ void CMardelloDlg::LeaveKeptRun()
 // kept is said in the status line too, so that it is seen without the history window.
 void CMardelloDlg::RunKept()
 {
-    if (m_pHistoryDlg) m_pHistoryDlg->KeepDone(m_historyKeeper.Note(), *m_historyKeeper.RunsRead());
+    if (m_pHistoryDlg) m_pHistoryDlg->HistoryChanged();
     if (m_historyKeeper.FailedNow()) Say(m_historyKeeper.Note());
 }
 

@@ -193,6 +193,26 @@ TEST_F(History, DeleteWhileAKeepArrivesDeletesTheChosenRun)
     });
 }
 
+// Two runs selected go together at one Delete, and a keep arriving afterwards, tried again
+// meanwhile while another program holds a report, brings neither back.
+TEST_F(History, DeletesEverySelectedRunAndAKeepArrivingBringsNoneBack)
+{
+    for (const char* run : {"2026-01-01 00-00-00", "2026-01-03 00-00-00", "2026-01-04 00-00-00"}) ASSERT_TRUE(KeepRun(kVinB, run));
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    HANDLE held = CreateFileA(m_device.FilePath("DTC.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"), Expect(Shown::HistoryRows, "3, row 1"),
+        HistoryKeys({"Tab", "Home", "shift+Down", "Delete"}), Expect(Shown::HistoryRows, "1, row 1"),
+        Expect(Shown::HistoryNote, "2 runs moved to the Recycle Bin."),
+        Do("release the report", [&] { CloseHandle(held); }),
+        Expect(Shown::History, Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}}) + Kept(kVinB, "2026-01-01 00-00-00"), kKeptMs),
+        Expect(Shown::HistoryRows, "2, row 2", kKeptMs),
+    });
+}
+
 // Turned off in the history window, keeping writes nothing; turned on again, the next device is kept.
 TEST_F(History, KeepingTurnedOffWritesNothing)
 {

@@ -142,7 +142,8 @@ TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
         {"P04", HistoryColumn::Time, false, {1, 0}},
         {"0171", HistoryColumn::Time, false, {}},
         {"", HistoryColumn::Vin, true, {2, 0, 1, 3}},
-        {"", HistoryColumn::Reports, false, {2, 0, 1, 3}},
+        {"", HistoryColumn::Codes, false, {0, 1, 2, 3}},  // by how many, the most first
+        {"", HistoryColumn::Codes, true, {2, 3, 1, 0}},
         {"", HistoryColumn::Time, true, {3, 0, 2, 1}},
     };
     for (const auto& row : rows)
