@@ -59,6 +59,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
         // thousands of runs takes half a second.
         job->runs = ReadKeptRuns(history);
         ListEarly(*job);
+        ReadRunVins(history, job->runs, job->known);
         ReadRunCodes(history, job->runs, job->known);
     } catch (...) {
         job->outcome.result = KeepOutcome::Result::Failed;
@@ -176,6 +177,7 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
         // meanwhile leaves the run not kept.
         if (m_wanted.printFolder.IsEmpty() && ::GetFileAttributesA(job->printFolder) != INVALID_FILE_ATTRIBUTES) {
             m_wanted = {job->printFolder, job->vin};
+            m_strRetried = job->outcome.run;
             m_bRetrying = true;
             ::SetTimer(m_window.m_hWnd, kKeepTimer, kBusyRetryMs, nullptr);
             m_callback.RunKept();
@@ -185,6 +187,17 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     case KeepOutcome::Result::Failed:
         m_strFailure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
         m_bFailedNow = true;
+        break;
+    case KeepOutcome::Result::Deleted:
+        m_strFailure = "The run " + job->outcome.run + " was deleted from the history: it is not kept again.";
+        break;
+    case KeepOutcome::Result::NothingToKeep:
+        // The run waited for was on a device taken out before it could be read.
+        if (m_bRetrying && m_wanted.printFolder.IsEmpty()) {
+            m_strFailure = "The run " + m_strRetried +
+                           " could not be kept: the device was taken out while another program held one of its reports.";
+            m_bFailedNow = true;
+        }
         break;
     default:
         break;

@@ -57,7 +57,8 @@ private:
     HANDLE m_hThread = nullptr;
     bool m_bKeeping = false;  // the thread running copies a run, not only reads
     bool m_bRetrying = false;  // the run wanted waits for a report another program holds
-    CString m_strFailure;     // the last run that could not be kept, and why
+    CString m_strRetried;      // which run that is, as the keep that found it held named it
+    CString m_strFailure;     // the last run that could not be kept, and why (or that it was deleted)
     bool m_bFailedNow = false;
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;

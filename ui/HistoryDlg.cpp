@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "framework/SystemLibrary.h"
-#include "history/AbandonedKeeping.h"
+#include "history/DeleteKeptRuns.h"
 #include "history/HistoryFolder.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
@@ -255,26 +255,17 @@ void CHistoryDlg::OnOpenFolder()
 // while the system deletes.
 void CHistoryDlg::OnDelete()
 {
-    static const auto operate = LoadSystemFunction<decltype(&::SHFileOperationA)>("shell32.dll", "SHFileOperationA");
     const int selected = SelectedRun();
-    if (selected < 0 || !operate) return;
+    if (selected < 0) return;
     const KeptRun run = m_runs[selected];
     const int row = RowOf(run);
-    const std::string from = RunFolderPath(m_historyFolder, run).Bytes() + '\0';  // the list ends with an empty name
-    SHFILEOPSTRUCTA operation{};
-    operation.hwnd = m_hWnd;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_SILENT | FOF_NOERRORUI;
-    if (operate(&operation) != 0 || operation.fAnyOperationsAborted) {
+    const DeleteOutcome outcome = DeleteKeptRuns(m_historyFolder, {run});
+    if (outcome.deleted.empty()) {
         ShowNote("The run " + run.vinFolder + " of " + RunTimeText(run.time) + " could not be moved to the Recycle Bin.");
         return;
     }
+    if (!outcome.why.IsEmpty()) ShowNote(outcome.why);
     m_deleted.push_back(RunFolderPath(m_historyFolder, run));
-    // The VIN's folder goes with its last run, and with what an earlier version's keep left in it.
-    const CString vinFolder = m_historyFolder + "\\" + run.vinFolder;
-    RemoveEarlierKeeping(vinFolder);
-    ::RemoveDirectoryA(vinFolder);
     for (size_t i = 0; i < m_runs.size(); ++i)
         if (m_runs[i].IsSameFolder(run)) {
             m_runs.erase(m_runs.begin() + i);

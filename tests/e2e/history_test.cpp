@@ -48,6 +48,8 @@ std::string Kept(const std::string& vin, const char* run, std::initializer_list<
 }
 
 constexpr const char* kEarlierKeep = "~keeping 99999";
+// The history's note of the runs deleted, after one run holding only its VIN.DAT.
+const std::string kDeletedNote = "Deleted runs.txt 114\n";
 
 std::string RunFolder(const std::string& vin, const char* run) { return HistoryFolder() + "\\" + vin + "\\" + run; }
 
@@ -189,8 +191,85 @@ TEST_F(History, DeleteWhileAKeepArrivesDeletesTheChosenRun)
         HistoryKeys({"Down"}), Expect(Shown::HistoryRows, "2, row 2"),
         Do("let the keep go on", [&] { CloseHandle(held); }),
         Expect(Shown::HistoryRows, "3, row 3", kKeptMs), HistoryKeys({"Tab", "Delete"}),
-        Expect(Shown::History, Kept(kVinA, "2026-01-02 00-00-00") + Kept(kVinB, "2026-01-03 00-00-00")),
+        Expect(Shown::History, kDeletedNote + Kept(kVinA, "2026-01-02 00-00-00") + Kept(kVinB, "2026-01-03 00-00-00")),
     });
+}
+
+// A report another program holds, and the device taken out while keeping waits for it: keeping
+// stops, and the note says the run could not be kept.
+TEST_F(History, BusyKeepOfADeviceTakenOutSaysTheRunWasNotKept)
+{
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    HANDLE held = CreateFileA(m_device.FilePath("DTC.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"),
+        Expect(Shown::HistoryNote, "Waiting to keep the reports of the last device found: another program holds one of them...", kKeptMs),
+        Pull('E'),
+        Expect(Shown::HistoryNote, "The run " + kVinA + " of 2026-01-02 03:04:05 could not be kept: the device was taken out while "
+                                   "another program held one of its reports.", kKeptMs),
+    });
+    CloseHandle(held);
+    EXPECT_EQ("", HistoryListing());
+}
+
+// A variable of the Unix environment, which Wine keeps partly from Windows programs (HOME).
+std::string UnixVariable(const std::string& name)
+{
+    const std::string variables = ReadWholeFile(DosPath("/proc/self/environ")).value_or("");
+    for (size_t at = 0; at < variables.size(); at = variables.find('\0', at) + 1) {
+        if (variables.compare(at, name.size() + 1, name + "=") == 0) return variables.c_str() + at + name.size() + 1;
+        if (variables.find('\0', at) == std::string::npos) break;
+    }
+    return {};
+}
+
+// The Recycle Bin's folder of deleted files: under Wine, the desktop's trash.
+std::string RecycleBinFiles()
+{
+    std::string data = UnixVariable("XDG_DATA_HOME");
+    if (data.empty()) data = UnixVariable("HOME") + "/.local/share";
+    return DosPath(data + "/Trash/files");
+}
+
+std::vector<std::string> EntriesOf(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(entry.cFileName);
+    while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+// Delete moves the run to the Recycle Bin, from where the user can bring it back: gone from the
+// list and the history, its reports are in the bin.
+TEST_F(History, DeleteMovesTheRunToTheRecycleBin)
+{
+    const std::string codes = "P0301\tMisfire " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "\r\n";
+    ASSERT_TRUE(KeepRun(kVinB, "2026-01-03 00-00-00", codes));
+    const std::string bin = RecycleBinFiles();
+    const std::vector<std::string> before = EntriesOf(bin);
+    std::string binned;
+    const auto inTheBin = [&] {
+        for (const std::string& name : EntriesOf(bin))
+            if (std::find(before.begin(), before.end(), name) == before.end() &&
+                ReadWholeFile(bin + "\\" + name + "\\DTC.DAT").value_or("") == codes)
+                return !(binned = name).empty();
+        return false;
+    };
+    ASSERT_TRUE(m_session.Start());
+    Play({Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"), ClickInHistory(IDC_HISTORY_DELETE),
+          Expect(Shown::HistoryRows, "No run has been kept yet")});
+    EXPECT_TRUE(WaitUntil(inTheBin)) << "not in " << bin;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(RunFolder(kVinB, "2026-01-03 00-00-00").c_str()));
+    if (binned.empty()) return;
+    RemoveTree(bin + "\\" + binned);
+    DeleteFileA((bin + "\\..\\info\\" + binned + ".trashinfo").c_str());
 }
 
 // Turned off in the history window, keeping writes nothing; turned on again, the next device is kept.
