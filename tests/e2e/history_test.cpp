@@ -272,6 +272,26 @@ TEST_F(History, DeleteMovesTheRunToTheRecycleBin)
     DeleteFileA((bin + "\\..\\info\\" + binned + ".trashinfo").c_str());
 }
 
+// A file the user drops into a kept run leaves it the same run; deleted, the run is not kept again
+// while the device holds the same reports, and the note says so.
+TEST_F(History, DeletedRunStaysDeleted)
+{
+    const auto run = Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}});
+    const std::string dropped = kVinA + "\\2026-01-02 03-04-05\\desktop.ini 6\n";
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Plug('E', m_device), Expect(Shown::History, run, kKeptMs),
+        Do("drop a file into the run", [&] { std::ofstream(RunFolder(kVinA, "2026-01-02 03-04-05") + "\\desktop.ini") << "[View]"; }),
+        LookAgain(kVinA), Keys("ctrl+h"), Expect(Shown::HistoryNote, "", kKeptMs), Expect(Shown::History, run + dropped),
+        ClickInHistory(IDC_HISTORY_DELETE), Expect(Shown::HistoryRows, "No run has been kept yet"), HistoryKeys({"Escape"}),
+        LookAgain(kVinA), Keys("ctrl+h"),
+        Expect(Shown::HistoryNote, "The run " + kVinA + " of 2026-01-02 03:04:05 was deleted from the history: it is not kept again.", kKeptMs),
+    });
+    EXPECT_EQ(std::string::npos, HistoryListing().find(kVinA)) << HistoryListing();
+}
+
 // Turned off in the history window, keeping writes nothing; turned on again, the next device is kept.
 TEST_F(History, KeepingTurnedOffWritesNothing)
 {
