@@ -288,6 +288,7 @@ TEST_F(History, DeletedRunStaysDeleted)
         ClickInHistory(IDC_HISTORY_DELETE), Expect(Shown::HistoryRows, "No run has been kept yet"), HistoryKeys({"Escape"}),
         LookAgain(kVinA), Keys("ctrl+h"),
         Expect(Shown::HistoryNote, "The run " + kVinA + " of 2026-01-02 03:04:05 was deleted from the history: it is not kept again.", kKeptMs),
+        Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-deleted-run"); }),
     });
     EXPECT_EQ(std::string::npos, HistoryListing().find(kVinA)) << HistoryListing();
 }
