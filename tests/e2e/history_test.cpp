@@ -218,11 +218,9 @@ TEST_F(History, BusyKeepOfADeviceTakenOutSaysTheRunWasNotKept)
 // A variable of the Unix environment, which Wine keeps partly from Windows programs (HOME).
 std::string UnixVariable(const std::string& name)
 {
-    const std::string variables = ReadWholeFile(DosPath("/proc/self/environ")).value_or("");
-    for (size_t at = 0; at < variables.size(); at = variables.find('\0', at) + 1) {
-        if (variables.compare(at, name.size() + 1, name + "=") == 0) return variables.c_str() + at + name.size() + 1;
-        if (variables.find('\0', at) == std::string::npos) break;
-    }
+    std::istringstream variables(ReadWholeFile(DosPath("/proc/self/environ")).value_or(""));
+    for (std::string variable; std::getline(variables, variable, '\0');)
+        if (variable.rfind(name + "=", 0) == 0) return variable.substr(name.size() + 1);
     return {};
 }
 
@@ -267,9 +265,7 @@ TEST_F(History, DeleteMovesTheRunToTheRecycleBin)
           Expect(Shown::HistoryRows, "No run has been kept yet")});
     EXPECT_TRUE(WaitUntil(inTheBin)) << "not in " << bin;
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(RunFolder(kVinB, "2026-01-03 00-00-00").c_str()));
-    if (binned.empty()) return;
-    RemoveTree(bin + "\\" + binned);
-    DeleteFileA((bin + "\\..\\info\\" + binned + ".trashinfo").c_str());
+    if (!binned.empty()) RemoveTree(bin + "\\" + binned), DeleteFileA((bin + "\\..\\info\\" + binned + ".trashinfo").c_str());
 }
 
 // A file the user drops into a kept run leaves it the same run; deleted, the run is not kept again
