@@ -147,7 +147,8 @@ void CHistoryDlg::FitColumns() const
     ::MapDialogRect(m_hWnd, &padding);
     CString longestVin;
     for (const KeptRun& run : m_runs)
-        if (run.vinFolder.GetLength() > longestVin.GetLength()) longestVin = run.vinFolder;
+        for (const CString& vin : {run.vinFolder, run.vin})
+            if (vin.GetLength() > longestVin.GetLength()) longestVin = vin;
     const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), EveryReportNamed()};
     int used = 0;
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
