@@ -115,7 +115,10 @@ CString KeptVin(const CString& runFolderPath)
     const HANDLE file = ::CreateFileA(runFolderPath + "\\" + kVinFile.name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return CString();
-    std::string bytes(kVinFileReadBytes, '\0');
+    // As long as the file, so thousands of runs read cost no more than their VIN.DAT's bytes.
+    LARGE_INTEGER size{};
+    const bool sized = ::GetFileSizeEx(file, &size) && size.QuadPart < static_cast<LONGLONG>(kVinFileReadBytes);
+    std::string bytes(sized ? static_cast<size_t>(size.QuadPart) : kVinFileReadBytes, '\0');
     DWORD got = 0, read = 0;
     while (got < bytes.size() &&
            ::ReadFile(file, &bytes[got], static_cast<DWORD>(bytes.size() - got), &read, nullptr) && read > 0)
