@@ -63,7 +63,8 @@ set(WIN32_SOURCES
     history/KeepSetting.cpp
     history/HistoryKeeper.cpp
     history/KeptRuns.cpp
-    history/DeleteRuns.cpp
+    history/DeletedRunsFile.cpp
+    history/DeleteKeptRuns.cpp
     dtc/RunReport.cpp
     dtc/RunComparison.cpp
     ui/HistoryDlg.cpp

@@ -1,16 +1,16 @@
 #include "history/ComparedRuns.h"
 
-#include "history/VinFolder.h"
-
 namespace {
 
+// By the VIN in the runs' VIN.DAT, so runs in a folder renamed by hand, or kept by an earlier
+// version under another name, are compared with the rest of their vehicle's.
 bool OfOneVehicle(const KeptRun& a, const KeptRun& b)
 {
-    return a.vinFolder == b.vinFolder && a.vinFolder != kNoVinFolder;
+    const CString vehicle = VehicleOf(a);
+    return !vehicle.IsEmpty() && vehicle == VehicleOf(b);
 }
 
-// Run folder names sort as their times.
-bool IsOlder(const KeptRun& a, const KeptRun& b) { return a.runFolder.Bytes() < b.runFolder.Bytes(); }
+bool IsOlder(const KeptRun& a, const KeptRun& b) { return CompareRunOrder(a, b) < 0; }
 
 }  // namespace
 

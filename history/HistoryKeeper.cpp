@@ -66,6 +66,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
         // thousands of runs takes half a second.
         job->runs = ReadKeptRuns(history);
         ListEarly(*job);
+        ReadRunVins(history, job->runs, job->known);
         ReadRunCodes(history, job->runs, job->known);
     } catch (...) {
         if (!job->listedEarly) job->runs.swap(job->known);
@@ -190,6 +191,7 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
         // meanwhile leaves the run not kept.
         if (m_wanted.printFolder.IsEmpty() && ::GetFileAttributesA(job->printFolder) != INVALID_FILE_ATTRIBUTES) {
             m_wanted = {job->printFolder, job->vin};
+            m_strRetried = job->outcome.run;
             m_bRetrying = true;
             ::SetTimer(m_window.m_hWnd, kKeepTimer, kBusyRetryMs, nullptr);
             m_callback.RunKept();
@@ -199,6 +201,17 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     case KeepOutcome::Result::Failed:
         m_strFailure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
         m_bFailedNow = true;
+        break;
+    case KeepOutcome::Result::Deleted:
+        m_strFailure = "The run " + job->outcome.run + " was deleted from the history: it is not kept again.";
+        break;
+    case KeepOutcome::Result::NothingToKeep:
+        // The run waited for was on a device taken out before it could be read.
+        if (m_bRetrying && m_wanted.printFolder.IsEmpty()) {
+            m_strFailure = "The run " + m_strRetried +
+                           " could not be kept: the device was taken out while another program held one of its reports.";
+            m_bFailedNow = true;
+        }
         break;
     default:
         break;
@@ -219,7 +232,9 @@ CString CHistoryKeeper::Note() const
 DeleteOutcome CHistoryKeeper::Delete(const std::vector<KeptRun>& runs)
 {
     DeleteOutcome outcome = DeleteKeptRuns(HistoryFolder(), runs);
-    m_deletedWhileRead.Deleted(outcome.deleted);
+    std::vector<KeptRun> deleted;
+    for (size_t i : outcome.deleted) deleted.push_back(runs[i]);
+    m_deletedWhileRead.Deleted(deleted);
     m_deletedWhileRead.DropFrom(m_runs);
     return outcome;
 }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "framework/Wnd.h"
-#include "history/DeleteRuns.h"
-#include "history/DeletedRuns.h"
+#include "history/DeleteKeptRuns.h"
+#include "history/RunsDeletedWhileRead.h"
 #include "history/HistoryList.h"
 #include "reports/PartCallback.h"
 
@@ -63,11 +63,12 @@ private:
     HANDLE m_hThread = nullptr;
     bool m_bKeeping = false;  // the thread running copies a run, not only reads
     bool m_bRetrying = false;  // the run wanted waits for a report another program holds
-    CString m_strFailure;     // the last run that could not be kept, and why
+    CString m_strRetried;      // which run that is, as the keep that found it held named it
+    CString m_strFailure;     // the last run that could not be kept, and why (or that it was deleted)
     bool m_bFailedNow = false;
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;
     bool m_bRunsRead = false;
     bool m_bCodesRead = false;
-    DeletedRuns m_deletedWhileRead;
+    RunsDeletedWhileRead m_deletedWhileRead;
 };

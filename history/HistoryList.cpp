@@ -4,6 +4,7 @@
 #include <string>
 
 #include "history/HistoryRows.h"
+#include "history/VinFolder.h"
 
 namespace {
 
@@ -29,12 +30,13 @@ bool StartsCharacter(const std::string& text, size_t at)
     return i == at;
 }
 
-// Newest first: the run folder names sort as their times.
+const CString& ShownVin(const KeptRun& run) { return run.vin.IsEmpty() ? run.vinFolder : run.vin; }
+
 int Compare(const KeptRun& a, const KeptRun& b, HistoryColumn column)
 {
     switch (column) {
-    case HistoryColumn::Vin: return a.vinFolder.CompareNoCase(b.vinFolder);
-    case HistoryColumn::Time: return a.runFolder.Bytes().compare(b.runFolder.Bytes());
+    case HistoryColumn::Vin: return ShownVin(a).CompareNoCase(ShownVin(b));
+    case HistoryColumn::Time: return CompareRunOrder(a, b);
     case HistoryColumn::Codes: return CodeCount(a.codes) - CodeCount(b.codes);
     }
     return 0;
@@ -42,9 +44,23 @@ int Compare(const KeptRun& a, const KeptRun& b, HistoryColumn column)
 
 }  // namespace
 
+int CompareRunOrder(const KeptRun& a, const KeptRun& b)
+{
+    if (const int byTime = CompareRunTimes(a.time, b.time)) return byTime;
+    if (a.copy != b.copy) return a.copy < b.copy ? -1 : 1;
+    if (const int byName = a.runFolder.Bytes().compare(b.runFolder.Bytes())) return byName;
+    return a.vinFolder.Bytes().compare(b.vinFolder.Bytes());
+}
+
+CString VehicleOf(const KeptRun& run)
+{
+    if (!run.vin.IsEmpty()) return run.vin;
+    return run.vinFolder == kNoVinFolder ? CString() : run.vinFolder;
+}
+
 bool MatchesFilter(const KeptRun& run, const CString& filter)
 {
-    const std::string vin = Folded(run.vinFolder.Bytes());
+    const std::string vin = Folded(ShownVin(run).Bytes());
     const std::string sought = Folded(filter.Bytes());
     if (!sought.empty() && Folded(run.codes.Bytes()).find(" " + sought) != std::string::npos) return true;
     for (size_t at = vin.find(sought); at != std::string::npos; at = vin.find(sought, at + 1))
@@ -61,29 +77,36 @@ std::vector<size_t> ListedRuns(const std::vector<KeptRun>& runs, const CString& 
     std::stable_sort(listed.begin(), listed.end(), [&](size_t a, size_t b) {
         const int order = Compare(runs[a], runs[b], column);
         if (order != 0) return ascending ? order < 0 : order > 0;
-        return runs[a].runFolder.Bytes() > runs[b].runFolder.Bytes();
+        return CompareRunOrder(runs[a], runs[b]) > 0;
     });
     return listed;
 }
 
 CodesByRun::CodesByRun(const std::vector<KeptRun>& runs)
 {
-    for (const KeptRun& run : runs)
-        if (run.codesRead) m_codes[RunKey(run)] = run.codes;
+    for (const KeptRun& run : runs) m_runs[RunKey(run)] = &run;
 }
 
 const CString* CodesByRun::Of(const KeptRun& run) const
 {
-    const auto found = m_codes.find(RunKey(run));
-    return found != m_codes.end() ? &found->second : nullptr;
+    const auto found = m_runs.find(RunKey(run));
+    return found != m_runs.end() && found->second->codesRead ? &found->second->codes : nullptr;
+}
+
+const CString* CodesByRun::VinOf(const KeptRun& run) const
+{
+    const auto found = m_runs.find(RunKey(run));
+    return found != m_runs.end() ? &found->second->vin : nullptr;
 }
 
 void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read)
 {
     const CodesByRun codesRead(read);
-    for (KeptRun& run : runs)
+    for (KeptRun& run : runs) {
         if (const CString* codes = codesRead.Of(run)) {
             run.codes = *codes;
             run.codesRead = true;
         }
+        if (const CString* vin = codesRead.VinOf(run); vin && !vin->IsEmpty()) run.vin = *vin;
+    }
 }

@@ -9,35 +9,46 @@
 #include "history/RunName.h"
 
 struct KeptRun {
-    CString vinFolder;  // the VIN as its folder is named
-    CString runFolder;  // the run's folder name, which gives its time
-    RunTime time;
+    CString vinFolder;  // the VIN as its folder is named, or as the user renamed it
+    CString runFolder;  // the run's folder name, which gives its time unless the user renamed it
+    RunTime time;       // from the folder's name, or its reports' time when renamed
     CString reports;    // the reports it holds, as the list shows them
     bool reportsRead = false;  // read when first shown: the folders are not opened before
     CString codes = CString();  // its trouble codes, read on the keeping thread: " P0301 P0171"
-    CString vin = CString();    // the first line of its VIN.DAT, read with the reports
+    CString vin = CString();    // the VIN its VIN.DAT names (KeptVin), read with the reports or the codes
     bool codesRead = false;     // `codes` are known; a run whose report could not be read is tried again
+    int copy = 1;               // " (n)" of runs kept in one second; 0 for a renamed folder
     bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
 };
 
-// The trouble codes of kept runs by their folders: a kept run never changes, so codes read once
-// are taken from here instead of being read again. Runs whose codes were not read are not here.
+// The history's order: by time, then by copy number as a number ("(2)" before "(10)"), then by
+// folder name, so that renamed folders and runs of several vehicles have one order too.
+// Negative when `a` is older.
+int CompareRunOrder(const KeptRun& a, const KeptRun& b);
+
+// The vehicle a run is of, for comparing runs: the VIN its VIN.DAT names once read, else its
+// folder's name; empty for runs kept without a VIN, which may be of any vehicle.
+CString VehicleOf(const KeptRun& run);
+
+// The trouble codes and VINs of kept runs by their folders: a kept run never changes, so what
+// was read once is taken from here instead of being read again. Codes not read are not known.
 class CodesByRun {
 public:
     explicit CodesByRun(const std::vector<KeptRun>& runs);
     const CString* Of(const KeptRun& run) const;  // null: not among the runs
+    const CString* VinOf(const KeptRun& run) const;
 
 private:
-    std::map<std::string, CString> m_codes;
+    std::map<std::string, const KeptRun*> m_runs;
 };
 
-// Each of `runs` takes the codes that the same run has in `read`, where it is there; runs not in
-// `runs` (deleted since) are not brought back.
+// Each of `runs` takes the codes and the VIN that the same run has in `read`, where it is there;
+// runs not in `runs` (deleted since) are not brought back.
 void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read);
 
 enum class HistoryColumn { Vin, Time, Codes };
 
-// True when `filter` is part of the run's VIN, or the start of one of its trouble codes, ignoring
+// True when `filter` is part of the VIN the list shows (its VIN.DAT's, or its folder's), or the start of one of its trouble codes, ignoring
 // the case of ASCII letters; an empty filter takes every run.
 bool MatchesFilter(const KeptRun& run, const CString& filter);
 

@@ -7,14 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "framework/TextModeDecoder.h"
 #include "history/AbandonedKeeping.h"
+#include "history/DeletedRunsFile.h"
 #include "history/FolderEntries.h"
 #include "history/HistoryFolder.h"
 #include "history/KeepingFolder.h"
+#include "history/KeptRuns.h"
 #include "history/RunName.h"
 #include "history/SameRun.h"
 #include "history/VinFolder.h"
+#include "history/VinOfFile.h"
 #include "reports/ReportFiles.h"
 
 namespace {
@@ -23,7 +25,8 @@ namespace {
 constexpr ULONGLONG kLargestReport = 256ull * 1024 * 1024;
 // Files are copied and compared a piece at a time, so a large report costs no more memory than this.
 constexpr DWORD kPieceBytes = 1024 * 1024;
-constexpr int kMostRunsInOneSecond = 100;
+// What a run folder's number can say (RunName.h): no second holds as many runs.
+constexpr int kLastCopy = 999999999;
 
 class FileHandle {
 public:
@@ -161,21 +164,38 @@ std::vector<RunFile> FilesIn(const CString& folder)
     return files;
 }
 
-std::vector<CString> RunFoldersIn(const CString& vinFolder)
+// Where a run of `time` may already be kept: every run in its VIN's folder, and in the other
+// folders (a VIN folder renamed by hand, or named otherwise by an earlier version) the runs of
+// its time and the runs renamed by hand. `own` takes the names of the runs in its VIN's folder.
+std::vector<CString> RunsToCompare(const CString& historyFolder, const CString& vinName, const RunTime& time,
+                                   std::vector<CString>& own)
 {
     std::vector<CString> runs;
-    ForEachEntry(vinFolder, true, [&](const CString& name, ULONGLONG) {
-        RunTime time;
-        if (ParseRunFolderName(name, time)) runs.push_back(name);
+    ForEachEntry(historyFolder, true, [&](const CString& vinFolder, ULONGLONG) {
+        if (vinFolder.IsEmpty() || vinFolder[0] == '~') return;
+        const bool isOwn = vinFolder.CompareNoCase(vinName) == 0;
+        const CString vinPath = historyFolder + "\\" + vinFolder;
+        ForEachEntry(vinPath, true, [&](const CString& name, ULONGLONG) {
+            RunTime named;
+            int number = 0;
+            if (!IsKeptRunFolder(vinPath, name, named, number)) return;
+            const bool isOfTime = number > 0 && named == time;
+            if (isOwn) own.push_back(name);
+            if (isOwn || isOfTime || number == 0) runs.push_back(vinPath + "\\" + name);
+        });
     });
     return runs;
 }
 
-// The run just copied is already kept in `runFolder` when it holds the same files with the
-// same bytes; only a kept run with the same names and sizes is read.
+// The run just copied is already kept in `runFolder` when it holds the same report files with
+// the same bytes; only a kept run with the same names and sizes is read.
 class SameRunCheck {
 public:
-    explicit SameRunCheck(const CString& copied) : m_copied(copied), m_files(FilesIn(copied)) {}
+    explicit SameRunCheck(const CString& copied) : m_copied(copied)
+    {
+        for (const RunFile& file : FilesIn(copied))
+            if (IsReportFile(file.name)) m_files.push_back(file);
+    }
     bool IsKeptIn(const CString& runFolder)
     {
         const std::vector<RunFile> kept = FilesIn(runFolder);
@@ -217,26 +237,6 @@ CString ComputerName()
     return ::GetComputerNameA(name, &length) ? CString(name, length) : CString("this computer");
 }
 
-// The VIN the copied run names: the first line of its VIN.DAT, as the window reads it.
-CString CopiedVin(const CString& runFolder)
-{
-    const FileHandle file(OpenShared(runFolder + "\\" + kVinFile.name));
-    if (!file.IsOpen()) return CString();
-    TextModeDecoder decoder;
-    CString line;
-    char piece[4096];
-    while (!decoder.NextLine(line)) {
-        DWORD got = 0;
-        if (decoder.SawEndOfFileMark() || !::ReadFile(file.Get(), piece, sizeof piece, &got, nullptr) || got == 0) {
-            decoder.FeedEnd();
-            if (!decoder.NextLine(line)) return CString();
-            break;
-        }
-        decoder.Feed(piece, got);
-    }
-    return line;
-}
-
 RunTime Now()
 {
     FILETIME now{};
@@ -265,7 +265,7 @@ RunNaming NamingOf(const CString& folder)
         if (::CompareFileTime(&data.ftLastWriteTime, &newest) > 0) newest = data.ftLastWriteTime;
         naming.any = true;
     }
-    naming.vinName = VinFolderName(CopiedVin(folder));
+    naming.vinName = VinFolderName(KeptVin(folder));
     naming.time = RunTimeOrKeptTime(LocalTimeOf(newest), Now());
     return naming;
 }
@@ -326,17 +326,30 @@ KeepOutcome Keep(const CString& printFolder, const CString& historyFolder, const
         return failed();
     }
     SameRunCheck same(copied);
-    const auto alreadyKept = [&] {
+    const auto notKept = [&](KeepOutcome::Result result) {
         RemoveFolder(copied);
-        outcome.result = KeepOutcome::Result::AlreadyKept;
+        outcome.result = result;
         return outcome;
     };
-    for (const CString& run : RunFoldersIn(vinFolder))
-        if (same.IsKeptIn(vinFolder + "\\" + run)) return alreadyKept();
+    const auto alreadyKept = [&] { return notKept(KeepOutcome::Result::AlreadyKept); };
+    std::vector<CString> own;
+    for (const CString& kept : RunsToCompare(historyFolder, vinName, time, own))
+        if (same.IsKeptIn(kept)) return alreadyKept();
+    const std::string deleted = ReadDeletedRuns(historyFolder);
+    std::vector<ReportPrint> print;
+    if (!deleted.empty() && PrintOfRun(copied, print, stop) && WasDeleted(print, deleted))
+        return notKept(KeepOutcome::Result::Deleted);
+    if (stop) {
+        failure = {"stopped as Mardello closed", KeepOutcome::Result::Stopped};
+        RemoveFolder(copied);
+        return failed();
+    }
 
-    // The run's folder comes into being whole, by one rename. Another Mardello may keep the
-    // same run at the same moment: a name taken meanwhile is looked into before the next one.
-    for (int copy = 1; copy <= kMostRunsInOneSecond; ++copy) {
+    // The run's folder comes into being whole, by one rename, after the highest number of its
+    // second: a run deleted from among them leaves its number unused, so that a later run never
+    // sorts before an earlier one. Another Mardello may keep the same run at the same moment: a
+    // name taken meanwhile is looked into before the next one.
+    for (int copy = NextCopyNumber(own, time); copy <= kLastCopy; ++copy) {
         const CString run = vinFolder + "\\" + RunFolderName(time, copy);
         // Not every system says "already exists" when a folder is renamed onto an empty one.
         if (::GetFileAttributesA(run) == INVALID_FILE_ATTRIBUTES) {
@@ -351,7 +364,7 @@ KeepOutcome Keep(const CString& printFolder, const CString& historyFolder, const
         }
         if (same.IsKeptIn(run)) return alreadyKept();
     }
-    if (failure.why.IsEmpty()) failure = {"more than " + CString(std::to_string(kMostRunsInOneSecond).c_str()) + " runs in one second"};
+    if (failure.why.IsEmpty()) failure = {"every number of its second is taken"};
     RemoveFolder(copied);
     return failed();
 }

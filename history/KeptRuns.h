@@ -5,16 +5,24 @@
 #include "framework/CString.h"
 #include "history/HistoryList.h"
 
-// Every folder named as a run inside a VIN folder; what each holds is read only when asked
-// (KeptVin), so that the window opens at once on thousands of runs.
+// A run's folder inside a VIN folder: named as a run is, or renamed by hand and holding at
+// least one report, its time then its newest report's (the folder of a renamed run is opened,
+// a run's named as such is not). A name starting with '~' is a keep's, never a run's.
+bool IsKeptRunFolder(const CString& vinFolderPath, const CString& name, RunTime& time, int& copy);
+
+// Every run inside a VIN folder, the VIN folder named by any name but a keep's; what each holds
+// is read only when asked (KeptVin), so that the window opens at once on thousands of runs.
 std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder);
 
 // Each run's trouble codes, for the filter: taken from `known` for a run read before (a kept run
 // never changes), read from its trouble-code report for the others; a run whose report could not
 // be read is marked so (codesRead false), not taken as one without codes.
 void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
+// Each run's VIN (KeptVin), for comparing and filtering runs by the VIN their VIN.DAT names
+// whatever their folder is called; taken from `known` as the codes are.
+void ReadRunVins(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
 
-// The VIN the kept run's own VIN.DAT names; empty when it has none.
+// The VIN the kept run's own VIN.DAT names (history/VinOfFile.h); empty when it has none.
 CString KeptVin(const CString& runFolderPath);

@@ -51,6 +51,7 @@ constexpr int kFirstYear = 1980;
 constexpr long long kSecondsOfADay = 86400;
 
 constexpr size_t kNameLength = 19;  // "2026-12-08 21-46-13"
+constexpr size_t kMostCopyDigits = 9;  // what an int holds
 
 }  // namespace
 
@@ -68,7 +69,22 @@ CString RunFolderName(const RunTime& time, int copy)
     return name;
 }
 
+int CompareRunTimes(const RunTime& a, const RunTime& b)
+{
+    const int as[] = {a.year, a.month, a.day, a.hour, a.minute, a.second};
+    const int bs[] = {b.year, b.month, b.day, b.hour, b.minute, b.second};
+    for (size_t i = 0; i < 6; ++i)
+        if (as[i] != bs[i]) return as[i] < bs[i] ? -1 : 1;
+    return 0;
+}
+
 bool ParseRunFolderName(const CString& name, RunTime& time)
+{
+    int copy = 1;
+    return ParseRunFolderName(name, time, copy);
+}
+
+bool ParseRunFolderName(const CString& name, RunTime& time, int& copy)
 {
     const std::string& bytes = name.Bytes();
     if (bytes.size() < kNameLength) return false;
@@ -78,16 +94,29 @@ bool ParseRunFolderName(const CString& name, RunTime& time)
         !Digits(s + 11, 2, parsed.hour) || !Digits(s + 14, 2, parsed.minute) || !Digits(s + 17, 2, parsed.second))
         return false;
     if (s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != '-' || s[16] != '-' || !IsValid(parsed)) return false;
+    int number = 1;
     if (bytes.size() > kNameLength) {
         // " (n)" with n from 2 up, written as RunFolderName writes it.
-        const std::string copy = bytes.substr(kNameLength);
-        if (copy.size() < 4 || copy.compare(0, 2, " (") != 0 || copy.back() != ')' || copy[2] == '0') return false;
-        int number = 0;
-        if (copy.size() > 9 || !Digits(copy.c_str() + 2, static_cast<int>(copy.size()) - 3, number) || number < 2)
+        const std::string suffix = bytes.substr(kNameLength);
+        if (suffix.size() < 4 || suffix.compare(0, 2, " (") != 0 || suffix.back() != ')' || suffix[2] == '0') return false;
+        const size_t digits = suffix.size() - 3;
+        if (digits > kMostCopyDigits || !Digits(suffix.c_str() + 2, static_cast<int>(digits), number) || number < 2)
             return false;
     }
     time = parsed;
+    copy = number;
     return true;
 }
 
 CString RunTimeText(const RunTime& time) { return Formatted(time, ':'); }
+
+int NextCopyNumber(const std::vector<CString>& names, const RunTime& time)
+{
+    int highest = 0;
+    for (const CString& name : names) {
+        RunTime named;
+        int copy = 1;
+        if (ParseRunFolderName(name, named, copy) && named == time && copy > highest) highest = copy;
+    }
+    return highest + 1;
+}

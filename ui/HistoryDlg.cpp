@@ -152,7 +152,8 @@ void CHistoryDlg::FitColumns() const
     ::MapDialogRect(m_hWnd, &padding);
     CString longestVin;
     for (const KeptRun& run : Runs())
-        if (run.vinFolder.GetLength() > longestVin.GetLength()) longestVin = run.vinFolder;
+        for (const CString& vin : {run.vinFolder, run.vin})
+            if (vin.GetLength() > longestVin.GetLength()) longestVin = vin;
     const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), CString("9999")};
     int used = 0;
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
@@ -269,16 +270,14 @@ void CHistoryDlg::OnDelete()
     const auto listed = static_cast<int>(m_listed.size());
     const DeleteOutcome outcome = m_keeper.Delete(selected);
     std::vector<int> gone;
-    for (const KeptRun& run : outcome.deleted) {
-        for (size_t i = 0; i < selected.size(); ++i)
-            if (selected[i].IsSameFolder(run)) gone.push_back(rows[i]);
-        m_deleted.push_back(RunFolderPath(m_historyFolder, run));
+    for (size_t i : outcome.deleted) {
+        gone.push_back(rows[i]);
+        m_deleted.push_back(RunFolderPath(m_historyFolder, selected[i]));
     }
-    ShowList(outcome.failed ? selected : std::vector<KeptRun>{}, RowAfterDeleting(listed, gone));
     const size_t count = outcome.deleted.size();
+    ShowList(count < selected.size() ? selected : std::vector<KeptRun>{}, RowAfterDeleting(listed, gone));
     CString note = count ? RunsCounted(count) + " moved to the Recycle Bin." : CString();
-    if (outcome.failed)
-        note += (note.IsEmpty() ? "" : " ") + RunsCounted(selected.size() - count) + " could not be moved to the Recycle Bin.";
+    if (!outcome.why.IsEmpty()) note += (note.IsEmpty() ? "" : " ") + outcome.why;
     ShowNote(note);
 }
 

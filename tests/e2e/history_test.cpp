@@ -48,6 +48,8 @@ std::string Kept(const std::string& vin, const char* run, std::initializer_list<
 }
 
 constexpr const char* kEarlierKeep = "~keeping 99999";
+// The history's note of the runs deleted, after one run holding only its VIN.DAT.
+const std::string kDeletedNote = "Deleted runs.txt 114\n";
 
 std::string RunFolder(const std::string& vin, const char* run) { return HistoryFolder() + "\\" + vin + "\\" + run; }
 
@@ -189,7 +191,7 @@ TEST_F(History, DeleteWhileAKeepArrivesDeletesTheChosenRun)
         HistoryKeys({"Down"}), Expect(Shown::HistoryRows, "2, row 2"),
         Do("let the keep go on", [&] { CloseHandle(held); }),
         Expect(Shown::HistoryRows, "3, row 3", kKeptMs), HistoryKeys({"Tab", "Delete"}),
-        Expect(Shown::History, Kept(kVinA, "2026-01-02 00-00-00") + Kept(kVinB, "2026-01-03 00-00-00")),
+        Expect(Shown::History, kDeletedNote + Kept(kVinA, "2026-01-02 00-00-00") + Kept(kVinB, "2026-01-03 00-00-00")),
     });
 }
 
@@ -208,9 +210,103 @@ TEST_F(History, DeletesEverySelectedRunAndAKeepArrivingBringsNoneBack)
         HistoryKeys({"Tab", "Home", "shift+Down", "Delete"}), Expect(Shown::HistoryRows, "1, row 1"),
         Expect(Shown::HistoryNote, "2 runs moved to the Recycle Bin."),
         Do("release the report", [&] { CloseHandle(held); }),
-        Expect(Shown::History, Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}}) + Kept(kVinB, "2026-01-01 00-00-00"), kKeptMs),
+        Expect(Shown::History, "Deleted runs.txt 143\n" + Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}}) + Kept(kVinB, "2026-01-01 00-00-00"), kKeptMs),
         Expect(Shown::HistoryRows, "2, row 2", kKeptMs),
     });
+}
+
+// A report another program holds, and the device taken out while keeping waits for it: keeping
+// stops, and the note says the run could not be kept.
+TEST_F(History, BusyKeepOfADeviceTakenOutSaysTheRunWasNotKept)
+{
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    HANDLE held = CreateFileA(m_device.FilePath("DTC.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Plug('E', m_device), Expect(Shown::Status, kReady), Keys("ctrl+h"),
+        Expect(Shown::HistoryNote, "Waiting to keep the reports of the last device found: another program holds one of them...", kKeptMs),
+        Pull('E'),
+        Expect(Shown::HistoryNote, "The run " + kVinA + " of 2026-01-02 03:04:05 could not be kept: the device was taken out while "
+                                   "another program held one of its reports.", kKeptMs),
+    });
+    CloseHandle(held);
+    EXPECT_EQ("", HistoryListing());
+}
+
+// A variable of the Unix environment, which Wine keeps partly from Windows programs (HOME).
+std::string UnixVariable(const std::string& name)
+{
+    std::istringstream variables(ReadWholeFile(DosPath("/proc/self/environ")).value_or(""));
+    for (std::string variable; std::getline(variables, variable, '\0');)
+        if (variable.rfind(name + "=", 0) == 0) return variable.substr(name.size() + 1);
+    return {};
+}
+
+// The Recycle Bin's folder of deleted files: under Wine, the desktop's trash.
+std::string RecycleBinFiles()
+{
+    std::string data = UnixVariable("XDG_DATA_HOME");
+    if (data.empty()) data = UnixVariable("HOME") + "/.local/share";
+    return DosPath(data + "/Trash/files");
+}
+
+std::vector<std::string> EntriesOf(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(entry.cFileName);
+    while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+// Delete moves the run to the Recycle Bin, from where the user can bring it back: gone from the
+// list and the history, its reports are in the bin.
+TEST_F(History, DeleteMovesTheRunToTheRecycleBin)
+{
+    const std::string codes = "P0301\tMisfire " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "\r\n";
+    ASSERT_TRUE(KeepRun(kVinB, "2026-01-03 00-00-00", codes));
+    const std::string bin = RecycleBinFiles();
+    const std::vector<std::string> before = EntriesOf(bin);
+    std::string binned;
+    const auto inTheBin = [&] {
+        for (const std::string& name : EntriesOf(bin))
+            if (std::find(before.begin(), before.end(), name) == before.end() &&
+                ReadWholeFile(bin + "\\" + name + "\\DTC.DAT").value_or("") == codes)
+                return !(binned = name).empty();
+        return false;
+    };
+    ASSERT_TRUE(m_session.Start());
+    Play({Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"), ClickInHistory(IDC_HISTORY_DELETE),
+          Expect(Shown::HistoryRows, "No run has been kept yet")});
+    EXPECT_TRUE(WaitUntil(inTheBin)) << "not in " << bin;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(RunFolder(kVinB, "2026-01-03 00-00-00").c_str()));
+    if (!binned.empty()) RemoveTree(bin + "\\" + binned), DeleteFileA((bin + "\\..\\info\\" + binned + ".trashinfo").c_str());
+}
+
+// A file the user drops into a kept run leaves it the same run; deleted, the run is not kept again
+// while the device holds the same reports, and the note says so.
+TEST_F(History, DeletedRunStaysDeleted)
+{
+    const auto run = Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}});
+    const std::string dropped = kVinA + "\\2026-01-02 03-04-05\\desktop.ini 6\n";
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Plug('E', m_device), Expect(Shown::History, run, kKeptMs),
+        Do("drop a file into the run", [&] { std::ofstream(RunFolder(kVinA, "2026-01-02 03-04-05") + "\\desktop.ini") << "[View]"; }),
+        LookAgain(kVinA), Keys("ctrl+h"), Expect(Shown::HistoryNote, "", kKeptMs), Expect(Shown::History, run + dropped),
+        ClickInHistory(IDC_HISTORY_DELETE), Expect(Shown::HistoryRows, "No run has been kept yet"), HistoryKeys({"Escape"}),
+        LookAgain(kVinA), Keys("ctrl+h"),
+        Expect(Shown::HistoryNote, "The run " + kVinA + " of 2026-01-02 03:04:05 was deleted from the history: it is not kept again.", kKeptMs),
+        Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-deleted-run"); }),
+    });
+    EXPECT_EQ(std::string::npos, HistoryListing().find(kVinA)) << HistoryListing();
 }
 
 // Turned off in the history window, keeping writes nothing; turned on again, the next device is kept.

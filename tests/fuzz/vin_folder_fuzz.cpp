@@ -1,12 +1,14 @@
 // The folder name made from a device's VIN, whatever its bytes: one folder inside the history,
 // never "." or "..", never a device name, and a name every file system of the system can hold.
 // The input is two VINs (the first byte gives the first one's length): different VINs never
-// share a folder, which the system names ignoring case.
+// share a folder, which the system names ignoring case. The whole input read as a VIN.DAT
+// names a VIN without line ends or blanks around it, which makes such a folder too.
 #include <algorithm>
 #include <cctype>
 #include <string>
 
 #include "history/VinFolder.h"
+#include "history/VinOfFile.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {
@@ -42,5 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string firstName = CheckedName(first);
     const std::string secondName = CheckedName(second);
     if (first != second) FUZZ_CHECK(CString(firstName).CompareNoCase(CString(secondName)) != 0);
+    const std::string vin = VinOfFile(reinterpret_cast<const char*>(data), size).Bytes();
+    const auto blank = [](char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); };
+    FUZZ_CHECK(vin.find('\n') == std::string::npos && (vin.empty() || (!blank(vin.front()) && !blank(vin.back()))));
+    CheckedName(vin);
     return 0;
 }

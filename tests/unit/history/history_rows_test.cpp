@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "history/DeletedRuns.h"
+#include "history/RunsDeletedWhileRead.h"
 #include "history/HistoryRows.h"
 
 namespace {
@@ -25,7 +25,7 @@ TEST(HistoryRowsTest, SelectsTheRowAfterTheLastDeleted)
 TEST(HistoryRowsTest, ListReadBeforeADeletionDoesNotBringItBack)
 {
     const auto run = [](const char* vin, const char* time) { return KeptRun{vin, time, {}, {}, false, {}}; };
-    DeletedRuns deleted;
+    RunsDeletedWhileRead deleted;
     deleted.Deleted({run("A", "1"), run("B", "2")});
     std::vector<KeptRun> read = {run("A", "1"), run("A", "2"), run("B", "2"), run("C", "1")};
     deleted.DropFrom(read);

@@ -3,11 +3,13 @@
 #include <string>
 
 #include "history/ComparedRuns.h"
+#include "history/DeletedRuns.h"
 #include "history/HistoryList.h"
 #include "history/KeepingFolder.h"
 #include "history/RunName.h"
 #include "history/SameRun.h"
 #include "history/VinFolder.h"
+#include "history/VinOfFile.h"
 #include "tests/unit/test_support.h"
 
 using namespace std::string_literals;
@@ -59,19 +61,78 @@ TEST(HistoryTest, RunFolderNameSortsAndReadsBack)
     EXPECT_EQ(CString("2026-12-08 21-46-13"), RunFolderName(time));
     EXPECT_EQ(CString("2026-12-08 21-46-13 (2)"), RunFolderName(time, 2));
     EXPECT_EQ(CString("2026-12-08 21:46:13"), RunTimeText(time));
-    const struct { const char* name; bool isRun; } rows[] = {
-        {"2026-12-08 21-46-13", true},      {"2026-12-08 21-46-13 (2)", true}, {"2026-12-08 21-46-13 (12)", true},
-        {"2026-12-08 21-46-13 (1)", false}, {"2026-12-08 21-46-13 (02)", false}, {"2026-12-08 21-46-13.tmp", false},
-        {"~2026-12-08 21-46-13", false},    {"2026-13-08 21-46-13", false},    {"2026-12-08 24-46-13", false},
-        {"2026-12-08", false},              {"", false},
+    const struct { const char* name; int copy; } rows[] = {  // copy 0: no run
+        {"2026-12-08 21-46-13", 1},      {"2026-12-08 21-46-13 (2)", 2},   {"2026-12-08 21-46-13 (12)", 12},
+        {"2026-12-08 21-46-13 (1)", 0},  {"2026-12-08 21-46-13 (02)", 0},  {"2026-12-08 21-46-13.tmp", 0},
+        {"~2026-12-08 21-46-13", 0},     {"2026-13-08 21-46-13", 0},       {"2026-12-08 24-46-13", 0},
+        {"2026-12-08", 0},               {"", 0},                          {"2026-12-08 21-46-13 (1000001)", 1000001},
+        {"2026-12-08 21-46-13 (999999999)", 999999999}, {"2026-12-08 21-46-13 (9999999999)", 0},
     };
     for (const auto& row : rows) {
         RunTime parsed;
-        EXPECT_EQ(row.isRun, ParseRunFolderName(row.name, parsed)) << row.name;
-        EXPECT_TRUE(!row.isRun || parsed == time) << row.name;
+        int copy = 0;
+        EXPECT_EQ(row.copy > 0, ParseRunFolderName(row.name, parsed, copy)) << row.name;
+        EXPECT_TRUE(row.copy == 0 || (parsed == time && copy == row.copy)) << row.name;
     }
 }
 
+// A new run of a second takes the number after the highest of that second, whatever was deleted.
+TEST(HistoryTest, NewRunOfASecondTakesTheHighestNumberPlusOne)
+{
+    const RunTime time{2026, 12, 8, 21, 46, 13};
+    const struct { std::vector<CString> names; int copy; } rows[] = {
+        {{}, 1},
+        {{"2026-12-08 21-46-14", "2026-12-08 21-46-12 (5)", "renamed"}, 1},
+        {{"2026-12-08 21-46-13"}, 2},
+        {{"2026-12-08 21-46-13", "2026-12-08 21-46-13 (4)"}, 5},  // (2) and (3) deleted
+        {{"2026-12-08 21-46-13 (10)", "2026-12-08 21-46-13 (9)", "2026-12-08 21-46-13 (2)"}, 11},
+        {{"2026-12-08 21-46-13 (100)"}, 101},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.copy, NextCopyNumber(row.names, time)) << row.names.size() << " names";
+}
+
+// Newest first: by time, then copy number as a number; a run renamed by hand by its reports'
+// time, before the numbered runs of its second.
+TEST(HistoryTest, HistoryIsInTheOrderOfTimeAndCopyNumber)
+{
+    auto run = [](const char* name, const char* vin = "A") {
+        KeptRun kept{vin, name, {}, {}, false, {}};
+        if (!ParseRunFolderName(name, kept.time, kept.copy)) kept = {vin, name, {2026, 1, 2, 3, 4, 5}, {}, false, {}, {}, false, 0};
+        return kept;
+    };
+    std::vector<KeptRun> runs = {run("2026-01-02 03-04-05 (10)"), run("2026-01-02 03-04-05"), run("2026-01-02 03-04-05 (2)"),
+                                       run("2026-01-02 03-04-05 (11)"), run("before the repair"),   run("2026-01-02 03-04-06"),
+                                       run("2026-01-02 03-04-05 (9)"),  run("2026-01-02 03-04-04", "B"),
+                                       run("2026-01-02 03-04-03", "A~0123ABCD")};
+    runs.back().vin = "A";  // kept by an earlier version in another folder: the same vehicle by its VIN.DAT
+    EXPECT_EQ((std::vector<size_t>{5, 3, 0, 6, 2, 1, 4, 7, 8}), ListedRuns(runs, "", HistoryColumn::Time, false));
+    const struct { size_t run; const char* previous; } rows[] = {{0, "6 0"}, {3, "0 3"}, {6, "2 6"}, {1, "4 1"}, {4, "8 4"}, {7, "-"}};
+    for (const auto& row : rows) {
+        RunPair pair{};
+        const std::string shown = WithPrevious(runs, row.run, pair) ? std::to_string(pair.before) + " " + std::to_string(pair.after) : "-";
+        EXPECT_EQ(row.previous, shown) << runs[row.run].runFolder;
+    }
+}
+
+// The VIN a VIN.DAT names: a mark and blanks do not make another vehicle.
+TEST(HistoryTest, VinOfFileIgnoresMarkAndBlanks)
+{
+    const struct { std::string bytes; std::string vin; } rows[] = {
+        {"LSVAU2180N2183294\r\n", "LSVAU2180N2183294"},
+        {"\xEF\xBB\xBFLSVAU2180N2183294\r\n", "LSVAU2180N2183294"},
+        {" \xEF\xBB\xBF LSVAU2180N2183294 \t\r\nsecond line", "LSVAU2180N2183294"},
+        {"\xFF\xFEL\0S\0V\0 \0\r\0\n\0X\0"s, "LSV"},
+        {"\xFE\xFF\0L\0S\0V\0\n"s, "LSV"},
+        {"\xFF\xFE\x4B\x6D\x31\0"s, "\xE6\xB5\x8B" "1"},  // a character past ASCII as UTF-8
+        {"\xB2\xE2\xCA\xD4 \r", "\xB2\xE2\xCA\xD4"},
+        {"VIN\x1A" "after the end mark", "VIN"},
+        {"A\rB\n", "A\rB"},  // a lone CR is no line end in text mode
+        {"", ""},
+        {"\xEF\xBB\xBF\r\n", ""},
+    };
+    for (const auto& row : rows) EXPECT_EQ(CString(row.vin), VinOfFile(row.bytes.data(), row.bytes.size())) << Escaped(row.bytes);
+    EXPECT_EQ(VinFolderName("LSVAU2180N2183294"), VinFolderName(VinOfFile("\xEF\xBB\xBFLSVAU2180N2183294 ", 21)));
+}
 TEST(HistoryTest, RunWithoutAReadableTimeIsNamedByTheTimeItIsKept)
 {
     const RunTime kept{2026, 12, 31, 23, 0, 0};
@@ -96,8 +157,32 @@ TEST(HistoryTest, SameRunHasSameFilesWithSameSizes)
         {"a file more", {{"VIN.DAT", 4}, {"DTC.DAT", 7}, {"CDS.DAT", 0}}, std::nullopt},
         {"a file less", {{"VIN.DAT", 4}}, std::nullopt},
         {"another file of the same size", {{"VIN.DAT", 4}, {"CDS.DAT", 7}}, std::nullopt},
+        {"files more that are no reports", {{"desktop.ini", 9}, {"VIN.DAT", 4}, {"photo.jpg", 7}, {"DTC.DAT", 7}}, std::vector<size_t>{1, 3}},
+        {"no report but a file of its name", {{"VIN.DAT", 4}, {"DTC.DAT.bak", 7}}, std::nullopt},
     };
     for (const auto& row : rows) EXPECT_EQ(row.pairs, PairedFiles(run, row.other)) << row.what;
+}
+
+// A deleted run is met again only with the same report files, sizes and bytes; other files and
+// the folder's order and case do not count.
+TEST(HistoryTest, DeletedRunIsKnownByItsReports)
+{
+    const std::vector<ReportPrint> deleted = {{"VIN.DAT", 19, 0x1234}, {"DTC.DAT", 7, 0xABCDEF0123456789ull}};
+    const std::string note = std::string(kDeletedRunsHeading) + "CDS.DAT 5 0000000000000001\r\n" + DeletedRunLine(deleted) + "\r\n";
+    EXPECT_EQ("DTC.DAT 7 ABCDEF0123456789; VIN.DAT 19 0000000000001234", DeletedRunLine(deleted));
+    const struct { const char* what; std::vector<ReportPrint> run; bool deleted; } rows[] = {
+        {"the same", {{"dtc.dat", 7, 0xABCDEF0123456789ull}, {"VIN.DAT", 19, 0x1234}, {"desktop.ini", 3, 1}}, true},
+        {"another hash", {{"DTC.DAT", 7, 0xABCDEF0123456788ull}, {"VIN.DAT", 19, 0x1234}}, false},
+        {"another size", {{"DTC.DAT", 8, 0xABCDEF0123456789ull}, {"VIN.DAT", 19, 0x1234}}, false},
+        {"a report less", {{"VIN.DAT", 19, 0x1234}}, false},
+        {"a report more", {{"DTC.DAT", 7, 0xABCDEF0123456789ull}, {"VIN.DAT", 19, 0x1234}, {"CDS.DAT", 5, 1}}, false},
+        {"the other line", {{"CDS.DAT", 5, 1}}, true},
+        {"no report", {{"desktop.ini", 3, 1}}, false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.deleted, WasDeleted(row.run, note)) << row.what;
+    ReportHash hash;
+    hash.Add("a", 1);
+    EXPECT_EQ(0xAF63DC4C8601EC8Cull, hash.Value());  // FNV-1a 64 of "a": the same in every version
 }
 
 // Only a folder of this computer whose process is gone is removed: the name must read back.
@@ -130,21 +215,24 @@ TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
         {"WDB2030461A123456", "2026-12-08 09-00-00", {}, "CDS DTC", false, " P0420"},
         {"LSVAU2180N2183294", "2026-12-05 08-00-00", {}, "DTC", false, {}},
         {"\xB2\xE2\x41", "2026-11-01 08-00-00", {}, "", false, {}},
+        {"renamed", "2026-10-01 08-00-00", {}, "", false, {}, "LSVAU2180N2183294"},
     };
     const struct { const char* filter; HistoryColumn column; bool ascending; std::vector<size_t> listed; } rows[] = {
-        {"", HistoryColumn::Time, false, {1, 2, 0, 3}},
-        {"au2", HistoryColumn::Time, false, {2, 0}},
+        {"", HistoryColumn::Time, false, {1, 2, 0, 3, 4}},
+        {"au2", HistoryColumn::Time, false, {2, 0, 4}},
         {"1a1", HistoryColumn::Time, false, {1}},
         {"\xE2\x41", HistoryColumn::Time, false, {}},
+        {"renamed", HistoryColumn::Time, false, {}},  // the VIN shown, not the folder's name
+        {"2183", HistoryColumn::Time, false, {2, 0, 4}},
         {"\xE2", HistoryColumn::Time, false, {}},
-        {"\x41", HistoryColumn::Time, false, {1, 2, 0, 3}},
+        {"\x41", HistoryColumn::Time, false, {1, 2, 0, 3, 4}},
         {"p0171", HistoryColumn::Time, false, {0}},  // by trouble code, or the start of one
         {"P04", HistoryColumn::Time, false, {1, 0}},
         {"0171", HistoryColumn::Time, false, {}},
-        {"", HistoryColumn::Vin, true, {2, 0, 1, 3}},
-        {"", HistoryColumn::Codes, false, {0, 1, 2, 3}},  // by how many, the most first
-        {"", HistoryColumn::Codes, true, {2, 3, 1, 0}},
-        {"", HistoryColumn::Time, true, {3, 0, 2, 1}},
+        {"", HistoryColumn::Vin, true, {2, 0, 4, 1, 3}},
+        {"", HistoryColumn::Codes, false, {0, 1, 2, 3, 4}},  // by how many, the most first
+        {"", HistoryColumn::Codes, true, {2, 3, 4, 1, 0}},
+        {"", HistoryColumn::Time, true, {4, 3, 0, 2, 1}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.listed, ListedRuns(runs, row.filter, row.column, row.ascending)) << Escaped(row.filter);

@@ -1,0 +1,65 @@
+#include "history/DeleteKeptRuns.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <string>
+
+#include "framework/SystemLibrary.h"
+#include "history/AbandonedKeeping.h"
+#include "history/DeletedRunsFile.h"
+#include "history/KeptRuns.h"
+
+namespace {
+
+bool Exists(const CString& path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+CString Count(size_t runs) { return CString(std::to_string(runs).c_str()) + (runs == 1 ? " run" : " runs"); }
+
+}  // namespace
+
+DeleteOutcome DeleteKeptRuns(const CString& historyFolder, const std::vector<KeptRun>& runs)
+{
+    static const auto operate = LoadSystemFunction<decltype(&::SHFileOperationA)>("shell32.dll", "SHFileOperationA");
+    DeleteOutcome outcome;
+    if (runs.empty()) return outcome;
+    if (!operate) {
+        outcome.why = "The system has no Recycle Bin to move runs to.";
+        return outcome;
+    }
+    // Read before they go: a run that cannot be read is deleted all the same, and not noted.
+    const std::atomic<bool> never{false};
+    std::vector<std::string> lines(runs.size());
+    std::string from;  // each path ends with a zero, the list with an empty path
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const CString folder = RunFolderPath(historyFolder, runs[i]);
+        std::vector<ReportPrint> print;
+        if (PrintOfRun(folder, print, never)) lines[i] = DeletedRunLine(print);
+        from += folder.Bytes() + '\0';
+    }
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_SILENT | FOF_NOERRORUI;
+    operate(&operation);
+
+    std::vector<std::string> noted;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        if (Exists(RunFolderPath(historyFolder, runs[i]))) continue;
+        outcome.deleted.push_back(i);
+        if (!lines[i].empty()) noted.push_back(lines[i]);
+    }
+    for (size_t i : outcome.deleted) {
+        const CString vinFolder = historyFolder + "\\" + runs[i].vinFolder;
+        RemoveEarlierKeeping(vinFolder);
+        ::RemoveDirectoryA(vinFolder);
+    }
+    CString why;
+    const bool isNoted = NoteDeletedRuns(historyFolder, noted, why);
+    if (outcome.deleted.size() < runs.size())
+        outcome.why = Count(runs.size() - outcome.deleted.size()) + " could not be moved to the Recycle Bin.";
+    else if (!isNoted)
+        outcome.why = "The deleted runs could not be noted as deleted, so a device may bring them back: " + why;
+    return outcome;
+}
