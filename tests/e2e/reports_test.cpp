@@ -107,7 +107,7 @@ bool ShowsAmber(HWND line)
            });
 }
 
-// The sample device's VIN has a 0 where its check digit is X: a slip the line beside the status
+// The test device's VIN has a 0 where its check digit is X: a slip the line beside the status
 // warns of, in amber, until the VIN is typed right. The line never changes the VIN box.
 TEST_F(Reports, VinFactsFollowTheVinBox)
 {
