@@ -15,6 +15,15 @@ CString ViewerLine(const CString& reportLine)
     return shown;
 }
 
+CString ShownViewerText(const CString& viewerText)
+{
+    const std::string& text = viewerText.Bytes();
+    if (text.compare(0, 2, "\r\n") != 0) return viewerText;
+    const std::string rest = text.substr(2);
+    if (rest.compare(0, 5, "{\\rtf") == 0 || rest.compare(0, 6, "{\\urtf") == 0) return viewerText;
+    return CString(rest);
+}
+
 void AppendReportLine(CString& viewerText, const CString& reportLine)
 {
     viewerText += "\r\n";

@@ -11,6 +11,10 @@
 // inner tab widened to four spaces. A NUL byte, which the viewer cannot hold, becomes a space.
 CString ViewerLine(const CString& reportLine);
 
+// The text a view puts into the viewer: without the break written before its first line, which
+// would show as an empty first line. A first line the viewer could take for markup keeps it.
+CString ShownViewerText(const CString& viewerText);
+
 // Appends "\r\n" and the shown form of the line.
 void AppendReportLine(CString& viewerText, const CString& reportLine);
 

@@ -47,6 +47,22 @@ TEST(ViewerTextTest, TrimsThenWidensTabs)
     }
 }
 
+// A view starts with its first line, or with an empty one only where its report does.
+TEST(ViewerTextTest, ShownTextDropsTheFirstLinesBreak)
+{
+    const struct {
+        const char* viewer;
+        const char* shown;
+    } rows[] = {
+        {"\r\nA\r\nB", "A\r\nB"},          {"\r\n\r\nA", "\r\nA"},
+        {"\r\n", ""},                       {"", ""},
+        {"A", "A"},                           {"\r\n{\\rtf1 x}", "\r\n{\\rtf1 x}"},
+        {"\r\n{\\urtf1 x}", "\r\n{\\urtf1 x}"}, {"\r\n{\\rt", "{\\rt"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(CString(row.shown), ShownViewerText(CString(row.viewer))) << Escaped(row.viewer);
+}
+
 TEST(ViewerTextTest, AppendReportLineWritesBreakBeforeLine)
 {
     CString text;
