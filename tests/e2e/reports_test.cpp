@@ -18,18 +18,13 @@ const std::vector<std::string> kCdsShown = {"Engine speed    812    rpm", "Coola
 const std::string kFrozen = "FREEZE FRAME\r\nLoad\t41 %\r\n";
 const std::vector<std::string> kFrozenShown = {"FREEZE FRAME", "Load    41 %"};
 
-// A single view of lines A, B, C reads as an empty first paragraph, then A, B, C.
-std::string SingleView(const std::vector<std::string>& shown)
-{
-    std::vector<std::string> all = {""};
-    all.insert(all.end(), shown.begin(), shown.end());
-    return Paragraphs(all);
-}
+// A single view of lines A, B, C reads A, B, C: no empty first paragraph.
+std::string SingleView(const std::vector<std::string>& shown) { return Paragraphs(shown); }
 
 // The all-reports view closes each present section with an empty paragraph.
 std::string AllView(const std::vector<std::vector<std::string>>& sections)
 {
-    std::vector<std::string> all = {""};
+    std::vector<std::string> all;
     for (const auto& section : sections) {
         all.insert(all.end(), section.begin(), section.end());
         all.push_back("");
@@ -266,7 +261,7 @@ TEST_F(Reports, GbkReportOnAWesternSystem)
     EXPECT_TRUE(ShowsCharacters(m_session, kShown));
     Play({Copy()});
     const std::string block = ReadClipboardBlock(CF_UNICODETEXT).value_or("");
-    EXPECT_EQ(L"\r\n" + kShown.substr(1), std::wstring(reinterpret_cast<const wchar_t*>(block.c_str())));
+    EXPECT_EQ(kShown.substr(1), std::wstring(reinterpret_cast<const wchar_t*>(block.c_str())));
 }
 
 // On the Chinese system: UTF-8 with and without a mark beside GBK; then the viewer menu's
