@@ -18,10 +18,12 @@ CString ViewerLine(const CString& reportLine)
 CString ShownViewerText(const CString& viewerText)
 {
     const std::string& text = viewerText.Bytes();
-    if (text.compare(0, 2, "\r\n") != 0) return viewerText;
-    const std::string rest = text.substr(2);
-    if (rest.compare(0, 5, "{\\rtf") == 0 || rest.compare(0, 6, "{\\urtf") == 0) return viewerText;
-    return CString(rest);
+    return text.compare(0, 2, "\r\n") == 0 ? CString(text.substr(2)) : viewerText;
+}
+
+bool StartsAsMarkup(const CString& text)
+{
+    return text.Bytes().compare(0, 5, "{\\rtf") == 0 || text.Bytes().compare(0, 6, "{\\urtf") == 0;
 }
 
 void AppendReportLine(CString& viewerText, const CString& reportLine)

@@ -32,11 +32,12 @@ void CMardelloDlg::DeviceFound()
     m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
 }
 
-// The VIN box keeps what it shows; the viewer is emptied, unless a kept run is shown, which
-// stays shown.
+// The VIN box keeps what it shows, typed or read; the viewer is emptied, unless a kept run is
+// shown, which stays shown.
 void CMardelloDlg::DeviceLost()
 {
     m_strDrive = m_deviceTracker.Drive();
+    m_strVin = GetDlgItem(IDC_EDIT_VIN).GetWindowText();
     const bool keptRunShown = m_reportSource.ShowsKeptRun();
     m_reportSource.DeviceLost();
     if (keptRunShown) {

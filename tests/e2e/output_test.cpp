@@ -495,7 +495,7 @@ TEST_F(OutputPrint, LongLinesWrapWhole)
     const double rightMargin = job->pageWidth - vin.left;
     // Gather the printed lines that make up each long line, by their text.
     size_t next = 1;
-    double expectedTop = vin.top + 3 * kLineStep;  // below the VIN, a blank line and the view's empty first line
+    double expectedTop = vin.top + 2 * kLineStep;  // below the VIN and a blank line
     for (size_t k = 0; k < longLines.size(); ++k) {
         SCOPED_TRACE("long line " + std::to_string(k));
         const std::string whole = Utf8FromAnsi(WithoutSpaces(longLines[k]));
