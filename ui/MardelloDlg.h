@@ -2,6 +2,8 @@
 // The main window: the device's VIN, the report viewer and the command buttons. It is the
 // composition root of the program's parts: it owns them, chains its message map to theirs, and
 // hears from them through PartCallback. Its members are defined in the files ui/MardelloDlg*.cpp.
+#include <string>
+
 #include "device/DeviceTracker.h"
 #include "dtc/RunComparison.h"
 #include "framework/Controls.h"

@@ -925,12 +925,8 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
     char date[16];
     snprintf(date, sizeof date, "%04d-%02d-%02d", today.wYear, today.wMonth, today.wDay);
     const ScratchFolder folder;
-    const std::string name = SaveAs(m_session, folder.Path() + "\\saved.txt");
-    const std::string start = std::string(kVin) + " " + date + " ", end = " Trouble Code.txt";
-    EXPECT_EQ(start.size() + 5 + end.size(), name.size()) << name;
-    EXPECT_EQ(0u, name.rfind(start, 0)) << name;
-    EXPECT_EQ(end, name.substr(name.size() > end.size() ? name.size() - end.size() : 0)) << name;
-    EXPECT_EQ('-', name.size() > start.size() + 2 ? name[start.size() + 2] : '?') << name;
+    const std::string name = SaveAs(m_session, folder.Path() + "\\saved.txt"), start = std::string(kVin) + " " + date + " ";
+    EXPECT_EQ(start + name.substr(start.size(), 2) + "-" + name.substr(start.size() + 3, 2) + " Trouble Code.txt", name);
     EXPECT_EQ(cases[2].expected, ReadWholeFile(folder.Path() + "\\saved.txt").value_or("<not saved>"));
 }
 
