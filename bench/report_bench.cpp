@@ -162,7 +162,7 @@ void BenchPrintAll(const Options& options, const std::string& mardello, const st
     double lastFloorPerLine = 0;
     for (int lines : options.lineCounts) {
         WriteReports(device, lines);
-        const size_t breaks = static_cast<size_t>(lines) + 3;  // a paragraph per line, a separator per file
+        const size_t breaks = static_cast<size_t>(lines) + 2;  // between the lines, and a separator after each file
         std::vector<double> printAll, setText, printAllSettled, setTextSettled;
         size_t bytes = 0;
         for (int run = 0; run < options.runs; ++run) {

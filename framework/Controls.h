@@ -22,7 +22,8 @@ public:
     static constexpr UINT kUnicodeCodePage = 1200;
     // The length WM_GETTEXTLENGTH reports; it counts each paragraph break as CR LF, so it
     // bounds the text range query from above.
-    long GetTextLength() const { return static_cast<long>(SendMessage(WM_GETTEXTLENGTH)); }
+    // Asked in Unicode: a Unicode control asked in ANSI would have the whole text converted to count it.
+    long GetTextLength() const { return static_cast<long>(::SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0)); }
     // The text between two character positions, paragraph breaks as bare CRs.
     CString GetTextRange(long first, long last) const;
     // The whole text as Unicode, paragraph breaks as bare CRs, whatever the system's code page holds.
@@ -42,6 +43,9 @@ public:
         return static_cast<long>(SendMessage(EM_FINDTEXTEX, flags, reinterpret_cast<LPARAM>(find)));
     }
     BOOL CanUndo() const { return SendMessage(EM_CANUNDO) != 0; }
+    // Whether the text was changed since it was last said to be unchanged.
+    BOOL GetModify() const { return SendMessage(EM_GETMODIFY) != 0; }
+    void SetModify(BOOL modified) const { SendMessage(EM_SETMODIFY, modified); }
     // The first character of the line that holds character `index`.
     long LineStartOf(long index) const
     {
@@ -50,6 +54,11 @@ public:
     void ReplaceSel(const char* text, BOOL canUndo = FALSE) const
     {
         SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));
+    }
+    // Unicode text in place of the selection, as typed text goes in: it can be undone.
+    void ReplaceSelUndoable(const wchar_t* text) const
+    {
+        ::SendMessageW(m_hWnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
     }
     // The viewer's characters in as Unicode, so that none is lost to the system's code page.
     void ReplaceSel(const wchar_t* text) const

@@ -48,7 +48,7 @@ CWinApp* AfxGetApp();
 // Hosting of ActiveX controls; the program's dialogs hold none, so there is nothing to prepare.
 inline void AfxEnableControlContainer() {}
 
-// Loads the Rich Edit 2.0 library, which registers the "RichEdit20A" window class.
+// Loads the Rich Edit 2.0 library, which registers the "RichEdit20W" window class the viewer is.
 BOOL AfxInitRichEdit2();
 
 // Shell namespace services for the framework's shell controls; the program uses none of them,

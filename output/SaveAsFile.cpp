@@ -5,7 +5,7 @@
 #include "output/ClipboardText.h"
 #include "reports/ReportFiles.h"
 
-CString ReportsDate(const CString& reportFolder)
+CString ReportsTime(const CString& reportFolder)
 {
     FILETIME newest{};
     for (const ReportFile& report : kRunFiles) {
@@ -14,13 +14,13 @@ CString ReportsDate(const CString& reportFolder)
             ::CompareFileTime(&file.ftLastWriteTime, &newest) > 0)
             newest = file.ftLastWriteTime;
     }
-    RunTime date = LocalTimeOf(newest);
-    if (newest.dwHighDateTime == 0 || date.year == 0) {
-        SYSTEMTIME today;
-        ::GetLocalTime(&today);
-        date = {today.wYear, today.wMonth, today.wDay, 0, 0, 0};
+    RunTime time = LocalTimeOf(newest);
+    if (newest.dwHighDateTime == 0 || time.year == 0) {
+        SYSTEMTIME now;
+        ::GetLocalTime(&now);
+        time = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
     }
-    return RunTimeText(date).Left(10);  // "2026-12-08"
+    return RunTimeText(time);
 }
 
 CString SavedText(const std::wstring& viewerCharacters, bool& inUtf8)

@@ -7,9 +7,9 @@
 
 #include "framework/CString.h"
 
-// The date the reports in `reportFolder` were written, "2026-12-08": the newest of their files'
-// times (a kept run's keep the device's), or today's where there is none to read.
-CString ReportsDate(const CString& reportFolder);
+// The time the reports in `reportFolder` were written, "2026-12-08 09:05:13": the newest of their
+// files' times (a kept run's keep the device's), or now where there is none to read.
+CString ReportsTime(const CString& reportFolder);
 
 // The file's bytes: the system code page's when it has every character, else UTF-8 behind a
 // byte-order mark, so that no character is lost; `inUtf8` says which.

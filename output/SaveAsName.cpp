@@ -2,9 +2,12 @@
 
 #include "history/VinFolder.h"
 
-CString SaveAsName(const CString& vin, const CString& date, const char* report)
+CString SaveAsName(const CString& vin, const CString& runTime, const char* report)
 {
+    // A file name cannot hold a colon.
+    CString toTheMinute = runTime.Left(16);
+    toTheMinute.Replace(":", "-");
     const CString plainVin = PlainVinName(vin);
     CString name = plainVin == kNoVinFolder ? CString() : plainVin + " ";
-    return name + date + " " + report + ".txt";
+    return name + toTheMinute + " " + report + ".txt";
 }

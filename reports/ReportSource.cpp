@@ -32,10 +32,14 @@ void ReportSource::KeptRunGone() { KeptRunShown(CString(), CString(), CString())
 
 CString ReportSource::Folder() const { return m_keptRunFolder.IsEmpty() ? ReportFolderOf(m_drive) : m_keptRunFolder; }
 
-CString ReportSource::Status() const
+CString ReportSource::Status(bool notesReplaced) const
 {
+    CString status;
     if (!m_comparedRunTime.IsEmpty())
-        return kStatusRunsCompared + ToTheMinute(m_comparedRunTime) + " and " + ToTheMinute(m_keptRunTime);
-    if (!m_keptRunFolder.IsEmpty()) return kStatusKeptRun + m_keptRunTime;
-    return m_drive.IsEmpty() ? kStatusChecking : kStatusReady;
+        status = kStatusRunsCompared + ToTheMinute(m_comparedRunTime) + " and " + ToTheMinute(m_keptRunTime);
+    else if (!m_keptRunFolder.IsEmpty())
+        status = kStatusKeptRun + m_keptRunTime;
+    else
+        status = m_drive.IsEmpty() ? kStatusChecking : kStatusReady;
+    return notesReplaced ? status + kStatusNotesUndo : status;
 }

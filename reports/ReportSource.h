@@ -8,6 +8,8 @@ constexpr const char* kStatusChecking = "Checking Device...";
 constexpr const char* kStatusReady = "Ready To Print...";
 constexpr const char* kStatusKeptRun = "Kept run of ";
 constexpr const char* kStatusRunsCompared = "Compared: ";
+// Added when a view replaced text typed into the viewer.
+constexpr const char* kStatusNotesUndo = "  Ctrl+Z brings back your notes";
 
 // The PRINT folder of a drive prefix ("E:"); of the current drive for an empty one.
 CString ReportFolderOf(const CString& drive);
@@ -25,9 +27,12 @@ public:
     // The kept run shown was deleted: back to the device, or to none.
     void KeptRunGone();
     bool ShowsKeptRun() const { return !m_keptRunFolder.IsEmpty(); }
+    // A view command's view replaced the comparison: the viewer shows the kept run's own reports.
+    void ReportsShown() { m_comparedRunTime.Empty(); }
 
     CString Folder() const;
-    CString Status() const;
+    // What the viewer shows; `notesReplaced`: the view that is shown replaced typed notes.
+    CString Status(bool notesReplaced = false) const;
 
 private:
     CString m_drive;          // empty without a device

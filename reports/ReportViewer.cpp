@@ -69,16 +69,24 @@ void EmptyViewer(CRichEditCtrl& viewer)
 }
 
 // Puts the text into the empty viewer piece by piece, unpainted until the last piece is in.
-// When the process runs out of room for the viewer, the lines before that piece stay shown.
+// When the process runs out of room for the viewer, the lines before that piece stay shown. A
+// text that starts as markup goes in behind a paragraph break, taken out once it is in, so that
+// the control never reads it as markup.
 void FillViewer(const CRichEditCtrl& viewer, const CString& text)
 {
     viewer.SetRedraw(FALSE);
+    const bool behindBreak = StartsAsMarkup(text);
+    if (behindBreak) viewer.ReplaceSel(L"\r\n");
     for (size_t from = 0; from < text.Size();) {
         const size_t end = ViewerPieceEnd(text, from, kViewerPieceBytes);
         if (!RoomForViewerPiece(end - from)) break;
         viewer.SetSel(-1, -1);
         viewer.ReplaceSel(WideText(text.Bytes().data() + from, static_cast<int>(end - from), CP_UTF8).c_str());
         from = end;
+    }
+    if (behindBreak) {
+        viewer.SetSel(0, 1);
+        viewer.ReplaceSel(L"");
     }
     viewer.SetRedraw(TRUE);
     // The frame too: a scroll bar shown while painting was stopped is drawn only with it.

@@ -29,6 +29,17 @@ CString ViewerLine(const CString& reportLine)
     return CString(std::move(shown));
 }
 
+CString ShownViewerText(const CString& viewerText)
+{
+    const std::string& text = viewerText.Bytes();
+    return text.compare(0, 2, "\r\n") == 0 ? CString(text.substr(2)) : viewerText;
+}
+
+bool StartsAsMarkup(const CString& text)
+{
+    return text.Bytes().compare(0, 5, "{\\rtf") == 0 || text.Bytes().compare(0, 6, "{\\urtf") == 0;
+}
+
 void AppendReportLine(CString& viewerText, const CString& reportLine)
 {
     viewerText += "\r\n";

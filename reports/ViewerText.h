@@ -15,6 +15,13 @@ CString ViewerLine(const CString& reportLine);
 // Appends the shown form of the line, without a paragraph break.
 void AppendShownLine(std::string& viewerText, std::string_view reportLine);
 
+// The text a view puts into the viewer: without the break written before its first line, which
+// would show as an empty first line.
+CString ShownViewerText(const CString& viewerText);
+
+// Whether a text starts as the viewer would take for RTF markup, "{\rtf" or "{\urtf".
+bool StartsAsMarkup(const CString& text);
+
 // Appends "\r\n" and the shown form of the line.
 void AppendReportLine(CString& viewerText, const CString& reportLine);
 

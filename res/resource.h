@@ -96,6 +96,8 @@
 #define IDM_PRINT_PREVIEW 0x8010
 #define IDM_SAVE_AS                 0x8011
 #define IDM_VIEWER_WORKSHOP         0x8030
+#define IDM_VIEWER_ABOUT            0x8050
+#define IDM_WINDOW_MENU             0x8051
 #define IDM_HISTORY                 0x8020
 // The viewer menu's Encoding choices, in the order the menu lists them.
 #define IDM_ENCODING_AUTOMATIC      0x8040

@@ -89,6 +89,8 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_COMMAND(IDM_SAVE_AS, &CMardelloDlg::OnSaveAs)
     ON_EN_CHANGE(IDC_EDIT_VIN, &CMardelloDlg::OnVinChange)
     ON_COMMAND(IDM_VIEWER_WORKSHOP, &CMardelloDlg::OnWorkshopDetails)
+    ON_COMMAND(IDM_VIEWER_ABOUT, &CMardelloDlg::OnAbout)
+    ON_COMMAND(IDM_WINDOW_MENU, &CMardelloDlg::ShowWindowMenuAtCorner)
     ON_COMMAND(IDM_HISTORY, &CMardelloDlg::OnHistory)
     ON_TIMER(kAfterFirstPaintTimer, &CMardelloDlg::OnAfterFirstPaint)
     // The parts' own timers, notifications and commands.
@@ -126,7 +128,12 @@ BOOL CMardelloDlg::OnInitDialog()
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_DEFERERASE);
     // What the first paint does not need comes after it.
     ::SetTimer(m_hWnd, kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
-    return TRUE;
+    // The VIN box has the focus with the caret after the VIN. The dialog manager would select the
+    // VIN, and one stray key would replace what Print prints.
+    const CWnd vinBox = GetDlgItem(IDC_EDIT_VIN);
+    ::SetFocus(vinBox.m_hWnd);
+    vinBox.SendMessage(EM_SETSEL, m_strVin.GetLength(), m_strVin.GetLength());
+    return FALSE;
 }
 
 void CMardelloDlg::OnAfterFirstPaint()

@@ -2,6 +2,8 @@
 // The main window: the device's VIN, the report viewer and the command buttons. It is the
 // composition root of the program's parts: it owns them, chains its message map to theirs, and
 // hears from them through PartCallback. Its members are defined in the files ui/MardelloDlg*.cpp.
+#include <string>
+
 #include "device/DeviceTracker.h"
 #include "dtc/RunComparison.h"
 #include "framework/Controls.h"
@@ -48,6 +50,11 @@ protected:
     // The window menu's entries: the about box, Workshop Details and the history.
     void AddWindowMenuEntries();
     void OnWorkshopDetails();
+    void OnAbout();
+    // The window menu, which a window without a caption opens itself.
+    void ShowWindowMenu(CPoint screenPoint);
+    void ShowWindowMenuAtCorner();
+    bool OnTopBar(const CWnd& window, CPoint screenPoint) const;
 
     // The history window, and a kept run shown.
     void OnHistory();
@@ -64,11 +71,26 @@ protected:
     void ShowReports(int buttonId, const ReportFile* files, int count, bool sectionBreaks);
     // Every view's way into the viewer: the name Save As gives it, and its text.
     void FillView(const char* shown, const CString& text);
+    // A view command: the name Save As gives its view, its button, its handler.
+    struct ViewCommand {
+        const char* shown;
+        int buttonId;
+        void (CMardelloDlg::*show)();
+    };
+    // The view command whose view the viewer shows; null when none or a part's view is shown.
+    const ViewCommand* CommandOfShownView() const;
+    bool HasReportSource() const;
+    // Where the reports come from changed (a device found or lost, a kept run shown or left):
+    // the status line and the viewer follow. `comparisonFollows`: a comparison fills the viewer next.
+    void ReportSourceChanged(bool comparisonFollows = false);
+    // Typed notes a view replaces are kept for Undo to bring back; true when there were some.
+    bool KeepNotes();
+    void OnViewerUndo();
+    void OnViewerPaste();
     void OnPrintAll();
     void OnPrintTroubleCode();
     void OnPrintLiveData();
     void OnPrintFrozenFrame();
-    CString ViewerText() const;
 
     // Output.
     void OnPrint();
@@ -85,6 +107,8 @@ protected:
     void OnExit();
     BOOL OnEraseBkgnd(CDCHandle dc);
     void DrawSkin(CDCHandle dc) const;
+    // The height of the top bar, the caption of a window that has none.
+    int TopBarHeight() const;
     LRESULT OnNcHitTest(CPoint point);
     void OnSize(UINT type, int cx, int cy);
     void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
@@ -92,6 +116,7 @@ protected:
     void OnMouseMove(UINT flags, CPoint point);
     // The status line shows m_strStatus.
     void ShowStatus();
+    static int TextWidth(HWND window, HFONT font, const char* text);
     // Shows new text in a see-through label, painting the background under the old text anew.
     void ShowSeeThrough(int labelId, const char* text);
 
@@ -132,8 +157,11 @@ protected:
     CRunComparison m_runComparison;
 
     CString m_strShownReports;  // what the viewer was last filled with, as Save As names it
+    std::wstring m_notes;       // typed notes the last view replaced; empty when none are kept
+    CString m_strNotesShown;    // the view the notes were typed into
     bool m_bVinWarning = false;  // the VIN facts line warns of a likely typing error
     bool m_bSkinLaid = false;    // the background was painted once, under the controls too
+    CRect m_rcStatusLine;        // the status label's own place, for a status of one line
     int m_nScreenDpi;
     CScaledPictures m_scaledPictures;
     CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open

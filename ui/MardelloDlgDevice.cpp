@@ -20,26 +20,30 @@ BOOL CMardelloDlg::FindDevice()
     return found;
 }
 
-// Another device is another vehicle: its VIN, or none, replaces what the box shows, typed or
-// read. The viewer waits for a command.
+// Another device is another vehicle, or the same one after a repair: its VIN, or none, replaces
+// what the box shows, typed or read, and the view shown is read from it.
 void CMardelloDlg::DeviceFound()
 {
     m_strDrive = m_deviceTracker.Drive();
     m_reportSource.DeviceFound(m_strDrive);
-    m_encodingChoice.SourceChanged();
-    m_strStatus = m_reportSource.Status();
     m_strVin = m_deviceTracker.Vin();
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
-    ShowStatus();
+    ReportSourceChanged();
     m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
 }
 
-// The VIN box and the viewer keep what they show, for printing and copying; view commands now
-// read as without a device, unless a kept run is shown.
+// The VIN box keeps what it shows, typed or read; the viewer is emptied, unless a kept run is
+// shown, which stays shown.
 void CMardelloDlg::DeviceLost()
 {
     m_strDrive = m_deviceTracker.Drive();
+    m_strVin = GetDlgItem(IDC_EDIT_VIN).GetWindowText();
+    const bool keptRunShown = m_reportSource.ShowsKeptRun();
     m_reportSource.DeviceLost();
-    m_strStatus = m_reportSource.Status();
-    ShowStatus();
+    if (keptRunShown) {
+        m_strStatus = m_reportSource.Status();
+        ShowStatus();
+        return;
+    }
+    ReportSourceChanged();
 }

@@ -28,27 +28,23 @@ void CMardelloDlg::OnHistory()
     ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
 }
 
-// Until the next device is found. The viewer waits for a command, as when a device is found.
+// Until the next device is found. The view shown is read from the run, as when a device is found.
 void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith)
 {
     m_reportSource.KeptRunShown(folder, runTime, comparedWith);
-    m_encodingChoice.SourceChanged();
-    m_strStatus = m_reportSource.Status();
     m_strVin.Empty();
     ReadVinFile(folder, m_strVin);
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
-    ShowStatus();
+    ReportSourceChanged(!comparedWith.IsEmpty());
 }
 
 // The shown run is gone: back to the device, or to none, as if the run had never been opened.
-// The viewer keeps its text, as it does when a device comes or goes.
 void CMardelloDlg::LeaveKeptRun()
 {
     m_reportSource.KeptRunGone();
-    m_strStatus = m_reportSource.Status();
     m_strVin = m_strDrive.IsEmpty() ? CString() : m_deviceTracker.Vin();
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
-    ShowStatus();
+    ReportSourceChanged();
 }
 
 // A history window open meanwhile shows the history as it is now; a run that could not be

@@ -27,6 +27,10 @@ constexpr Shortcut kShortcuts[] = {
     {'S', kCtrl, Where::MainWindow, IDM_SAVE_AS},
     {'H', kCtrl, Where::MainWindow, IDM_HISTORY},
     {'A', kCtrl, Where::Viewer, IDM_VIEWER_SELECT_ALL},
+    // The viewer's own undo and paste are not enough: see OnViewerUndo and OnViewerPaste.
+    {'Z', kCtrl, Where::Viewer, IDM_VIEWER_UNDO},
+    {'V', kCtrl, Where::Viewer, IDM_VIEWER_PASTE},
+    {VK_INSERT, kShift, Where::Viewer, IDM_VIEWER_PASTE},
 };
 
 unsigned ModifiersDown()
@@ -49,6 +53,11 @@ BOOL CMardelloDlg::PreTranslateMessage(MSG* message)
     // Esc does nothing, as in any text box.
     if (message->wParam == VK_ESCAPE && message->hwnd == m_richReport.m_hWnd) return TRUE;
     const unsigned modifiers = ModifiersDown();
+    // Alt+Space: the window menu, which the system opens only for a window with a caption.
+    if (message->message == WM_SYSKEYDOWN && message->wParam == VK_SPACE && modifiers == kAlt) {
+        PostMessage(WM_COMMAND, MAKEWPARAM(IDM_WINDOW_MENU, 0));
+        return TRUE;
+    }
     for (const Shortcut& shortcut : kShortcuts) {
         if (shortcut.key != message->wParam || shortcut.modifiers != modifiers) continue;
         if (shortcut.where == Where::Viewer && message->hwnd != m_richReport.m_hWnd) continue;

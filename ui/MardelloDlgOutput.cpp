@@ -83,11 +83,11 @@ void CMardelloDlg::OnCopy()
     CopyToClipboard(m_richReport.GetUnicodeText(), m_hWnd);
 }
 
-// It proposes a name in the history's folder from the VIN, the date of the reports and the view.
+// It proposes a name in the history's folder from the VIN, the time of the reports and the view.
 void CMardelloDlg::OnSaveAs()
 {
     UpdateData(TRUE);
-    const CString name = SaveAsName(m_strVin, ReportsDate(m_reportSource.Folder()),
+    const CString name = SaveAsName(m_strVin, ReportsTime(m_reportSource.Folder()),
                                     m_strShownReports.IsEmpty() ? kNoReportsShown : m_strShownReports.GetString());
     CFileDialog dialog(FALSE, "txt", name, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kTextFiles,
                        this);

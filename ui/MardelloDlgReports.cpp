@@ -1,4 +1,7 @@
-// The view commands: the reports of the device, or of a kept run, into the report viewer.
+// The view commands: the reports of the device, or of a kept run, into the report viewer; the
+// viewer following a change of where the reports come from; typed notes a view replaced.
+#include "framework/WideText.h"
+#include "output/ClipboardText.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportViewer.h"
 #include "reports/ViewerFont.h"
@@ -10,44 +13,103 @@
 void CMardelloDlg::ShowReports(int buttonId, const ReportFile* files, int count, bool sectionBreaks)
 {
     MarkActiveButton(buttonId);
+    m_reportSource.ReportsShown();
     const CString folder = m_reportSource.Folder();
     const CString text = ViewOfReports(count, sectionBreaks, [&](int file, CString& viewerText) {
         return LoadReportFile(folder, files[file].name, m_encodingChoice, viewerText);
     });
-    FillView(count == 1 ? files[0].shown : kAllReportsShown, text);
+    FillView(count == 1 ? files[0].shown : kAllReportsShown, ShownViewerText(text));
 }
 
 // A part's view (the comparison of two runs) has no button of its own: none is marked.
 void CMardelloDlg::ShowView(const char* shown, const CString& text)
 {
     MarkActiveButton(0);
-    FillView(shown, text);
+    FillView(shown, ShownViewerText(text));
 }
+
+const CMardelloDlg::ViewCommand* CMardelloDlg::CommandOfShownView() const
+{
+    static const ViewCommand kViewCommands[] = {
+        {kAllReportsShown, IDC_BTN_PRINT_ALL, &CMardelloDlg::OnPrintAll},
+        {kTroubleCodes.shown, IDC_BTN_TROUBLE_CODE, &CMardelloDlg::OnPrintTroubleCode},
+        {kLiveData.shown, IDC_BTN_LIVE_DATA, &CMardelloDlg::OnPrintLiveData},
+        {kFrozenFrame.shown, IDC_BTN_FROZEN_FRAME, &CMardelloDlg::OnPrintFrozenFrame}};
+    for (const ViewCommand& command : kViewCommands)
+        if (m_strShownReports == command.shown) return &command;
+    return nullptr;
+}
+
+bool CMardelloDlg::HasReportSource() const { return !m_strDrive.IsEmpty() || m_reportSource.ShowsKeptRun(); }
 
 // A view command's view is read again from the reports it showed, while they are there to read;
 // a part's view is not made of reports.
 void CMardelloDlg::ReadReportsAgain()
 {
-    if (m_strDrive.IsEmpty() && !m_reportSource.ShowsKeptRun()) return;
-    const struct {
-        const char* shown;
-        void (CMardelloDlg::*show)();
-    } views[] = {{kAllReportsShown, &CMardelloDlg::OnPrintAll},
-                 {kTroubleCodes.shown, &CMardelloDlg::OnPrintTroubleCode},
-                 {kLiveData.shown, &CMardelloDlg::OnPrintLiveData},
-                 {kFrozenFrame.shown, &CMardelloDlg::OnPrintFrozenFrame}};
-    for (const auto& view : views)
-        if (m_strShownReports == view.shown) (this->*view.show)();
+    const ViewCommand* command = CommandOfShownView();
+    if (command && HasReportSource()) (this->*command->show)();
+}
+
+// The viewer never keeps one source's reports under another's VIN, which Print would print
+// together: the view shown is read from the new source, or, with none, or for a comparison,
+// which belongs to the runs it compares, the viewer is emptied. A viewer that never showed a
+// view stays as it is.
+void CMardelloDlg::ReportSourceChanged(bool comparisonFollows)
+{
+    m_encodingChoice.SourceChanged();
+    m_strStatus = m_reportSource.Status();
+    ShowStatus();
+    if (comparisonFollows || m_strShownReports.IsEmpty()) return;
+    const ViewCommand* command = CommandOfShownView();
+    if (command && HasReportSource()) {
+        (this->*command->show)();
+        return;
+    }
+    // An emptied view command's view comes back with the next source.
+    const CString shown = command ? m_strShownReports : CString();
+    FillView(shown, CString());
 }
 
 void CMardelloDlg::FillView(const char* shown, const CString& text)
 {
+    const bool notesKept = KeepNotes();
     m_strShownReports = shown;
     EmptyViewer(m_richReport);
     FitViewerFontTo(m_richReport, text);
     FillViewer(m_richReport, text);
+    m_richReport.SetModify(FALSE);
+    m_strStatus = m_reportSource.Status(notesKept);
     UpdateData(FALSE);
+    ShowStatus();
     if (!text.IsEmpty()) m_richReport.PostMessage(WM_VSCROLL, SB_BOTTOM);
+}
+
+// Text typed into the viewer is kept before a view replaces it. Kept here rather than in the
+// control's undo: Wine's rich edit takes out a large text slowly, and undo would have it take out
+// the new text as well as put back the old, where the view is put in piece by piece.
+bool CMardelloDlg::KeepNotes()
+{
+    if (!m_richReport.GetModify()) return false;
+    m_notes = m_richReport.GetUnicodeText();
+    m_strNotesShown = m_strShownReports;
+    return true;
+}
+
+// Undo in the viewer: its own first, and, once it has nothing left, the notes a view replaced.
+void CMardelloDlg::OnViewerUndo()
+{
+    if (m_richReport.CanUndo()) {
+        m_richReport.SendMessage(EM_UNDO);
+        return;
+    }
+    if (m_notes.empty()) return;
+    const CString notes = ClipboardText(CString(Utf8Text(m_notes)));
+    const CString shown = m_strNotesShown;
+    m_notes.clear();
+    FillView(shown, notes);
+    m_richReport.SetModify(TRUE);
+    const ViewCommand* command = CommandOfShownView();
+    MarkActiveButton(command ? command->buttonId : 0);
 }
 
 void CMardelloDlg::OnPrintAll()
@@ -61,8 +123,3 @@ void CMardelloDlg::OnPrintTroubleCode() { ShowReports(IDC_BTN_TROUBLE_CODE, &kTr
 void CMardelloDlg::OnPrintLiveData() { ShowReports(IDC_BTN_LIVE_DATA, &kLiveData, 1, false); }
 
 void CMardelloDlg::OnPrintFrozenFrame() { ShowReports(IDC_BTN_FROZEN_FRAME, &kFrozenFrame, 1, false); }
-
-CString CMardelloDlg::ViewerText() const
-{
-    return m_richReport.GetTextRange(0, m_richReport.GetTextLength());
-}

@@ -3,6 +3,7 @@
 #include "ui/MardelloDlg.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "ui/DisplayScale.h"
 
@@ -50,8 +51,7 @@ void CMardelloDlg::DrawSkin(CDCHandle dc) const
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(client, kBody);
-    const int topBar = std::max(PlaceOf(m_hWnd, IDC_STATIC_TITLE).bottom, PlaceOf(m_hWnd, IDC_BTN_EXIT).bottom);
-    dc.FillSolidRect({0, 0, client.right, topBar + scaled(kTopBarBelowLabels)}, kPanel);
+    dc.FillSolidRect({0, 0, client.right, TopBarHeight()}, kPanel);
 
     const RECT field = Inflated(PlaceOf(m_hWnd, IDC_EDIT_VIN), scaled(kVinMargin));
     const RECT slot = Inflated(field, scaled(kShadow), scaled(kShadow), scaled(kLight), scaled(kLight));
@@ -69,6 +69,12 @@ void CMardelloDlg::DrawSkin(CDCHandle dc) const
     const RECT paper = Inflated(PlaceOf(m_hWnd, IDC_RICHEDIT_REPORT), scaled(kPaperMargin));
     dc.FillSolidRect(Inflated(paper, scaled(kFrame)), kPanel);
     dc.FillSolidRect(paper, kPaper);
+}
+
+int CMardelloDlg::TopBarHeight() const
+{
+    const int labels = std::max(PlaceOf(m_hWnd, IDC_STATIC_TITLE).bottom, PlaceOf(m_hWnd, IDC_BTN_EXIT).bottom);
+    return labels + ScaledTo(m_nScreenDpi, kTopBarBelowLabels);
 }
 
 // The window clips its controls out of what it paints, so when it first shows, the place of a
@@ -137,7 +143,41 @@ HBRUSH CMardelloDlg::OnCtlColor(CDCHandle dc, CWnd control, UINT kind)
     return brush;
 }
 
-void CMardelloDlg::ShowStatus() { ShowSeeThrough(IDC_STATIC_STATUS, m_strStatus); }
+// A status too long for one line in the label font, which a system message or a Western
+// system's wider font can make it, wraps onto two lines in the dialog's smaller font, in the
+// height the VIN facts take beside it: the status line never cuts its text.
+void CMardelloDlg::ShowStatus()
+{
+    const CWnd label = GetDlgItem(IDC_STATIC_STATUS);
+    if (m_rcStatusLine.Width() == 0) static_cast<RECT&>(m_rcStatusLine) = PlaceOf(m_hWnd, IDC_STATIC_STATUS);
+    const HFONT labelFont = static_cast<HFONT>(m_fontTitle.GetSafeHandle());
+    const bool oneLine = TextWidth(label, labelFont, m_strStatus) <= m_rcStatusLine.Width();
+    const RECT facts = PlaceOf(m_hWnd, IDC_STATIC_VIN_FACTS);
+    const RECT place = oneLine ? RECT(m_rcStatusLine)
+                               : RECT{m_rcStatusLine.left, facts.top, m_rcStatusLine.right, facts.bottom};
+    const RECT before = PlaceOf(m_hWnd, IDC_STATIC_STATUS);
+    if (!::EqualRect(&before, &place)) {
+        RedrawWindow(&before, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        ::SetWindowPos(label.m_hWnd, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const HFONT font = oneLine ? labelFont : reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    if (reinterpret_cast<HFONT>(label.SendMessage(WM_GETFONT)) != font)
+        label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ShowSeeThrough(IDC_STATIC_STATUS, m_strStatus);
+}
+
+int CMardelloDlg::TextWidth(HWND window, HFONT font, const char* text)
+{
+    const HDC dc = ::GetDC(window);
+    if (!dc) return 0;
+    const HGDIOBJ before = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+    ::SelectObject(dc, before);
+    ::ReleaseDC(window, dc);
+    return size.cx;
+}
 
 // A see-through label's background is painted again, or the old text would stay visible under
 // the new one.

@@ -1,6 +1,6 @@
-// The window menu's entries that open the about box and Workshop Details. Their texts are read
-// and shown in Unicode, as the resources hold them, so the Chinese one reads right under any code
-// page.
+// The window menu: its entries that open the about box and Workshop Details, and its opening,
+// which a window without a caption does itself. The entries' texts are read and shown in
+// Unicode, as the resources hold them, so the Chinese one reads right under any code page.
 #include "ui/AboutDlg.h"
 #include "ui/MardelloDlg.h"
 #include "ui/WorkshopDlg.h"
@@ -26,12 +26,51 @@ void CMardelloDlg::AddWindowMenuEntries()
     AppendEntry(menu, IDM_HISTORY_ENTRY, IDS_HISTORY);
 }
 
+// At the pointer for a right-click on the top bar, at the window's top left corner for Alt+Space.
+// The system would open it only for a window with a caption.
+void CMardelloDlg::ShowWindowMenu(CPoint screenPoint)
+{
+    HMENU menu = GetSystemMenu(FALSE);
+    if (!menu) return;
+    const BOOL zoomed = ::IsZoomed(m_hWnd);
+    ::EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | (zoomed ? MF_ENABLED : MF_GRAYED));
+    ::EnableMenuItem(menu, SC_MAXIMIZE, MF_BYCOMMAND | (zoomed ? MF_GRAYED : MF_ENABLED));
+    ::EnableMenuItem(menu, SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                                           screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
+    // Posted, as the viewer's menu does, so that a dialog it opens runs from the loop.
+    if (chosen) PostMessage(WM_SYSCOMMAND, chosen, MAKELPARAM(screenPoint.x, screenPoint.y));
+}
+
+void CMardelloDlg::ShowWindowMenuAtCorner()
+{
+    CRect window;
+    GetWindowRect(&window);
+    ShowWindowMenu(CPoint(window.left, window.top));
+}
+
+// The top bar is the background above the VIN box, title and EXIT included.
+bool CMardelloDlg::OnTopBar(const CWnd& window, CPoint screenPoint) const
+{
+    if (window.m_hWnd != m_hWnd && window.m_hWnd != GetDlgItem(IDC_STATIC_TITLE).m_hWnd &&
+        window.m_hWnd != GetDlgItem(IDC_BTN_EXIT).m_hWnd)
+        return false;
+    CPoint point = screenPoint;
+    ::ScreenToClient(m_hWnd, &point);
+    return point.y >= 0 && point.y < TopBarHeight();
+}
+
+void CMardelloDlg::OnAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
+}
+
 void CMardelloDlg::OnSysCommand(UINT id, LPARAM lParam)
 {
     (void)lParam;
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg about;
-        about.DoModal();
+        OnAbout();
     } else if ((id & 0xFFF0) == IDM_WORKSHOP) {
         OnWorkshopDetails();
     } else if ((id & 0xFFF0) == IDM_HISTORY_ENTRY) {

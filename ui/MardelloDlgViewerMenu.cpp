@@ -2,6 +2,9 @@
 // can act. The rich edit control has no menu of its own.
 #include "ui/MardelloDlg.h"
 
+#include <cwchar>
+#include <string>
+
 namespace {
 
 // What an item needs before it can act.
@@ -38,6 +41,8 @@ constexpr ViewerMenuItem kViewerMenu[] = {
     {IDM_HISTORY, "&History...\tCtrl+H", Needs::Nothing, 0, 0, 0},
     {0, nullptr, Needs::Nothing, 0, 0, 0},
     {IDM_ENCODING_AUTOMATIC, nullptr, Needs::Nothing, 0, 0, 0},  // the Encoding submenu
+    {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_VIEWER_ABOUT, "A&bout Mardello...", Needs::Nothing, 0, 0, 0},
 };
 
 struct ViewerState {
@@ -74,11 +79,16 @@ public:
 }  // namespace
 
 // A right-click in the viewer, or Shift+F10 or the menu key there, which the system reports
-// without a point. Other windows keep their own menu (the VIN box has the system's).
+// without a point; a right-click on the top bar opens the window menu, as on a caption. Other
+// windows keep their own menu (the VIN box has the system's).
 void CMardelloDlg::OnContextMenu(CWnd window, CPoint point)
 {
     if (window.m_hWnd != m_richReport.m_hWnd) {
-        Default();
+        if (!OnTopBar(window, point)) {
+            Default();
+            return;
+        }
+        ShowWindowMenu(point);
         return;
     }
     if (point.x == -1 && point.y == -1) {
@@ -106,7 +116,7 @@ void CMardelloDlg::ShowViewerMenu(CPoint screenPoint)
 {
     CHARRANGE selection{};
     m_richReport.GetSel(selection);
-    const ViewerState state{m_richReport.CanUndo() != FALSE, selection.cpMax > selection.cpMin,
+    const ViewerState state{m_richReport.CanUndo() || !m_notes.empty(), selection.cpMax > selection.cpMin,
                             ::IsClipboardFormatAvailable(CF_TEXT) != FALSE, m_richReport.GetTextLength() > 0};
     CPopupMenu menu;
     if (!menu.m_hMenu) return;
@@ -130,6 +140,24 @@ void CMardelloDlg::ShowViewerMenu(CPoint screenPoint)
 
 void CMardelloDlg::OnViewerEdit(UINT id)
 {
+    if (id == IDM_VIEWER_UNDO) return OnViewerUndo();
+    if (id == IDM_VIEWER_PASTE) return OnViewerPaste();
     for (const ViewerMenuItem& item : kViewerMenu)
         if (item.id == id && item.viewerMessage) m_richReport.SendMessage(item.viewerMessage, item.wParam, item.lParam);
+}
+
+// Wine's rich edit in plain text mode pastes over its whole text instead of at the caret, so the
+// clipboard's text goes in as typed text would.
+void CMardelloDlg::OnViewerPaste()
+{
+    if (!::OpenClipboard(m_hWnd)) return;
+    std::wstring text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* characters = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text.assign(characters, wcsnlen(characters, ::GlobalSize(data) / sizeof(wchar_t)));
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    if (!text.empty()) m_richReport.ReplaceSelUndoable(text.c_str());
 }

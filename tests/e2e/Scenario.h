@@ -3,7 +3,7 @@
 //
 //     Play({  // in a test of a fixture derived from Scenario
 //         Plug('E', m_device),           Expect(Shown::Status, kReady),
-//         Click(IDC_BTN_TROUBLE_CODE),   Expect(Shown::Viewer, "\r\nP0301    Misfire"),
+//         Click(IDC_BTN_TROUBLE_CODE),   Expect(Shown::Viewer, "P0301    Misfire"),
 //         Pull('E'),                     Expect(Shown::Status, kChecking),
 //     });
 //

@@ -81,7 +81,7 @@ inline UINT VirtualKeyOf(const std::string& name)
         const char* name;
         UINT key;
     } named[] = {{"Escape", VK_ESCAPE}, {"Return", VK_RETURN}, {"Tab", VK_TAB},       {"space", VK_SPACE},
-                 {"BackSpace", VK_BACK}, {"Delete", VK_DELETE}, {"Down", VK_DOWN},     {"Home", VK_HOME},
+                 {"BackSpace", VK_BACK}, {"Delete", VK_DELETE}, {"Down", VK_DOWN},     {"Up", VK_UP},     {"Home", VK_HOME},
                  {"End", VK_END},       {"Prior", VK_PRIOR},   {"Next", VK_NEXT},     {"Menu", VK_APPS}};
     for (const auto& entry : named)
         if (name == entry.name) return entry.key;

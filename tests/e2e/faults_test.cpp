@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* kVin = "LSVAU2180N2183294";
 const std::string kCds = "Engine speed\t812\trpm\r\nCoolant\t88\tC\r\n";
-const std::string kCdsView = "\r\nEngine speed    812    rpm\r\nCoolant    88    C";
+const std::string kCdsView = "Engine speed    812    rpm\r\nCoolant    88    C";
 // Reading and showing a 20 MB report takes Wine far longer than a click usually does (a 5 MB
 // line about 90 s on an idle machine).
 constexpr DWORD kLargeReportMs = 600000;
@@ -61,7 +61,7 @@ TEST_F(Faults, BinaryGarbageWithNulBytesIsShownLineByLine)
     StartWithDevice();
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     std::vector<std::string> shown;
-    const std::string text = Viewer();
+    const std::string text = "\r\n" + Viewer();  // each line after a break, the first too
     for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2)
         shown.push_back(text.substr(at + 2, text.find("\r\n", at + 2) - at - 2));
     ASSERT_EQ(16u, shown.size()) << "one paragraph per line";
@@ -126,13 +126,15 @@ void Faults::ExpectHugeReportShown(const std::string& file, bool whole)
     expected.reserve(file.size());
     for (size_t from = 0, end; (end = file.find("\r\n", from)) != std::string::npos; from = end + 2)
         expected.append("\r").append(file, from, end - from);
+    expected.erase(0, 1);  // the first line has no break before it
     RecordProperty("shown", std::to_string(shown->size()) + " of " + std::to_string(expected.size()));
     if (whole) {
         EXPECT_EQ(expected.size(), shown->size());
     }
     // Compared as yes or no: a failure message with megabytes in it helps nobody.
     EXPECT_TRUE(expected.compare(0, shown->size(), *shown) == 0) << "the viewer's text is not the report's lines";
-    EXPECT_TRUE(shown->size() == expected.size() || expected[shown->size()] == '\r') << "a line was cut";
+    EXPECT_TRUE(shown->empty() || shown->size() == expected.size() || expected[shown->size()] == '\r')
+        << "a line was cut";
     ExpectNextCommandWorks(kCdsView);
 }
 
@@ -187,7 +189,7 @@ TEST_F(Faults, FilesDeletedOrReplacedAfterStartUp)
     EXPECT_EQ("", Viewer()) << "deleted";
     m_device.Write("DTC.DAT", "NEW\tCODE\r\n");
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
-    EXPECT_EQ("\r\nNEW    CODE", Viewer()) << "replaced";
+    EXPECT_EQ("NEW    CODE", Viewer()) << "replaced";
     m_device.Write("VIN.DAT", "CHANGEDVIN\r\n");
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     EXPECT_EQ(kVin, Vin()) << "the VIN is the one read at start-up";
@@ -200,7 +202,7 @@ TEST_F(Faults, DeviceFolderRemovedWhileRunning)
     m_device.Write("CDS.DAT", kCds);
     StartWithDevice();
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
-    EXPECT_EQ("\r\nP0301", Viewer());
+    EXPECT_EQ("P0301", Viewer());
     ASSERT_TRUE(DeleteDeviceFolder(m_device));
     for (int button : {IDC_BTN_TROUBLE_CODE, IDC_BTN_PRINT_ALL, IDC_BTN_FROZEN_FRAME}) {
         ASSERT_TRUE(ClickButton(m_session.Dialog(), button)) << button;

@@ -39,7 +39,7 @@ const std::string kTroubleCodes = std::string("P0301 ") + kMisfire + "\r\n\tP042
 
 // What "Print All" shows for the device's reports, paragraph by paragraph.
 const std::vector<std::string> kAllReportsLines = {
-    "", std::string("P0301 ") + kMisfire, std::string("P0420    ") + kCatalyst,        // the trouble codes
+    std::string("P0301 ") + kMisfire, std::string("P0420    ") + kCatalyst,            // the trouble codes
     "", std::string(kEngineSpeed) + " 800 rpm", "", std::string(kCoolant) + " 90 C",  // the live data
     "", std::string(kSpeed) + " 0 km/h",                                              // the freeze frame
 };
@@ -305,6 +305,24 @@ std::vector<double> RulesOnFirstPage(const std::string& pdf)
     return rules;
 }
 
+// Another car plugged in while the first car's trouble codes are shown: the viewer, the printout
+// and the preview show the new car's codes under its VIN, never its VIN over the first car's.
+TEST_F(OutputPrint, AnotherCarPluggedInPrintsItsOwnCodes)
+{
+    ASSERT_TRUE(Start(IDC_BTN_TROUBLE_CODE));
+    const std::string vinB = "WDB2030461A123456";
+    const DeviceFolder carB{vinB};
+    carB.Write("DTC.DAT", "B1000\tBody\r\n");
+    PullOut('E');
+    PlugIn('F', carB);
+    ASSERT_TRUE(Shows(kReady, vinB));
+    EXPECT_TRUE(WaitUntil([&] { return Viewer() == "B1000    Body"; })) << Viewer();
+    const auto job = PrintAndRead("print-another-car");
+    ASSERT_TRUE(job);
+    EXPECT_EQ(ExpectedSlots(vinB, {"B1000    Body"}, kRoomOnA4), PrintedSlots(*job));
+    ExpectPreviewShowsJob(m_session, *job, "preview-another-car");
+}
+
 // Workshop Details entered once are kept across a restart and head page 1 of the printout and
 // of the preview: the name larger, the other lines, a rule, then the VIN and the report, none
 // over another. Cancel keeps the details as they were.
@@ -426,7 +444,7 @@ TEST_F(OutputPrint, VinThenEveryViewerLineInPlace)
 std::string NumberedReport(int lines, std::vector<std::string>* viewer = nullptr)
 {
     std::string report;
-    if (viewer) *viewer = {""};
+    if (viewer) viewer->clear();
     for (int i = 1; i <= lines; ++i) {
         const std::string line = "L" + std::to_string(1000 + i) + " P0" + std::to_string(100 + i) + " " + kMisfire;
         report += line + "\r\n";
@@ -477,7 +495,7 @@ TEST_F(OutputPrint, LongLinesWrapWhole)
     const double rightMargin = job->pageWidth - vin.left;
     // Gather the printed lines that make up each long line, by their text.
     size_t next = 1;
-    double expectedTop = vin.top + 3 * kLineStep;  // below the VIN, a blank line and the view's empty first line
+    double expectedTop = vin.top + 2 * kLineStep;  // below the VIN and a blank line
     for (size_t k = 0; k < longLines.size(); ++k) {
         SCOPED_TRACE("long line " + std::to_string(k));
         const std::string whole = Utf8FromAnsi(WithoutSpaces(longLines[k]));
@@ -882,7 +900,7 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
         {"empty viewer", 0, "", ""},
         {"all three reports", IDC_BTN_PRINT_ALL, "", Paragraphs(kAllReportsLines) + "\r\n"},
         {"one report, with typed text after its last line", IDC_BTN_TROUBLE_CODE, " checked",
-         "\r\n" + kAllReportsLines[1] + "\r\n" + kAllReportsLines[2] + " checked"},
+         kAllReportsLines[0] + "\r\n" + kAllReportsLines[1] + " checked"},
     };
     ASSERT_TRUE(Start());
     for (const Case& row : cases) {
@@ -901,12 +919,14 @@ TEST_F(OutputCopy, ViewerTextWithCrLfBreaks)
         EXPECT_EQ(Utf8FromAnsi(row.expected), PastedUnicode());
     }
 
-    // Save As writes the same text; it proposes the VIN, today's date and the report shown.
+    // Save As writes the same text; it proposes the VIN, the time of the reports, written today,
+    // to the minute ("09-05"), and the report shown.
     const SYSTEMTIME today = Now();
     char date[16];
     snprintf(date, sizeof date, "%04d-%02d-%02d", today.wYear, today.wMonth, today.wDay);
     const ScratchFolder folder;
-    EXPECT_EQ(std::string(kVin) + " " + date + " Trouble Code.txt", SaveAs(m_session, folder.Path() + "\\saved.txt"));
+    const std::string name = SaveAs(m_session, folder.Path() + "\\saved.txt"), start = std::string(kVin) + " " + date + " ";
+    EXPECT_EQ(start + name.substr(start.size(), 2) + "-" + name.substr(start.size() + 3, 2) + " Trouble Code.txt", name);
     EXPECT_EQ(cases[2].expected, ReadWholeFile(folder.Path() + "\\saved.txt").value_or("<not saved>"));
 }
 

@@ -18,18 +18,13 @@ const std::vector<std::string> kCdsShown = {"Engine speed    812    rpm", "Coola
 const std::string kFrozen = "FREEZE FRAME\r\nLoad\t41 %\r\n";
 const std::vector<std::string> kFrozenShown = {"FREEZE FRAME", "Load    41 %"};
 
-// A single view of lines A, B, C reads as an empty first paragraph, then A, B, C.
-std::string SingleView(const std::vector<std::string>& shown)
-{
-    std::vector<std::string> all = {""};
-    all.insert(all.end(), shown.begin(), shown.end());
-    return Paragraphs(all);
-}
+// A single view of lines A, B, C reads A, B, C: no empty first paragraph.
+std::string SingleView(const std::vector<std::string>& shown) { return Paragraphs(shown); }
 
 // The all-reports view closes each present section with an empty paragraph.
 std::string AllView(const std::vector<std::vector<std::string>>& sections)
 {
-    std::vector<std::string> all = {""};
+    std::vector<std::string> all;
     for (const auto& section : sections) {
         all.insert(all.end(), section.begin(), section.end());
         all.push_back("");
@@ -107,7 +102,7 @@ bool ShowsAmber(HWND line)
            });
 }
 
-// The sample device's VIN has a 0 where its check digit is X: a slip the line beside the status
+// The test device's VIN has a 0 where its check digit is X: a slip the line beside the status
 // warns of, in amber, until the VIN is typed right. The line never changes the VIN box.
 TEST_F(Reports, VinFactsFollowTheVinBox)
 {
@@ -246,7 +241,7 @@ TEST_F(Reports, LaterCommandsKeepTheViewerAsItWas)
 // UTF-8, and as the viewer's characters.
 constexpr const char* kGbk = "\xB9\xCA\xD5\xCF\xC2\xEB P0301\r\n";
 constexpr const char* kUtf8 = "\xE6\x95\x85\xE9\x9A\x9C\xE7\xA0\x81 P0301\r\n";
-const std::wstring kShown = L"\r\x6545\x969C\x7801 P0301";
+const std::wstring kShown = L"\x6545\x969C\x7801 P0301";
 
 ::testing::AssertionResult ShowsCharacters(const MardelloSession& session, const std::wstring& characters)
 {
@@ -266,7 +261,7 @@ TEST_F(Reports, GbkReportOnAWesternSystem)
     EXPECT_TRUE(ShowsCharacters(m_session, kShown));
     Play({Copy()});
     const std::string block = ReadClipboardBlock(CF_UNICODETEXT).value_or("");
-    EXPECT_EQ(L"\r\n" + kShown.substr(1), std::wstring(reinterpret_cast<const wchar_t*>(block.c_str())));
+    EXPECT_EQ(kShown, std::wstring(reinterpret_cast<const wchar_t*>(block.c_str())));
 }
 
 // On the Chinese system: UTF-8 with and without a mark beside GBK; then the viewer menu's
@@ -278,7 +273,7 @@ TEST_F(Reports, EachReportInItsOwnEncodingOrTheOneChosen)
     m_device.Write("FROZEN.DAT", kGbk);
     StartWithDevice();
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_PRINT_ALL));
-    EXPECT_TRUE(ShowsCharacters(m_session, kShown + L"\r" + kShown + L"\r" + kShown + L"\r"));
+    EXPECT_TRUE(ShowsCharacters(m_session, kShown + L"\r\r" + kShown + L"\r\r" + kShown + L"\r"));
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_FROZEN_FRAME));
     RECT viewer;
     GetWindowRect(m_session.Control(IDC_RICHEDIT_REPORT), &viewer);
@@ -287,7 +282,7 @@ TEST_F(Reports, EachReportInItsOwnEncodingOrTheOneChosen)
     ASSERT_TRUE(PressKeys("shift+F10"));
     ASSERT_TRUE(WaitForVisibleWindow(m_session.Process().Id(), "#32768"));
     ASSERT_TRUE(PressKeys("e") && PressKeys("w"));
-    const std::wstring western = L"\r\x00B9\x00CA\x00D5\x00CF\x00C2\x00EB P0301";
+    const std::wstring western = L"\x00B9\x00CA\x00D5\x00CF\x00C2\x00EB P0301";
     EXPECT_TRUE(ShowsCharacters(m_session, western));
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_EXIT));
     ASSERT_TRUE(m_session.Process().WaitForExit(20000, nullptr));

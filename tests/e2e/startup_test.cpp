@@ -93,7 +93,7 @@ TEST_F(Startup, DialogHasItsControlsInTabOrder)
     };
     const Expected controls[] = {
         {IDC_STATIC_STATUS, "Static"},     {IDC_EDIT_VIN, "Edit"},           {IDC_BTN_PRINT_ALL, "Button"},
-        {IDC_BTN_TROUBLE_CODE, "Button"},  {IDC_RICHEDIT_REPORT, "RichEdit20A"}, {IDC_BTN_LIVE_DATA, "Button"},
+        {IDC_BTN_TROUBLE_CODE, "Button"},  {IDC_RICHEDIT_REPORT, "RichEdit20W"}, {IDC_BTN_LIVE_DATA, "Button"},
         {IDC_BTN_FROZEN_FRAME, "Button"},  {IDC_BTN_PRINT, "Button"},        {IDC_BTN_COPY, "Button"},
         {IDC_BTN_EXIT, "Button"},          {IDC_STATIC_TITLE, "Static"},     {IDC_STATIC_VIN_FACTS, "Static"},
     };
@@ -161,7 +161,7 @@ TEST_F(Startup, LibraryPlantedNextToTheProgramIsNotLoaded)
     const HWND dialog = WaitForVisibleWindow(program.Id(), kDialogClass);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder.Path() + "\\planted-library-ran").c_str()));
     ASSERT_TRUE(dialog);
-    EXPECT_EQ("RichEdit20A", ClassOf(GetDlgItem(dialog, IDC_RICHEDIT_REPORT)));
+    EXPECT_EQ("RichEdit20W", ClassOf(GetDlgItem(dialog, IDC_RICHEDIT_REPORT)));
 }
 
 }  // namespace

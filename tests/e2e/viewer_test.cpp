@@ -98,14 +98,14 @@ TEST_F(Viewer, MenuItemsAreEnabledWhenTheyCanAct)
         Range selection;  // {-1, -1}: in the VIN box
         bool clipboardText;
         const char* open;  // right-click, or the keys
-        // Undo Cut Copy Paste Delete SelectAll Find SaveAs PrintPreview Print WorkshopDetails History Encoding
+        // Undo Cut Copy Paste Delete SelectAll Find SaveAs PrintPreview Print WorkshopDetails History Encoding About
         const char* expected;
     };
     const Row rows[] = {
-        {"empty viewer", false, {0, 0}, false, "right-click", "0000000111111"},
-        {"text, nothing selected", true, {3, 3}, false, "shift+F10", "0000011111111"},
-        {"a selection", true, {3, 9}, false, "right-click", "0110111111111"},
-        {"text on the clipboard", true, {3, 3}, true, "Menu", "0001011111111"},
+        {"empty viewer", false, {0, 0}, false, "right-click", "00000001111111"},
+        {"text, nothing selected", true, {3, 3}, false, "shift+F10", "00000111111111"},
+        {"a selection", true, {3, 9}, false, "right-click", "01101111111111"},
+        {"text on the clipboard", true, {3, 3}, true, "Menu", "00010111111111"},
         // The system's own menu, in the system's language; its lines of Chinese text may touch,
         // so only its enabled items are counted: Select All alone, where ours would have four.
         {"the VIN box keeps the system's menu", true, {-1, -1}, false, "right-click", "1"},
@@ -133,13 +133,36 @@ TEST_F(Viewer, MenuItemsAreEnabledWhenTheyCanAct)
     const DWORD before = GetClipboardSequenceNumber();
     Choose(OpenMenu("shift+F10", Report()), "c");
     ASSERT_TRUE(WaitForClipboardChange(before));
-    EXPECT_EQ("\r\nP0301 Misfire\r\nP0171 Lean", ReadClipboardText().value_or("<none>")) << "the whole text, CR LF";
-    SendMessageA(Report(), EM_SETSEL, 1, 7);
+    EXPECT_EQ("P0301 Misfire\r\nP0171 Lean", ReadClipboardText().value_or("<none>")) << "the whole text, CR LF";
+    SendMessageA(Report(), EM_SETSEL, 0, 6);
     Choose(OpenMenu("right-click", Report()), "t");
-    EXPECT_EQ("\rMisfire\rP0171 Lean", Text());
+    EXPECT_EQ("Misfire\rP0171 Lean", Text());
     EXPECT_EQ("P0301 ", ReadClipboardText().value_or("<none>"));
     Choose(OpenMenu("Menu", Report()), "u");
     EXPECT_EQ(text, Text()) << "Undo puts the cut text back";
+}
+
+// Notes typed into a report outlive another view: the status line says Ctrl+Z brings them back,
+// and it does, after the view's own typing is undone. Ctrl+V pastes at the caret.
+TEST_F(Viewer, CtrlZBringsBackNotesAViewReplaced)
+{
+    m_device.Write("DTC.DAT", "P0420 Catalyst\r\n");
+    Start("P0301 Misfire\r\n");
+    ClickInto(Report(), {-1, -1});
+    ASSERT_TRUE(WriteClipboardText(" P0171"));
+    ASSERT_TRUE(Xdotool({"type", " checked"}) && PressKeys("ctrl+v"));
+    ASSERT_TRUE(WaitUntil([&] { return Text() == "P0301 Misfire checked P0171"; })) << Text();
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
+    ASSERT_TRUE(WaitUntil([&] { return Text() == "P0420 Catalyst"; })) << Text();
+    EXPECT_NE(std::string::npos, m_session.Text(IDC_STATIC_STATUS).find("Ctrl+Z")) << m_session.Text(IDC_STATIC_STATUS);
+    ClickInto(Report(), {-1, -1});
+    ASSERT_TRUE(Xdotool({"type", "X"}));
+    ASSERT_TRUE(WaitUntil([&] { return Text() == "P0420 CatalystX"; })) << Text();
+    for (const char* expected : {"P0420 Catalyst", "P0301 Misfire checked P0171"}) {
+        ASSERT_TRUE(PressKeys("ctrl+z"));
+        EXPECT_TRUE(WaitUntil([&] { return Text() == expected; })) << Text();
+    }
+    EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_LIVE_DATA)) << "the notes' view is marked again";
 }
 
 // The character range of the n-th occurrence of `bytes` in the viewer's text (paragraph
@@ -244,11 +267,11 @@ TEST_F(Viewer, KeysOfTheMainWindow)
 
     ClickInto(Report(), {-1, -1});
     ASSERT_TRUE(Xdotool({"key", "Return", "X"}));
-    ASSERT_TRUE(WaitUntil([&] { return Text() == "\rP0301 Misfire\rX"; })) << Text();
+    ASSERT_TRUE(WaitUntil([&] { return Text() == "P0301 Misfire\rX"; })) << Text();
     EXPECT_TRUE(m_session.Process().Running()) << "Enter in the viewer ends nothing";
     ASSERT_TRUE(PressKeys("ctrl+a"));
-    // All 16 characters and the closing paragraph mark the control keeps after them.
-    EXPECT_TRUE(WaitUntil([&] { return Selection() == Range{0, 17}; })) << "Ctrl+A: " << ::testing::PrintToString(Selection());
+    // All 15 characters and the closing paragraph mark the control keeps after them.
+    EXPECT_TRUE(WaitUntil([&] { return Selection() == Range{0, 16}; })) << "Ctrl+A: " << ::testing::PrintToString(Selection());
 
     HWND preview = PressForDialog("ctrl+F2");
     ASSERT_TRUE(preview && GetDlgItem(preview, IDC_PREVIEW_PAGE)) << "Ctrl+F2 opens the print preview";

@@ -76,9 +76,12 @@ private:
 std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs)
 {
     HWND control = GetDlgItem(dialog, id);
+    // A Unicode control answers in UTF-16 whichever way it is asked; its text is then given in
+    // the code page, as an ANSI control gives it.
+    const bool unicode = IsWindowUnicode(control) != FALSE;
     // Characters per piece; each may take two bytes in the code page, and the piece ends with a NUL.
     constexpr LONG kPiece = 1 << 20;
-    constexpr size_t kBytes = 2 * kPiece + 1;
+    constexpr size_t kBytes = 2 * kPiece + 2;
     const RemoteBuffer remote(control, sizeof(TEXTRANGEA) + kBytes);
     if (!remote.Address()) return std::nullopt;
     std::vector<char> piece(kBytes);
@@ -93,6 +96,16 @@ std::optional<std::string> RichEditText(HWND dialog, int id, DWORD timeoutMs)
             !ReadProcessMemory(remote.Process(), range.lpstrText, piece.data(), piece.size(), &read))
             return std::nullopt;
         if (characters == 0) return text;
+        if (unicode) {
+            const auto* wide = reinterpret_cast<const wchar_t*>(piece.data());
+            const int count = static_cast<int>(std::min<DWORD_PTR>(characters, read / sizeof(wchar_t)));
+            const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
+            std::string narrow(static_cast<size_t>(bytes), '\0');
+            WideCharToMultiByte(CP_ACP, 0, wide, count, narrow.data(), bytes, nullptr, nullptr);
+            text += narrow;
+            first += count;
+            continue;
+        }
         const size_t bytes = strnlen(piece.data(), read);
         text.append(piece.data(), bytes);
         // Wine answers with the bytes copied, not the characters, so the next piece starts

@@ -36,12 +36,16 @@ TEST(ClipboardTextTest, EveryCrGetsAnLf)
     }
 }
 
-// The file name Save As proposes: the VIN as one plain name, or none.
-TEST(SaveAsNameTest, VinDateAndReport)
+// The file name Save As proposes: the VIN as one plain name, or none, and the run's time to the
+// minute, so that two scans of one car on one day get two names.
+TEST(SaveAsNameTest, VinTimeAndReport)
 {
-    EXPECT_EQ(CString("LSVAU2180N2183294 2026-12-08 Live Data.txt"), SaveAsName("LSVAU2180N2183294", "2026-12-08", "Live Data"));
-    EXPECT_EQ(CString("2026-12-08 Report.txt"), SaveAsName("", "2026-12-08", "Report"));
-    EXPECT_EQ(CString("_._x 2026-12-08 Report.txt"), SaveAsName("..\\..\\x", "2026-12-08", "Report"));
+    EXPECT_EQ(CString("LSVAU218XN2183294 2026-12-08 09-05 Live Data.txt"),
+              SaveAsName("LSVAU218XN2183294", "2026-12-08 09:05:13", "Live Data"));
+    EXPECT_EQ(CString("LSVAU218XN2183294 2026-12-08 16-40 Live Data.txt"),
+              SaveAsName("LSVAU218XN2183294", "2026-12-08 16:40:59", "Live Data"));
+    EXPECT_EQ(CString("2026-12-08 09-05 Report.txt"), SaveAsName("", "2026-12-08 09:05:13", "Report"));
+    EXPECT_EQ(CString("_._x 2026-12-08 09-05 Report.txt"), SaveAsName("..\\..\\x", "2026-12-08 09:05:13", "Report"));
 }
 
 }  // namespace

@@ -47,6 +47,23 @@ TEST(ViewerTextTest, TrimsThenWidensTabs)
     }
 }
 
+// A view starts with its first line, or with an empty one only where its report does.
+TEST(ViewerTextTest, ShownTextDropsTheFirstLinesBreak)
+{
+    const struct {
+        const char* viewer;
+        const char* shown;
+    } rows[] = {
+        {"\r\nA\r\nB", "A\r\nB"},          {"\r\n\r\nA", "\r\nA"},
+        {"\r\n", ""},                       {"", ""},
+        {"A", "A"},                           {"\r\n{\\rtf1 x}", "{\\rtf1 x}"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(CString(row.shown), ShownViewerText(CString(row.viewer))) << Escaped(row.viewer);
+    for (const char* markup : {"{\\rtf1 x}", "{\\urtf1"}) EXPECT_TRUE(StartsAsMarkup(CString(markup))) << markup;
+    for (const char* text : {"{\\rt", "\r\n{\\rtf1", " {\\rtf1", ""}) EXPECT_FALSE(StartsAsMarkup(CString(text))) << text;
+}
+
 TEST(ViewerTextTest, AppendReportLineWritesBreakBeforeLine)
 {
     CString text;

@@ -7,7 +7,7 @@
 namespace {
 
 // By hand: values times weights 8 7 6 5 4 3 2 10 0 9 8 7 6 5 4 3 2, sum modulo 11, 10 is X. Both
-// 1M8GDM9AXKP042788 and the sample device's LSVAU2180N2183294 (its 0 a slip) sum to 351: X.
+// 1M8GDM9AXKP042788 and LSVAU2180N2183294 (the test device's, its 0 a slip) sum to 351: X.
 TEST(VinFactsTest, LineForEachKindOfVin)
 {
     struct Row {
