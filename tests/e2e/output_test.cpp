@@ -806,7 +806,7 @@ protected:
         ASSERT_TRUE(TypeVin(m_session, vin));
         const auto job = PrintAndRead(artifact);
         ASSERT_TRUE(job);
-        EXPECT_EQ((std::vector<std::string>{Slot(0, 0, vin), Slot(0, 3, "P0301Misfire")}), PrintedSlots(*job))
+        EXPECT_EQ((std::vector<std::string>{Slot(0, 0, vin), Slot(0, 2, "P0301Misfire")}), PrintedSlots(*job))
             << "the first job out must be the next one";
         EXPECT_EQ(kReady, Status()) << "a job printed puts the device's status back";
     }
@@ -971,7 +971,7 @@ TEST_F(OutputCopy, SaveAsOnAWesternSystemWritesChineseAsUtf8)
     ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_TROUBLE_CODE));
     const ScratchFolder folder;
     SaveAs(m_session, folder.Path() + "\\saved.txt");
-    EXPECT_EQ("\xEF\xBB\xBF\r\n\xE6\x95\x85\xE9\x9A\x9C\xE7\xA0\x81 P0301", ReadWholeFile(folder.Path() + "\\saved.txt").value_or("<not saved>"));
+    EXPECT_EQ("\xEF\xBB\xBF\xE6\x95\x85\xE9\x9A\x9C\xE7\xA0\x81 P0301", ReadWholeFile(folder.Path() + "\\saved.txt").value_or("<not saved>"));
     EXPECT_EQ(0u, Status().rfind("Saved as UTF-8", 0)) << Status();
 }
 
