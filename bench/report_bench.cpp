@@ -271,13 +271,14 @@ int main(int argc, char** argv)
         Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the device in as E:");
 
         const std::string timingLibrary = Install(options.timingLibrary, "print_timing_hook.dll");
-        if (!options.before.empty() && (options.only.empty() || options.only == "printall"))
-            BenchPrintAll(options, Install(options.before, "MardelloBefore.exe"), hookLibrary, device, "Before:");
+        const std::string before = options.before.empty() ? "" : Install(options.before, "MardelloBefore.exe");
+        if (!before.empty() && (options.only.empty() || options.only == "printall"))
+            BenchPrintAll(options, before, hookLibrary, device, "Before:");
         if (options.only.empty() || options.only == "printall")
             BenchPrintAll(options, mardello, hookLibrary, device, options.before.empty() ? "" : "After:");
         if (options.only.empty() || options.only == "startup") BenchStartup(options, mardello, minimalDialog);
         if (options.only.empty() || options.only == "device")
-            BenchDeviceFollow({mardello, minimalDialog, e2e::InstalledProbeLibrary(kInstallFolder), kInstallFolder, drives,
+            BenchDeviceFollow({mardello, minimalDialog, before, kInstallFolder, drives,
                                'E', device.UnixPath(), kVin, options.idleSeconds, 10});
         if (options.only.empty() || options.only == "find")
             BenchFindNext(options.lineCounts.back(), options.runs, mardello, kInstallFolder, device);
@@ -292,6 +293,9 @@ int main(int argc, char** argv)
             // Only the large device is plugged in meanwhile.
             Require(drives.Remove('E'), "take the usual device away");
             BenchHistory({mardello, kInstallFolder, drives, 'F', largeDevice.UnixPath(), kVin, options.runs});
+            // A letter left over a folder that is gone would hide the next device plugged in as it:
+            // under Wine a letter whose folder changes is no change to the drive list.
+            Require(drives.Remove('F'), "take the large device away");
             Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the usual device in again");
         }
         if (options.only.empty() || options.only == "compare") {
