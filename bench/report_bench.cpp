@@ -300,7 +300,7 @@ int main(int argc, char** argv)
         }
         if (options.only.empty() || options.only == "compare") {
             Require(drives.Remove('E'), "take the device away");
-            BenchBeforeAfter(mardello, kInstallFolder, options.runs);
+            BenchBeforeAfter(mardello, kInstallFolder, e2e::InstalledProbeLibrary(kInstallFolder), options.runs);
             Require(drives.Define('E', e2e::DriveKind::Removable, device.UnixPath()), "plug the device in again");
         }
         if (options.only.empty() || options.only == "keeping") {
