@@ -41,10 +41,10 @@ constexpr int kLargeReportLines = 40000;
 std::string ManySystems(int run)
 {
     std::string report = "Trouble Code Report\r\n";
-    char pair[96];
+    char pair[64];
     for (int system = 0; system < kLargeReportLines / 2; ++system) {
         const char kind = run > 0 && system % 100 == 0 ? 'U' : 'P';
-        std::snprintf(pair, sizeof pair, "System:\tControl module %05d\r\n%c%04d\tcurrent\tCircuit Malfunction\r\n",
+        std::snprintf(pair, sizeof pair, "System:\tModule %05d\r\n%c%04d\tcurrent\tCircuit Fault\r\n",
                       system, kind, system % 10000);
         report += pair;
     }

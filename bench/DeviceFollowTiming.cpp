@@ -76,7 +76,10 @@ IdleCost IdleCostPerMinute(const std::string& exe, const std::string& arguments,
     for (int step = 0; step < kMostSettleSteps; ++step) {
         Sleep(kSettleStepMs);
         const Reading now = Read(programPid, serverPid);
-        const bool settled = (now.program.runNs - before.program.runNs) / 1e6 < kSettledMs;
+        // The server also serves the prefix's own processes, which take a moment to settle
+        // after a program ends and another starts.
+        const bool settled = (now.program.runNs - before.program.runNs) / 1e6 < kSettledMs &&
+                             (now.server.runNs - before.server.runNs) / 1e6 < kSettledMs;
         before = now;
         if (settled) break;
     }
