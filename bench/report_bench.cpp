@@ -262,8 +262,13 @@ public:
     HistoryPutAside() : m_history(e2e::HistoryFolder()), m_aside(m_history + " before the benchmark")
     {
         Require(!m_history.empty(), "the system names no Documents folder");
-        e2e::RemoveTree(m_aside);
-        m_putAside = MoveFileA(m_history.c_str(), m_aside.c_str()) != 0;
+        // A run that was stopped left the history aside, and its own in its place.
+        if (GetFileAttributesA(m_aside.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            e2e::RemoveTree(m_history);
+            m_putAside = true;
+        } else {
+            m_putAside = MoveFileA(m_history.c_str(), m_aside.c_str()) != 0;
+        }
     }
     ~HistoryPutAside()
     {
