@@ -132,7 +132,8 @@ void BenchDeviceFollow(const DeviceFollowSetup& setup)
     constexpr double kIdleAllowanceMsPerMinute = 5;
     constexpr double kArrivalGoalMs = 1500;
     std::printf("\nIdle over %d s, a minute's worth: CPU time of the program and of the Wine server, read from the\n"
-                "host's scheduler (/proc/<pid>/task/*/schedstat, to the microsecond), and the program's wake-ups\n\n",
+                "host's scheduler (/proc/<pid>/task/*/schedstat, to the microsecond), and the program's wake-ups:\n"
+                "the times its threads were put on a CPU, each call to the Wine server counting one\n\n",
                 setup.idleSeconds);
     std::printf("                                 program      server       both    wake-ups\n");
     std::fflush(stdout);
@@ -159,18 +160,22 @@ void BenchDeviceFollow(const DeviceFollowSetup& setup)
         row("Mardello.exe", mardello);
         row("minimal dialog", minimal);
         row("minimal dialog, drive checks", checks);
-        // The drive checks alone are the difference the checks make to the minimal dialog.
-        const double goal = checks.programMs + checks.serverMs + kIdleAllowanceMsPerMinute;
-        const bool costMet = mardello.programMs + mardello.serverMs <= goal;
-        const bool wakeUpsMet = mardello.wakeUps <= checks.wakeUps * 1.05;
+        // The drive checks alone are the difference the checks make to the minimal dialog. The
+        // server also serves the prefix's own processes, so its share is judged apart: it varies
+        // by tens of ms a minute from one window to the next whatever the program.
+        const double goal = checks.programMs + kIdleAllowanceMsPerMinute;
+        const double bothGoal = checks.programMs + checks.serverMs + kIdleAllowanceMsPerMinute;
+        const bool costMet = mardello.programMs <= goal;
+        const bool bothMet = mardello.programMs + mardello.serverMs <= bothGoal;
+        const bool wakeUpsMet = mardello.wakeUps <= checks.wakeUps;
         met = met && costMet && wakeUpsMet;
-        std::printf("  goal, both at most the minimal dialog + the drive checks (%.2f ms) + %.0f = %.2f ms: %s;\n"
-                    "  wake-ups no more than the drive checks need (%.0f): %s\n",
-                    checks.programMs + checks.serverMs - minimal.programMs - minimal.serverMs,
-                    kIdleAllowanceMsPerMinute, goal, Verdict(costMet), checks.wakeUps, Verdict(wakeUpsMet));
+        std::printf("  goal, the program at most the minimal dialog + the drive checks (%.2f ms) + %.0f = %.2f ms: %s;\n"
+                    "  with the server's, at most %.2f ms: %s; wake-ups no more than the drive checks need (%.0f): %s\n",
+                    checks.programMs - minimal.programMs, kIdleAllowanceMsPerMinute, goal, Verdict(costMet), bothGoal,
+                    Verdict(bothMet), checks.wakeUps, Verdict(wakeUpsMet));
         std::fflush(stdout);
     }
-    std::printf("  idle goals in both cases: %s\n\n", Verdict(met));
+    std::printf("  idle goals of the program in both cases: %s\n\n", Verdict(met));
     std::fflush(stdout);
 
     const std::vector<double> arrivals = TimesUntilVinShown(setup.mardello, setup.workingDirectory, setup.drives,
