@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "bench/KeptHistory.h"
@@ -11,6 +13,7 @@
 #include "bench/Stopwatch.h"
 #include "res/resource.h"
 #include "tests/e2e/RunningProgram.h"
+#include "tests/e2e/harness/ProcessProbe.h"
 
 namespace bench {
 
@@ -29,6 +32,23 @@ std::string TroubleCodes(int run)
     if (run == 3) report += "P0171\tcurrent\tSystem Too Lean (Bank 1)\r\n";
     if (run % 2) report += "P0455\tcurrent\tEVAP System Large Leak\r\n";
     return report + "\r\nSystem:\tTransmission control module (TCM)\r\nNo Trouble Codes\r\n";
+}
+
+constexpr int kLargeReportLines = 40000;
+
+// A trouble-code report of the largest kind: a system per code, 1 MB in all. The later run has
+// some codes the earlier one had not, so the comparison names new ones.
+std::string ManySystems(int run)
+{
+    std::string report = "Trouble Code Report\r\n";
+    char pair[64];
+    for (int system = 0; system < kLargeReportLines / 2; ++system) {
+        const char kind = run > 0 && system % 100 == 0 ? 'U' : 'P';
+        std::snprintf(pair, sizeof pair, "System:\tModule %05d\r\n%c%04d\tcurrent\tCircuit Fault\r\n",
+                      system, kind, system % 10000);
+        report += pair;
+    }
+    return report;
 }
 
 int Rows(HWND history) { return static_cast<int>(SendMessageA(GetDlgItem(history, IDC_HISTORY_LIST), LVM_GETITEMCOUNT, 0, 0)); }
@@ -63,7 +83,8 @@ double DrawingAlone(HWND history)
 
 // Milliseconds from a command until the main window's status starts with `status` and its
 // viewer holds `shown`.
-double UntilShown(HWND target, WPARAM command, HWND dialog, const std::string& status, const std::string& shown)
+double UntilShown(HWND target, WPARAM command, HWND dialog, const std::string& status, const std::string& shown,
+                  DWORD timeoutMs = 30000)
 {
     SendMessageA(GetDlgItem(dialog, IDC_RICHEDIT_REPORT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     Stopwatch clock;
@@ -71,14 +92,47 @@ double UntilShown(HWND target, WPARAM command, HWND dialog, const std::string& s
     Require(e2e::WaitUntil([&] {
                 return e2e::ControlText(dialog, IDC_STATIC_STATUS).value_or("").rfind(status, 0) == 0 &&
                        e2e::ControlText(dialog, IDC_RICHEDIT_REPORT).value_or("").find(shown) != std::string::npos;
-            }, 30000),
+            }, timeoutMs),
             "the view was not shown");
     return clock.ElapsedMs();
 }
 
+// Compare of two runs of `ManySystems` reports: the median time until shown, and the largest peak
+// memory of the program above what it had once started, in KB.
+void BenchLargeCompare(const std::string& mardello, const std::string& workingDirectory, const std::string& probeLibrary,
+                       int runs)
+{
+    FillHistory(1, 2, ManySystems);
+    std::vector<double> times;
+    DWORD mostAboveStart = 0;
+    size_t bytes = ManySystems(1).size();
+    for (int run = 0; run < runs; ++run) {
+        e2e::Program program;
+        Require(program.Start(mardello, workingDirectory), "start Mardello");
+        const HWND dialog = e2e::WaitForVisibleWindow(program.Id(), e2e::kDialogClass);
+        Require(dialog != nullptr, "Mardello did not start");
+        const e2e::ProcessProbe probe(dialog, probeLibrary);
+        Require(probe.Ready(), "the probe inside Mardello");
+        HWND history = OpenHistory(program, dialog);
+        Require(e2e::WaitUntil([&] { return Rows(history) == 2; }, 60000), "the two runs were not listed");
+        Keystroke(history, BenchVin(0).c_str());
+        const std::optional<DWORD> started = probe.Ask(e2e::ProbeQuestion::PeakMemoryKilobytes);
+        times.push_back(UntilShown(history, IDC_HISTORY_COMPARE_PREVIOUS, dialog, "Compared:", "New /", 300000));
+        const std::optional<DWORD> peak = probe.Ask(e2e::ProbeQuestion::PeakMemoryKilobytes);
+        Require(started && peak, "the peak memory of Mardello");
+        mostAboveStart = std::max(mostAboveStart, *peak - *started);
+        program.Kill();
+    }
+    std::printf("Compare of two runs' %zu-byte trouble-code reports of %d systems each\n"
+                "until shown %8.0f ms, peak memory %lu MB above the start's (median of %d, highest peak)\n\n",
+                bytes, kLargeReportLines / 2, Median(times), mostAboveStart / 1024, runs);
+    std::fflush(stdout);
+}
+
 }  // namespace
 
-void BenchBeforeAfter(const std::string& mardello, const std::string& workingDirectory, int runs)
+void BenchBeforeAfter(const std::string& mardello, const std::string& workingDirectory, const std::string& probeLibrary,
+                      int runs)
 {
     std::printf("Search by trouble code and Compare on %d kept runs, median of %d\n\n", kVins * kRunsPerVin, runs);
     std::fflush(stdout);
@@ -118,6 +172,8 @@ void BenchBeforeAfter(const std::string& mardello, const std::string& workingDir
     std::printf("Compare with previous until shown                 %8.0f ms\n", Median(compare));
     std::printf("Print Trouble Code of the same run until shown    %8.0f ms\n\n", Median(view));
     std::fflush(stdout);
+    BenchLargeCompare(mardello, workingDirectory, probeLibrary, runs);
+    e2e::RemoveTree(e2e::HistoryFolder());
 }
 
 }  // namespace bench

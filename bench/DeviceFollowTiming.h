@@ -1,7 +1,7 @@
 #pragma once
-// What following the device costs: the CPU time a program takes while it sits idle, read inside
-// it (Wine gives another process's times as zero), and how long after the device's drive
-// appears the VIN box shows its VIN.
+// What following the device costs: the CPU time a program and the Wine server take while the
+// program sits idle, and its wake-ups, read from the host's scheduler (bench/UnixCpu.h), and how
+// long after the device's drive appears the VIN box shows its VIN.
 #include <windows.h>
 
 #include <string>
@@ -11,11 +11,18 @@
 
 namespace bench {
 
-// Starts `exe` in `workingDirectory`, waits until its visible dialog shows `text` in control
-// `editId`, then measures the CPU time it takes over `seconds` seconds of doing nothing, in
-// milliseconds; `probeLibrary` is the hook library that reads it inside the program.
-double IdleCpuMs(const std::string& exe, const std::string& workingDirectory, int editId, const std::string& text,
-                 const std::string& probeLibrary, int seconds);
+// What a program costs a minute while it sits idle.
+struct IdleCost {
+    double programMs = 0;  // its own threads' run time
+    double serverMs = 0;   // the Wine server's over the same time, which its messages and timers cost
+    double wakeUps = 0;    // times one of its threads was put on a CPU
+};
+
+// Starts `exe` with `arguments` in `workingDirectory`, waits until its visible dialog shows
+// `text` in control `editId` and what follows its start has settled, then measures `seconds`
+// seconds of doing nothing.
+IdleCost IdleCostPerMinute(const std::string& exe, const std::string& arguments, const std::string& workingDirectory,
+                           int editId, const std::string& text, int seconds);
 
 // Milliseconds from the drive's appearance (`letter`, a removable drive over `unixFolder`) until
 // `mardello`, started before without it, shows `vin`; the drive is taken away again before the
@@ -27,7 +34,7 @@ std::vector<double> TimesUntilVinShown(const std::string& mardello, const std::s
 struct DeviceFollowSetup {
     std::string mardello;
     std::string minimalDialog;
-    std::string probeLibrary;
+    std::string before;  // an earlier Mardello.exe measured beside, or empty
     std::string workingDirectory;
     e2e::DriveTable& drives;  // where the device is plugged in as `letter`
     char letter;
@@ -37,8 +44,8 @@ struct DeviceFollowSetup {
     int runs;
 };
 
-// Prints the idle cost of Mardello with and without the device next to the minimal dialog's,
-// and the median time from the device's appearance to its VIN.
+// Prints the idle cost of Mardello with and without the device next to the minimal dialog's and
+// the drive checks' alone (the minimal dialog making them), and the median time from the device's appearance to its VIN.
 void BenchDeviceFollow(const DeviceFollowSetup& setup);
 
 }  // namespace bench

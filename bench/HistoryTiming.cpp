@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "bench/DeviceFollowTiming.h"
@@ -77,14 +78,25 @@ Opening OpenRightAfterStart(const HistorySetup& setup)
     return opening;
 }
 
-void SetKeeping(bool keep)
+// The keep setting as it is, or nothing when it was never set; given back as it was, nothing
+// deletes the value.
+std::optional<DWORD> KeepingSetting()
+{
+    DWORD value = 0, size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, e2e::kSettingsKey, "KeepReports", RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+void SetKeeping(std::optional<DWORD> keep)
 {
     HKEY key = nullptr;
     Require(RegCreateKeyExA(HKEY_CURRENT_USER, e2e::kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
                 ERROR_SUCCESS,
             "open the settings");
-    const DWORD value = keep ? 1 : 0;
-    RegSetValueExA(key, "KeepReports", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    if (keep) RegSetValueExA(key, "KeepReports", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*keep), sizeof *keep);
+    else RegDeleteValueA(key, "KeepReports");
     RegCloseKey(key);
 }
 
@@ -127,13 +139,15 @@ void BenchHistory(const HistorySetup& setup)
     std::printf("Device plugged in until its VIN shows, with its 20 MB live data kept and with keeping off\n\n");
     std::fflush(stdout);
     e2e::RemoveTree(e2e::HistoryFolder());
-    SetKeeping(true);
+    const std::optional<DWORD> setting = KeepingSetting();
+    SetKeeping(1);
     const double kept = Median(TimesUntilVinShown(setup.mardello, setup.workingDirectory, setup.drives, setup.letter,
                                                   setup.deviceUnix, setup.vin, setup.runs));
-    SetKeeping(false);
+    SetKeeping(0);
     const double notKept = Median(TimesUntilVinShown(setup.mardello, setup.workingDirectory, setup.drives,
                                                      setup.letter, setup.deviceUnix, setup.vin, setup.runs));
-    SetKeeping(true);
+    SetKeeping(setting);
+    e2e::RemoveTree(e2e::HistoryFolder());
     std::printf("kept %8.0f ms, not kept %8.0f ms, %5.2fx\n\n", kept, notKept, kept / notKept);
     std::fflush(stdout);
 }

@@ -73,8 +73,11 @@ ULONGLONG WriteDevice(const e2e::ScratchFolder& device, const std::string& vin,
     return whole;
 }
 
+// The device comes only once the program runs: its letter must be new then, or the program,
+// which looks for a device when the drive list changes, would not look.
 HWND Start(e2e::Program& program, const KeepingSetup& setup)
 {
+    Require(setup.drives.Remove(setup.letter), "free the device's letter");
     e2e::RemoveTree(e2e::HistoryFolder());
     Require(program.Start(setup.mardello, setup.workingDirectory), "start Mardello");
     const HWND dialog = e2e::WaitForVisibleWindow(program.Id(), e2e::kDialogClass);

@@ -35,8 +35,41 @@ HWND CDialog::ModalOwner(const CWnd* parent, const CWnd* dialog)
     return ::GetLastActivePopup(::GetAncestor(main->m_hWnd, GA_ROOT));
 }
 
+// The main window runs a loop of its own, which hands each message to PreTranslateMessage
+// first, as the modal filter does for other dialogs. The system's dialog loop passes every
+// message through the filter's hook, and under Wine each pass costs three calls to its server:
+// idle, with a tick a second and the caret's blink, that was most of what the program cost.
+INT_PTR CDialog::RunAsMainWindow()
+{
+    t_dialogBeingCreated = this;
+    m_bEnded = false;
+    const HWND window = m_bWideTemplate ? ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
+                                                               nullptr, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this))
+                                        : ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
+                                                               nullptr, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    t_dialogBeingCreated = nullptr;
+    if (!window) return -1;
+    // The dialog manager shows a dialog that did not show itself.
+    if (!::IsWindowVisible(window)) ::ShowWindow(window, SW_SHOWNORMAL);
+    MSG message;
+    while (::IsWindow(window) && !m_bEnded) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) ::PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (PreTranslateMessage(&message) || ::IsDialogMessageW(window, &message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    if (::IsWindow(window)) ::DestroyWindow(window);
+    m_hWnd = nullptr;
+    return IDOK;
+}
+
 INT_PTR CDialog::DoModal()
 {
+    if (AfxGetApp() && AfxGetApp()->m_pMainWnd == this) return RunAsMainWindow();
     t_dialogBeingCreated = this;
     CModalMessageFilter filter(*this);
     const HWND owner = ModalOwner(m_pParentWnd, this);

@@ -25,7 +25,11 @@ public:
     // messages and destroys it with DestroyWindow().
     BOOL Create();
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
-    void EndDialog(int result) const { ::EndDialog(m_hWnd, result); }
+    void EndDialog(int result) const
+    {
+        m_bEnded = true;
+        ::EndDialog(m_hWnd, result);
+    }
 
     bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -54,10 +58,12 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void CenterAfterInit(const RECT& windowBefore, LONG styleBefore) const;
+    INT_PTR RunAsMainWindow();
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
     int m_nCommandsRunning = 0;
+    mutable bool m_bEnded = false;
 };
 
 // The extended dialog of the framework; this program uses nothing it adds.
