@@ -21,7 +21,9 @@ set(WIN32_SOURCES
     framework/PrintDialog.cpp
     framework/FileDialog.cpp
     framework/StdioFile.cpp
+    framework/LocalTimeOf.cpp
     framework/SystemLibrary.cpp
+    framework/SystemMessage.cpp
     framework/WinApp.cpp
     framework/WinAppProfile.cpp
     framework/WideText.cpp

@@ -55,8 +55,8 @@ void CDeviceTracker::OnTick()
     // first tick after the command.
     if (m_window.HandlingCommand()) return;
     const DeviceFollower::Change change = m_follower.Tick(SystemDrives());
-    if (change == DeviceFollower::Change::Lost) m_callback.DeviceLost();
-    if (change == DeviceFollower::Change::Found) m_callback.DeviceFound();
+    if (change == DeviceFollower::Change::Lost) m_listener.DeviceLost();
+    if (change == DeviceFollower::Change::Found) m_listener.DeviceFound(m_follower.Drive(), m_follower.Vin());
 }
 
 LRESULT CDeviceTracker::OnDeviceChange(UINT event, DWORD_PTR data)

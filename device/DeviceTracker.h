@@ -3,11 +3,22 @@
 // window when one is found or lost.
 #include "device/DeviceFollower.h"
 #include "framework/Dialog.h"
-#include "reports/PartCallback.h"
+
+// What the device part tells the window that owns it.
+class DeviceListener {
+public:
+    // A device was found: its drive prefix ("E:") and its VIN, empty when it has none to read.
+    virtual void DeviceFound(const CString& drive, const CString& vin) = 0;
+    // The device in use was lost.
+    virtual void DeviceLost() = 0;
+
+protected:
+    ~DeviceListener() = default;
+};
 
 class CDeviceTracker : public CCmdTarget {
 public:
-    CDeviceTracker(const CDialog& window, PartCallback& callback) : m_window(window), m_callback(callback) {}
+    CDeviceTracker(const CDialog& window, DeviceListener& listener) : m_window(window), m_listener(listener) {}
     ~CDeviceTracker() override;
     CDeviceTracker(const CDeviceTracker&) = delete;
     CDeviceTracker& operator=(const CDeviceTracker&) = delete;
@@ -30,7 +41,7 @@ private:
     LRESULT OnDeviceChange(UINT event, DWORD_PTR data);
 
     const CDialog& m_window;
-    PartCallback& m_callback;
+    DeviceListener& m_listener;
     DeviceFollower m_follower;  // only the search ahead touches it while it runs
     HANDLE m_hSearchAhead = nullptr;
     bool m_bFoundAhead = false;

@@ -15,9 +15,9 @@ void CRunComparison::Compare(const CString& vin, const CString& beforeFolder, co
     } catch (const std::bad_alloc&) {
         // Said in the viewer and the status line alike, so that neither shows a comparison not made.
         const CString why = "The runs could not be compared: not enough memory.";
-        m_callback.ShowView(kBeforeAndAfterShown, "\r\n" + why);
-        m_callback.Say(why);
+        m_listener.ShowView(kBeforeAndAfterShown, "\r\n" + why);
+        m_listener.Say(why);
         return;
     }
-    m_callback.ShowView(kBeforeAndAfterShown, view);
+    m_listener.ShowView(kBeforeAndAfterShown, view);
 }

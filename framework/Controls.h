@@ -36,21 +36,10 @@ public:
     void GetSel(CHARRANGE& range) const { SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range)); }
     // Brings the caret, and so the selection's end, into view.
     void ScrollCaret() const { SendMessage(EM_SCROLLCARET); }
-    // The first match of find->lpstrText within find->chrg (searching backwards unless flags
-    // hold FR_DOWN): its first character, with its range in find->chrgText; -1 when none.
-    long FindText(DWORD flags, FINDTEXTEXA* find) const
-    {
-        return static_cast<long>(SendMessage(EM_FINDTEXTEX, flags, reinterpret_cast<LPARAM>(find)));
-    }
     BOOL CanUndo() const { return SendMessage(EM_CANUNDO) != 0; }
     // Whether the text was changed since it was last said to be unchanged.
     BOOL GetModify() const { return SendMessage(EM_GETMODIFY) != 0; }
     void SetModify(BOOL modified) const { SendMessage(EM_SETMODIFY, modified); }
-    // The first character of the line that holds character `index`.
-    long LineStartOf(long index) const
-    {
-        return static_cast<long>(SendMessage(EM_LINEINDEX, SendMessage(EM_EXLINEFROMCHAR, 0, index)));
-    }
     void ReplaceSel(const char* text, BOOL canUndo = FALSE) const
     {
         SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));

@@ -20,7 +20,6 @@ bool CStdioFile::ReadMore()
     char chunk[64 * 1024];
     DWORD got = 0;
     if (!::ReadFile(m_file, chunk, sizeof chunk, &got, nullptr)) {
-        m_readFailed = true;
         m_atEnd = true;
         return false;
     }
@@ -53,10 +52,7 @@ BOOL CStdioFile::ReadRest(std::string& bytes)
     char chunk[64 * 1024];
     for (;;) {
         DWORD got = 0;
-        if (!::ReadFile(m_file, chunk, sizeof chunk, &got, nullptr)) {
-            m_readFailed = true;
-            return FALSE;
-        }
+        if (!::ReadFile(m_file, chunk, sizeof chunk, &got, nullptr)) return FALSE;
         if (got == 0) return TRUE;
         bytes.append(chunk, got);
     }
@@ -68,5 +64,4 @@ void CStdioFile::Close()
     m_file = INVALID_HANDLE_VALUE;
     m_decoder = TextModeDecoder();
     m_atEnd = false;
-    m_readFailed = false;
 }

@@ -26,8 +26,6 @@ public:
     // The rest of the file's bytes as they are, appended to `bytes`; FALSE when reading failed
     // part-way, with what was read appended.
     BOOL ReadRest(std::string& bytes);
-    // TRUE when ReadString stopped because the file could not be read, not at its end.
-    BOOL ReadFailed() const { return m_readFailed; }
     void Close();
 
 private:
@@ -36,5 +34,4 @@ private:
     HANDLE m_file = INVALID_HANDLE_VALUE;
     TextModeDecoder m_decoder;
     bool m_atEnd = false;
-    bool m_readFailed = false;
 };

@@ -23,12 +23,9 @@ public:
     // Names the settings root under HKEY_CURRENT_USER\Software, given in GBK. Nothing is
     // written until a setting is.
     void SetRegistryKey(const char* company) { m_strRegistryKey = company; }
-    // A setting kept under the root, in the program's key, in `section`: empty when it was never
-    // written or cannot be read. Writing says whether the setting was kept.
-    CString GetProfileString(const char* section, const char* entry) const;
-    BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
-    // The same for text of any characters: kept as Unicode, given and taken as UTF-8. It reads a
-    // value written as 8-bit text too.
+    // A setting kept under the root, in the program's key, in `section`, as text of any characters:
+    // kept as Unicode, given and taken as UTF-8; empty when it was never written or cannot be read.
+    // It reads a value written as 8-bit text too. Writing says whether the setting was kept.
     CString GetProfileUtf8(const char* section, const char* entry) const;
     BOOL WriteProfileUtf8(const char* section, const char* entry, const CString& utf8) const;
     // A number kept as the strings are; `fallback` when it was never written or cannot be read.

@@ -33,34 +33,6 @@ std::wstring SectionPath(const CWinApp& app, const char* section)
 
 }  // namespace
 
-CString CWinApp::GetProfileString(const char* section, const char* entry) const
-{
-    RegistryKey key;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(*this, section).c_str(), 0, KEY_QUERY_VALUE, &key.m_key) !=
-        ERROR_SUCCESS)
-        return CString();
-    // Settings are a line or two; one that is longer or not text is read as never written.
-    char value[1024] = "";
-    DWORD size = sizeof value - 1;
-    DWORD type = 0;
-    if (::RegQueryValueExA(key.m_key, entry, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
-        type != REG_SZ)
-        return CString();
-    value[size] = '\0';  // a value written without its terminating NUL
-    return CString(value);
-}
-
-BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const
-{
-    RegistryKey key;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(*this, section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          &key.m_key, nullptr) != ERROR_SUCCESS)
-        return FALSE;
-    const CString text(value);
-    return ::RegSetValueExA(key.m_key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.GetString()),
-                            static_cast<DWORD>(text.Size() + 1)) == ERROR_SUCCESS;
-}
-
 CString CWinApp::GetProfileUtf8(const char* section, const char* entry) const
 {
     RegistryKey key;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "history/HistoryFolder.h"
+#include "framework/SystemMessage.h"
 #include "reports/ReportFiles.h"
 
 namespace {

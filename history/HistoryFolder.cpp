@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <string>
-
 #include "framework/SystemLibrary.h"
 
 // The shell library is loaded only by those who need it, as the common dialogs are.
@@ -16,15 +14,4 @@ CString HistoryFolder()
         !documents[0])
         return CString();
     return CString(documents) + "\\Mardello";
-}
-
-CString SystemMessage(unsigned long error)
-{
-    char text[512] = "";
-    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                          text, sizeof text, nullptr);
-    CString message(text, length);
-    message.TrimRight();
-    if (message.IsEmpty()) message = ("error " + std::to_string(error)).c_str();
-    return message;
 }

@@ -4,6 +4,3 @@
 
 // Documents\Mardello (not made here); empty when the system names no Documents folder.
 CString HistoryFolder();
-
-// The system's words for an error code, without the line end, for the history window.
-CString SystemMessage(unsigned long error);

@@ -99,7 +99,7 @@ void CHistoryKeeper::OnWindowPosChanging(WPARAM, LPARAM lParam)
 {
     const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
     if (!m_hThread || !m_bKeeping || !(position->flags & SWP_HIDEWINDOW)) return;
-    m_callback.Say("Keeping the reports of the last device found before closing...");
+    m_listener.Say("Keeping the reports of the last device found before closing...");
     if (::WaitForSingleObject(m_hThread, kClosingWaitMs) == WAIT_OBJECT_0) return;
     m_stop = true;
     ::WaitForSingleObject(m_hThread, kClosingWaitMs);
@@ -165,7 +165,7 @@ LRESULT CHistoryKeeper::OnRunsListed(WPARAM, LPARAM lParam)
     m_bRunsRead = true;
     m_bCodesRead = false;
     m_bFailedNow = false;
-    m_callback.RunKept();
+    m_listener.RunKept();
     return 0;
 }
 
@@ -194,7 +194,7 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
             m_strRetried = job->outcome.run;
             m_bRetrying = true;
             ::SetTimer(m_window.m_hWnd, kKeepTimer, kBusyRetryMs, nullptr);
-            m_callback.RunKept();
+            m_listener.RunKept();
             return 0;
         }
         [[fallthrough]];
@@ -218,7 +218,7 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     }
     m_bRetrying = false;
     StartKeeping();
-    m_callback.RunKept();
+    m_listener.RunKept();
     return 0;
 }
 

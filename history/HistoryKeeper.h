@@ -13,11 +13,22 @@
 #include "history/DeleteKeptRuns.h"
 #include "history/RunsDeletedWhileRead.h"
 #include "history/HistoryList.h"
-#include "reports/PartCallback.h"
+
+// What the history part tells the window that owns it.
+class HistoryKeeperListener {
+public:
+    // A run was kept, or could not be, and the history was read afresh.
+    virtual void RunKept() = 0;
+    // Something to say in the status line now, before the window goes on.
+    virtual void Say(const CString& note) = 0;
+
+protected:
+    ~HistoryKeeperListener() = default;
+};
 
 class CHistoryKeeper : public CCmdTarget {
 public:
-    CHistoryKeeper(const CWnd& window, PartCallback& callback) : m_window(window), m_callback(callback) {}
+    CHistoryKeeper(const CWnd& window, HistoryKeeperListener& listener) : m_window(window), m_listener(listener) {}
     ~CHistoryKeeper() override;
     CHistoryKeeper(const CHistoryKeeper&) = delete;
     CHistoryKeeper& operator=(const CHistoryKeeper&) = delete;
@@ -58,7 +69,7 @@ private:
     void OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
 
     const CWnd& m_window;
-    PartCallback& m_callback;
+    HistoryKeeperListener& m_listener;
     KeepRequest m_wanted;
     HANDLE m_hThread = nullptr;
     bool m_bKeeping = false;  // the thread running copies a run, not only reads

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/LocalTime.h"
+#include "framework/SystemMessage.h"
 #include "history/AbandonedKeeping.h"
 #include "history/DeletedRunsFile.h"
 #include "history/FolderEntries.h"
-#include "history/HistoryFolder.h"
 #include "history/KeepingFolder.h"
 #include "history/KeptRuns.h"
 #include "history/RunName.h"
@@ -370,14 +371,6 @@ KeepOutcome Keep(const CString& printFolder, const CString& historyFolder, const
 }
 
 }  // namespace
-
-RunTime LocalTimeOf(const FILETIME& time)
-{
-    FILETIME local{};
-    SYSTEMTIME parts{};
-    if (!::FileTimeToLocalFileTime(&time, &local) || !::FileTimeToSystemTime(&local, &parts)) return {};
-    return {parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond};
-}
 
 KeepOutcome KeepRun(const CString& printFolder, const CString& historyFolder, const std::atomic<bool>& stop) noexcept
 {

@@ -17,9 +17,6 @@ struct KeepOutcome {
     CString why;  // when not kept: what went wrong, in the system's words
 };
 
-// A file time as the local time a run is named by; all zero when it cannot be read.
-RunTime LocalTimeOf(const FILETIME& time);
-
 // Reads the device only, sharing its files with every other reader and writer, and leaves no
 // file open. The run is copied a piece at a time into a temporary folder, named after the VIN
 // in the VIN.DAT copied, and renamed into the history when whole, so the history never holds

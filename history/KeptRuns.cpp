@@ -4,7 +4,7 @@
 
 #include "dtc/RunReport.h"
 #include "framework/FileFind.h"
-#include "history/KeepRun.h"
+#include "framework/LocalTime.h"
 #include "history/VinOfFile.h"
 #include "reports/ReportFiles.h"
 

@@ -1,6 +1,5 @@
 #include "history/RunName.h"
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -9,14 +8,6 @@ bool IsValid(const RunTime& t)
 {
     return t.year >= 1601 && t.year <= 9999 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 &&
            t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59;
-}
-
-CString Formatted(const RunTime& t, char timeSeparator)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d%c%02d%c%02d", t.year, t.month, t.day, t.hour, timeSeparator,
-                  t.minute, timeSeparator, t.second);
-    return text;
 }
 
 // Exactly `count` digits from `text`; false when any is not a digit.
@@ -64,7 +55,7 @@ RunTime RunTimeOrKeptTime(const RunTime& written, const RunTime& kept)
 
 CString RunFolderName(const RunTime& time, int copy)
 {
-    CString name = Formatted(time, '-');
+    CString name = LocalTimeText(time, '-');
     if (copy > 1) name += (" (" + std::to_string(copy) + ")").c_str();
     return name;
 }
@@ -108,7 +99,7 @@ bool ParseRunFolderName(const CString& name, RunTime& time, int& copy)
     return true;
 }
 
-CString RunTimeText(const RunTime& time) { return Formatted(time, ':'); }
+CString RunTimeText(const RunTime& time) { return LocalTimeText(time); }
 
 int NextCopyNumber(const std::vector<CString>& names, const RunTime& time)
 {

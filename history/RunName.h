@@ -5,15 +5,9 @@
 #include <vector>
 
 #include "framework/CString.h"
+#include "framework/LocalTime.h"
 
-struct RunTime {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    friend bool operator==(const RunTime& a, const RunTime& b)
-    {
-        return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute &&
-               a.second == b.second;
-    }
-};
+using RunTime = LocalTime;
 
 // The time a run is named by: the time its reports were written, unless the device gave none
 // (a zero time, before the first day any device's drive can hold) or one more than a day

@@ -1,7 +1,7 @@
 #include "output/SaveAsFile.h"
 
+#include "framework/LocalTime.h"
 #include "framework/WideText.h"
-#include "history/KeepRun.h"
 #include "output/ClipboardText.h"
 #include "reports/ReportFiles.h"
 
@@ -14,13 +14,13 @@ CString ReportsTime(const CString& reportFolder)
             ::CompareFileTime(&file.ftLastWriteTime, &newest) > 0)
             newest = file.ftLastWriteTime;
     }
-    RunTime time = LocalTimeOf(newest);
+    LocalTime time = LocalTimeOf(newest);
     if (newest.dwHighDateTime == 0 || time.year == 0) {
         SYSTEMTIME now;
         ::GetLocalTime(&now);
         time = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
     }
-    return RunTimeText(time);
+    return LocalTimeText(time);
 }
 
 CString SavedText(const std::wstring& viewerCharacters, bool& inUtf8)

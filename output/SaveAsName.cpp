@@ -1,6 +1,6 @@
 #include "output/SaveAsName.h"
 
-#include "history/VinFolder.h"
+#include "vin/PlainVinName.h"
 
 CString SaveAsName(const CString& vin, const CString& runTime, const char* report)
 {

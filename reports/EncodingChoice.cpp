@@ -36,7 +36,10 @@ BEGIN_MESSAGE_MAP(CEncodingChoice, CCmdTarget)
     ON_COMMAND_RANGE(IDM_ENCODING_AUTOMATIC, IDM_ENCODING_SYSTEM, &CEncodingChoice::OnChoose)
 END_MESSAGE_MAP()
 
-CEncodingChoice::CEncodingChoice(PartCallback& callback) : m_callback(callback), m_chosen(IDM_ENCODING_AUTOMATIC) {}
+CEncodingChoice::CEncodingChoice(EncodingChoiceListener& listener)
+    : m_listener(listener), m_chosen(IDM_ENCODING_AUTOMATIC)
+{
+}
 
 void CEncodingChoice::SourceChanged() { m_chosen = IDM_ENCODING_AUTOMATIC; }
 
@@ -67,5 +70,5 @@ void CEncodingChoice::OnChoose(UINT id)
 {
     if (id == m_chosen) return;
     m_chosen = id;
-    m_callback.ReadReportsAgain();
+    m_listener.ReadReportsAgain();
 }

@@ -6,12 +6,21 @@
 #include <string_view>
 
 #include "framework/MessageMap.h"
-#include "reports/PartCallback.h"
 #include "reports/ReportEncoding.h"
+
+// What the encoding choice tells the window that owns it.
+class EncodingChoiceListener {
+public:
+    // Reports are read another way now: the reports shown are to be read again.
+    virtual void ReadReportsAgain() = 0;
+
+protected:
+    ~EncodingChoiceListener() = default;
+};
 
 class CEncodingChoice : public CCmdTarget {
 public:
-    explicit CEncodingChoice(PartCallback& callback);
+    explicit CEncodingChoice(EncodingChoiceListener& listener);
 
     // Appends the Encoding submenu to `menu`, the choice in force checked.
     void AddMenu(HMENU menu) const;
@@ -25,6 +34,6 @@ public:
 private:
     void OnChoose(UINT id);
 
-    PartCallback& m_callback;
+    EncodingChoiceListener& m_listener;
     UINT m_chosen;  // the menu item of the choice in force
 };

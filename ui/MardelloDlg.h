@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the device's VIN, the report viewer and the command buttons. It is the
 // composition root of the program's parts: it owns them, chains its message map to theirs, and
-// hears from them through PartCallback. Its members are defined in the files ui/MardelloDlg*.cpp.
+// hears from them through the listener each part declares. Its members are defined in the files ui/MardelloDlg*.cpp.
 #include <string>
 
 #include "device/DeviceTracker.h"
@@ -11,7 +11,6 @@
 #include "framework/Gdi.h"
 #include "history/HistoryKeeper.h"
 #include "reports/EncodingChoice.h"
-#include "reports/PartCallback.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportSource.h"
 #include "reports/ViewerFind.h"
@@ -22,7 +21,11 @@ class CHistoryDlg;
 class CPrintPages;
 struct PrintGeometry;
 
-class CMardelloDlg : public CDialogEx, private PartCallback {
+class CMardelloDlg : public CDialogEx,
+                     private DeviceListener,
+                     private HistoryKeeperListener,
+                     private RunComparisonListener,
+                     private EncodingChoiceListener {
 public:
     explicit CMardelloDlg(CWnd* parent = nullptr);
 
@@ -37,7 +40,7 @@ protected:
     BOOL SearchForDevice();
 
     // What the parts report.
-    void DeviceFound() override;
+    void DeviceFound(const CString& drive, const CString& vin) override;
     void DeviceLost() override;
     void RunKept() override;
     void Say(const CString& note) override;

@@ -22,11 +22,11 @@ BOOL CMardelloDlg::FindDevice()
 
 // Another device is another vehicle, or the same one after a repair: its VIN, or none, replaces
 // what the box shows, typed or read, and the view shown is read from it.
-void CMardelloDlg::DeviceFound()
+void CMardelloDlg::DeviceFound(const CString& drive, const CString& vin)
 {
-    m_strDrive = m_deviceTracker.Drive();
+    m_strDrive = drive;
     m_reportSource.DeviceFound(m_strDrive);
-    m_strVin = m_deviceTracker.Vin();
+    m_strVin = vin;
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ReportSourceChanged();
     m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
@@ -36,7 +36,7 @@ void CMardelloDlg::DeviceFound()
 // shown, which stays shown.
 void CMardelloDlg::DeviceLost()
 {
-    m_strDrive = m_deviceTracker.Drive();
+    m_strDrive.Empty();
     m_strVin = GetDlgItem(IDC_EDIT_VIN).GetWindowText();
     const bool keptRunShown = m_reportSource.ShowsKeptRun();
     m_reportSource.DeviceLost();

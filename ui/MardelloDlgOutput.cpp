@@ -2,6 +2,7 @@
 // the printer, the clipboard or a file. A print or a save that fails says so in the status line.
 #include "framework/FileDialog.h"
 #include "framework/PrintDialog.h"
+#include "framework/SystemMessage.h"
 #include "framework/WideText.h"
 #include "history/HistoryFolder.h"
 #include "output/CopyToClipboard.h"

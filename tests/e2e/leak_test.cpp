@@ -1,9 +1,7 @@
-// Nothing the program loads for a command, a repaint or a print is left behind: its memory
-// stays flat over a thousand steps, and so does the highest GDI handle slot in use. Wine
-// answers 0 to every GetGuiResources question, so the process's own memory and the slots of
-// the handles it hands out are what tell; a leaked command-button picture (206 x 50 pixels)
-// costs tens of kilobytes, a leaked background picture more than a megabyte, and any leaked
-// object a slot for good.
+// Nothing the program loads for a command, a repaint, a print or a window it opens is left
+// behind: its memory stays flat over a thousand steps, and so do its kernel handles and its
+// windows. A leaked command-button picture (206 x 50 pixels) costs tens of kilobytes, a leaked
+// background picture more than a megabyte, a report file left open a handle for good.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <psapi.h>
@@ -17,6 +15,7 @@
 #include "tests/e2e/RunningProgram.h"
 #include "tests/e2e/PrintDialog.h"
 #include "tests/e2e/PrintJobs.h"
+#include "tests/e2e/PrintPreview.h"
 
 namespace e2e {
 namespace {
@@ -84,37 +83,100 @@ std::string Kilobytes(SIZE_T bytes) { return std::to_string(bytes / 1024) + " KB
     return ::testing::AssertionSuccess() << Kilobytes(before) << " to " << Kilobytes(after);
 }
 
-// The highest GDI handle slot among the pictures the command buttons show, noted after each
-// step. Wine hands out the slot freed last first, so while nothing leaks, the pictures a
-// command loads land in slots used before; each object leaked by any command takes a slot for
-// good and pushes later pictures into fresh, higher slots. Wine's table has 65,536 slots per
-// process, so this mark tells, long before the table runs out, whether a loop of commands
-// would exhaust it.
-class PictureSlots {
+// What the program holds that a leak makes grow and the system can count from outside: its
+// kernel handles (report files, folders being listed, threads, events) and its windows with
+// their children. Wine answers 0 to every GetGuiResources question and keeps GDI handles in
+// each process's own table, but lists every process's kernel handles. Both counts are noted
+// after each step; the highest after the warm-up is what the check compares.
+class ProgramObjects {
 public:
-    explicit PictureSlots(const MardelloSession& session) : m_session(session) {}
+    explicit ProgramObjects(DWORD processId) : m_processId(processId) {}
 
-    void Note()
+    void Note(int steps, int warmUpSteps)
     {
-        for (int id : kCommandButtons) {
-            const LRESULT picture = SendMessageA(m_session.Control(id), BM_GETIMAGE, IMAGE_BITMAP, 0);
-            m_highest = std::max(m_highest, LOWORD(static_cast<ULONG_PTR>(picture)));
+        const Counts now{KernelHandles(), Windows()};
+        if (steps < warmUpSteps) {
+            m_afterWarmUp = now;
+            m_highest = now;
+            return;
         }
-        if (++m_steps == kRepeats / 10) m_afterWarmUp = m_highest;
+        m_highest = {std::max(m_highest.handles, now.handles), std::max(m_highest.windows, now.windows)};
     }
-    WORD AfterWarmUp() const { return m_afterWarmUp; }
-    WORD Highest() const { return m_highest; }
+    // Room for handles the system opens and closes on its own (the spooler, a list being read).
+    ::testing::AssertionResult StayedFlat(int allowedHandles = 16) const
+    {
+        if (m_afterWarmUp.handles == 0) return ::testing::AssertionFailure() << "cannot read the program's handles";
+        if (m_highest.handles > m_afterWarmUp.handles + allowedHandles || m_highest.windows > m_afterWarmUp.windows)
+            return ::testing::AssertionFailure() << Report();
+        return ::testing::AssertionSuccess() << Report();
+    }
     std::string Report() const
     {
-        return "highest picture slot " + std::to_string(m_afterWarmUp) + " after warm-up, " +
-               std::to_string(m_highest) + " at the end";
+        return "handles " + std::to_string(m_afterWarmUp.handles) + " after warm-up, at most " +
+               std::to_string(m_highest.handles) + " later; windows " + std::to_string(m_afterWarmUp.windows) +
+               ", at most " + std::to_string(m_highest.windows);
     }
 
 private:
-    const MardelloSession& m_session;
-    int m_steps = 0;
-    WORD m_afterWarmUp = 0;
-    WORD m_highest = 0;
+    struct Counts {
+        size_t handles = 0;
+        size_t windows = 0;
+    };
+
+    // The system's list of every open kernel handle, as SystemHandleInformation gives it.
+    struct HandleEntry {
+        ULONG ownerProcessId;
+        BYTE objectType;
+        BYTE flags;
+        USHORT value;
+        PVOID object;
+        ACCESS_MASK access;
+    };
+    struct HandleList {
+        ULONG count;
+        HandleEntry entries[1];
+    };
+
+    size_t KernelHandles() const
+    {
+        using QuerySystem = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+        static const auto query = reinterpret_cast<QuerySystem>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+        constexpr ULONG kSystemHandleInformation = 16;
+        constexpr LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
+        if (!query) return 0;
+        std::vector<BYTE> buffer(1 << 20);
+        LONG status;
+        while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), nullptr)) ==
+               kLengthMismatch)
+            buffer.resize(buffer.size() * 2);
+        if (status != 0) return 0;
+        const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
+        size_t count = 0;
+        for (ULONG i = 0; i < list->count; ++i)
+            if (list->entries[i].ownerProcessId == m_processId) ++count;
+        return count;
+    }
+
+    static BOOL CALLBACK CountWindow(HWND, LPARAM counted)
+    {
+        ++*reinterpret_cast<size_t*>(counted);
+        return TRUE;
+    }
+
+    size_t Windows() const
+    {
+        size_t count = 0;
+        for (HWND window : WindowsOfProcess(m_processId)) {
+            ++count;
+            EnumChildWindows(window, CountWindow, reinterpret_cast<LPARAM>(&count));
+        }
+        return count;
+    }
+
+    DWORD m_processId;
+    Counts m_afterWarmUp;
+    Counts m_highest;
 };
 
 // Mardello started with a device that holds all three reports.
@@ -140,25 +202,50 @@ protected:
 
 TEST_F(Leak, CommandClicks)
 {
-    // Every command that needs no other window: the four views and Copy.
+    // Every command that needs no other window: the four views, which read the report files
+    // each time, and Copy.
     const int commands[] = {IDC_BTN_TROUBLE_CODE, IDC_BTN_LIVE_DATA, IDC_BTN_FROZEN_FRAME, IDC_BTN_PRINT_ALL,
                             IDC_BTN_COPY};
-    PictureSlots slots(m_session);
+    ProgramObjects objects(m_session.Process().Id());
+    int steps = 0;
     const auto flat = MemoryStaysFlat(m_session.Process().Id(), [&](int i) {
         auto done = ClickButton(m_session.Dialog(), commands[i % std::size(commands)]);
-        slots.Note();
+        if (++steps % 50 == 0) objects.Note(steps, kRepeats / 10);
         return done;
     });
     RecordProperty("memory", flat.message());
-    RecordProperty("gdi", slots.Report());
+    RecordProperty("objects", objects.Report());
     EXPECT_TRUE(flat);
-    // Seen: the same slot from the first command to the last, or a few more in a new Wine
-    // prefix, where the system makes objects of its own now and then; one object kept by
-    // each command would move it by the number of commands (seen: 720).
-    EXPECT_NE(0, slots.AfterWarmUp());
-    EXPECT_LT(slots.Highest(), slots.AfterWarmUp() + 50) << "GDI slots were used up";
+    // One handle kept by each view would add hundreds.
+    EXPECT_TRUE(objects.StayedFlat());
     // The clicks were handled: the last one made Copy the active button.
     EXPECT_TRUE(ShowsOnlyBlue(m_session, IDC_BTN_COPY));
+}
+
+// The windows a command opens and closes: the history window, which lists the kept runs, and
+// the print preview, which draws its page. Each is opened a hundred times.
+TEST_F(Leak, WindowsOpenedAndClosed)
+{
+    constexpr int kOpenings = 100;
+    ProgramObjects objects(m_session.Process().Id());
+    for (int step = 0; step < kOpenings; ++step) {
+        const HWND main = m_session.Dialog();
+        ASSERT_TRUE(PostMessageA(main, WM_SYSCOMMAND, IDM_HISTORY_ENTRY, 0));
+        HWND history = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (history = HistoryWindow(m_session)) != nullptr; })) << "step " << step;
+        ASSERT_TRUE(WaitUntilIdle(history));
+        ASSERT_TRUE(PostMessageA(history, WM_COMMAND, IDCANCEL, 0));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(history); })) << "step " << step;
+
+        PrintPreview preview(m_session);
+        ASSERT_TRUE(preview.Open()) << "step " << step;
+        ASSERT_TRUE(PostMessageA(preview.Window(), WM_COMMAND, IDCANCEL, 0));
+        ASSERT_TRUE(WaitUntil([&] { return preview.Closed(); })) << "step " << step;
+        ASSERT_TRUE(WaitUntilIdle(main));
+        objects.Note(step + 1, kOpenings / 10);
+    }
+    RecordProperty("objects", objects.Report());
+    EXPECT_TRUE(objects.StayedFlat());
 }
 
 TEST_F(Leak, BackgroundErases)
@@ -192,9 +279,8 @@ TEST_F(Leak, MixedCommandsWithPrinting)
     });
     RecordProperty("memory", flat.message());
     EXPECT_TRUE(flat);
-    // No slot mark here: Wine's print dialog and printer driver make and keep objects of their
-    // own, which moved it by 24 to 98 slots over 44 prints, as much as one object kept per
-    // print would add. Commands are checked by slots in CommandClicks, printing by the memory.
+    // No handle mark here: Wine's print dialog and printer driver make and keep objects of their
+    // own. Commands are checked by their handles in CommandClicks, printing by the memory.
 
     // Every job came out, so none is left for a later test to take for its own.
     for (int job = 0; job < prints; ++job) ASSERT_TRUE(pdfs.WaitForNewJob()) << "job " << job << " of " << prints;
