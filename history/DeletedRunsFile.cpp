@@ -2,28 +2,13 @@
 
 #include <windows.h>
 
+#include "framework/FileHandle.h"
 #include "framework/SystemMessage.h"
 #include "reports/ReportFiles.h"
 
 namespace {
 
 constexpr DWORD kLargestNote = 16u << 20;
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle()
-    {
-        if (IsOpen()) ::CloseHandle(m_handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 CString NotePath(const CString& historyFolder) { return historyFolder + "\\" + kDeletedRunsFile; }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/FileHandle.h"
 #include "framework/LocalTime.h"
 #include "framework/SystemMessage.h"
 #include "history/AbandonedKeeping.h"
@@ -28,22 +29,6 @@ constexpr ULONGLONG kLargestReport = 256ull * 1024 * 1024;
 constexpr DWORD kPieceBytes = 1024 * 1024;
 // What a run folder's number can say (RunName.h): no second holds as many runs.
 constexpr int kLastCopy = 999999999;
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle()
-    {
-        if (IsOpen()) ::CloseHandle(m_handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 struct Failure {
     CString why;
