@@ -43,7 +43,9 @@ set(WIN32_SOURCES
     ui/MardelloDlgVinFacts.cpp
     ui/WorkshopDlg.cpp
     ui/MardelloDlgKeys.cpp
-    ui/MardelloDlgViewerMenu.cpp
+    reports/ReportView.cpp
+    reports/ReportViewKeys.cpp
+    reports/ReportViewMenu.cpp
     reports/ViewerFind.cpp
     reports/EncodingChoice.cpp
     reports/ViewerFont.cpp

@@ -101,6 +101,12 @@ public:                       \
     if (message == WM_CONTEXTMENU) \
         MARDELLO_HANDLED(OnContextMenu(CWnd(reinterpret_cast<HWND>(wParam)), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)
 
+// The context menu of one window only, handled as handler(CPoint): a part takes its own control's.
+// The point is (-1, -1) when the menu was asked for from the keyboard.
+#define ON_CONTEXTMENU_OF(window, memberFxn)                                         \
+    if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == (window))     \
+        MARDELLO_HANDLED((this->*(memberFxn))(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); result = 0)
+
 #define ON_WM_GETMINMAXINFO()        \
     if (message == WM_GETMINMAXINFO) \
         MARDELLO_HANDLED(OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); result = 0)

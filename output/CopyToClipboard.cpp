@@ -5,7 +5,7 @@
 
 #include "framework/Clipboard.h"
 #include "framework/WideText.h"
-#include "output/ClipboardText.h"
+#include "reports/ClipboardText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "framework/LocalTime.h"
 #include "framework/WideText.h"
-#include "output/ClipboardText.h"
+#include "reports/ClipboardText.h"
 #include "reports/ReportFiles.h"
 
 CString ReportsTime(const CString& reportFolder)

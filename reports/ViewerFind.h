@@ -1,5 +1,5 @@
 #pragma once
-// The main window's Find part: the system's Find dialog over the report viewer, the text sought
+// The viewer's Find: the system's Find dialog over it, the text sought
 // and the flags chosen, and F3 / Shift+F3 to repeat the last search without the dialog.
 #include <string>
 
@@ -8,7 +8,7 @@
 
 class CViewerFind : public CCmdTarget {
 public:
-    // `viewer` is the window's own member: the window may swap the control it names for a new one.
+    // `viewer` may swap the control it names for a new one; `owner` is the Find dialog's.
     CViewerFind(const CRichEditCtrl& viewer, CWnd& owner) : m_viewer(viewer), m_owner(owner) {}
 
     // The Find dialog while it is open, so that the owner's loop can give it its keys.

@@ -1,6 +1,5 @@
 #include "ui/MardelloDlg.h"
 
-#include "reports/ReportViewer.h"
 #include "ui/DisplayScale.h"
 
 namespace {
@@ -33,9 +32,9 @@ bool StartedToShowNormally()
 CMardelloDlg::CMardelloDlg(CWnd* parent)
     : CDialogEx(IDD_MAIN_DIALOG, parent),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_richReport(*this, m_encodingChoice, *this),
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
-      m_viewerFind(m_richReport, *this),
       m_encodingChoice(*this),
       m_runComparison(*this, m_encodingChoice),
       m_nScreenDpi(ScreenDpi())
@@ -83,8 +82,6 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_WM_NCCALCSIZE()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
-    ON_WM_CONTEXTMENU()
-    ON_COMMAND_RANGE(IDM_VIEWER_UNDO, IDM_VIEWER_SELECT_ALL, &CMardelloDlg::OnViewerEdit)
     ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
     ON_COMMAND(IDM_SAVE_AS, &CMardelloDlg::OnSaveAs)
     ON_EN_CHANGE(IDC_EDIT_VIN, &CMardelloDlg::OnVinChange)
@@ -96,14 +93,16 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     // The parts' own timers, notifications and commands.
     CHAIN_MSG_MAP_MEMBER(m_deviceTracker)
     CHAIN_MSG_MAP_MEMBER(m_historyKeeper)
-    CHAIN_MSG_MAP_MEMBER(m_viewerFind)
+    CHAIN_MSG_MAP_MEMBER(m_richReport)
     CHAIN_MSG_MAP_MEMBER(m_encodingChoice)
+    // The window's own context menu: the viewer takes its own.
+    ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
-    PrepareViewer(m_richReport);
+    m_richReport.Prepare();
 
     m_strStatus = kStatusChecking;
     m_strDrive.Empty();

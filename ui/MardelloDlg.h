@@ -2,8 +2,6 @@
 // The main window: the device's VIN, the report viewer and the command buttons. It is the
 // composition root of the program's parts: it owns them, chains its message map to theirs, and
 // hears from them through the listener each part declares. Its members are defined in the files ui/MardelloDlg*.cpp.
-#include <string>
-
 #include "device/DeviceTracker.h"
 #include "dtc/RunComparison.h"
 #include "framework/Controls.h"
@@ -13,7 +11,7 @@
 #include "reports/EncodingChoice.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportSource.h"
-#include "reports/ViewerFind.h"
+#include "reports/ReportView.h"
 #include "res/resource.h"
 #include "ui/ScaledPictures.h"
 
@@ -25,7 +23,8 @@ class CMardelloDlg : public CDialogEx,
                      private DeviceListener,
                      private HistoryKeeperListener,
                      private RunComparisonListener,
-                     private EncodingChoiceListener {
+                     private EncodingChoiceListener,
+                     private ReportViewListener {
 public:
     explicit CMardelloDlg(CWnd* parent = nullptr);
 
@@ -46,6 +45,8 @@ protected:
     void Say(const CString& note) override;
     void ShowView(const char* shown, const CString& viewerText) override;
     void ReadReportsAgain() override;
+    void ViewFilled(bool notesKept) override;
+    void NotesBroughtBack() override;
 
     // What the VIN box's VIN tells, beside the status line; kept up with every change of the box.
     void OnVinChange();
@@ -72,8 +73,6 @@ protected:
 
     // Reports into the viewer.
     void ShowReports(int buttonId, const ReportFile* files, int count, bool sectionBreaks);
-    // Every view's way into the viewer: the name Save As gives it, and its text.
-    void FillView(const char* shown, const CString& text);
     // A view command: the name Save As gives its view, its button, its handler.
     struct ViewCommand {
         const char* shown;
@@ -86,10 +85,6 @@ protected:
     // Where the reports come from changed (a device found or lost, a kept run shown or left):
     // the status line and the viewer follow. `comparisonFollows`: a comparison fills the viewer next.
     void ReportSourceChanged(bool comparisonFollows = false);
-    // Typed notes a view replaces are kept for Undo to bring back; true when there were some.
-    bool KeepNotes();
-    void OnViewerUndo();
-    void OnViewerPaste();
     void OnPrintAll();
     void OnPrintTroubleCode();
     void OnPrintLiveData();
@@ -123,15 +118,12 @@ protected:
     // Shows new text in a see-through label, painting the background under the old text anew.
     void ShowSeeThrough(int labelId, const char* text);
 
-    // The main window's keys and the viewer's context menu.
+    // The main window's keys, and its context menu where the viewer does not take it.
     BOOL PreTranslateMessage(MSG* message) override;
     void OnOK() override;
     void OnCancel() override;
     void OnClose();
     void OnContextMenu(CWnd window, CPoint point);
-    void OnViewerMenuKey();
-    void ShowViewerMenu(CPoint screenPoint);
-    void OnViewerEdit(UINT id);
 
     DECLARE_MESSAGE_MAP()
 
@@ -140,7 +132,7 @@ protected:
     CString m_strDrive;  // the device in use: its drive prefix ("E:"); empty when none is
     CString m_strVin;
     CString m_strStatus;  // what the report source implies, or what a print or a save left to say
-    CRichEditCtrl m_richReport;
+    CReportView m_richReport;  // the viewer, a part of its own
     CButton m_btnPrintAll;
     CButton m_btnLiveData;
     CButton m_btnCopy;
@@ -155,13 +147,9 @@ protected:
     ReportSource m_reportSource;
     CDeviceTracker m_deviceTracker;
     CHistoryKeeper m_historyKeeper;
-    CViewerFind m_viewerFind;
     CEncodingChoice m_encodingChoice;
     CRunComparison m_runComparison;
 
-    CString m_strShownReports;  // what the viewer was last filled with, as Save As names it
-    std::wstring m_notes;       // typed notes the last view replaced; empty when none are kept
-    CString m_strNotesShown;    // the view the notes were typed into
     bool m_bVinWarning = false;  // the VIN facts line warns of a likely typing error
     bool m_bSkinLaid = false;    // the background was painted once, under the controls too
     CRect m_rcStatusLine;        // the status label's own place, for a status of one line

@@ -89,7 +89,7 @@ void CMardelloDlg::OnSaveAs()
 {
     UpdateData(TRUE);
     const CString name = SaveAsName(m_strVin, ReportsTime(m_reportSource.Folder()),
-                                    m_strShownReports.IsEmpty() ? kNoReportsShown : m_strShownReports.GetString());
+                                    m_richReport.Shown().IsEmpty() ? kNoReportsShown : m_richReport.Shown().GetString());
     CFileDialog dialog(FALSE, "txt", name, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kTextFiles,
                        this);
     const CString history = HistoryFolder();

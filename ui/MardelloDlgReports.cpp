@@ -1,10 +1,8 @@
 // The view commands: the reports of the device, or of a kept run, into the report viewer; the
-// viewer following a change of where the reports come from; typed notes a view replaced.
-#include "framework/WideText.h"
-#include "output/ClipboardText.h"
+// viewer following a change of where the reports come from; the status line and the buttons
+// following the viewer.
 #include "reports/ReportFiles.h"
 #include "reports/ReportViewer.h"
-#include "reports/ViewerFont.h"
 #include "ui/MardelloDlg.h"
 
 // Builds the whole viewer text first and then fills the viewer with it, unpainted: appending
@@ -18,14 +16,14 @@ void CMardelloDlg::ShowReports(int buttonId, const ReportFile* files, int count,
     const CString text = ViewOfReports(count, sectionBreaks, [&](int file, CString& viewerText) {
         return LoadReportFile(folder, files[file].name, m_encodingChoice, viewerText);
     });
-    FillView(count == 1 ? files[0].shown : kAllReportsShown, ShownViewerText(text));
+    m_richReport.Fill(count == 1 ? files[0].shown : kAllReportsShown, ShownViewerText(text));
 }
 
 // A part's view (the comparison of two runs) has no button of its own: none is marked.
 void CMardelloDlg::ShowView(const char* shown, const CString& text)
 {
     MarkActiveButton(0);
-    FillView(shown, ShownViewerText(text));
+    m_richReport.Fill(shown, ShownViewerText(text));
 }
 
 const CMardelloDlg::ViewCommand* CMardelloDlg::CommandOfShownView() const
@@ -36,7 +34,7 @@ const CMardelloDlg::ViewCommand* CMardelloDlg::CommandOfShownView() const
         {kLiveData.shown, IDC_BTN_LIVE_DATA, &CMardelloDlg::OnPrintLiveData},
         {kFrozenFrame.shown, IDC_BTN_FROZEN_FRAME, &CMardelloDlg::OnPrintFrozenFrame}};
     for (const ViewCommand& command : kViewCommands)
-        if (m_strShownReports == command.shown) return &command;
+        if (m_richReport.Shown() == command.shown) return &command;
     return nullptr;
 }
 
@@ -59,55 +57,29 @@ void CMardelloDlg::ReportSourceChanged(bool comparisonFollows)
     m_encodingChoice.SourceChanged();
     m_strStatus = m_reportSource.Status();
     ShowStatus();
-    if (comparisonFollows || m_strShownReports.IsEmpty()) return;
+    if (comparisonFollows || m_richReport.Shown().IsEmpty()) return;
     const ViewCommand* command = CommandOfShownView();
     if (command && HasReportSource()) {
         (this->*command->show)();
         return;
     }
     // An emptied view command's view comes back with the next source.
-    const CString shown = command ? m_strShownReports : CString();
-    FillView(shown, CString());
+    const CString shown = command ? m_richReport.Shown() : CString();
+    m_richReport.Fill(shown, CString());
 }
 
-void CMardelloDlg::FillView(const char* shown, const CString& text)
+// Running a view command puts the VIN back into the VIN box; the status line says whether
+// typed notes were kept.
+void CMardelloDlg::ViewFilled(bool notesKept)
 {
-    const bool notesKept = KeepNotes();
-    m_strShownReports = shown;
-    EmptyViewer(m_richReport);
-    FitViewerFontTo(m_richReport, text);
-    FillViewer(m_richReport, text);
-    m_richReport.SetModify(FALSE);
     m_strStatus = m_reportSource.Status(notesKept);
     UpdateData(FALSE);
     ShowStatus();
-    if (!text.IsEmpty()) m_richReport.PostMessage(WM_VSCROLL, SB_BOTTOM);
 }
 
-// Text typed into the viewer is kept before a view replaces it. Kept here rather than in the
-// control's undo: Wine's rich edit takes out a large text slowly, and undo would have it take out
-// the new text as well as put back the old, where the view is put in piece by piece.
-bool CMardelloDlg::KeepNotes()
+// The notes' view is shown again, so is its button.
+void CMardelloDlg::NotesBroughtBack()
 {
-    if (!m_richReport.GetModify()) return false;
-    m_notes = m_richReport.GetUnicodeText();
-    m_strNotesShown = m_strShownReports;
-    return true;
-}
-
-// Undo in the viewer: its own first, and, once it has nothing left, the notes a view replaced.
-void CMardelloDlg::OnViewerUndo()
-{
-    if (m_richReport.CanUndo()) {
-        m_richReport.SendMessage(EM_UNDO);
-        return;
-    }
-    if (m_notes.empty()) return;
-    const CString notes = ClipboardText(CString(Utf8Text(m_notes)));
-    const CString shown = m_strNotesShown;
-    m_notes.clear();
-    FillView(shown, notes);
-    m_richReport.SetModify(TRUE);
     const ViewCommand* command = CommandOfShownView();
     MarkActiveButton(command ? command->buttonId : 0);
 }

@@ -49,6 +49,17 @@ void CMardelloDlg::ShowWindowMenuAtCorner()
     ShowWindowMenu(CPoint(window.left, window.top));
 }
 
+// A right-click on the top bar opens the window menu, as on a caption. Other windows keep their
+// own menu (the VIN box has the system's; the viewer shows its own).
+void CMardelloDlg::OnContextMenu(CWnd window, CPoint point)
+{
+    if (!OnTopBar(window, point)) {
+        Default();
+        return;
+    }
+    ShowWindowMenu(point);
+}
+
 // The top bar is the background above the VIN box, title and EXIT included.
 bool CMardelloDlg::OnTopBar(const CWnd& window, CPoint screenPoint) const
 {

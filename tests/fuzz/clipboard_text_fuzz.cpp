@@ -1,7 +1,7 @@
 // CR to CR LF for the clipboard: every CR ends up followed by LF, taking away the LFs that
 // follow a CR gives the same bytes for the input and the output, a second pass changes
 // nothing, and a text with no lone CR comes back unchanged.
-#include "output/ClipboardText.h"
+#include "reports/ClipboardText.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

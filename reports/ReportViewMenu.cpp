@@ -1,9 +1,10 @@
 // The report viewer's context menu: editing, Find and printing, each item enabled only when it
 // can act. The rich edit control has no menu of its own.
-#include "ui/MardelloDlg.h"
-
 #include <cwchar>
 #include <string>
+
+#include "reports/ReportView.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -79,45 +80,36 @@ public:
 }  // namespace
 
 // A right-click in the viewer, or Shift+F10 or the menu key there, which the system reports
-// without a point; a right-click on the top bar opens the window menu, as on a caption. Other
-// windows keep their own menu (the VIN box has the system's).
-void CMardelloDlg::OnContextMenu(CWnd window, CPoint point)
+// without a point.
+void CReportView::OnContextMenu(CPoint point)
 {
-    if (window.m_hWnd != m_richReport.m_hWnd) {
-        if (!OnTopBar(window, point)) {
-            Default();
-            return;
-        }
-        ShowWindowMenu(point);
-        return;
-    }
     if (point.x == -1 && point.y == -1) {
-        OnViewerMenuKey();
+        OnMenuKey();
         return;
     }
-    ShowViewerMenu(point);
+    ShowMenu(point);
 }
 
 // From the keyboard the menu opens at the caret, or at the viewer's edge when the caret is
 // scrolled out of sight.
-void CMardelloDlg::OnViewerMenuKey()
+void CReportView::OnMenuKey()
 {
     CRect client;
-    m_richReport.GetClientRect(&client);
+    GetClientRect(&client);
     CPoint caret;
-    if (::GetFocus() != m_richReport.m_hWnd || !::GetCaretPos(&caret)) caret = CPoint(client.left, client.top);
+    if (::GetFocus() != m_hWnd || !::GetCaretPos(&caret)) caret = CPoint(client.left, client.top);
     caret.x = caret.x < client.left ? client.left : caret.x > client.right ? client.right : caret.x;
     caret.y = caret.y < client.top ? client.top : caret.y > client.bottom ? client.bottom : caret.y;
-    m_richReport.ClientToScreen(&caret);
-    ShowViewerMenu(caret);
+    ClientToScreen(&caret);
+    ShowMenu(caret);
 }
 
-void CMardelloDlg::ShowViewerMenu(CPoint screenPoint)
+void CReportView::ShowMenu(CPoint screenPoint)
 {
     CHARRANGE selection{};
-    m_richReport.GetSel(selection);
-    const ViewerState state{m_richReport.CanUndo() || !m_notes.empty(), selection.cpMax > selection.cpMin,
-                            ::IsClipboardFormatAvailable(CF_TEXT) != FALSE, m_richReport.GetTextLength() > 0};
+    GetSel(selection);
+    const ViewerState state{CanUndo() || !m_notes.empty(), selection.cpMax > selection.cpMin,
+                            ::IsClipboardFormatAvailable(CF_TEXT) != FALSE, GetTextLength() > 0};
     CPopupMenu menu;
     if (!menu.m_hMenu) return;
     for (const ViewerMenuItem& item : kViewerMenu) {
@@ -126,31 +118,31 @@ void CMardelloDlg::ShowViewerMenu(CPoint screenPoint)
             continue;
         }
         if (!item.text) {
-            m_encodingChoice.AddMenu(menu.m_hMenu);
+            m_encoding.AddMenu(menu.m_hMenu);
             continue;
         }
         ::AppendMenuA(menu.m_hMenu, MF_STRING | (CanAct(item.needs, state) ? MF_ENABLED : MF_GRAYED), item.id, item.text);
     }
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu.m_hMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                                           screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
+                                                           screenPoint.x, screenPoint.y, 0, m_owner.m_hWnd, nullptr));
     // Posted, so that the command runs from the loop once the menu and this right-click are done
     // with: a view command replaces the viewer, whose own handling of the click is still running.
-    if (chosen) PostMessage(WM_COMMAND, MAKEWPARAM(chosen, 0));
+    if (chosen) m_owner.PostMessage(WM_COMMAND, MAKEWPARAM(chosen, 0));
 }
 
-void CMardelloDlg::OnViewerEdit(UINT id)
+void CReportView::OnEdit(UINT id)
 {
-    if (id == IDM_VIEWER_UNDO) return OnViewerUndo();
-    if (id == IDM_VIEWER_PASTE) return OnViewerPaste();
+    if (id == IDM_VIEWER_UNDO) return OnUndo();
+    if (id == IDM_VIEWER_PASTE) return OnPaste();
     for (const ViewerMenuItem& item : kViewerMenu)
-        if (item.id == id && item.viewerMessage) m_richReport.SendMessage(item.viewerMessage, item.wParam, item.lParam);
+        if (item.id == id && item.viewerMessage) SendMessage(item.viewerMessage, item.wParam, item.lParam);
 }
 
 // Wine's rich edit in plain text mode pastes over its whole text instead of at the caret, so the
 // clipboard's text goes in as typed text would.
-void CMardelloDlg::OnViewerPaste()
+void CReportView::OnPaste()
 {
-    if (!::OpenClipboard(m_hWnd)) return;
+    if (!::OpenClipboard(m_owner.m_hWnd)) return;
     std::wstring text;
     if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* characters = static_cast<const wchar_t*>(::GlobalLock(data))) {
@@ -159,5 +151,5 @@ void CMardelloDlg::OnViewerPaste()
         }
     }
     ::CloseClipboard();
-    if (!text.empty()) m_richReport.ReplaceSelUndoable(text.c_str());
+    if (!text.empty()) ReplaceSelUndoable(text.c_str());
 }

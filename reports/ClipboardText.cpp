@@ -1,4 +1,4 @@
-#include "output/ClipboardText.h"
+#include "reports/ClipboardText.h"
 
 #include <string>
 
