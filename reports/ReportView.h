@@ -1,7 +1,8 @@
 #pragma once
-// The report viewer as a part of the main window: the rich edit control it wraps, filled with one
+// The report viewer as a part of the main window: the rich edit control, filled with one
 // view at a time, its context menu and edit commands, its keys, Find, and the notes typed into a
-// view, kept for Undo when a view replaces them. Its members are defined in reports/ReportView*.cpp.
+// view, kept for Undo when a view replaces them. Its members are defined in reports/ReportView.cpp,
+// ReportViewMenu.cpp and ReportViewKeys.cpp.
 #include <string>
 
 #include "framework/Controls.h"
