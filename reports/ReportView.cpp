@@ -18,7 +18,7 @@ void CReportView::Prepare() const { PrepareViewer(*this); }
 void CReportView::Fill(const char* shown, const CString& text)
 {
     const bool notesKept = KeepNotes();
-    m_strShownReports = shown;
+    m_shown = shown;
     EmptyViewer(*this);
     FitViewerFontTo(*this, text);
     FillViewer(*this, text);
@@ -34,7 +34,7 @@ bool CReportView::KeepNotes()
 {
     if (!GetModify()) return false;
     m_notes = GetUnicodeText();
-    m_strNotesShown = m_strShownReports;
+    m_notesShown = m_shown;
     return true;
 }
 
@@ -47,7 +47,7 @@ void CReportView::OnUndo()
     }
     if (m_notes.empty()) return;
     const CString notes = ClipboardText(CString(Utf8Text(m_notes)));
-    const CString shown = m_strNotesShown;
+    const CString shown = m_notesShown;
     m_notes.clear();
     Fill(shown, notes);
     SetModify(TRUE);

@@ -36,7 +36,7 @@ public:
     // Every view's way into the viewer: the name Save As gives it, and its text.
     void Fill(const char* shown, const CString& text);
     // What the viewer was last filled with, as Save As names it; empty before the first view.
-    const CString& Shown() const { return m_strShownReports; }
+    const CString& Shown() const { return m_shown; }
 
     // Sees the main window's messages before it does: the Find dialog's keys, and the viewer's.
     BOOL PreTranslateMessage(MSG* message) override;
@@ -57,7 +57,7 @@ private:
     const CEncodingChoice& m_encoding;
     ReportViewListener& m_listener;
     CViewerFind m_find;
-    CString m_strShownReports;
-    std::wstring m_notes;     // typed notes the last view replaced; empty when none are kept
-    CString m_strNotesShown;  // the view the notes were typed into
+    CString m_shown;
+    std::wstring m_notes;  // typed notes the last view replaced; empty when none are kept
+    CString m_notesShown;  // the view the notes were typed into
 };

@@ -41,8 +41,8 @@ END_MESSAGE_MAP()
 
 void CViewerFind::OnFind()
 {
-    if (m_dlgFind.m_hWnd) {
-        ::SetActiveWindow(m_dlgFind.m_hWnd);
+    if (m_dialog.m_hWnd) {
+        ::SetActiveWindow(m_dialog.m_hWnd);
         return;
     }
     // A selection within one line is what the user most likely wants to find.
@@ -54,50 +54,50 @@ void CViewerFind::OnFind()
     const std::wstring selected = text.substr(first, last - first);
     const bool oneLine = !selected.empty() && selected.find_first_of(L"\r\n") == std::wstring::npos &&
                          selected.size() < CFindReplaceDialog::kFindWhatSize;
-    m_dlgFind.Create(TRUE, oneLine ? selected : m_strSought, m_dwFindFlags, &m_owner);
+    m_dialog.Create(TRUE, oneLine ? selected : m_sought, m_flags, &m_owner);
 }
 
 LRESULT CViewerFind::OnFindReplace(WPARAM wParam, LPARAM lParam)
 {
     (void)wParam, (void)lParam;
-    m_dwFindFlags = m_dlgFind.m_fr.Flags & kSearchFlags;
-    if (m_dlgFind.IsTerminating()) {
-        m_dlgFind.m_hWnd = nullptr;
+    m_flags = m_dialog.m_fr.Flags & kSearchFlags;
+    if (m_dialog.IsTerminating()) {
+        m_dialog.m_hWnd = nullptr;
         return 0;
     }
-    if (m_dlgFind.FindNext()) {
-        m_strSought = m_dlgFind.GetFindString();
-        FindAndShow(m_dwFindFlags);
+    if (m_dialog.FindNext()) {
+        m_sought = m_dialog.GetFindString();
+        FindAndShow(m_flags);
     }
     return 0;
 }
 
 void CViewerFind::OnFindNext()
 {
-    if (m_strSought.empty()) OnFind();
-    else FindAndShow(m_dwFindFlags | FR_DOWN);
+    if (m_sought.empty()) OnFind();
+    else FindAndShow(m_flags | FR_DOWN);
 }
 
 void CViewerFind::OnFindPrevious()
 {
-    if (m_strSought.empty()) OnFind();
-    else FindAndShow(m_dwFindFlags & ~FR_DOWN);
+    if (m_sought.empty()) OnFind();
+    else FindAndShow(m_flags & ~FR_DOWN);
 }
 
 void CViewerFind::FindAndShow(DWORD flags)
 {
-    if (!FindInViewer(m_strSought, flags)) ::MessageBeep(MB_OK);
+    if (!FindInViewer(m_sought, flags)) ::MessageBeep(MB_OK);
 }
 
 // Filled, edited or emptied: the text kept is no longer the viewer's. A control swapped for a new
 // one is seen by its handle.
-void CViewerFind::OnViewerChange() { m_hTextOf = nullptr; }
+void CViewerFind::OnViewerChange() { m_textOf = nullptr; }
 
 const std::wstring& CViewerFind::ViewerText()
 {
-    if (m_hTextOf != m_viewer.m_hWnd) {
+    if (m_textOf != m_viewer.m_hWnd) {
         m_viewerText = m_viewer.GetUnicodeText();
-        m_hTextOf = m_viewer.m_hWnd;
+        m_textOf = m_viewer.m_hWnd;
     }
     return m_viewerText;
 }

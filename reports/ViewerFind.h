@@ -12,7 +12,7 @@ public:
     CViewerFind(const CRichEditCtrl& viewer, CWnd& owner) : m_viewer(viewer), m_owner(owner) {}
 
     // The Find dialog while it is open, so that the owner's loop can give it its keys.
-    HWND DialogWindow() const { return m_dlgFind.m_hWnd; }
+    HWND DialogWindow() const { return m_dialog.m_hWnd; }
 
     DECLARE_MESSAGE_MAP()
 
@@ -28,11 +28,11 @@ private:
 
     const CRichEditCtrl& m_viewer;
     CWnd& m_owner;
-    CFindReplaceDialog m_dlgFind;
-    std::wstring m_strSought;
-    DWORD m_dwFindFlags = FR_DOWN;
+    CFindReplaceDialog m_dialog;
+    std::wstring m_sought;
+    DWORD m_flags = FR_DOWN;
     // The viewer's text as the last search read it, kept until the viewer changes: reading it
     // out costs far more than searching it.
     std::wstring m_viewerText;
-    HWND m_hTextOf = nullptr;  // the control it was read from; none: not read
+    HWND m_textOf = nullptr;  // the control it was read from; none: not read
 };
