@@ -33,15 +33,15 @@ bool StartedToShowNormally()
 CMardelloDlg::CMardelloDlg(CWnd* parent)
     : CDialogEx(IDD_MAIN_DIALOG, parent),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_skin(*this, m_hIcon, m_fontTitle),
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
       m_viewerFind(m_richReport, *this),
       m_encodingChoice(*this),
-      m_runComparison(*this, m_encodingChoice),
-      m_nScreenDpi(ScreenDpi())
+      m_runComparison(*this, m_encodingChoice)
 {
     // Face "宋体" in GBK.
-    m_fontTitle.CreateFont(ScaledTo(m_nScreenDpi, kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,
+    m_fontTitle.CreateFont(ScaledTo(m_skin.ScreenDpi(), kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "\xCB\xCE\xCC\xE5");
 }
 
@@ -67,22 +67,15 @@ void CMardelloDlg::DoDataExchange(CDataExchange* exchange)
 BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_WM_SYSCOMMAND()
     ON_WM_CLOSE()
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
+    // The frameless look: painting, colours, sizing and dragging.
+    CHAIN_MSG_MAP_MEMBER(m_skin)
     ON_BN_CLICKED(IDC_BTN_PRINT_ALL, &CMardelloDlg::OnPrintAll)
     ON_BN_CLICKED(IDC_BTN_LIVE_DATA, &CMardelloDlg::OnPrintLiveData)
     ON_BN_CLICKED(IDC_BTN_TROUBLE_CODE, &CMardelloDlg::OnPrintTroubleCode)
     ON_BN_CLICKED(IDC_BTN_FROZEN_FRAME, &CMardelloDlg::OnPrintFrozenFrame)
     ON_BN_CLICKED(IDC_BTN_PRINT, &CMardelloDlg::OnPrint)
     ON_BN_CLICKED(IDC_BTN_COPY, &CMardelloDlg::OnCopy)
-    ON_WM_CTLCOLOR()
     ON_BN_CLICKED(IDC_BTN_EXIT, &CMardelloDlg::OnExit)
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
-    ON_WM_SIZE()
-    ON_WM_NCCALCSIZE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
     ON_WM_CONTEXTMENU()
     ON_COMMAND_RANGE(IDM_VIEWER_UNDO, IDM_VIEWER_SELECT_ALL, &CMardelloDlg::OnViewerEdit)
     ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
@@ -117,7 +110,7 @@ BOOL CMardelloDlg::OnInitDialog()
         GetDlgItem(id).SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle.GetSafeHandle()), FALSE);
 
     MarkActiveButton(IDC_BTN_PRINT_ALL);
-    ShowExitPicture();
+    m_skin.ShowExitPicture();
 
     UpdateData(FALSE);
     // Shown here, with each control's background erased as it paints. The dialog manager would
@@ -146,3 +139,5 @@ void CMardelloDlg::OnAfterFirstPaint()
     if (!m_strDrive.IsEmpty()) m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
     m_historyKeeper.ReadLater();
 }
+
+void CMardelloDlg::OnExit() { DestroyWindow(); }

@@ -15,7 +15,7 @@
 #include "reports/ReportSource.h"
 #include "reports/ViewerFind.h"
 #include "res/resource.h"
-#include "ui/ScaledPictures.h"
+#include "ui/MainSkin.h"
 
 class CHistoryDlg;
 class CPrintPages;
@@ -57,18 +57,14 @@ protected:
     // The window menu, which a window without a caption opens itself.
     void ShowWindowMenu(CPoint screenPoint);
     void ShowWindowMenuAtCorner();
-    bool OnTopBar(const CWnd& window, CPoint screenPoint) const;
 
     // The history window, and a kept run shown.
     void OnHistory();
     void ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
     void LeaveKeptRun();
 
-    // The command buttons' pictures: the given button shows its active picture, the others their normal one.
-    void MarkActiveButton(int buttonId);
-    void ShowExitPicture();
-    // The picture drawn at `ownSize` (`image`) or at twice it (`largeImage`) made for `room`.
-    void ShowPicture(const CButton& button, UINT image, UINT largeImage, PixelSize ownSize, PixelSize room);
+    // The given command button shows its active picture, the others their normal one.
+    void MarkActiveButton(int buttonId) { m_skin.MarkActiveButton(buttonId); }
 
     // Reports into the viewer.
     void ShowReports(int buttonId, const ReportFile* files, int count, bool sectionBreaks);
@@ -102,26 +98,10 @@ protected:
     void OnPrintPreview();
     void OnSaveAs();
 
-    // The frameless skin.
     void OnSysCommand(UINT id, LPARAM lParam);
-    void OnPaint();
-    HCURSOR OnQueryDragIcon();
-    HBRUSH OnCtlColor(CDCHandle dc, CWnd control, UINT kind);
     void OnExit();
-    BOOL OnEraseBkgnd(CDCHandle dc);
-    void DrawSkin(CDCHandle dc) const;
-    // The height of the top bar, the caption of a window that has none.
-    int TopBarHeight() const;
-    LRESULT OnNcHitTest(CPoint point);
-    void OnSize(UINT type, int cx, int cy);
-    void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
-    void OnLButtonDown(UINT flags, CPoint point);
-    void OnMouseMove(UINT flags, CPoint point);
     // The status line shows m_strStatus.
-    void ShowStatus();
-    static int TextWidth(HWND window, HFONT font, const char* text);
-    // Shows new text in a see-through label, painting the background under the old text anew.
-    void ShowSeeThrough(int labelId, const char* text);
+    void ShowStatus() { m_skin.ShowStatus(m_strStatus); }
 
     // The main window's keys and the viewer's context menu.
     BOOL PreTranslateMessage(MSG* message) override;
@@ -148,10 +128,10 @@ protected:
     CButton m_btnFrozenFrame;
     CButton m_btnPrint;
     CFont m_fontTitle;
-    CPoint m_ptDragStart;
     CButton m_btnExit;
 
     // The parts.
+    CMainSkin m_skin;
     ReportSource m_reportSource;
     CDeviceTracker m_deviceTracker;
     CHistoryKeeper m_historyKeeper;
@@ -162,10 +142,5 @@ protected:
     CString m_strShownReports;  // what the viewer was last filled with, as Save As names it
     std::wstring m_notes;       // typed notes the last view replaced; empty when none are kept
     CString m_strNotesShown;    // the view the notes were typed into
-    bool m_bVinWarning = false;  // the VIN facts line warns of a likely typing error
-    bool m_bSkinLaid = false;    // the background was painted once, under the controls too
-    CRect m_rcStatusLine;        // the status label's own place, for a status of one line
-    int m_nScreenDpi;
-    CScaledPictures m_scaledPictures;
     CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open
 };

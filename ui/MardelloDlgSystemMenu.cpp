@@ -49,17 +49,6 @@ void CMardelloDlg::ShowWindowMenuAtCorner()
     ShowWindowMenu(CPoint(window.left, window.top));
 }
 
-// The top bar is the background above the VIN box, title and EXIT included.
-bool CMardelloDlg::OnTopBar(const CWnd& window, CPoint screenPoint) const
-{
-    if (window.m_hWnd != m_hWnd && window.m_hWnd != GetDlgItem(IDC_STATIC_TITLE).m_hWnd &&
-        window.m_hWnd != GetDlgItem(IDC_BTN_EXIT).m_hWnd)
-        return false;
-    CPoint point = screenPoint;
-    ::ScreenToClient(m_hWnd, &point);
-    return point.y >= 0 && point.y < TopBarHeight();
-}
-
 void CMardelloDlg::OnAbout()
 {
     CAboutDlg about;

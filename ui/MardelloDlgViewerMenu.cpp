@@ -84,7 +84,7 @@ public:
 void CMardelloDlg::OnContextMenu(CWnd window, CPoint point)
 {
     if (window.m_hWnd != m_richReport.m_hWnd) {
-        if (!OnTopBar(window, point)) {
+        if (!m_skin.OnTopBar(window, point)) {
             Default();
             return;
         }
