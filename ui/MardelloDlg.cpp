@@ -98,11 +98,10 @@ BOOL CMardelloDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     PrepareViewer(m_richReport);
 
-    m_strStatus = kStatusChecking;
-    m_strDrive.Empty();
+    TakeSource();
     UpdateData(FALSE);
 
-    if (FindDevice()) m_strVin = m_deviceTracker.Vin();
+    FindDevice();
 
     GetDlgItem(IDC_EDIT_VIN).SendMessage(EM_LIMITTEXT, kVinMaxTyped);
     // Not redrawn: the window is not shown yet, and its first paint draws them in this font.
@@ -136,7 +135,7 @@ void CMardelloDlg::OnAfterFirstPaint()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     m_deviceTracker.Watch();
-    if (!m_strDrive.IsEmpty()) m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
+    if (m_reportSource.HasDevice()) m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
     m_historyKeeper.ReadLater();
 }
 

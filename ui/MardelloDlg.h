@@ -78,7 +78,6 @@ protected:
     };
     // The view command whose view the viewer shows; null when none or a part's view is shown.
     const ViewCommand* CommandOfShownView() const;
-    bool HasReportSource() const;
     // Where the reports come from changed (a device found or lost, a kept run shown or left):
     // the status line and the viewer follow. `comparisonFollows`: a comparison fills the viewer next.
     void ReportSourceChanged(bool comparisonFollows = false);
@@ -100,8 +99,13 @@ protected:
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnExit();
-    // The status line shows m_strStatus.
-    void ShowStatus() { m_skin.ShowStatus(m_strStatus); }
+    // Where the reports come from, on screen: a new VIN of the report source replaces what the
+    // VIN box shows, typed or read, and the status line says what the source implies, or what
+    // was said last.
+    void ShowSource();
+    // The same into m_strVin and m_strStatus only, for the start, before the window shows; true
+    // when the VIN is new.
+    bool TakeSource();
 
     // The main window's keys and the viewer's context menu.
     BOOL PreTranslateMessage(MSG* message) override;
@@ -117,9 +121,8 @@ protected:
 
 protected:
     HICON m_hIcon;
-    CString m_strDrive;  // the device in use: its drive prefix ("E:"); empty when none is
-    CString m_strVin;
-    CString m_strStatus;  // what the report source implies, or what a print or a save left to say
+    CString m_strVin;     // the report source's VIN, or as typed into the VIN box and taken
+    CString m_strStatus;  // the report source's status
     CRichEditCtrl m_richReport;
     CButton m_btnPrintAll;
     CButton m_btnLiveData;

@@ -31,10 +31,9 @@ void CMardelloDlg::OnHistory()
 // Until the next device is found. The view shown is read from the run, as when a device is found.
 void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith)
 {
-    m_reportSource.KeptRunShown(folder, runTime, comparedWith);
-    m_strVin.Empty();
-    ReadVinFile(folder, m_strVin);
-    GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
+    CString vin;
+    ReadVinFile(folder, vin);
+    m_reportSource.KeptRunShown(folder, runTime, vin, comparedWith);
     ReportSourceChanged(!comparedWith.IsEmpty());
 }
 
@@ -42,8 +41,6 @@ void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, co
 void CMardelloDlg::LeaveKeptRun()
 {
     m_reportSource.KeptRunGone();
-    m_strVin = m_strDrive.IsEmpty() ? CString() : m_deviceTracker.Vin();
-    GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ReportSourceChanged();
 }
 
@@ -57,7 +54,7 @@ void CMardelloDlg::RunKept()
 
 void CMardelloDlg::Say(const CString& note)
 {
-    m_strStatus = note;
-    ShowStatus();
+    m_reportSource.Say(note);
+    ShowSource();
     ::UpdateWindow(m_hWnd);
 }

@@ -55,9 +55,8 @@ void CMardelloDlg::OnPrint()
         failure = PrintJob(printer, pages, progress);
     }
     // A failure stays in the status line until the next print or the device's next coming or going.
-    m_strStatus = m_reportSource.Status();
-    if (!failure.IsEmpty()) m_strStatus = failure;
-    ShowStatus();
+    m_reportSource.Say(failure);
+    ShowSource();
 }
 
 void CMardelloDlg::OnPrintPreview()
@@ -100,6 +99,6 @@ void CMardelloDlg::OnSaveAs()
     const DWORD error = WriteWhole(dialog.GetPathName(), SavedText(m_richReport.GetUnicodeText(), inUtf8));
     if (error == 0 && !inUtf8) return;
     // As a failed print, said in the status line until the device's next coming or going.
-    m_strStatus = error != 0 ? "Not saved: " + SystemMessage(error) : CString(kSavedInUtf8);
-    ShowStatus();
+    m_reportSource.Say(error != 0 ? "Not saved: " + SystemMessage(error) : CString(kSavedInUtf8));
+    ShowSource();
 }

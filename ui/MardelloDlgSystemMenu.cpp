@@ -75,6 +75,6 @@ void CMardelloDlg::OnWorkshopDetails()
 {
     CWorkshopDlg workshop(this);
     if (workshop.DoModal() != IDOK || workshop.Kept()) return;
-    m_strStatus = "Workshop Details not saved";
-    ShowStatus();
+    m_reportSource.Say("Workshop Details not saved");
+    ShowSource();
 }
