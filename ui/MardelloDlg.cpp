@@ -37,8 +37,7 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
       m_viewerFind(m_richReport, *this),
-      m_encodingChoice(*this),
-      m_runComparison(*this, m_encodingChoice)
+      m_encodingChoice(*this)
 {
     // Face "宋体" in GBK.
     m_fontTitle.CreateFont(ScaledTo(m_skin.ScreenDpi(), kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,

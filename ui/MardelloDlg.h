@@ -5,7 +5,6 @@
 #include <string>
 
 #include "device/DeviceTracker.h"
-#include "dtc/RunComparison.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
@@ -24,7 +23,6 @@ struct PrintGeometry;
 class CMardelloDlg : public CDialogEx,
                      private DeviceListener,
                      private HistoryKeeperListener,
-                     private RunComparisonListener,
                      private EncodingChoiceListener {
 public:
     explicit CMardelloDlg(CWnd* parent = nullptr);
@@ -44,7 +42,8 @@ protected:
     void DeviceLost() override;
     void RunKept() override;
     void Say(const CString& note) override;
-    void ShowView(const char* shown, const CString& viewerText) override;
+    // A view that is no view command's, such as the comparison of two runs; its text is UTF-8.
+    void ShowView(const char* shown, const CString& viewerText);
     void ReadReportsAgain() override;
 
     // What the VIN box's VIN tells, beside the status line; kept up with every change of the box.
@@ -140,7 +139,6 @@ protected:
     CHistoryKeeper m_historyKeeper;
     CViewerFind m_viewerFind;
     CEncodingChoice m_encodingChoice;
-    CRunComparison m_runComparison;
 
     CString m_strShownReports;  // what the viewer was last filled with, as Save As names it
     std::wstring m_notes;       // typed notes the last view replaced; empty when none are kept

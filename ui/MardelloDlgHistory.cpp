@@ -1,6 +1,8 @@
 // The history window from the main window (Ctrl+H, the window menu, the viewer's menu), and a
 // kept run shown as a device is: the view commands, Print and Copy read its folder.
 #include "device/SystemDrives.h"
+#include "dtc/BeforeAndAfter.h"
+#include "dtc/RunComparison.h"
 #include "history/RunName.h"
 #include "ui/HistoryDlg.h"
 #include "ui/MardelloDlg.h"
@@ -20,8 +22,11 @@ void CMardelloDlg::OnHistory()
         const CString beforeTime = RunTimeText(history.BeforeRun().time);
         const CString afterTime = RunTimeText(history.ChosenRun().time);
         ShowKeptRun(history.ChosenFolder(), afterTime, beforeTime);
-        m_runComparison.Compare(m_strVin.IsEmpty() ? history.ChosenRun().vinFolder : m_strVin, history.BeforeFolder(),
-                                beforeTime, history.ChosenFolder(), afterTime);
+        const ComparedRuns compared =
+            CompareRuns(m_strVin.IsEmpty() ? history.ChosenRun().vinFolder : m_strVin, history.BeforeFolder(),
+                        beforeTime, history.ChosenFolder(), afterTime, m_encodingChoice);
+        ShowView(kBeforeAndAfterShown, compared.view);
+        if (!compared.failure.IsEmpty()) Say(compared.failure);
         return;
     }
     if (chosen != IDOK) return;
