@@ -35,6 +35,7 @@ set(WIN32_SOURCES
     ui/MardelloDlgDevice.cpp
     ui/MardelloDlgReports.cpp
     ui/MardelloDlgOutput.cpp
+    ui/ReportOutput.cpp
     ui/MainSkin.cpp
     ui/DisplayScale.cpp
     ui/ScaledPictures.cpp

@@ -15,10 +15,9 @@
 #include "reports/ViewerFind.h"
 #include "res/resource.h"
 #include "ui/MainSkin.h"
+#include "ui/ReportOutput.h"
 
 class CHistoryDlg;
-class CPrintPages;
-struct PrintGeometry;
 
 class CMardelloDlg : public CDialogEx,
                      private DeviceListener,
@@ -92,9 +91,12 @@ protected:
     // Output.
     void OnPrint();
     void OnCopy();
-    CPrintPages PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry);
     void OnPrintPreview();
     void OnSaveAs();
+    // What is shown, for Print, the preview and Save As; the controls are taken first.
+    ShownReport Shown();
+    // What Print or Save As had to say, in the status line.
+    void ShowSaid(const StatusWord& said);
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnExit();
