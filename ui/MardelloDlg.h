@@ -123,7 +123,7 @@ protected:
 protected:
     HICON m_hIcon;
     CString m_strVin;     // the report source's VIN, or as typed into the VIN box and taken
-    CString m_strStatus;  // the report source's status
+    CString m_strStatus;  // the report source's status, or what was said last
     CRichEditCtrl m_richReport;
     CButton m_btnPrintAll;
     CButton m_btnLiveData;
