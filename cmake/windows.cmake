@@ -31,11 +31,12 @@ set(WIN32_SOURCES
     framework/Wnd.cpp
     app/MardelloApp.cpp
     ui/MardelloDlg.cpp
-    ui/MardelloDlgButtons.cpp
+    ui/MainSkinButtons.cpp
     ui/MardelloDlgDevice.cpp
     ui/MardelloDlgReports.cpp
     ui/MardelloDlgOutput.cpp
-    ui/MardelloDlgSkin.cpp
+    ui/ReportOutput.cpp
+    ui/MainSkin.cpp
     ui/DisplayScale.cpp
     ui/ScaledPictures.cpp
     ui/MardelloDlgSystemMenu.cpp

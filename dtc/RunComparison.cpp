@@ -4,20 +4,17 @@
 
 #include "dtc/RunReport.h"
 
-void CRunComparison::Compare(const CString& vin, const CString& beforeFolder, const CString& beforeTime,
-                             const CString& afterFolder, const CString& afterTime) const
+ComparedRuns CompareRuns(const CString& vin, const CString& beforeFolder, const CString& beforeTime,
+                         const CString& afterFolder, const CString& afterTime, const CEncodingChoice& encoding)
 {
-    const EncodingOf encodingOf = [&](std::string_view bytes) { return m_encoding.EncodingOf(bytes); };
-    CString view;
+    const EncodingOf encodingOf = [&](std::string_view bytes) { return encoding.EncodingOf(bytes); };
     try {
-        view = BeforeAndAfterView(vin, CodesOfRun(beforeFolder, beforeTime, encodingOf),
-                                  CodesOfRun(afterFolder, afterTime, encodingOf));
+        return {BeforeAndAfterView(vin, CodesOfRun(beforeFolder, beforeTime, encodingOf),
+                                   CodesOfRun(afterFolder, afterTime, encodingOf)),
+                CString()};
     } catch (const std::bad_alloc&) {
         // Said in the viewer and the status line alike, so that neither shows a comparison not made.
         const CString why = "The runs could not be compared: not enough memory.";
-        m_listener.ShowView(kBeforeAndAfterShown, "\r\n" + why);
-        m_listener.Say(why);
-        return;
+        return {"\r\n" + why, why};
     }
-    m_listener.ShowView(kBeforeAndAfterShown, view);
 }

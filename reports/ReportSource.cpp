@@ -11,29 +11,67 @@ CString ToTheMinute(const CString& runTime) { return runTime.GetLength() == 19 ?
 
 CString ReportFolderOf(const CString& drive) { return drive + "\\" + kReportFolderName; }
 
-void ReportSource::DeviceFound(const CString& drive)
+void ReportSource::SourceChanged(const CString& vin)
+{
+    m_vin = vin;
+    m_vinIsNew = true;
+    m_notesReplaced = false;
+    m_note.Empty();
+}
+
+void ReportSource::DeviceFound(const CString& drive, const CString& vin)
 {
     m_drive = drive;
+    m_deviceVin = vin;
     m_keptRunFolder.Empty();
     m_keptRunTime.Empty();
     m_comparedRunTime.Empty();
+    SourceChanged(vin);
 }
 
-void ReportSource::DeviceLost() { m_drive.Empty(); }
+void ReportSource::DeviceLost(const CString& vinShown)
+{
+    m_drive.Empty();
+    m_deviceVin.Empty();
+    SourceChanged(vinShown);
+}
 
-void ReportSource::KeptRunShown(const CString& folder, const CString& runTime, const CString& comparedWith)
+void ReportSource::KeptRunShown(const CString& folder, const CString& runTime, const CString& vin,
+                                const CString& comparedWith)
 {
     m_keptRunFolder = folder;
     m_keptRunTime = runTime;
     m_comparedRunTime = comparedWith;
+    SourceChanged(vin);
 }
 
-void ReportSource::KeptRunGone() { KeptRunShown(CString(), CString(), CString()); }
+void ReportSource::KeptRunGone() { KeptRunShown(CString(), CString(), m_deviceVin, CString()); }
+
+void ReportSource::ViewShown(bool notesReplaced)
+{
+    m_notesReplaced = notesReplaced;
+    m_note.Empty();
+}
+
+void ReportSource::Say(const CString& note)
+{
+    m_notesReplaced = false;
+    m_note = note;
+}
 
 CString ReportSource::Folder() const { return m_keptRunFolder.IsEmpty() ? ReportFolderOf(m_drive) : m_keptRunFolder; }
 
-CString ReportSource::Status(bool notesReplaced) const
+bool ReportSource::TakeNewVin(CString& vin)
 {
+    if (!m_vinIsNew) return false;
+    m_vinIsNew = false;
+    vin = m_vin;
+    return true;
+}
+
+CString ReportSource::Status() const
+{
+    if (!m_note.IsEmpty()) return m_note;
     CString status;
     if (!m_comparedRunTime.IsEmpty())
         status = kStatusRunsCompared + ToTheMinute(m_comparedRunTime) + " and " + ToTheMinute(m_keptRunTime);
@@ -41,5 +79,5 @@ CString ReportSource::Status(bool notesReplaced) const
         status = kStatusKeptRun + m_keptRunTime;
     else
         status = m_drive.IsEmpty() ? kStatusChecking : kStatusReady;
-    return notesReplaced ? status + kStatusNotesUndo : status;
+    return m_notesReplaced ? status + kStatusNotesUndo : status;
 }

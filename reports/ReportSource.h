@@ -1,7 +1,8 @@
 #pragma once
 // Where the view commands, Save As and the history read the reports: the PRINT folder of the
 // device in use, a kept run's folder opened from the history, or, with neither, PRINT at the
-// root of the current drive. The status line says which, when nothing else is to be said.
+// root of the current drive; the VIN that goes with them. The status line says which, when
+// nothing else is to be said.
 #include "framework/CString.h"
 
 constexpr const char* kStatusChecking = "Checking Device...";
@@ -16,27 +17,47 @@ CString ReportFolderOf(const CString& drive);
 
 class ReportSource {
 public:
-    // Another device is another vehicle: it takes over from a kept run.
-    void DeviceFound(const CString& drive);
-    // A kept run shown stays shown.
-    void DeviceLost();
+    // Another device is another vehicle: it takes over from a kept run, with its VIN.
+    void DeviceFound(const CString& drive, const CString& vin);
+    // A kept run shown stays shown. `vinShown`: what the VIN box shows, typed or read, which
+    // stays the VIN.
+    void DeviceLost(const CString& vinShown);
     // Until the next device is found. `comparedWith`: the time of the run before it, when the
     // viewer shows the two side by side.
-    void KeptRunShown(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
+    void KeptRunShown(const CString& folder, const CString& runTime, const CString& vin,
+                      const CString& comparedWith = CString());
 
-    // The kept run shown was deleted: back to the device, or to none.
+    // The kept run shown was deleted: back to the device and its VIN, or to none.
     void KeptRunGone();
+    bool HasDevice() const { return !m_drive.IsEmpty(); }
     bool ShowsKeptRun() const { return !m_keptRunFolder.IsEmpty(); }
+    bool HasReports() const { return HasDevice() || ShowsKeptRun(); }
     // A view command's view replaced the comparison: the viewer shows the kept run's own reports.
     void ReportsShown() { m_comparedRunTime.Empty(); }
+    // A view was shown; `notesReplaced`: it replaced typed notes, which Ctrl+Z brings back.
+    void ViewShown(bool notesReplaced);
+    // What a print, a save or the history has to say; it stands in for the status until the
+    // next change of source, the next view or the next note. An empty note says nothing.
+    void Say(const CString& note);
 
     CString Folder() const;
-    // What the viewer shows; `notesReplaced`: the view that is shown replaced typed notes.
-    CString Status(bool notesReplaced = false) const;
+    // The VIN of the last change of source, once: true and `vin` set when there was one since
+    // the last call. Typed VINs are the VIN box's own between changes.
+    bool TakeNewVin(CString& vin);
+    // What the viewer shows, or what was said last.
+    CString Status() const;
 
 private:
+    // A change of source: what was said about the last one no longer holds.
+    void SourceChanged(const CString& vin);
+
     CString m_drive;          // empty without a device
+    CString m_deviceVin;      // the device's VIN, as read when it was found
+    CString m_vin;            // the VIN that goes with the reports
+    bool m_vinIsNew = false;  // changed since it was last taken
     CString m_keptRunFolder;  // empty while no kept run is shown
     CString m_keptRunTime;
     CString m_comparedRunTime;  // empty unless two runs are compared
+    bool m_notesReplaced = false;
+    CString m_note;  // empty when nothing was said
 };

@@ -33,14 +33,13 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
     : CDialogEx(IDD_MAIN_DIALOG, parent),
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_richReport(*this, m_encodingChoice, *this),
+      m_skin(*this, m_hIcon, m_fontTitle),
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
-      m_encodingChoice(*this),
-      m_runComparison(*this, m_encodingChoice),
-      m_nScreenDpi(ScreenDpi())
+      m_encodingChoice(*this)
 {
     // Face "宋体" in GBK.
-    m_fontTitle.CreateFont(ScaledTo(m_nScreenDpi, kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,
+    m_fontTitle.CreateFont(ScaledTo(m_skin.ScreenDpi(), kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "\xCB\xCE\xCC\xE5");
 }
 
@@ -66,22 +65,15 @@ void CMardelloDlg::DoDataExchange(CDataExchange* exchange)
 BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_WM_SYSCOMMAND()
     ON_WM_CLOSE()
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
+    // The frameless look: painting, colours, sizing and dragging.
+    CHAIN_MSG_MAP_MEMBER(m_skin)
     ON_BN_CLICKED(IDC_BTN_PRINT_ALL, &CMardelloDlg::OnPrintAll)
     ON_BN_CLICKED(IDC_BTN_LIVE_DATA, &CMardelloDlg::OnPrintLiveData)
     ON_BN_CLICKED(IDC_BTN_TROUBLE_CODE, &CMardelloDlg::OnPrintTroubleCode)
     ON_BN_CLICKED(IDC_BTN_FROZEN_FRAME, &CMardelloDlg::OnPrintFrozenFrame)
     ON_BN_CLICKED(IDC_BTN_PRINT, &CMardelloDlg::OnPrint)
     ON_BN_CLICKED(IDC_BTN_COPY, &CMardelloDlg::OnCopy)
-    ON_WM_CTLCOLOR()
     ON_BN_CLICKED(IDC_BTN_EXIT, &CMardelloDlg::OnExit)
-    ON_WM_ERASEBKGND()
-    ON_WM_NCHITTEST()
-    ON_WM_SIZE()
-    ON_WM_NCCALCSIZE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
     ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
     ON_COMMAND(IDM_SAVE_AS, &CMardelloDlg::OnSaveAs)
     ON_EN_CHANGE(IDC_EDIT_VIN, &CMardelloDlg::OnVinChange)
@@ -104,11 +96,10 @@ BOOL CMardelloDlg::OnInitDialog()
     CDialogEx::OnInitDialog();
     m_richReport.Prepare();
 
-    m_strStatus = kStatusChecking;
-    m_strDrive.Empty();
+    TakeSource();
     UpdateData(FALSE);
 
-    if (FindDevice()) m_strVin = m_deviceTracker.Vin();
+    FindDevice();
 
     GetDlgItem(IDC_EDIT_VIN).SendMessage(EM_LIMITTEXT, kVinMaxTyped);
     // Not redrawn: the window is not shown yet, and its first paint draws them in this font.
@@ -116,7 +107,7 @@ BOOL CMardelloDlg::OnInitDialog()
         GetDlgItem(id).SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle.GetSafeHandle()), FALSE);
 
     MarkActiveButton(IDC_BTN_PRINT_ALL);
-    ShowExitPicture();
+    m_skin.ShowExitPicture();
 
     UpdateData(FALSE);
     // Shown here, with each control's background erased as it paints. The dialog manager would
@@ -142,6 +133,8 @@ void CMardelloDlg::OnAfterFirstPaint()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     m_deviceTracker.Watch();
-    if (!m_strDrive.IsEmpty()) m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
+    if (m_reportSource.HasDevice()) m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
     m_historyKeeper.ReadLater();
 }
+
+void CMardelloDlg::OnExit() { DestroyWindow(); }

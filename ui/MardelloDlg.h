@@ -3,7 +3,6 @@
 // composition root of the program's parts: it owns them, chains its message map to theirs, and
 // hears from them through the listener each part declares. Its members are defined in the files ui/MardelloDlg*.cpp.
 #include "device/DeviceTracker.h"
-#include "dtc/RunComparison.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
@@ -13,16 +12,14 @@
 #include "reports/ReportSource.h"
 #include "reports/ReportView.h"
 #include "res/resource.h"
-#include "ui/ScaledPictures.h"
+#include "ui/MainSkin.h"
+#include "ui/ReportOutput.h"
 
 class CHistoryDlg;
-class CPrintPages;
-struct PrintGeometry;
 
 class CMardelloDlg : public CDialogEx,
                      private DeviceListener,
                      private HistoryKeeperListener,
-                     private RunComparisonListener,
                      private EncodingChoiceListener,
                      private ReportViewListener {
 public:
@@ -43,7 +40,8 @@ protected:
     void DeviceLost() override;
     void RunKept() override;
     void Say(const CString& note) override;
-    void ShowView(const char* shown, const CString& viewerText) override;
+    // A view that is no view command's, such as the comparison of two runs; its text is UTF-8.
+    void ShowView(const char* shown, const CString& viewerText);
     void ReadReportsAgain() override;
     void ViewFilled(bool notesKept) override;
     void NotesBroughtBack() override;
@@ -58,18 +56,14 @@ protected:
     // The window menu, which a window without a caption opens itself.
     void ShowWindowMenu(CPoint screenPoint);
     void ShowWindowMenuAtCorner();
-    bool OnTopBar(const CWnd& window, CPoint screenPoint) const;
 
     // The history window, and a kept run shown.
     void OnHistory();
     void ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
     void LeaveKeptRun();
 
-    // The command buttons' pictures: the given button shows its active picture, the others their normal one.
-    void MarkActiveButton(int buttonId);
-    void ShowExitPicture();
-    // The picture drawn at `ownSize` (`image`) or at twice it (`largeImage`) made for `room`.
-    void ShowPicture(const CButton& button, UINT image, UINT largeImage, PixelSize ownSize, PixelSize room);
+    // The given command button shows its active picture, the others their normal one.
+    void MarkActiveButton(int buttonId) { m_skin.MarkActiveButton(buttonId); }
 
     // Reports into the viewer.
     void ShowReports(int buttonId, const ReportFile* files, int count, bool sectionBreaks);
@@ -81,7 +75,6 @@ protected:
     };
     // The view command whose view the viewer shows; null when none or a part's view is shown.
     const ViewCommand* CommandOfShownView() const;
-    bool HasReportSource() const;
     // Where the reports come from changed (a device found or lost, a kept run shown or left):
     // the status line and the viewer follow. `comparisonFollows`: a comparison fills the viewer next.
     void ReportSourceChanged(bool comparisonFollows = false);
@@ -93,30 +86,22 @@ protected:
     // Output.
     void OnPrint();
     void OnCopy();
-    CPrintPages PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry);
     void OnPrintPreview();
     void OnSaveAs();
+    // What is shown, for Print, the preview and Save As; the controls are taken first.
+    ShownReport Shown();
+    // What Print or Save As had to say, in the status line.
+    void ShowSaid(const StatusWord& said);
 
-    // The frameless skin.
     void OnSysCommand(UINT id, LPARAM lParam);
-    void OnPaint();
-    HCURSOR OnQueryDragIcon();
-    HBRUSH OnCtlColor(CDCHandle dc, CWnd control, UINT kind);
     void OnExit();
-    BOOL OnEraseBkgnd(CDCHandle dc);
-    void DrawSkin(CDCHandle dc) const;
-    // The height of the top bar, the caption of a window that has none.
-    int TopBarHeight() const;
-    LRESULT OnNcHitTest(CPoint point);
-    void OnSize(UINT type, int cx, int cy);
-    void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
-    void OnLButtonDown(UINT flags, CPoint point);
-    void OnMouseMove(UINT flags, CPoint point);
-    // The status line shows m_strStatus.
-    void ShowStatus();
-    static int TextWidth(HWND window, HFONT font, const char* text);
-    // Shows new text in a see-through label, painting the background under the old text anew.
-    void ShowSeeThrough(int labelId, const char* text);
+    // Where the reports come from, on screen: a new VIN of the report source replaces what the
+    // VIN box shows, typed or read, and the status line says what the source implies, or what
+    // was said last.
+    void ShowSource();
+    // The same into m_strVin and m_strStatus only, for the start, before the window shows; true
+    // when the VIN is new.
+    bool TakeSource();
 
     // The main window's keys, and its context menu where the viewer does not take it.
     BOOL PreTranslateMessage(MSG* message) override;
@@ -129,9 +114,8 @@ protected:
 
 protected:
     HICON m_hIcon;
-    CString m_strDrive;  // the device in use: its drive prefix ("E:"); empty when none is
-    CString m_strVin;
-    CString m_strStatus;  // what the report source implies, or what a print or a save left to say
+    CString m_strVin;     // the report source's VIN, or as typed into the VIN box and taken
+    CString m_strStatus;  // the report source's status, or what was said last
     CReportView m_richReport;  // the viewer, a part of its own
     CButton m_btnPrintAll;
     CButton m_btnLiveData;
@@ -140,20 +124,14 @@ protected:
     CButton m_btnFrozenFrame;
     CButton m_btnPrint;
     CFont m_fontTitle;
-    CPoint m_ptDragStart;
     CButton m_btnExit;
 
     // The parts.
+    CMainSkin m_skin;
     ReportSource m_reportSource;
     CDeviceTracker m_deviceTracker;
     CHistoryKeeper m_historyKeeper;
     CEncodingChoice m_encodingChoice;
-    CRunComparison m_runComparison;
 
-    bool m_bVinWarning = false;  // the VIN facts line warns of a likely typing error
-    bool m_bSkinLaid = false;    // the background was painted once, under the controls too
-    CRect m_rcStatusLine;        // the status label's own place, for a status of one line
-    int m_nScreenDpi;
-    CScaledPictures m_scaledPictures;
     CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open
 };

@@ -1,5 +1,5 @@
 // The device in the main window: the search at start-up, and a device found or lost while the
-// program runs, as the device tracker reports it.
+// program runs, as the device tracker reports it; where the reports come from, on screen.
 #include "ui/MardelloDlg.h"
 
 // The start-up search; the device's VIN is read with it. Only the members are set here; the
@@ -7,9 +7,8 @@
 BOOL CMardelloDlg::SearchForDevice()
 {
     if (!m_deviceTracker.Search()) return FALSE;
-    m_strDrive = m_deviceTracker.Drive();
-    m_reportSource.DeviceFound(m_strDrive);
-    m_strStatus = m_reportSource.Status();
+    m_reportSource.DeviceFound(m_deviceTracker.Drive(), m_deviceTracker.Vin());
+    TakeSource();
     return TRUE;
 }
 
@@ -24,26 +23,35 @@ BOOL CMardelloDlg::FindDevice()
 // what the box shows, typed or read, and the view shown is read from it.
 void CMardelloDlg::DeviceFound(const CString& drive, const CString& vin)
 {
-    m_strDrive = drive;
-    m_reportSource.DeviceFound(m_strDrive);
-    m_strVin = vin;
-    GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
+    m_reportSource.DeviceFound(drive, vin);
     ReportSourceChanged();
-    m_historyKeeper.Keep(m_reportSource.Folder(), m_strVin);
+    m_historyKeeper.Keep(m_reportSource.Folder(), vin);
 }
 
 // The VIN box keeps what it shows, typed or read; the viewer is emptied, unless a kept run is
 // shown, which stays shown.
 void CMardelloDlg::DeviceLost()
 {
-    m_strDrive.Empty();
-    m_strVin = GetDlgItem(IDC_EDIT_VIN).GetWindowText();
     const bool keptRunShown = m_reportSource.ShowsKeptRun();
-    m_reportSource.DeviceLost();
+    m_reportSource.DeviceLost(GetDlgItem(IDC_EDIT_VIN).GetWindowText());
     if (keptRunShown) {
-        m_strStatus = m_reportSource.Status();
-        ShowStatus();
+        ShowSource();
         return;
     }
     ReportSourceChanged();
+}
+
+bool CMardelloDlg::TakeSource()
+{
+    const bool newVin = m_reportSource.TakeNewVin(m_strVin);
+    m_strStatus = m_reportSource.Status();
+    return newVin;
+}
+
+// As the controls are refreshed, the VIN box is set only when its text differs.
+void CMardelloDlg::ShowSource()
+{
+    const CWnd vinBox = GetDlgItem(IDC_EDIT_VIN);
+    if (TakeSource() && vinBox.GetWindowText() != m_strVin) vinBox.SetWindowText(m_strVin);
+    m_skin.ShowStatus(m_strStatus);
 }

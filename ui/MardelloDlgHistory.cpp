@@ -1,6 +1,8 @@
 // The history window from the main window (Ctrl+H, the window menu, the viewer's menu), and a
 // kept run shown as a device is: the view commands, Print and Copy read its folder.
 #include "device/SystemDrives.h"
+#include "dtc/BeforeAndAfter.h"
+#include "dtc/RunComparison.h"
 #include "history/RunName.h"
 #include "ui/HistoryDlg.h"
 #include "ui/MardelloDlg.h"
@@ -20,8 +22,11 @@ void CMardelloDlg::OnHistory()
         const CString beforeTime = RunTimeText(history.BeforeRun().time);
         const CString afterTime = RunTimeText(history.ChosenRun().time);
         ShowKeptRun(history.ChosenFolder(), afterTime, beforeTime);
-        m_runComparison.Compare(m_strVin.IsEmpty() ? history.ChosenRun().vinFolder : m_strVin, history.BeforeFolder(),
-                                beforeTime, history.ChosenFolder(), afterTime);
+        const ComparedRuns compared =
+            CompareRuns(m_strVin.IsEmpty() ? history.ChosenRun().vinFolder : m_strVin, history.BeforeFolder(),
+                        beforeTime, history.ChosenFolder(), afterTime, m_encodingChoice);
+        ShowView(kBeforeAndAfterShown, compared.view);
+        if (!compared.failure.IsEmpty()) Say(compared.failure);
         return;
     }
     if (chosen != IDOK) return;
@@ -31,10 +36,9 @@ void CMardelloDlg::OnHistory()
 // Until the next device is found. The view shown is read from the run, as when a device is found.
 void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith)
 {
-    m_reportSource.KeptRunShown(folder, runTime, comparedWith);
-    m_strVin.Empty();
-    ReadVinFile(folder, m_strVin);
-    GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
+    CString vin;
+    ReadVinFile(folder, vin);
+    m_reportSource.KeptRunShown(folder, runTime, vin, comparedWith);
     ReportSourceChanged(!comparedWith.IsEmpty());
 }
 
@@ -42,8 +46,6 @@ void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, co
 void CMardelloDlg::LeaveKeptRun()
 {
     m_reportSource.KeptRunGone();
-    m_strVin = m_strDrive.IsEmpty() ? CString() : m_deviceTracker.Vin();
-    GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ReportSourceChanged();
 }
 
@@ -57,7 +59,7 @@ void CMardelloDlg::RunKept()
 
 void CMardelloDlg::Say(const CString& note)
 {
-    m_strStatus = note;
-    ShowStatus();
+    m_reportSource.Say(note);
+    ShowSource();
     ::UpdateWindow(m_hWnd);
 }

@@ -38,14 +38,12 @@ const CMardelloDlg::ViewCommand* CMardelloDlg::CommandOfShownView() const
     return nullptr;
 }
 
-bool CMardelloDlg::HasReportSource() const { return !m_strDrive.IsEmpty() || m_reportSource.ShowsKeptRun(); }
-
 // A view command's view is read again from the reports it showed, while they are there to read;
 // a part's view is not made of reports.
 void CMardelloDlg::ReadReportsAgain()
 {
     const ViewCommand* command = CommandOfShownView();
-    if (command && HasReportSource()) (this->*command->show)();
+    if (command && m_reportSource.HasReports()) (this->*command->show)();
 }
 
 // The viewer never keeps one source's reports under another's VIN, which Print would print
@@ -55,11 +53,10 @@ void CMardelloDlg::ReadReportsAgain()
 void CMardelloDlg::ReportSourceChanged(bool comparisonFollows)
 {
     m_encodingChoice.SourceChanged();
-    m_strStatus = m_reportSource.Status();
-    ShowStatus();
+    ShowSource();
     if (comparisonFollows || m_richReport.Shown().IsEmpty()) return;
     const ViewCommand* command = CommandOfShownView();
-    if (command && HasReportSource()) {
+    if (command && m_reportSource.HasReports()) {
         (this->*command->show)();
         return;
     }
@@ -72,9 +69,9 @@ void CMardelloDlg::ReportSourceChanged(bool comparisonFollows)
 // typed notes were kept.
 void CMardelloDlg::ViewFilled(bool notesKept)
 {
-    m_strStatus = m_reportSource.Status(notesKept);
+    m_reportSource.ViewShown(notesKept);
     UpdateData(FALSE);
-    ShowStatus();
+    ShowSource();
 }
 
 // The notes' view is shown again, so is its button.

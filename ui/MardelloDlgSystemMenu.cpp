@@ -53,22 +53,11 @@ void CMardelloDlg::ShowWindowMenuAtCorner()
 // own menu (the VIN box has the system's; the viewer shows its own).
 void CMardelloDlg::OnContextMenu(CWnd window, CPoint point)
 {
-    if (!OnTopBar(window, point)) {
+    if (!m_skin.OnTopBar(window, point)) {
         Default();
         return;
     }
     ShowWindowMenu(point);
-}
-
-// The top bar is the background above the VIN box, title and EXIT included.
-bool CMardelloDlg::OnTopBar(const CWnd& window, CPoint screenPoint) const
-{
-    if (window.m_hWnd != m_hWnd && window.m_hWnd != GetDlgItem(IDC_STATIC_TITLE).m_hWnd &&
-        window.m_hWnd != GetDlgItem(IDC_BTN_EXIT).m_hWnd)
-        return false;
-    CPoint point = screenPoint;
-    ::ScreenToClient(m_hWnd, &point);
-    return point.y >= 0 && point.y < TopBarHeight();
 }
 
 void CMardelloDlg::OnAbout()
@@ -97,6 +86,6 @@ void CMardelloDlg::OnWorkshopDetails()
 {
     CWorkshopDlg workshop(this);
     if (workshop.DoModal() != IDOK || workshop.Kept()) return;
-    m_strStatus = "Workshop Details not saved";
-    ShowStatus();
+    m_reportSource.Say("Workshop Details not saved");
+    ShowSource();
 }

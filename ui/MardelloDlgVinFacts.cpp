@@ -8,6 +8,5 @@ void CMardelloDlg::OnVinChange()
     SYSTEMTIME today{};
     ::GetLocalTime(&today);
     const VinFactsLine facts = VinFactsFor(GetDlgItem(IDC_EDIT_VIN).GetWindowText(), today.wYear);
-    m_bVinWarning = facts.warning;
-    ShowSeeThrough(IDC_STATIC_VIN_FACTS, facts.text);
+    m_skin.ShowVinFacts(facts.text, facts.warning);
 }

@@ -1,10 +1,11 @@
 // The main window's look: no caption and no frame, a background painted around the controls,
-// white labels drawn straight onto it, moved by dragging its background, closed by EXIT.
-#include "ui/MardelloDlg.h"
+// white labels drawn straight onto it, moved by dragging its background.
+#include "ui/MainSkin.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "res/resource.h"
 #include "ui/DisplayScale.h"
 
 namespace {
@@ -41,101 +42,116 @@ RECT PlaceOf(HWND dialog, int id)
 
 }  // namespace
 
+CMainSkin::CMainSkin(const CWnd& window, HICON icon, const CFont& labelFont)
+    : m_window(window), m_icon(icon), m_labelFont(labelFont), m_screenDpi(::ScreenDpi())
+{
+}
+
+BEGIN_MESSAGE_MAP(CMainSkin, CCmdTarget)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_CTLCOLOR()
+    ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+    ON_WM_NCCALCSIZE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+LRESULT CMainSkin::Default(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::DefWindowProcA(m_window, message, wParam, lParam);
+}
+
 // The slots are worked out from where the controls are each time, never from fixed places: the
 // dialog font (which differs from one Windows language to another) and the screen's scale decide
 // where the template's controls land, and a slot beside its control looks misprinted. Parts that
 // fall outside the window, as the VIN slot's left edge does, are simply not seen.
-void CMardelloDlg::DrawSkin(CDCHandle dc) const
+void CMainSkin::DrawSkin(CDCHandle dc) const
 {
-    const auto scaled = [this](int pixels) { return ScaledTo(m_nScreenDpi, pixels); };
+    const auto scaled = [this](int pixels) { return ScaledTo(m_screenDpi, pixels); };
     CRect client;
-    GetClientRect(&client);
+    m_window.GetClientRect(&client);
     dc.FillSolidRect(client, kBody);
     dc.FillSolidRect({0, 0, client.right, TopBarHeight()}, kPanel);
 
-    const RECT field = Inflated(PlaceOf(m_hWnd, IDC_EDIT_VIN), scaled(kVinMargin));
+    const RECT field = Inflated(PlaceOf(m_window, IDC_EDIT_VIN), scaled(kVinMargin));
     const RECT slot = Inflated(field, scaled(kShadow), scaled(kShadow), scaled(kLight), scaled(kLight));
     dc.FillSolidRect(slot, kFieldShadow);
     dc.FillSolidRect({field.left, field.top, slot.right, slot.bottom}, kFieldLight);
     dc.FillSolidRect(field, kField);
 
-    RECT buttons = PlaceOf(m_hWnd, IDC_BTN_PRINT_ALL);
+    RECT buttons = PlaceOf(m_window, IDC_BTN_PRINT_ALL);
     for (int id : {IDC_BTN_TROUBLE_CODE, IDC_BTN_LIVE_DATA, IDC_BTN_FROZEN_FRAME, IDC_BTN_PRINT, IDC_BTN_COPY}) {
-        const RECT button = PlaceOf(m_hWnd, id);
+        const RECT button = PlaceOf(m_window, id);
         ::UnionRect(&buttons, &buttons, &button);
     }
     dc.FillSolidRect(Inflated(buttons, scaled(kPanelMargin)), kPanel);
 
-    const RECT paper = Inflated(PlaceOf(m_hWnd, IDC_RICHEDIT_REPORT), scaled(kPaperMargin));
+    const RECT paper = Inflated(PlaceOf(m_window, IDC_RICHEDIT_REPORT), scaled(kPaperMargin));
     dc.FillSolidRect(Inflated(paper, scaled(kFrame)), kPanel);
     dc.FillSolidRect(paper, kPaper);
 }
 
-int CMardelloDlg::TopBarHeight() const
+int CMainSkin::TopBarHeight() const
 {
-    const int labels = std::max(PlaceOf(m_hWnd, IDC_STATIC_TITLE).bottom, PlaceOf(m_hWnd, IDC_BTN_EXIT).bottom);
-    return labels + ScaledTo(m_nScreenDpi, kTopBarBelowLabels);
+    const int labels = std::max(PlaceOf(m_window, IDC_STATIC_TITLE).bottom, PlaceOf(m_window, IDC_BTN_EXIT).bottom);
+    return labels + ScaledTo(m_screenDpi, kTopBarBelowLabels);
 }
 
 // The window clips its controls out of what it paints, so when it first shows, the place of a
 // control would show nothing (black, under Wine) until the control has painted itself. The first
 // background, painted before any control, is laid under them too.
-BOOL CMardelloDlg::OnEraseBkgnd(CDCHandle dc)
+BOOL CMainSkin::OnEraseBkgnd(CDCHandle dc)
 {
     // Without DCX_CLIPCHILDREN: not clipped by the controls.
-    const HDC whole = m_bSkinLaid ? nullptr : ::GetDCEx(m_hWnd, nullptr, DCX_CACHE);
-    m_bSkinLaid = true;
+    const HDC whole = m_skinLaid ? nullptr : ::GetDCEx(m_window, nullptr, DCX_CACHE);
+    m_skinLaid = true;
     DrawSkin(CDCHandle(whole ? whole : dc.GetSafeHdc()));
-    if (whole) ::ReleaseDC(m_hWnd, whole);
+    if (whole) ::ReleaseDC(m_window, whole);
     return TRUE;
 }
 
 // A new size paints the background anew over the whole window. The controls are redrawn too:
 // the see-through ones (title, status, VIN box, EXIT) lie under the erased background, and
 // the dialog's clipping of its children keeps a plain invalidation from reaching them.
-void CMardelloDlg::OnSize(UINT type, int cx, int cy)
+void CMainSkin::OnSize(UINT type, int cx, int cy)
 {
-    (void)type, (void)cx, (void)cy;
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    Default();
+    m_window.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    Default(WM_SIZE, type, MAKELPARAM(cx, cy));
 }
 
 // The client area is the whole window: there is no frame to take room from it.
-void CMardelloDlg::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params)
+void CMainSkin::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params)
 {
     (void)calcValidRects, (void)params;
 }
 
-LRESULT CMardelloDlg::OnNcHitTest(CPoint point)
+void CMainSkin::OnLButtonDown(UINT flags, CPoint point)
 {
-    (void)point;
-    return Default();
-}
-
-void CMardelloDlg::OnLButtonDown(UINT flags, CPoint point)
-{
-    (void)flags;
     m_ptDragStart = point;
-    Default();
+    Default(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));
 }
 
-void CMardelloDlg::OnMouseMove(UINT flags, CPoint point)
+void CMainSkin::OnMouseMove(UINT flags, CPoint point)
 {
+    const LPARAM where = MAKELPARAM(point.x, point.y);
     if (flags & MK_LBUTTON) {
         CRect window;
-        GetWindowRect(&window);
-        ClientToScreen(&point);
-        ::MoveWindow(m_hWnd, point.x - m_ptDragStart.x, point.y - m_ptDragStart.y, window.Width(), window.Height(), TRUE);
+        m_window.GetWindowRect(&window);
+        m_window.ClientToScreen(&point);
+        ::MoveWindow(m_window, point.x - m_ptDragStart.x, point.y - m_ptDragStart.y, window.Width(), window.Height(), TRUE);
     }
-    Default();
+    Default(WM_MOUSEMOVE, flags, where);
 }
 
-HBRUSH CMardelloDlg::OnCtlColor(CDCHandle dc, CWnd control, UINT kind)
+HBRUSH CMainSkin::OnCtlColor(CDCHandle dc, CWnd control, UINT kind)
 {
-    auto brush = reinterpret_cast<HBRUSH>(Default());
+    auto brush = reinterpret_cast<HBRUSH>(Default(WM_CTLCOLORMSGBOX + kind, reinterpret_cast<WPARAM>(dc.GetSafeHdc()),
+                                                  reinterpret_cast<LPARAM>(control.m_hWnd)));
     if (kind == CTLCOLOR_STATIC || kind == CTLCOLOR_BTN) {
         dc.SetBkMode(TRANSPARENT);
-        const bool warning = m_bVinWarning && ::GetDlgCtrlID(control) == IDC_STATIC_VIN_FACTS;
+        const bool warning = m_vinWarning && ::GetDlgCtrlID(control) == IDC_STATIC_VIN_FACTS;
         // Amber reads well on the dark background and stands out from the white labels.
         dc.SetTextColor(warning ? RGB(255, 176, 32) : RGB(255, 255, 255));
         return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
@@ -146,28 +162,28 @@ HBRUSH CMardelloDlg::OnCtlColor(CDCHandle dc, CWnd control, UINT kind)
 // A status too long for one line in the label font, which a system message or a Western
 // system's wider font can make it, wraps onto two lines in the dialog's smaller font, in the
 // height the VIN facts take beside it: the status line never cuts its text.
-void CMardelloDlg::ShowStatus()
+void CMainSkin::ShowStatus(const char* status)
 {
-    const CWnd label = GetDlgItem(IDC_STATIC_STATUS);
-    if (m_rcStatusLine.Width() == 0) static_cast<RECT&>(m_rcStatusLine) = PlaceOf(m_hWnd, IDC_STATIC_STATUS);
-    const HFONT labelFont = static_cast<HFONT>(m_fontTitle.GetSafeHandle());
-    const bool oneLine = TextWidth(label, labelFont, m_strStatus) <= m_rcStatusLine.Width();
-    const RECT facts = PlaceOf(m_hWnd, IDC_STATIC_VIN_FACTS);
-    const RECT place = oneLine ? RECT(m_rcStatusLine)
-                               : RECT{m_rcStatusLine.left, facts.top, m_rcStatusLine.right, facts.bottom};
-    const RECT before = PlaceOf(m_hWnd, IDC_STATIC_STATUS);
+    const CWnd label = m_window.GetDlgItem(IDC_STATIC_STATUS);
+    if (m_statusLine.Width() == 0) static_cast<RECT&>(m_statusLine) = PlaceOf(m_window, IDC_STATIC_STATUS);
+    const HFONT labelFont = static_cast<HFONT>(m_labelFont.GetSafeHandle());
+    const bool oneLine = TextWidth(label, labelFont, status) <= m_statusLine.Width();
+    const RECT facts = PlaceOf(m_window, IDC_STATIC_VIN_FACTS);
+    const RECT place = oneLine ? RECT(m_statusLine)
+                               : RECT{m_statusLine.left, facts.top, m_statusLine.right, facts.bottom};
+    const RECT before = PlaceOf(m_window, IDC_STATIC_STATUS);
     if (!::EqualRect(&before, &place)) {
-        RedrawWindow(&before, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        m_window.RedrawWindow(&before, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         ::SetWindowPos(label.m_hWnd, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    const HFONT font = oneLine ? labelFont : reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    const HFONT font = oneLine ? labelFont : reinterpret_cast<HFONT>(m_window.SendMessage(WM_GETFONT));
     if (reinterpret_cast<HFONT>(label.SendMessage(WM_GETFONT)) != font)
         label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ShowSeeThrough(IDC_STATIC_STATUS, m_strStatus);
+    ShowSeeThrough(IDC_STATIC_STATUS, status);
 }
 
-int CMardelloDlg::TextWidth(HWND window, HFONT font, const char* text)
+int CMainSkin::TextWidth(HWND window, HFONT font, const char* text)
 {
     const HDC dc = ::GetDC(window);
     if (!dc) return 0;
@@ -181,33 +197,47 @@ int CMardelloDlg::TextWidth(HWND window, HFONT font, const char* text)
 
 // A see-through label's background is painted again, or the old text would stay visible under
 // the new one.
-void CMardelloDlg::ShowSeeThrough(int labelId, const char* text)
+void CMainSkin::ShowSeeThrough(int labelId, const char* text)
 {
-    const CWnd label = GetDlgItem(labelId);
+    const CWnd label = m_window.GetDlgItem(labelId);
     label.SetWindowText(text);
     CRect place;
     label.GetWindowRect(&place);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
-    RedrawWindow(&place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    ::MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&place), 2);
+    m_window.RedrawWindow(&place, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void CMardelloDlg::OnExit() { DestroyWindow(); }
-
-void CMardelloDlg::OnPaint()
+void CMainSkin::OnPaint()
 {
-    if (!IsIconic()) {
-        Default();
+    if (!m_window.IsIconic()) {
+        Default(WM_PAINT, 0, 0);
         return;
     }
     PAINTSTRUCT paint;
-    CDCHandle dc(::BeginPaint(m_hWnd, &paint));
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+    CDCHandle dc(::BeginPaint(m_window, &paint));
+    m_window.SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
     CRect client;
-    GetClientRect(&client);
+    m_window.GetClientRect(&client);
     int x = (client.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
     int y = (client.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
-    ::EndPaint(m_hWnd, &paint);
+    dc.DrawIcon(x, y, m_icon);
+    ::EndPaint(m_window, &paint);
 }
 
-HCURSOR CMardelloDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+HCURSOR CMainSkin::OnQueryDragIcon() { return static_cast<HCURSOR>(m_icon); }
+
+void CMainSkin::ShowVinFacts(const char* text, bool warning)
+{
+    m_vinWarning = warning;
+    ShowSeeThrough(IDC_STATIC_VIN_FACTS, text);
+}
+
+bool CMainSkin::OnTopBar(const CWnd& window, CPoint screenPoint) const
+{
+    if (window.m_hWnd != m_window.m_hWnd && window.m_hWnd != m_window.GetDlgItem(IDC_STATIC_TITLE).m_hWnd &&
+        window.m_hWnd != m_window.GetDlgItem(IDC_BTN_EXIT).m_hWnd)
+        return false;
+    CPoint point = screenPoint;
+    ::ScreenToClient(m_window, &point);
+    return point.y >= 0 && point.y < TopBarHeight();
+}

@@ -1,9 +1,10 @@
 // The command buttons' pictures: the active one and the normal ones, and the EXIT cross, each
 // drawn at the size the screen's scale gives the button.
-#include "ui/MardelloDlg.h"
+#include "ui/MainSkin.h"
 
 #include <algorithm>
 
+#include "res/resource.h"
 #include "ui/DisplayScale.h"
 #include "ui/PictureChoice.h"
 
@@ -42,11 +43,11 @@ PixelSize InsideEdge(const CButton& button)
 
 }  // namespace
 
-void CMardelloDlg::MarkActiveButton(int buttonId)
+void CMainSkin::MarkActiveButton(int buttonId)
 {
     for (const CommandButton& button : kCommandButtons) {
         CButton control;
-        control.m_hWnd = GetDlgItem(button.id);
+        control.m_hWnd = m_window.GetDlgItem(button.id);
         const bool active = button.id == buttonId;
         ShowPicture(control, active ? button.activeImage : button.normalImage,
                     active ? button.activeLarge : button.normalLarge, kCommandPicture, InsideEdge(control));
@@ -55,17 +56,19 @@ void CMardelloDlg::MarkActiveButton(int buttonId)
 
 // The cross is square and as large as the button's inside; the template's button has room
 // for the one drawn at its own size on an unscaled screen.
-void CMardelloDlg::ShowExitPicture()
+void CMainSkin::ShowExitPicture()
 {
-    const PixelSize inside = InsideEdge(m_btnExit);
+    CButton exit;
+    exit.m_hWnd = m_window.GetDlgItem(IDC_BTN_EXIT);
+    const PixelSize inside = InsideEdge(exit);
     const int side = std::min(inside.width, inside.height);
-    const PixelSize room = m_nScreenDpi == kUnscaledDpi ? kExitPicture : PixelSize{side, side};
-    ShowPicture(m_btnExit, IDB_EXIT, IDB_EXIT_2X, kExitPicture, room);
+    const PixelSize room = m_screenDpi == kUnscaledDpi ? kExitPicture : PixelSize{side, side};
+    ShowPicture(exit, IDB_EXIT, IDB_EXIT_2X, kExitPicture, room);
 }
 
 // The picture a button showed before is one of the kept ones (or none at start-up), so it is
 // left to the cache instead of being deleted.
-void CMardelloDlg::ShowPicture(const CButton& button, UINT image, UINT largeImage, PixelSize ownSize, PixelSize room)
+void CMainSkin::ShowPicture(const CButton& button, UINT image, UINT largeImage, PixelSize ownSize, PixelSize room)
 {
     const PictureChoice choice = ChoosePicture(ownSize, room);
     const UINT id = choice.source == PictureSource::OwnSize ? image : largeImage;
