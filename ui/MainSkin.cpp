@@ -48,14 +48,9 @@ CMainSkin::CMainSkin(const CWnd& window, HICON icon, const CFont& labelFont)
 }
 
 BEGIN_MESSAGE_MAP(CMainSkin, CCmdTarget)
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
-    ON_WM_CTLCOLOR()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_NCCALCSIZE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
 LRESULT CMainSkin::Default(UINT message, WPARAM wParam, LPARAM lParam) const

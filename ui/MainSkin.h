@@ -26,17 +26,19 @@ public:
     // The top bar is the background above the VIN box, title and EXIT included.
     bool OnTopBar(const CWnd& window, CPoint screenPoint) const;
 
-    DECLARE_MESSAGE_MAP()
-
-private:
+    // The window's own handlers of painting, colours and dragging call these.
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     HBRUSH OnCtlColor(CDCHandle dc, CWnd control, UINT kind);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
     BOOL OnEraseBkgnd(CDCHandle dc);
     void OnSize(UINT type, int cx, int cy);
     void OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params);
-    void OnLButtonDown(UINT flags, CPoint point);
-    void OnMouseMove(UINT flags, CPoint point);
 
     // The window's own processing of a message the skin handles first.
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;

@@ -94,6 +94,12 @@ protected:
     void ShowSaid(const StatusWord& said);
 
     void OnSysCommand(UINT id, LPARAM lParam);
+    // The frameless look's handlers are the skin's.
+    void OnPaint() { m_skin.OnPaint(); }
+    HCURSOR OnQueryDragIcon() { return m_skin.OnQueryDragIcon(); }
+    HBRUSH OnCtlColor(CDCHandle dc, CWnd control, UINT kind) { return m_skin.OnCtlColor(dc, control, kind); }
+    void OnLButtonDown(UINT flags, CPoint point) { m_skin.OnLButtonDown(flags, point); }
+    void OnMouseMove(UINT flags, CPoint point) { m_skin.OnMouseMove(flags, point); }
     void OnExit();
     // Where the reports come from, on screen: a new VIN of the report source replaces what the
     // VIN box shows, typed or read, and the status line says what the source implies, or what
