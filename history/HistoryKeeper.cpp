@@ -185,6 +185,7 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     case KeepOutcome::Result::Kept:
     case KeepOutcome::Result::AlreadyKept:
         m_strFailure.Empty();
+        m_listener.DeviceRunKept(job->printFolder, job->outcome.folder);
         break;
     case KeepOutcome::Result::Busy:
         // Tried again while the device is there and nothing newer is wanted; a device pulled out

@@ -19,6 +19,8 @@ class HistoryKeeperListener {
 public:
     // A run was kept, or could not be, and the history was read afresh.
     virtual void RunKept() = 0;
+    // The run of the device at `printFolder` is in the history's `runFolder`: kept now, or before.
+    virtual void DeviceRunKept(const CString& printFolder, const CString& runFolder) = 0;
     // Something to say in the status line now, before the window goes on.
     virtual void Say(const CString& note) = 0;
 

@@ -44,7 +44,8 @@ CString WithJobNotes(const CString& text, const JobCard& card)
 {
     if (card.notes.IsEmpty()) return text;
     CString whole = text;
-    if (!whole.IsEmpty() && whole.Bytes().back() != '\n') whole += "\r\n";
+    // The viewer ends its paragraphs in CR alone.
+    if (!whole.IsEmpty() && whole.Bytes().back() != '\n' && whole.Bytes().back() != '\r') whole += "\r\n";
     return whole + "\r\nNotes\r\n" + card.notes + "\r\n";
 }
 

@@ -38,6 +38,7 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
       m_viewerFind(m_richReport, *this),
       m_encodingChoice(*this),
       m_runComparison(*this, m_encodingChoice),
+      m_jobCard(*this, *this),
       m_nScreenDpi(ScreenDpi())
 {
     // Face "宋体" in GBK.
@@ -98,6 +99,7 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     CHAIN_MSG_MAP_MEMBER(m_historyKeeper)
     CHAIN_MSG_MAP_MEMBER(m_viewerFind)
     CHAIN_MSG_MAP_MEMBER(m_encodingChoice)
+    CHAIN_MSG_MAP_MEMBER(m_jobCard)
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()

@@ -10,6 +10,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "history/HistoryKeeper.h"
+#include "jobcard/RunJobCard.h"
 #include "reports/EncodingChoice.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportSource.h"
@@ -25,7 +26,8 @@ class CMardelloDlg : public CDialogEx,
                      private DeviceListener,
                      private HistoryKeeperListener,
                      private RunComparisonListener,
-                     private EncodingChoiceListener {
+                     private EncodingChoiceListener,
+                     private JobCardListener {
 public:
     explicit CMardelloDlg(CWnd* parent = nullptr);
 
@@ -43,6 +45,7 @@ protected:
     void DeviceFound(const CString& drive, const CString& vin) override;
     void DeviceLost() override;
     void RunKept() override;
+    void DeviceRunKept(const CString& printFolder, const CString& runFolder) override;
     void Say(const CString& note) override;
     void ShowView(const char* shown, const CString& viewerText) override;
     void ReadReportsAgain() override;
@@ -158,6 +161,7 @@ protected:
     CViewerFind m_viewerFind;
     CEncodingChoice m_encodingChoice;
     CRunComparison m_runComparison;
+    CRunJobCard m_jobCard;
 
     CString m_strShownReports;  // what the viewer was last filled with, as Save As names it
     std::wstring m_notes;       // typed notes the last view replaced; empty when none are kept

@@ -9,6 +9,7 @@ BOOL CMardelloDlg::SearchForDevice()
     if (!m_deviceTracker.Search()) return FALSE;
     m_strDrive = m_deviceTracker.Drive();
     m_reportSource.DeviceFound(m_strDrive);
+    m_jobCard.DeviceFound(m_reportSource.Folder());
     m_strStatus = m_reportSource.Status();
     return TRUE;
 }
@@ -26,6 +27,7 @@ void CMardelloDlg::DeviceFound(const CString& drive, const CString& vin)
 {
     m_strDrive = drive;
     m_reportSource.DeviceFound(m_strDrive);
+    m_jobCard.DeviceFound(m_reportSource.Folder());
     m_strVin = vin;
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ReportSourceChanged();
@@ -40,6 +42,7 @@ void CMardelloDlg::DeviceLost()
     m_strVin = GetDlgItem(IDC_EDIT_VIN).GetWindowText();
     const bool keptRunShown = m_reportSource.ShowsKeptRun();
     m_reportSource.DeviceLost();
+    m_jobCard.DeviceLost();
     if (keptRunShown) {
         m_strStatus = m_reportSource.Status();
         ShowStatus();

@@ -32,6 +32,7 @@ void CMardelloDlg::OnHistory()
 void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith)
 {
     m_reportSource.KeptRunShown(folder, runTime, comparedWith);
+    m_jobCard.KeptRunShown(folder);
     m_strVin.Empty();
     ReadVinFile(folder, m_strVin);
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
@@ -42,6 +43,7 @@ void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, co
 void CMardelloDlg::LeaveKeptRun()
 {
     m_reportSource.KeptRunGone();
+    m_jobCard.KeptRunLeft();
     m_strVin = m_strDrive.IsEmpty() ? CString() : m_deviceTracker.Vin();
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ReportSourceChanged();
@@ -53,6 +55,11 @@ void CMardelloDlg::RunKept()
 {
     if (m_pHistoryDlg) m_pHistoryDlg->HistoryChanged();
     if (m_historyKeeper.FailedNow()) Say(m_historyKeeper.Note());
+}
+
+void CMardelloDlg::DeviceRunKept(const CString& printFolder, const CString& runFolder)
+{
+    m_jobCard.DeviceRunKept(printFolder, runFolder);
 }
 
 void CMardelloDlg::Say(const CString& note)

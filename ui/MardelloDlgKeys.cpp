@@ -26,6 +26,7 @@ constexpr Shortcut kShortcuts[] = {
     {VK_F2, kCtrl, Where::MainWindow, IDM_PRINT_PREVIEW},
     {'S', kCtrl, Where::MainWindow, IDM_SAVE_AS},
     {'H', kCtrl, Where::MainWindow, IDM_HISTORY},
+    {'J', kCtrl, Where::MainWindow, IDM_JOB_DETAILS},
     {'A', kCtrl, Where::Viewer, IDM_VIEWER_SELECT_ALL},
     // The viewer's own undo and paste are not enough: see OnViewerUndo and OnViewerPaste.
     {'Z', kCtrl, Where::Viewer, IDM_VIEWER_UNDO},

@@ -5,6 +5,7 @@
 #include "framework/SystemMessage.h"
 #include "framework/WideText.h"
 #include "history/HistoryFolder.h"
+#include "jobcard/JobCardText.h"
 #include "output/CopyToClipboard.h"
 #include "output/DefaultPrinter.h"
 #include "output/PrintJob.h"
@@ -28,14 +29,16 @@ constexpr const char* kSavedInUtf8 = "Saved as UTF-8: not every character is in 
 }  // namespace
 
 // The job Print prints and the preview shows: the workshop's details as kept, the VIN box and the
-// viewer as they are now.
+// viewer as they are now, with the job card of the run in view.
 CPrintPages CMardelloDlg::PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry)
 {
     UpdateData(TRUE);
     // The layout takes UTF-8: the viewer's characters as the control holds them, the VIN's bytes
     // read in the system's code page.
     const CString vin(Utf8Text(WideText(m_strVin, m_strVin.GetLength(), CP_ACP)));
-    return CPrintPages(printer, geometry, vin, CString(Utf8Text(m_richReport.GetUnicodeText())), LoadWorkshopDetails());
+    const JobCard& job = m_jobCard.Card();
+    return CPrintPages(printer, geometry, vin, WithJobNotes(CString(Utf8Text(m_richReport.GetUnicodeText())), job),
+                       LoadWorkshopDetails(), JobLine(job));
 }
 
 void CMardelloDlg::OnPrint()
@@ -81,7 +84,7 @@ void CMardelloDlg::OnCopy()
 {
     MarkActiveButton(IDC_BTN_COPY);
     UpdateData(TRUE);
-    CopyToClipboard(m_richReport.GetUnicodeText(), m_hWnd);
+    CopyToClipboard(m_jobCard.WithCard(m_richReport.GetUnicodeText()), m_hWnd);
 }
 
 // It proposes a name in the history's folder from the VIN, the time of the reports and the view.
@@ -97,7 +100,7 @@ void CMardelloDlg::OnSaveAs()
     dialog.SetInitialFolder(history);
     if (dialog.DoModal() != IDOK) return;
     bool inUtf8 = false;
-    const DWORD error = WriteWhole(dialog.GetPathName(), SavedText(m_richReport.GetUnicodeText(), inUtf8));
+    const DWORD error = WriteWhole(dialog.GetPathName(), SavedText(m_jobCard.WithCard(m_richReport.GetUnicodeText()), inUtf8));
     if (error == 0 && !inUtf8) return;
     // As a failed print, said in the status line until the device's next coming or going.
     m_strStatus = error != 0 ? "Not saved: " + SystemMessage(error) : CString(kSavedInUtf8);
