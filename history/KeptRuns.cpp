@@ -6,6 +6,8 @@
 #include "framework/FileFind.h"
 #include "framework/LocalTime.h"
 #include "history/VinOfFile.h"
+#include "jobcard/JobCardStore.h"
+#include "jobcard/JobCardText.h"
 #include "reports/ReportFiles.h"
 
 namespace {
@@ -65,8 +67,10 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
 {
     const CodesByRun codesKnown(known);
     for (KeptRun& run : runs) {
-        if (const CString* codes = codesKnown.Of(run)) {
-            run.codes = *codes;
+        if (const KeptRun* same = codesKnown.ReadBefore(run)) {
+            run.codes = same->codes;
+            run.plate = same->plate;
+            run.jobKeys = same->jobKeys;
             run.codesRead = true;
             continue;
         }
@@ -76,6 +80,10 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
             const RunCodes read = CodesOfRun(RunFolderPath(historyFolder, run), {}, AutomaticEncoding);
             run.codesRead = read.report != ReportRead::CutShort;
             run.codes = CodeList(read.codes);
+            // A job file that cannot be read leaves the run without plate: it is listed all the same.
+            const JobCard job = ReadJobCardOf(RunFolderPath(historyFolder, run)).card;
+            run.plate = job.plate;
+            run.jobKeys = JobFilterKeys(job);
         } catch (const std::bad_alloc&) {
             run.codesRead = false;
         }

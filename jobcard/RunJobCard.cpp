@@ -87,8 +87,12 @@ JobCard CRunJobCard::ReadOf(const CString& runFolder)
 bool CRunJobCard::WriteTo(const CString& runFolder, const JobCard& card)
 {
     const unsigned long error = WriteJobCardOf(runFolder, card);
-    if (error != 0) m_listener.Say("Job details not kept: " + SystemMessage(error));
-    return error == 0;
+    if (error != 0) {
+        m_listener.Say("Job details not kept: " + SystemMessage(error));
+        return false;
+    }
+    m_listener.JobCardKept(runFolder, card);
+    return true;
 }
 
 void CRunJobCard::OnJobDetails()

@@ -13,6 +13,8 @@ class JobCardListener {
 public:
     // Something to say in the status line now, before the window goes on.
     virtual void Say(const CString& note) = 0;
+    // The card of the run kept in `runFolder` was written.
+    virtual void JobCardKept(const CString& runFolder, const JobCard& card) = 0;
 
 protected:
     ~JobCardListener() = default;

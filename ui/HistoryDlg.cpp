@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "framework/SystemLibrary.h"
+#include "framework/WideText.h"
 #include "history/HistoryFolder.h"
 #include "history/HistoryRows.h"
 #include "history/KeepSetting.h"
@@ -18,7 +19,7 @@ struct Column {
     int widthDialogUnits;
 };
 // In the order of HistoryColumn; the widths are fitted to the texts once the list is filled.
-constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Trouble codes", 118}};
+constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Trouble codes", 60}, {"Plate", 58}};
 
 // Dialog units a column needs beside its text's width, as the list pads its cells.
 constexpr int kColumnPadding = 10;
@@ -144,7 +145,7 @@ void CHistoryDlg::AddColumns() const
 }
 
 // Each column as wide as its widest text: the longest VIN folder's name, a run's time, and the
-// title of the codes' column; the last column takes what room is left.
+// title of the codes' column, a plate of ten letters; the last column takes what room is left.
 void CHistoryDlg::FitColumns() const
 {
     const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
@@ -154,7 +155,8 @@ void CHistoryDlg::FitColumns() const
     for (const KeptRun& run : Runs())
         for (const CString& vin : {run.vinFolder, run.vin})
             if (vin.GetLength() > longestVin.GetLength()) longestVin = vin;
-    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), CString("9999")};
+    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), CString("9999"),
+                              CString("WWWWWWWWWW")};
     int used = 0;
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         const int text = static_cast<int>(std::max(
@@ -313,7 +315,12 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
     const CString& vin = run.vin.IsEmpty() ? run.vinFolder : run.vin;
     // The codes are blank until the keeping thread has read them.
     const CString codes = m_keeper.CodesRead() ? CString(std::to_string(CodeCount(run.codes)).c_str()) : CString();
-    const CString text = item.iSubItem == 0 ? vin : item.iSubItem == 1 ? RunTimeText(run.time) : codes;
+    // The plate is UTF-8; the list shows the system code page's text.
+    const std::wstring plate = item.iSubItem == 3 ? WideText(run.plate, run.plate.GetLength(), CP_UTF8) : std::wstring();
+    const CString text = item.iSubItem == 0   ? vin
+                         : item.iSubItem == 1 ? RunTimeText(run.time)
+                         : item.iSubItem == 2 ? codes
+                                              : CString(NarrowText(plate.c_str(), plate.size(), CP_ACP));
     ::lstrcpynA(item.pszText, text, item.cchTextMax);
 }
 
@@ -322,7 +329,7 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
 void CHistoryDlg::OnColumnClick(NMHDR* header, LRESULT*)
 {
     const auto column = static_cast<HistoryColumn>(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
-    m_ascending = column == m_sortColumn ? !m_ascending : column == HistoryColumn::Vin;
+    m_ascending = column == m_sortColumn ? !m_ascending : column == HistoryColumn::Vin || column == HistoryColumn::Plate;
     m_sortColumn = column;
     ShowSortArrow();
     ShowList(SelectedRunsByFolder());

@@ -46,6 +46,7 @@ protected:
     void DeviceLost() override;
     void RunKept() override;
     void DeviceRunKept(const CString& printFolder, const CString& runFolder) override;
+    void JobCardKept(const CString& runFolder, const JobCard& card) override;
     void Say(const CString& note) override;
     void ShowView(const char* shown, const CString& viewerText) override;
     void ReadReportsAgain() override;

@@ -62,6 +62,11 @@ void CMardelloDlg::DeviceRunKept(const CString& printFolder, const CString& runF
     m_jobCard.DeviceRunKept(printFolder, runFolder);
 }
 
+void CMardelloDlg::JobCardKept(const CString& runFolder, const JobCard& card)
+{
+    m_historyKeeper.JobCardKept(runFolder, card);
+}
+
 void CMardelloDlg::Say(const CString& note)
 {
     m_strStatus = note;
