@@ -6,7 +6,6 @@
 #include "history/KeepRun.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
-#include "jobcard/JobCardText.h"
 
 namespace {
 
@@ -247,8 +246,7 @@ void CHistoryKeeper::TakeJobCardsWritten()
             const CString tail = "\\" + run.vinFolder + "\\" + run.runFolder;
             if (folder.GetLength() < tail.GetLength() || folder.Mid(folder.GetLength() - tail.GetLength()).CompareNoCase(tail) != 0)
                 continue;
-            run.plate = card.plate;
-            run.jobKeys = JobFilterKeys(card);
+            TakeJobCard(run, card);
         }
 }
 

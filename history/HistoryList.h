@@ -18,7 +18,7 @@ struct KeptRun {
     CString vin = CString();    // the VIN its VIN.DAT names (KeptVin), read with the reports or the codes
     bool codesRead = false;     // `codes` are known; a run whose report could not be read is tried again
     int copy = 1;               // " (n)" of runs kept in one second; 0 for a renamed folder
-    CString plate = CString();    // its job card's plate (UTF-8), read with the codes
+    CString plate = CString();    // its job card's plate in the system's code page, read with the codes
     CString jobKeys = CString();  // what the filter finds of its job card (JobFilterKeys), read with the codes
     bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
 };

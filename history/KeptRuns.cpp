@@ -5,6 +5,7 @@
 #include "dtc/RunReport.h"
 #include "framework/FileFind.h"
 #include "framework/LocalTime.h"
+#include "framework/WideText.h"
 #include "history/VinOfFile.h"
 #include "jobcard/JobCardStore.h"
 #include "jobcard/JobCardText.h"
@@ -81,9 +82,7 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
             run.codesRead = read.report != ReportRead::CutShort;
             run.codes = CodeList(read.codes);
             // A job file that cannot be read leaves the run without plate: it is listed all the same.
-            const JobCard job = ReadJobCardOf(RunFolderPath(historyFolder, run)).card;
-            run.plate = job.plate;
-            run.jobKeys = JobFilterKeys(job);
+            TakeJobCard(run, ReadJobCardOf(RunFolderPath(historyFolder, run)).card);
         } catch (const std::bad_alloc&) {
             run.codesRead = false;
         }
@@ -97,6 +96,16 @@ void ReadRunVins(const CString& historyFolder, std::vector<KeptRun>& runs, const
         const CString* vin = vinsKnown.VinOf(run);
         run.vin = vin && !vin->IsEmpty() ? *vin : KeptVin(RunFolderPath(historyFolder, run));
     }
+}
+
+void TakeJobCard(KeptRun& run, const JobCard& card)
+{
+    const auto inCodePage = [](const CString& utf8) {
+        const std::wstring wide = WideText(utf8, utf8.GetLength(), CP_UTF8);
+        return CString(NarrowText(wide.c_str(), wide.size(), CP_ACP));
+    };
+    run.plate = inCodePage(card.plate);
+    run.jobKeys = inCodePage(JobFilterKeys(card));
 }
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run)

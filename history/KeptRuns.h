@@ -4,6 +4,7 @@
 
 #include "framework/CString.h"
 #include "history/HistoryList.h"
+#include "jobcard/JobCard.h"
 
 // A run's folder inside a VIN folder: named as a run is, or renamed by hand and holding at
 // least one report, its time then its newest report's (the folder of a renamed run is opened,
@@ -22,6 +23,10 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
 // Each run's VIN (KeptVin), for comparing and filtering runs by the VIN their VIN.DAT names
 // whatever their folder is called; taken from `known` as the codes are.
 void ReadRunVins(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
+
+// The run's plate and filter keys from its job card, in the system's code page as the list and
+// its filter box have text.
+void TakeJobCard(KeptRun& run, const JobCard& card);
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
 

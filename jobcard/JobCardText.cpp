@@ -40,19 +40,22 @@ CString JobVisit(const JobCard& card)
     return visit;
 }
 
+// Paragraphs end in a bare CR, as in the viewer's text, which print splits at and Save As and
+// Copy turn into CR LF.
 CString WithJobNotes(const CString& text, const JobCard& card)
 {
     if (card.notes.IsEmpty()) return text;
     CString whole = text;
-    // The viewer ends its paragraphs in CR alone.
-    if (!whole.IsEmpty() && whole.Bytes().back() != '\n' && whole.Bytes().back() != '\r') whole += "\r\n";
-    return whole + "\r\nNotes\r\n" + card.notes + "\r\n";
+    if (!whole.IsEmpty() && whole.Bytes().back() != '\r') whole += "\r";
+    CString notes = card.notes;
+    notes.Replace("\r\n", "\r");
+    return whole + "\rNotes\r" + notes + "\r";
 }
 
 CString WithJobCard(const CString& text, const JobCard& card)
 {
     const CString line = JobLine(card);
-    return WithJobNotes(line.IsEmpty() ? text : line + "\r\n\r\n" + text, card);
+    return WithJobNotes(line.IsEmpty() ? text : line + "\r\r" + text, card);
 }
 
 CString JobFilterKeys(const JobCard& card)

@@ -8,8 +8,8 @@
 CString JobLine(const JobCard& card);
 // The two runs of a comparison as two visits: "job J-17, 45000 km"; empty when neither is set.
 CString JobVisit(const JobCard& card);
-// The text with the job line at its top and the notes at its end under "Notes", as saved and
-// copied; the text alone when the card is empty. Lines end in CR LF.
+// The viewer's text (paragraphs ended by a bare CR) with the job line at its top and the notes at
+// its end under "Notes", as saved and copied; the text alone when the card is empty.
 CString WithJobCard(const CString& text, const JobCard& card);
 // Only the notes at the end, for the printed pages, which carry the job line apart.
 CString WithJobNotes(const CString& text, const JobCard& card);

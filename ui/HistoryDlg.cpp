@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "framework/SystemLibrary.h"
-#include "framework/WideText.h"
 #include "history/HistoryFolder.h"
 #include "history/HistoryRows.h"
 #include "history/KeepSetting.h"
@@ -315,12 +314,10 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
     const CString& vin = run.vin.IsEmpty() ? run.vinFolder : run.vin;
     // The codes are blank until the keeping thread has read them.
     const CString codes = m_keeper.CodesRead() ? CString(std::to_string(CodeCount(run.codes)).c_str()) : CString();
-    // The plate is UTF-8; the list shows the system code page's text.
-    const std::wstring plate = item.iSubItem == 3 ? WideText(run.plate, run.plate.GetLength(), CP_UTF8) : std::wstring();
     const CString text = item.iSubItem == 0   ? vin
                          : item.iSubItem == 1 ? RunTimeText(run.time)
                          : item.iSubItem == 2 ? codes
-                                              : CString(NarrowText(plate.c_str(), plate.size(), CP_ACP));
+                                              : run.plate;
     ::lstrcpynA(item.pszText, text, item.cchTextMax);
 }
 

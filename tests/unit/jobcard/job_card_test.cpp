@@ -101,9 +101,10 @@ TEST(JobCardTest, JobLinesNameTheFieldsSet)
     EXPECT_EQ(CString("Plate: B 1   Mileage: 45000 mi   Customer: Ann   Job: J-17"), JobLine(full));
     EXPECT_EQ(CString("job J-17, 45000 mi"), JobVisit(full));
     EXPECT_EQ(CString(), JobVisit(plateOnly));
-    EXPECT_EQ(CString("Plate: B 1   Mileage: 45000 mi   Customer: Ann   Job: J-17\r\n\r\nP0301\r\n\r\nNotes\r\nWipers\r\n"),
+    EXPECT_EQ(CString("Plate: B 1   Mileage: 45000 mi   Customer: Ann   Job: J-17\r\rP0301\r\rNotes\rWipers\r"),
               WithJobCard("P0301", full));
-    EXPECT_EQ(CString("P0301\r\n\r\nNotes\r\nWipers\r\n"), WithJobNotes("P0301\r\n", full));
+    const JobCard twoLines = Card("", "", MileageUnit::Km, "", "", "a\r\nb");
+    EXPECT_EQ(CString("P0301\r\rNotes\ra\rb\r"), WithJobNotes("P0301\r", twoLines));
     EXPECT_EQ(CString("P0301"), WithJobCard("P0301", JobCard()));
 }
 
