@@ -201,7 +201,7 @@ CString JobCardTroubleText(unsigned trouble)
     const char* separator = " ";
     const struct { unsigned flag; const char* words; } kWords[] = {
         {kJobCardUnknownLines, "lines not understood left out"},
-        {kJobCardNotUtf8, "bytes that are not text shown as \xEF\xBF\xBD"},
+        {kJobCardNotUtf8, "bytes that are not text replaced"},
         {kJobCardCut, "more than the fields hold left out"},
         {kJobCardBadMileage, "a mileage that is not a number of km or mi"},
     };

@@ -32,11 +32,12 @@ void CMardelloDlg::OnHistory()
 void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith)
 {
     m_reportSource.KeptRunShown(folder, runTime, comparedWith);
-    m_jobCard.KeptRunShown(folder);
     m_strVin.Empty();
     ReadVinFile(folder, m_strVin);
     GetDlgItem(IDC_EDIT_VIN).SetWindowText(m_strVin);
     ReportSourceChanged(!comparedWith.IsEmpty());
+    // After the status line shows the run, so that what its job file lacks is said over it.
+    m_jobCard.KeptRunShown(folder);
 }
 
 // The shown run is gone: back to the device, or to none, as if the run had never been opened.
