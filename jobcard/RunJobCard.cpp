@@ -13,6 +13,7 @@ namespace {
 constexpr const char* kKeptWithRun = "Kept with the run, in its folder in the history.";
 constexpr const char* kKeptOnceKept = "Kept with the run once it is kept in the history.";
 constexpr const char* kNotKept = "Keeping is off: these details will not be kept, and go when the device is pulled out.";
+constexpr const char* kDeviceGone = "Job details not kept: the device was pulled out before its run was kept";
 constexpr const char* kNoRun = "Job details belong to a run: connect the device or open a run from the history";
 
 const JobCard kNoCard;
@@ -95,20 +96,29 @@ bool CRunJobCard::WriteTo(const CString& runFolder, const JobCard& card)
     return true;
 }
 
+// The device may be pulled out, or its run kept, while the window is open: the details go to the
+// run they were typed for.
 void CRunJobCard::OnJobDetails()
 {
-    const bool kept = !m_keptRunFolder.IsEmpty();
-    if (!kept && m_devicePrint.IsEmpty()) {
+    const CString keptRun = m_keptRunFolder, devicePrint = m_devicePrint, deviceRun = m_deviceRunFolder;
+    if (keptRun.IsEmpty() && devicePrint.IsEmpty()) {
         m_listener.Say(kNoRun);
         return;
     }
-    const CString& folder = kept ? m_keptRunFolder : m_deviceRunFolder;
+    const CString& folder = keptRun.IsEmpty() ? deviceRun : keptRun;
     const char* where = !folder.IsEmpty() ? kKeptWithRun : KeepsReports() ? kKeptOnceKept : kNotKept;
     CWnd parent(m_window.m_hWnd);
     CJobCardDlg dialog(&parent, Card(), where);
     if (dialog.DoModal() != IDOK) return;
-    JobCard& card = kept ? m_keptCard : m_deviceCard;
-    card = dialog.Card();
-    if (!folder.IsEmpty()) WriteTo(folder, card);
-    if (kept && folder == m_deviceRunFolder) m_deviceCard = card;
+    const JobCard& card = dialog.Card();
+    if (keptRun.IsEmpty() && devicePrint != m_devicePrint) {
+        if (deviceRun.IsEmpty()) m_listener.Say(kDeviceGone);
+        else WriteTo(deviceRun, card);
+        return;
+    }
+    // Not written, they still go on what is printed, saved and copied of this run.
+    const CString& keptIn = keptRun.IsEmpty() ? m_deviceRunFolder : keptRun;
+    if (!keptIn.IsEmpty()) WriteTo(keptIn, card);
+    if (!keptRun.IsEmpty() && keptRun == m_keptRunFolder) m_keptCard = card;
+    if (keptRun.IsEmpty() || keptIn == m_deviceRunFolder) m_deviceCard = card;
 }
