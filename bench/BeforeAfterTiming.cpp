@@ -138,7 +138,7 @@ void BenchBeforeAfter(const std::string& mardello, const std::string& workingDir
     std::fflush(stdout);
     FillHistory(kVins, kRunsPerVin, TroubleCodes);
 
-    std::vector<double> codesRead, code, vinPart, drawing, compare, view;
+    std::vector<double> codesRead, code, vinPart, plate, drawing, compare, view;
     for (int run = 0; run < runs; ++run) {
         e2e::Program program;
         Require(program.Start(mardello, workingDirectory), "start Mardello");
@@ -155,6 +155,7 @@ void BenchBeforeAfter(const std::string& mardello, const std::string& workingDir
         for (const char* typed : {"P", "P0", "P01", "P017", "P0171"}) code.push_back(Keystroke(history, typed));
         Require(Rows(history) == kRunsWithP0171, "P0171 lists its runs");
         for (const char* typed : {"0", "00", "000", "0005", "00050"}) vinPart.push_back(Keystroke(history, typed));
+        for (const char* typed : {"p", "pl", "pl ", "pl 0", "pl 00"}) plate.push_back(Keystroke(history, typed));
         Keystroke(history, "");
         for (int draw = 0; draw < 5; ++draw) drawing.push_back(DrawingAlone(history));
 
@@ -167,6 +168,7 @@ void BenchBeforeAfter(const std::string& mardello, const std::string& workingDir
     std::printf("history and its trouble codes read after the start %8.0f ms\n", Median(codesRead));
     std::printf("keystroke in the filter, a trouble code           %8.1f ms\n", Median(code));
     std::printf("keystroke in the filter, part of a VIN            %8.1f ms\n", Median(vinPart));
+    std::printf("keystroke in the filter, start of a plate         %8.1f ms\n", Median(plate));
     std::printf("the list drawn alone (all runs listed)            %8.1f ms; goal per keystroke under %.0f ms: %s\n",
                 Median(drawing), kKeystrokeGoalMs, Median(code) < kKeystrokeGoalMs ? "met" : "NOT met");
     std::printf("Compare with previous until shown                 %8.0f ms\n", Median(compare));

@@ -17,6 +17,13 @@ std::string BenchVin(int vin)
     return name;
 }
 
+std::string BenchPlate(int vin)
+{
+    char plate[16];
+    std::snprintf(plate, sizeof plate, "PL %05d", vin);
+    return plate;
+}
+
 void FillHistory(int vins, int runsPerVin, std::string (*troubleCodes)(int run))
 {
     const std::string history = e2e::HistoryFolder();
@@ -32,6 +39,11 @@ void FillHistory(int vins, int runsPerVin, std::string (*troubleCodes)(int run))
             CreateDirectoryA(runFolder.c_str(), nullptr);
             std::ofstream(runFolder + "\\VIN.DAT", std::ios::binary) << BenchVin(vin) << "\r\n";
             std::ofstream(runFolder + "\\DTC.DAT", std::ios::binary) << troubleCodes(run);
+            // Every run with its job card, as a workshop that fills them in has it.
+            std::ofstream(runFolder + "\\JOB.TXT", std::ios::binary)
+                << "\xEF\xBB\xBFPlate: " << BenchPlate(vin) << "\r\nMileage: " << 1000 * (run + 1)
+                << " km\r\nCustomer: Customer " << vin << "\r\nJob number: J-" << vin << "-" << run
+                << "\r\nNotes:\r\nChecked the engine light.\r\n";
         }
     }
 }

@@ -76,6 +76,9 @@ set(WIN32_SOURCES
     ui/HistoryDlgCompare.cpp
     ui/HistoryDlgLayout.cpp
     ui/MardelloDlgHistory.cpp
+    jobcard/JobCardStore.cpp
+    ui/RunJobCard.cpp
+    ui/JobCardDlg.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)
 # windres reports no dependencies: the pictures and the manifest are named here.

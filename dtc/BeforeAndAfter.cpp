@@ -135,6 +135,7 @@ void AddGroup(std::string& view, const char* name, const TroubleCodeList& list, 
 std::string RunLine(const char* label, const RunCodes& run)
 {
     std::string line = label + run.runTime.Bytes();
+    if (!run.visit.IsEmpty()) line += "   " + run.visit.Bytes();
     if (run.report == ReportRead::Missing) line += kNoReport;
     if (run.report == ReportRead::CutShort) line += kCutReport;
     return line;

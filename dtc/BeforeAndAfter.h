@@ -12,6 +12,7 @@ struct RunCodes {
     CString runTime;                          // as the history shows it: "2026-01-02 03:04:05"
     ReportRead report = ReportRead::Missing;  // Whole: its trouble-code report was read to its end
     TroubleCodeList codes;
+    CString visit = CString();  // the job it was a visit of: "job J-17, 45000 km"; empty when unknown
 };
 
 // A code is the same code before and after when its system is the same too. Each group keeps the
@@ -23,7 +24,7 @@ struct CodeChanges {
 };
 CodeChanges CompareCodes(const TroubleCodeList& before, const TroubleCodeList& after);
 
-// The viewer text: a header with the VIN and the two runs' times, the three groups with their
+// The viewer text: a header with the VIN and the two runs' times and visits, the three groups with their
 // codes under their systems, each code with its status before and after, and each group's count
 // at the end. When either run has no whole trouble-code report, nothing is compared: the view says
 // which run lacks it and lists the other run's codes for reference.

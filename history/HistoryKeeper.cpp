@@ -152,6 +152,7 @@ void CHistoryKeeper::StartKeeping()
     ::SetThreadPriority(m_hThread, THREAD_PRIORITY_BELOW_NORMAL);
     m_bKeeping = !job->printFolder.IsEmpty();
     m_deletedWhileRead.ReadStarted();
+    m_jobCardsWritten.clear();
     job.release();
     ::ResumeThread(m_hThread);
 }
@@ -162,6 +163,7 @@ LRESULT CHistoryKeeper::OnRunsListed(WPARAM, LPARAM lParam)
     const std::unique_ptr<std::vector<KeptRun>> runs(reinterpret_cast<std::vector<KeptRun>*>(lParam));
     m_deletedWhileRead.DropFrom(*runs);
     m_runs = std::move(*runs);
+    TakeJobCardsWritten();
     m_bRunsRead = true;
     m_bCodesRead = false;
     m_bFailedNow = false;
@@ -179,12 +181,14 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     m_deletedWhileRead.DropFrom(job->runs);
     if (job->listedEarly) TakeCodes(m_runs, job->runs);
     else m_runs = std::move(job->runs);
+    TakeJobCardsWritten();
     m_bRunsRead = m_bCodesRead = true;
     m_bFailedNow = false;
     switch (job->outcome.result) {
     case KeepOutcome::Result::Kept:
     case KeepOutcome::Result::AlreadyKept:
         m_strFailure.Empty();
+        m_listener.DeviceRunKept(job->printFolder, job->outcome.folder);
         break;
     case KeepOutcome::Result::Busy:
         // Tried again while the device is there and nothing newer is wanted; a device pulled out
@@ -227,6 +231,23 @@ CString CHistoryKeeper::Note() const
     if (m_bRetrying) return "Waiting to keep the reports of the last device found: another program holds one of them...";
     if (m_bKeeping || !m_wanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
     return m_strFailure;
+}
+
+void CHistoryKeeper::JobCardKept(const CString& runFolder, const JobCard& card)
+{
+    m_jobCardsWritten.emplace_back(runFolder, card);
+    TakeJobCardsWritten();
+}
+
+void CHistoryKeeper::TakeJobCardsWritten()
+{
+    for (const auto& [folder, card] : m_jobCardsWritten)
+        for (KeptRun& run : m_runs) {
+            const CString tail = "\\" + run.vinFolder + "\\" + run.runFolder;
+            if (folder.GetLength() < tail.GetLength() || folder.Mid(folder.GetLength() - tail.GetLength()).CompareNoCase(tail) != 0)
+                continue;
+            TakeJobCard(run, card);
+        }
 }
 
 DeleteOutcome CHistoryKeeper::Delete(const std::vector<KeptRun>& runs)

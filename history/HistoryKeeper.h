@@ -13,12 +13,15 @@
 #include "history/DeleteKeptRuns.h"
 #include "history/RunsDeletedWhileRead.h"
 #include "history/HistoryList.h"
+#include "jobcard/JobCard.h"
 
 // What the history part tells the window that owns it.
 class HistoryKeeperListener {
 public:
     // A run was kept, or could not be, and the history was read afresh.
     virtual void RunKept() = 0;
+    // The run of the device at `printFolder` is in the history's `runFolder`: kept now, or before.
+    virtual void DeviceRunKept(const CString& printFolder, const CString& runFolder) = 0;
     // Something to say in the status line now, before the window goes on.
     virtual void Say(const CString& note) = 0;
 
@@ -51,6 +54,8 @@ public:
     std::vector<KeptRun>* Runs() { return m_bRunsRead ? &m_runs : nullptr; }
     // Whether the runs' trouble codes have been read yet: the first read lists the runs before.
     bool CodesRead() const { return m_bCodesRead; }
+    // The job card of the run kept in `runFolder` was written: the list finds the run by it at once.
+    void JobCardKept(const CString& runFolder, const JobCard& card);
     // Moves the runs to the Recycle Bin; those that went leave the list at once.
     DeleteOutcome Delete(const std::vector<KeptRun>& runs);
 
@@ -82,4 +87,7 @@ private:
     bool m_bRunsRead = false;
     bool m_bCodesRead = false;
     RunsDeletedWhileRead m_deletedWhileRead;
+    // Job cards written since the keeping thread started: its list, read before, lacks them.
+    std::vector<std::pair<CString, JobCard>> m_jobCardsWritten;
+    void TakeJobCardsWritten();
 };

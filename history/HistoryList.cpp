@@ -5,6 +5,7 @@
 
 #include "history/HistoryRows.h"
 #include "history/VinFolder.h"
+#include "jobcard/JobCardText.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ int Compare(const KeptRun& a, const KeptRun& b, HistoryColumn column)
     case HistoryColumn::Vin: return ShownVin(a).CompareNoCase(ShownVin(b));
     case HistoryColumn::Time: return CompareRunOrder(a, b);
     case HistoryColumn::Codes: return CodeCount(a.codes) - CodeCount(b.codes);
+    case HistoryColumn::Plate: return a.plate.CompareNoCase(b.plate);
     }
     return 0;
 }
@@ -63,6 +65,7 @@ bool MatchesFilter(const KeptRun& run, const CString& filter)
     const std::string vin = Folded(ShownVin(run).Bytes());
     const std::string sought = Folded(filter.Bytes());
     if (!sought.empty() && Folded(run.codes.Bytes()).find(" " + sought) != std::string::npos) return true;
+    if (JobKeysMatch(run.jobKeys, filter)) return true;
     for (size_t at = vin.find(sought); at != std::string::npos; at = vin.find(sought, at + 1))
         if (StartsCharacter(vin, at)) return true;
     return false;
@@ -87,10 +90,10 @@ CodesByRun::CodesByRun(const std::vector<KeptRun>& runs)
     for (const KeptRun& run : runs) m_runs[RunKey(run)] = &run;
 }
 
-const CString* CodesByRun::Of(const KeptRun& run) const
+const KeptRun* CodesByRun::ReadBefore(const KeptRun& run) const
 {
     const auto found = m_runs.find(RunKey(run));
-    return found != m_runs.end() && found->second->codesRead ? &found->second->codes : nullptr;
+    return found != m_runs.end() && found->second->codesRead ? found->second : nullptr;
 }
 
 const CString* CodesByRun::VinOf(const KeptRun& run) const
@@ -103,8 +106,10 @@ void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read)
 {
     const CodesByRun codesRead(read);
     for (KeptRun& run : runs) {
-        if (const CString* codes = codesRead.Of(run)) {
-            run.codes = *codes;
+        if (const KeptRun* same = codesRead.ReadBefore(run)) {
+            run.codes = same->codes;
+            run.plate = same->plate;
+            run.jobKeys = same->jobKeys;
             run.codesRead = true;
         }
         if (const CString* vin = codesRead.VinOf(run); vin && !vin->IsEmpty()) run.vin = *vin;

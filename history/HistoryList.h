@@ -18,6 +18,8 @@ struct KeptRun {
     CString vin = CString();    // the VIN its VIN.DAT names (KeptVin), read with the reports or the codes
     bool codesRead = false;     // `codes` are known; a run whose report could not be read is tried again
     int copy = 1;               // " (n)" of runs kept in one second; 0 for a renamed folder
+    CString plate = CString();    // its job card's plate in the system's code page, read with the codes
+    CString jobKeys = CString();  // what the filter finds of its job card (JobFilterKeys), read with the codes
     bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
 };
 
@@ -35,20 +37,22 @@ CString VehicleOf(const KeptRun& run);
 class CodesByRun {
 public:
     explicit CodesByRun(const std::vector<KeptRun>& runs);
-    const CString* Of(const KeptRun& run) const;  // null: not among the runs
     const CString* VinOf(const KeptRun& run) const;
+    // The run as read before, once its codes and job card were read; null otherwise.
+    const KeptRun* ReadBefore(const KeptRun& run) const;
 
 private:
     std::map<std::string, const KeptRun*> m_runs;
 };
 
-// Each of `runs` takes the codes and the VIN that the same run has in `read`, where it is there;
+// Each of `runs` takes the codes, the job card and the VIN that the same run has in `read`, where it is there;
 // runs not in `runs` (deleted since) are not brought back.
 void TakeCodes(std::vector<KeptRun>& runs, const std::vector<KeptRun>& read);
 
-enum class HistoryColumn { Vin, Time, Codes };
+enum class HistoryColumn { Vin, Time, Codes, Plate };
 
-// True when `filter` is part of the VIN the list shows (its VIN.DAT's, or its folder's), or the start of one of its trouble codes, ignoring
+// True when `filter` is part of the VIN the list shows (its VIN.DAT's, or its folder's), or the start of one of its trouble codes,
+// or of its plate, customer or job number, ignoring
 // the case of ASCII letters; an empty filter takes every run.
 bool MatchesFilter(const KeptRun& run, const CString& filter);
 

@@ -317,10 +317,13 @@ KeepOutcome Keep(const CString& printFolder, const CString& historyFolder, const
         outcome.result = result;
         return outcome;
     };
-    const auto alreadyKept = [&] { return notKept(KeepOutcome::Result::AlreadyKept); };
+    const auto alreadyKept = [&](const CString& kept) {
+        outcome.folder = kept;
+        return notKept(KeepOutcome::Result::AlreadyKept);
+    };
     std::vector<CString> own;
     for (const CString& kept : RunsToCompare(historyFolder, vinName, time, own))
-        if (same.IsKeptIn(kept)) return alreadyKept();
+        if (same.IsKeptIn(kept)) return alreadyKept(kept);
     const std::string deleted = ReadDeletedRuns(historyFolder);
     std::vector<ReportPrint> print;
     if (!deleted.empty() && PrintOfRun(copied, print, stop) && WasDeleted(print, deleted))
@@ -341,6 +344,7 @@ KeepOutcome Keep(const CString& printFolder, const CString& historyFolder, const
         if (::GetFileAttributesA(run) == INVALID_FILE_ATTRIBUTES) {
             if (RenameWhenFree(copied, run)) {
                 outcome.result = KeepOutcome::Result::Kept;
+                outcome.folder = run;
                 return outcome;
             }
             if (::GetFileAttributesA(run) == INVALID_FILE_ATTRIBUTES) {
@@ -348,7 +352,7 @@ KeepOutcome Keep(const CString& printFolder, const CString& historyFolder, const
                 break;
             }
         }
-        if (same.IsKeptIn(run)) return alreadyKept();
+        if (same.IsKeptIn(run)) return alreadyKept(run);
     }
     if (failure.why.IsEmpty()) failure = {"every number of its second is taken"};
     RemoveFolder(copied);

@@ -15,6 +15,7 @@ struct KeepOutcome {
     Result result = Result::NothingToKeep;
     CString run;  // "<VIN folder> of <run time>"; "of the last device found" when a fault came first
     CString why;  // when not kept: what went wrong, in the system's words
+    CString folder;  // Kept or AlreadyKept: the run's folder in the history
 };
 
 // Reads the device only, sharing its files with every other reader and writer, and leaves no

@@ -5,7 +5,10 @@
 #include "dtc/RunReport.h"
 #include "framework/FileFind.h"
 #include "framework/LocalTime.h"
+#include "framework/WideText.h"
 #include "history/VinOfFile.h"
+#include "jobcard/JobCardStore.h"
+#include "jobcard/JobCardText.h"
 #include "reports/ReportFiles.h"
 
 namespace {
@@ -65,8 +68,10 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
 {
     const CodesByRun codesKnown(known);
     for (KeptRun& run : runs) {
-        if (const CString* codes = codesKnown.Of(run)) {
-            run.codes = *codes;
+        if (const KeptRun* same = codesKnown.ReadBefore(run)) {
+            run.codes = same->codes;
+            run.plate = same->plate;
+            run.jobKeys = same->jobKeys;
             run.codesRead = true;
             continue;
         }
@@ -76,6 +81,8 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
             const RunCodes read = CodesOfRun(RunFolderPath(historyFolder, run), {}, AutomaticEncoding);
             run.codesRead = read.report != ReportRead::CutShort;
             run.codes = CodeList(read.codes);
+            // A job file that cannot be read leaves the run without plate: it is listed all the same.
+            TakeJobCard(run, ReadJobCardOf(RunFolderPath(historyFolder, run)).card);
         } catch (const std::bad_alloc&) {
             run.codesRead = false;
         }
@@ -89,6 +96,16 @@ void ReadRunVins(const CString& historyFolder, std::vector<KeptRun>& runs, const
         const CString* vin = vinsKnown.VinOf(run);
         run.vin = vin && !vin->IsEmpty() ? *vin : KeptVin(RunFolderPath(historyFolder, run));
     }
+}
+
+void TakeJobCard(KeptRun& run, const JobCard& card)
+{
+    const auto inCodePage = [](const CString& utf8) {
+        const std::wstring wide = WideText(utf8, utf8.GetLength(), CP_UTF8);
+        return CString(NarrowText(wide.c_str(), wide.size(), CP_ACP));
+    };
+    run.plate = inCodePage(card.plate);
+    run.jobKeys = inCodePage(JobFilterKeys(card));
 }
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run)

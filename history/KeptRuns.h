@@ -4,6 +4,7 @@
 
 #include "framework/CString.h"
 #include "history/HistoryList.h"
+#include "jobcard/JobCard.h"
 
 // A run's folder inside a VIN folder: named as a run is, or renamed by hand and holding at
 // least one report, its time then its newest report's (the folder of a renamed run is opened,
@@ -14,13 +15,18 @@ bool IsKeptRunFolder(const CString& vinFolderPath, const CString& name, RunTime&
 // is read only when asked (KeptVin), so that the window opens at once on thousands of runs.
 std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder);
 
-// Each run's trouble codes, for the filter: taken from `known` for a run read before (a kept run
-// never changes), read from its trouble-code report for the others; a run whose report could not
+// Each run's trouble codes and job card, for the filter: taken from `known` for a run read before (a kept
+// run's reports never change, and its job card changes only through the program, which tells the
+// list), read from its trouble-code report and job file for the others; a run whose report could not
 // be read is marked so (codesRead false), not taken as one without codes.
 void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
 // Each run's VIN (KeptVin), for comparing and filtering runs by the VIN their VIN.DAT names
 // whatever their folder is called; taken from `known` as the codes are.
 void ReadRunVins(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
+
+// The run's plate and filter keys from its job card, in the system's code page as the list and
+// its filter box have text.
+void TakeJobCard(KeptRun& run, const JobCard& card);
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
 

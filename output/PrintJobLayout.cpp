@@ -2,7 +2,7 @@
 
 PrintJobLayout::PrintJobLayout(const PrintGeometry& geometry, const PrintWidths& widths, const CString& vin,
                                const CString& viewerText, const CString& date, const CString& time,
-                               const WorkshopDetails& workshop)
+                               const WorkshopDetails& workshop, const CString& jobLine)
     : m_geometry(geometry), m_metrics(MetricsFor(geometry)), m_vin(vin), m_date(date), m_time(time),
       m_vinTop(m_metrics.vinTop)
 {
@@ -23,6 +23,11 @@ PrintJobLayout::PrintJobLayout(const PrintGeometry& geometry, const PrintWidths&
             m_vinTop += m_metrics.lineStep;
         }
     }
+    if (!jobLine.IsEmpty()) m_jobLines = WrapPrintLine(jobLine, m_metrics.lineWidth, widths.character, widths.encoding);
+    for (const CString& piece : m_jobLines) {
+        m_header.push_back({m_vinTop, piece, false});
+        m_vinTop += m_metrics.lineStep;
+    }
     if (!m_header.empty()) {
         m_ruleTop = m_vinTop + header.ruleOffset;
         m_ruleThickness = header.ruleThickness;
@@ -34,6 +39,8 @@ PrintJobLayout::PrintJobLayout(const PrintGeometry& geometry, const PrintWidths&
             m_lines.push_back(std::move(piece));
     PrintMetrics firstPage = m_metrics;
     firstPage.firstLineTop += m_vinTop - m_metrics.vinTop;
+    // Further pages start with the job's lines and a blank line.
+    if (!m_jobLines.empty()) firstPage.nextPageTop += static_cast<int>(m_jobLines.size() + 1) * m_metrics.lineStep;
     m_placed = PlaceLines(static_cast<int>(m_lines.size()), firstPage, m_metrics.bodyBottom);
     const int pages = ::PageCount(m_placed);
     m_pageStarts.assign(1, 0);
@@ -66,6 +73,9 @@ void PrintJobLayout::DrawPage(PageCanvas& canvas, int page, const std::function<
         if (!m_header.empty()) canvas.Rule(m_metrics.left, m_ruleTop, m_metrics.lineWidth, m_ruleThickness);
         canvas.Text(m_metrics.left, m_vinTop, m_vin);
         canvas.Text(m_metrics.left, m_vinTop + m_metrics.lineStep, CString());
+    } else {
+        for (size_t k = 0; k < m_jobLines.size(); ++k)
+            canvas.Text(m_metrics.left, m_metrics.nextPageTop + static_cast<int>(k) * m_metrics.lineStep, m_jobLines[k]);
     }
     const size_t end = m_pageStarts[static_cast<size_t>(page) + 1];
     for (size_t k = m_pageStarts[static_cast<size_t>(page)]; k < end; ++k) {

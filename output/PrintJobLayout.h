@@ -25,10 +25,11 @@ struct PrintWidths {
 class PrintJobLayout {
 public:
     // `date` and `time` are those of printing, as the footer shows them. Without workshop
-    // details page 1 starts with the VIN.
+    // details page 1 starts with the VIN. `jobLine`, the job the run belongs to, goes under the
+    // workshop's lines on page 1 and at the top of every further page, so that no page loses its job.
     PrintJobLayout(const PrintGeometry& geometry, const PrintWidths& widths, const CString& vin,
                    const CString& viewerText, const CString& date, const CString& time,
-                   const WorkshopDetails& workshop = WorkshopDetails());
+                   const WorkshopDetails& workshop = WorkshopDetails(), const CString& jobLine = CString());
 
     int PageCount() const { return static_cast<int>(m_pageStarts.size()) - 1; }
     const PrintGeometry& Geometry() const { return m_geometry; }
@@ -49,7 +50,8 @@ private:
     CString m_vin;
     CString m_date;
     CString m_time;
-    std::vector<HeaderLine> m_header;  // page 1's workshop lines; none without details
+    std::vector<HeaderLine> m_header;  // page 1's workshop and job lines; none without either
+    std::vector<CString> m_jobLines;   // the job line wrapped to the page; none without a job
     int m_ruleTop = 0;                 // the rule under them, when there are any
     int m_ruleThickness = 0;
     int m_vinTop;                      // the VIN on page 1

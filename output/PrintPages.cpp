@@ -82,10 +82,11 @@ CString FormattedNow(bool date)
 }
 
 // The code page whose font holds every character of the job.
-unsigned FontCodePage(const CString& vin, const CString& viewerText, const WorkshopDetails& workshop)
+unsigned FontCodePage(const CString& vin, const CString& viewerText, const WorkshopDetails& workshop,
+                      const CString& jobLine)
 {
     PrintScripts scripts;
-    for (const CString* text : {&vin, &viewerText, &workshop.name, &workshop.address1, &workshop.address2,
+    for (const CString* text : {&vin, &viewerText, &jobLine, &workshop.name, &workshop.address1, &workshop.address2,
                                 &workshop.phone, &workshop.web})
         scripts.Scan(text->Bytes());
     return scripts.FontCodePage(::GetACP());
@@ -134,7 +135,7 @@ private:
 // The job laid out with the widths its fonts have on the printer; dated now.
 PrintJobLayout LayoutMeasuredOn(const CDCHandle& printer, PrinterCharWidths& text, PrinterCharWidths& heading,
                                 const PrintGeometry& geometry, const CString& vin, const CString& viewerText,
-                                const WorkshopDetails& workshop)
+                                const WorkshopDetails& workshop, const CString& jobLine)
 {
     const auto measure = [printer](PrinterCharWidths& widths) {
         return [printer, &widths](const char* character, size_t length) {
@@ -150,7 +151,7 @@ PrintJobLayout LayoutMeasuredOn(const CDCHandle& printer, PrinterCharWidths& tex
         return width;
     };
     return PrintJobLayout(geometry, {measure(text), textWidth, measure(heading), PrintEncoding::Utf8}, vin, viewerText,
-                          FormattedNow(true), FormattedNow(false), workshop);
+                          FormattedNow(true), FormattedNow(false), workshop, jobLine);
 }
 
 }  // namespace
@@ -176,13 +177,13 @@ PrintGeometry GeometryOf(const CDCHandle& printer)
 }
 
 CPrintPages::CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry, const CString& vin,
-                         const CString& viewerText, const WorkshopDetails& workshop)
-    : m_codePage(FontCodePage(vin, viewerText, workshop)),
+                         const CString& viewerText, const WorkshopDetails& workshop, const CString& jobLine)
+    : m_codePage(FontCodePage(vin, viewerText, workshop, jobLine)),
       m_font(CreatePrintFont(printer, MetricsFor(geometry).fontHeight, m_codePage)),
       m_headingFont(CreatePrintFont(printer, HeaderMetricsFor(geometry).headingHeight, m_codePage, true)),
       m_widths(std::make_unique<PrinterCharWidths>(m_font)),
       m_headingWidths(std::make_unique<PrinterCharWidths>(m_headingFont)),
-      m_layout(LayoutMeasuredOn(printer, *m_widths, *m_headingWidths, geometry, vin, viewerText, workshop))
+      m_layout(LayoutMeasuredOn(printer, *m_widths, *m_headingWidths, geometry, vin, viewerText, workshop, jobLine))
 {
 }
 

@@ -15,11 +15,11 @@ class PrinterCharWidths;
 
 class CPrintPages {
 public:
-    // Lays out the workshop's header, the VIN and the viewer text, all in UTF-8, for a page of
+    // Lays out the workshop's header, the job line, the VIN and the viewer text, all in UTF-8, for a page of
     // `geometry`, measuring the text with the print font on `printer`: the printer's device
     // context or information context, or, with no printer, any context whose units are the page's.
     CPrintPages(const CDCHandle& printer, const PrintGeometry& geometry, const CString& vin, const CString& viewerText,
-                const WorkshopDetails& workshop);
+                const WorkshopDetails& workshop, const CString& jobLine = CString());
     ~CPrintPages();
     CPrintPages(const CPrintPages&) = delete;
     CPrintPages& operator=(const CPrintPages&) = delete;

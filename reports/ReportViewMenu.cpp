@@ -38,6 +38,7 @@ constexpr ViewerMenuItem kViewerMenu[] = {
     {IDM_PRINT_PREVIEW, "Print Pre&view...\tCtrl+F2", Needs::Nothing, 0, 0, 0},
     {IDC_BTN_PRINT, "P&rint...\tCtrl+P", Needs::Nothing, 0, 0, 0},
     {0, nullptr, Needs::Nothing, 0, 0, 0},
+    {IDM_JOB_DETAILS, "&Job Details...\tCtrl+J", Needs::Nothing, 0, 0, 0},
     {IDM_VIEWER_WORKSHOP, "&Workshop Details...", Needs::Nothing, 0, 0, 0},
     {IDM_HISTORY, "&History...\tCtrl+H", Needs::Nothing, 0, 0, 0},
     {0, nullptr, Needs::Nothing, 0, 0, 0},

@@ -10,6 +10,7 @@
 #define IDD_WORKSHOP                120
 #define IDS_WORKSHOP                130
 #define IDD_HISTORY                 110
+#define IDD_JOB_CARD                125
 #define IDS_HISTORY                 120
 
 #define IDB_PRINT_ALL               141
@@ -62,6 +63,14 @@
 #define IDC_WORKSHOP_PHONE          1304
 #define IDC_WORKSHOP_WEB            1305
 
+#define IDC_JOB_PLATE               1401
+#define IDC_JOB_MILEAGE             1402
+#define IDC_JOB_UNIT                1403
+#define IDC_JOB_CUSTOMER            1404
+#define IDC_JOB_NUMBER              1405
+#define IDC_JOB_NOTES               1406
+#define IDC_JOB_KEPT                1407
+
 #define IDC_PREVIEW_PREVIOUS        1100
 #define IDC_PREVIEW_NEXT            1101
 #define IDC_PREVIEW_PAGE            1102
@@ -96,6 +105,7 @@
 #define IDM_PRINT_PREVIEW 0x8010
 #define IDM_SAVE_AS                 0x8011
 #define IDM_VIEWER_WORKSHOP         0x8030
+#define IDM_JOB_DETAILS             0x8031
 #define IDM_VIEWER_ABOUT            0x8050
 #define IDM_WINDOW_MENU             0x8051
 #define IDM_HISTORY                 0x8020

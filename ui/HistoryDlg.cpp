@@ -18,7 +18,7 @@ struct Column {
     int widthDialogUnits;
 };
 // In the order of HistoryColumn; the widths are fitted to the texts once the list is filled.
-constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Trouble codes", 118}};
+constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Trouble codes", 60}, {"Plate", 58}};
 
 // Dialog units a column needs beside its text's width, as the list pads its cells.
 constexpr int kColumnPadding = 10;
@@ -144,7 +144,7 @@ void CHistoryDlg::AddColumns() const
 }
 
 // Each column as wide as its widest text: the longest VIN folder's name, a run's time, and the
-// title of the codes' column; the last column takes what room is left.
+// title of the codes' column, a plate of ten letters; the last column takes what room is left.
 void CHistoryDlg::FitColumns() const
 {
     const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
@@ -154,7 +154,8 @@ void CHistoryDlg::FitColumns() const
     for (const KeptRun& run : Runs())
         for (const CString& vin : {run.vinFolder, run.vin})
             if (vin.GetLength() > longestVin.GetLength()) longestVin = vin;
-    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), CString("9999")};
+    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), CString("9999"),
+                              CString("WWWWWWWWWW")};
     int used = 0;
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         const int text = static_cast<int>(std::max(
@@ -313,7 +314,10 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
     const CString& vin = run.vin.IsEmpty() ? run.vinFolder : run.vin;
     // The codes are blank until the keeping thread has read them.
     const CString codes = m_keeper.CodesRead() ? CString(std::to_string(CodeCount(run.codes)).c_str()) : CString();
-    const CString text = item.iSubItem == 0 ? vin : item.iSubItem == 1 ? RunTimeText(run.time) : codes;
+    const CString text = item.iSubItem == 0   ? vin
+                         : item.iSubItem == 1 ? RunTimeText(run.time)
+                         : item.iSubItem == 2 ? codes
+                                              : run.plate;
     ::lstrcpynA(item.pszText, text, item.cchTextMax);
 }
 
@@ -322,7 +326,7 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
 void CHistoryDlg::OnColumnClick(NMHDR* header, LRESULT*)
 {
     const auto column = static_cast<HistoryColumn>(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
-    m_ascending = column == m_sortColumn ? !m_ascending : column == HistoryColumn::Vin;
+    m_ascending = column == m_sortColumn ? !m_ascending : column == HistoryColumn::Vin || column == HistoryColumn::Plate;
     m_sortColumn = column;
     ShowSortArrow();
     ShowList(SelectedRunsByFolder());

@@ -36,7 +36,8 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
       m_skin(*this, m_hIcon, m_fontTitle),
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
-      m_encodingChoice(*this)
+      m_encodingChoice(*this),
+      m_jobCard(*this, *this)
 {
     // Face "宋体" in GBK.
     m_fontTitle.CreateFont(ScaledTo(m_skin.ScreenDpi(), kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,
@@ -92,6 +93,7 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     CHAIN_MSG_MAP_MEMBER(m_historyKeeper)
     CHAIN_MSG_MAP_MEMBER(m_richReport)
     CHAIN_MSG_MAP_MEMBER(m_encodingChoice)
+    CHAIN_MSG_MAP_MEMBER(m_jobCard)
     // The window's own context menu: the viewer takes its own.
     ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()

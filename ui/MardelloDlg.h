@@ -7,6 +7,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "history/HistoryKeeper.h"
+#include "ui/RunJobCard.h"
 #include "reports/EncodingChoice.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportSource.h"
@@ -21,7 +22,8 @@ class CMardelloDlg : public CDialogEx,
                      private DeviceListener,
                      private HistoryKeeperListener,
                      private EncodingChoiceListener,
-                     private ReportViewListener {
+                     private ReportViewListener,
+                     private JobCardListener {
 public:
     explicit CMardelloDlg(CWnd* parent = nullptr);
 
@@ -39,6 +41,8 @@ protected:
     void DeviceFound(const CString& drive, const CString& vin) override;
     void DeviceLost() override;
     void RunKept() override;
+    void DeviceRunKept(const CString& printFolder, const CString& runFolder) override;
+    void JobCardKept(const CString& runFolder, const JobCard& card) override;
     void Say(const CString& note) override;
     // A view that is no view command's, such as the comparison of two runs; its text is UTF-8.
     void ShowView(const char* shown, const CString& viewerText);
@@ -138,6 +142,7 @@ protected:
     CDeviceTracker m_deviceTracker;
     CHistoryKeeper m_historyKeeper;
     CEncodingChoice m_encodingChoice;
+    CRunJobCard m_jobCard;
 
     CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open
 };

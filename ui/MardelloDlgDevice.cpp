@@ -8,6 +8,7 @@ BOOL CMardelloDlg::SearchForDevice()
 {
     if (!m_deviceTracker.Search()) return FALSE;
     m_reportSource.DeviceFound(m_deviceTracker.Drive(), m_deviceTracker.Vin());
+    m_jobCard.DeviceFound(m_reportSource.Folder());
     TakeSource();
     return TRUE;
 }
@@ -24,6 +25,7 @@ BOOL CMardelloDlg::FindDevice()
 void CMardelloDlg::DeviceFound(const CString& drive, const CString& vin)
 {
     m_reportSource.DeviceFound(drive, vin);
+    m_jobCard.DeviceFound(m_reportSource.Folder());
     ReportSourceChanged();
     m_historyKeeper.Keep(m_reportSource.Folder(), vin);
 }
@@ -34,6 +36,7 @@ void CMardelloDlg::DeviceLost()
 {
     const bool keptRunShown = m_reportSource.ShowsKeptRun();
     m_reportSource.DeviceLost(GetDlgItem(IDC_EDIT_VIN).GetWindowText());
+    m_jobCard.DeviceLost();
     if (keptRunShown) {
         ShowSource();
         return;

@@ -40,12 +40,15 @@ void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, co
     ReadVinFile(folder, vin);
     m_reportSource.KeptRunShown(folder, runTime, vin, comparedWith);
     ReportSourceChanged(!comparedWith.IsEmpty());
+    // After the status line shows the run, so that what its job file lacks is said over it.
+    m_jobCard.KeptRunShown(folder);
 }
 
 // The shown run is gone: back to the device, or to none, as if the run had never been opened.
 void CMardelloDlg::LeaveKeptRun()
 {
     m_reportSource.KeptRunGone();
+    m_jobCard.KeptRunLeft();
     ReportSourceChanged();
 }
 
@@ -55,6 +58,16 @@ void CMardelloDlg::RunKept()
 {
     if (m_pHistoryDlg) m_pHistoryDlg->HistoryChanged();
     if (m_historyKeeper.FailedNow()) Say(m_historyKeeper.Note());
+}
+
+void CMardelloDlg::DeviceRunKept(const CString& printFolder, const CString& runFolder)
+{
+    m_jobCard.DeviceRunKept(printFolder, runFolder);
+}
+
+void CMardelloDlg::JobCardKept(const CString& runFolder, const JobCard& card)
+{
+    m_historyKeeper.JobCardKept(runFolder, card);
 }
 
 void CMardelloDlg::Say(const CString& note)

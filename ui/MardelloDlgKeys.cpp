@@ -13,6 +13,7 @@ constexpr Shortcut kShortcuts[] = {
     {VK_F2, kCtrl, IDM_PRINT_PREVIEW},
     {'S', kCtrl, IDM_SAVE_AS},
     {'H', kCtrl, IDM_HISTORY},
+    {'J', kCtrl, IDM_JOB_DETAILS},
 };
 
 }  // namespace

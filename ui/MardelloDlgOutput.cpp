@@ -7,7 +7,8 @@
 ShownReport CMardelloDlg::Shown()
 {
     UpdateData(TRUE);
-    return {m_strVin, m_richReport.Shown(), m_reportSource.Folder(), [this] { return m_richReport.GetUnicodeText(); }};
+    return {m_strVin, m_richReport.Shown(), m_reportSource.Folder(), [this] { return m_richReport.GetUnicodeText(); },
+            m_jobCard.Card()};
 }
 
 void CMardelloDlg::ShowSaid(const StatusWord& said)
@@ -32,7 +33,7 @@ void CMardelloDlg::OnCopy()
 {
     MarkActiveButton(IDC_BTN_COPY);
     UpdateData(TRUE);
-    CopyToClipboard(m_richReport.GetUnicodeText(), m_hWnd);
+    CopyToClipboard(m_jobCard.WithCard(m_richReport.GetUnicodeText()), m_hWnd);
 }
 
 void CMardelloDlg::OnSaveAs() { ShowSaid(SaveReportAs(this, Shown())); }

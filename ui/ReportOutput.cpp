@@ -5,6 +5,8 @@
 #include "framework/SystemMessage.h"
 #include "framework/WideText.h"
 #include "history/HistoryFolder.h"
+#include "jobcard/JobCardText.h"
+#include "ui/RunJobCard.h"
 #include "output/DefaultPrinter.h"
 #include "output/PrintJob.h"
 #include "output/SaveAsFile.h"
@@ -24,13 +26,14 @@ constexpr const char* kTextFiles = "Text files (*.txt)|*.txt|All files (*.*)|*.*
 constexpr const char* kSavedInUtf8 = "Saved as UTF-8: not every character is in the system's code page";
 
 // The job Print prints and the preview shows: the workshop's details as kept, the VIN and the
-// viewer's text.
+// viewer's text, with the job card of the run in view.
 CPrintPages PagesToPrint(const CDCHandle& printer, const PrintGeometry& geometry, const ShownReport& report)
 {
     // The layout takes UTF-8: the viewer's characters as the control holds them, the VIN's bytes
     // read in the system's code page.
     const CString vin(Utf8Text(WideText(report.vin, report.vin.GetLength(), CP_ACP)));
-    return CPrintPages(printer, geometry, vin, CString(Utf8Text(report.text())), LoadWorkshopDetails());
+    return CPrintPages(printer, geometry, vin, WithJobNotes(CString(Utf8Text(report.text())), report.job),
+                       LoadWorkshopDetails(), JobLine(report.job));
 }
 
 }  // namespace
@@ -79,7 +82,7 @@ StatusWord SaveReportAs(CWnd* owner, const ShownReport& report)
     dialog.SetInitialFolder(history);
     if (dialog.DoModal() != IDOK) return std::nullopt;
     bool inUtf8 = false;
-    const DWORD error = WriteWhole(dialog.GetPathName(), SavedText(report.text(), inUtf8));
+    const DWORD error = WriteWhole(dialog.GetPathName(), SavedText(ViewerTextWithJobCard(report.text(), report.job), inUtf8));
     if (error == 0 && !inUtf8) return std::nullopt;
     return error != 0 ? "Not saved: " + SystemMessage(error) : CString(kSavedInUtf8);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Wnd.h"
+#include "jobcard/JobCard.h"
 
 // What the main window shows, as Print, the preview and Save As take it.
 struct ShownReport {
@@ -15,6 +16,7 @@ struct ShownReport {
     // The viewer's text as shown and edited, read once it is needed: a large report is not read
     // for a print or a save that is called off.
     std::function<std::wstring()> text;
+    JobCard job;  // the job card of the run in view: its line on every page, its notes after the report
 };
 
 // What the status line is to say: a failure or a note, or, empty, the status of where the

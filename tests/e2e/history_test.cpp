@@ -10,6 +10,7 @@
 #include <string>
 
 #include "dtc/BeforeAndAfter.h"
+#include "jobcard/JobCardFile.h"
 #include "tests/e2e/PrintJobs.h"
 #include "tests/e2e/Scenario.h"
 
@@ -503,6 +504,78 @@ TEST_F(History, ComparesTwoRunsAndFindsRunsByTroubleCode)
         Keys("ctrl+h"), Filter(kVinA.substr(3, 5)), Expect(Shown::HistoryRows, "2, row 1"),
         HistoryKeys({"Home"}), ClickInHistory(IDC_HISTORY_COMPARE_PREVIOUS), Expect(Shown::Viewer, shown),
     });
+}
+
+
+// The job details of a device's run, typed in Chinese, go on every printed page with the notes
+// after the report; they are there after a restart, the filter finds the run by its plate, and
+// the same device plugged again keeps no second run.
+TEST_F(History, JobDetailsGoWithTheRunOnPaperAndIntoTheHistory)
+{
+    const std::string plate = "\xE7\xB2\xA4" "B12345", customer = "\xE5\xBC\xA0\xE4\xB8\x89",
+                      job = "\xE5\xB7\xA5\xE5\x8D\x95-7", notes = "\xE5\xB7\xA6\xE5\x89\x8D\xE5\x88\xB9\xE8\xBD\xA6\xE7\x89\x87";  // 左前刹车片
+    const std::vector<std::pair<int, std::string>> fields = {
+        {IDC_JOB_PLATE, plate}, {IDC_JOB_MILEAGE, "45000"}, {IDC_JOB_CUSTOMER, customer}, {IDC_JOB_NUMBER, job},
+        {IDC_JOB_NOTES, notes}};
+    std::string codes;  // two pages of them
+    for (int k = 0; k < 80; ++k) codes += "P0" + std::to_string(300 + k) + "\tMisfire\r\n";
+    m_device.Write("DTC.DAT", codes);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    JobCard card;
+    card.plate = plate.c_str(), card.mileage = "45000", card.customer = customer.c_str(), card.jobNumber = job.c_str(),
+    card.notes = notes.c_str();
+    const std::string kept = Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", codes.size()}, {"JOB.TXT", JobCardFileText(card).Size()}});
+    const auto jobDetails = [](MardelloSession& session) {
+        HWND window = nullptr;
+        WaitUntil([&] { return (window = FindVisibleWindow(session.Process().Id(), kDialogClass, session.Dialog())) &&
+                               GetDlgItem(window, IDC_JOB_PLATE); });
+        return window && WaitUntilIdle(window) ? window : nullptr;
+    };
+    PdfFolder pdfs;
+    ASSERT_TRUE(m_session.Start());
+    Play({Plug('E', m_device), Expect(Shown::History, Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", codes.size()}}), kKeptMs),
+          Click(IDC_BTN_TROUBLE_CODE), Keys("ctrl+j")});
+    HWND details = jobDetails(m_session);
+    ASSERT_TRUE(details);
+    for (const auto& [id, text] : fields) ASSERT_TRUE(TypeText(details, id, AnsiFromUtf8(text)));
+    SaveScreenshot(details, "job-details");
+    ASSERT_TRUE(ClickButton(details, IDOK));
+    Play({Expect(Shown::History, kept), Print()});
+
+    const auto printed = pdfs.ReadNewJob("print-job-card");
+    ASSERT_TRUE(printed);
+    ASSERT_GE(printed->pages, 2);
+    std::vector<std::string> pages(static_cast<size_t>(printed->pages));
+    for (const PrintedLine& line : printed->lines) pages[static_cast<size_t>(line.page)] += WithoutSpaces(line.text) + "\n";
+    for (const std::string& page : pages) {
+        EXPECT_NE(std::string::npos, page.find("Plate:" + plate)) << page;
+        EXPECT_NE(std::string::npos, page.find("Job:" + job)) << page;
+    }
+    // After the report's last line; poppler may split a line's words at the tab.
+    const size_t lastCode = pages.back().find("P0379"), notesHeading = pages.back().find("\nNotes\n" + notes + "\n");
+    EXPECT_TRUE(lastCode != std::string::npos && notesHeading != std::string::npos && lastCode < notesHeading) << pages.back();
+
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_EXIT));
+    ASSERT_TRUE(m_session.Process().WaitForExit(20000, nullptr));
+    MardelloSession again;
+    ASSERT_TRUE(again.Start());
+    // Once the device's run is found kept, its details are the kept run's.
+    PlayRows({again, m_drives},
+             {Expect(Shown::Status, kReady), Keys("ctrl+h"), Expect(Shown::HistoryNote, "", kKeptMs),
+              Filter(AnsiFromUtf8(plate.substr(0, 4))), Expect(Shown::HistoryRows, "1, row 1"),
+              Do("look at it", [&] { SaveScreenshot(HistoryWindow(again), "history-plate"); }),
+              Filter("xb1"), Expect(Shown::HistoryRows, "No kept run matches"), HistoryKeys({"Escape"}), Keys("ctrl+j")},
+             __FILE__, __LINE__);
+    details = jobDetails(again);
+    ASSERT_TRUE(details);
+    for (const auto& [id, text] : fields) EXPECT_EQ(text, Utf8FromAnsi(ControlText(details, id).value_or(""))) << id;
+    ASSERT_TRUE(ClickButton(details, IDCANCEL));
+    PlayRows({again, m_drives},
+             {LookAgain(kVinA), Keys("ctrl+h"), Expect(Shown::HistoryNote, "", kKeptMs), Expect(Shown::History, kept),
+              HistoryKeys({"Escape"})},
+             __FILE__, __LINE__);
+    ASSERT_TRUE(ClickButton(again.Dialog(), IDC_BTN_EXIT));
+    ASSERT_TRUE(again.Process().WaitForExit(20000, nullptr));
 }
 
 }  // namespace

@@ -115,14 +115,15 @@ TEST(BeforeAndAfterTest, ViewShowsEachCodeInBothVisits)
 TEST(BeforeAndAfterTest, NothingIsComparedWithARunWithoutItsReport)
 {
     const TroubleCodeList codes = FindTroubleCodes("System: ECM\nP0301\t当前\tMisfire");
-    const struct { ReportRead before, after; const char* says; } rows[] = {
+    const struct { ReportRead before, after; const char* says; const char* visit = ""; } rows[] = {
         {ReportRead::Whole, ReportRead::Missing, "After:  t2 (no trouble code report / 无故障码报告)\r\n\r\nNot compared: the run after"},
         {ReportRead::Missing, ReportRead::Whole, "Before: t1 (no trouble code report / 无故障码报告)\r\nAfter:  t2\r\n\r\nNot compared: the run before"},
         {ReportRead::CutShort, ReportRead::Whole, "Before: t1 (trouble code report not read to its end / 故障码报告未读完)"},
         {ReportRead::Missing, ReportRead::CutShort, "Not compared: neither run"},
+        {ReportRead::Missing, ReportRead::Whole, "Before: t1   job J-1, 10 km (no trouble code report", "job J-1, 10 km"},
     };
     for (const auto& row : rows) {
-        const std::string view = BeforeAndAfterView("V", {"t1", row.before, codes}, {"t2", row.after, codes}).Bytes();
+        const std::string view = BeforeAndAfterView("V", {"t1", row.before, codes, row.visit}, {"t2", row.after, codes}).Bytes();
         EXPECT_NE(std::string::npos, view.find(row.says)) << view;
         EXPECT_EQ(std::string::npos, view.find("Cleared")) << view;
         const bool listed = view.find("\r\n    ECM\r\n        P0301    当前    Misfire") != std::string::npos;

@@ -236,6 +236,12 @@ TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.listed, ListedRuns(runs, row.filter, row.column, row.ascending)) << Escaped(row.filter);
+    // A job card's fields are found too, and its plate sorts.
+    std::vector<KeptRun> withJob = runs;
+    withJob[3].plate = "B 7";
+    withJob[3].jobKeys = "\nb 7\nann";
+    EXPECT_EQ((std::vector<size_t>{3}), ListedRuns(withJob, "AN", HistoryColumn::Time, false));
+    EXPECT_EQ((std::vector<size_t>{1, 2, 0, 4, 3}), ListedRuns(withJob, "", HistoryColumn::Plate, true));
 }
 
 // The runs listed before their codes were read take them when they come; one deleted meanwhile
@@ -253,7 +259,7 @@ TEST(HistoryTest, ListedRunsTakeTheirCodesWhenRead)
     EXPECT_EQ(CString(" P0301"), listed[0].codes);
     EXPECT_EQ(CString(" P0420"), listed[1].codes);
     EXPECT_TRUE(listed[0].codesRead && listed[1].codesRead && !listed[2].codesRead);
-    EXPECT_EQ(nullptr, CodesByRun(read).Of(read[2]));
+    EXPECT_EQ(nullptr, CodesByRun(read).ReadBefore(read[2]));
 }
 
 // Rows: the runs selected, or one run with "previous"; the pair compared as "before after", or "-".

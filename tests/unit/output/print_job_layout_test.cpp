@@ -48,6 +48,7 @@ TEST(PrintJobLayoutTest, WhatEachPageDraws)
         const char* viewerText;
         std::vector<std::string> listing;
         WorkshopDetails workshop{};  // none: the page as without a header
+        const char* jobLine = "";
     };
     const Row rows[] = {
         {"one page: VIN, blank line, lines, footer centred and right-aligned", 2000, 1200, "P0301 misfire\rP0420",
@@ -81,12 +82,20 @@ TEST(PrintJobLayoutTest, WhatEachPageDraws)
           "p1 x120 y760 rule 760x4", "p1 x120 y840 VIN1", "p1 x120 y960 ", "p1 x120 y1080 L1",
           "p1 x120 y1280 VIN1", "p1 x370 y1280 8.12 9:05", "p1 x870 y1280 Page 1 of 1"},
          {"Kwik Garage", "12 Mill Road Leeds", "", "", ""}},
+        {"the job line goes under the header, and at the top of every further page before a blank line", 2000, 1400,
+         "L1\rL2\rL3",
+         {"p1 x120 y120 bold Garage", "p1 x120 y300 Plate: B1   Job: 7", "p1 x120 y460 rule 1760x4", "p1 x120 y540 VIN1",
+          "p1 x120 y660 ", "p1 x120 y780 L1", "p1 x120 y900 L2", "p1 x120 y1180 VIN1", "p1 x775 y1180 8.12 9:05",
+          "p1 x1330 y1180 Page 1 of 2",  //
+          "p2 x120 y120 Plate: B1   Job: 7", "p2 x120 y360 L3", "p2 x120 y1180 VIN1", "p2 x775 y1180 8.12 9:05",
+          "p2 x1330 y1180 Page 2 of 2"},
+         {"Garage", "", "", "", ""}, "Plate: B1   Job: 7"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const PrintGeometry geometry{600, 600, row.pageWidth, row.pageHeight, row.pageWidth, row.pageHeight, 0, 0};
         const PrintJobLayout job(geometry, {FakeCharWidth, FakeTextWidth, FakeHeadingWidth}, "VIN1", row.viewerText, "8.12", "9:05",
-                                 row.workshop);
+                                 row.workshop, row.jobLine);
         EXPECT_EQ(row.listing, Recorded(job));
     }
 }
