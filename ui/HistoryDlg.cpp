@@ -89,9 +89,11 @@ BOOL CHistoryDlg::OnInitDialog()
     ShowSortArrow();
     ::CheckDlgButton(m_hWnd, IDC_HISTORY_KEEP, KeepsReports() ? BST_CHECKED : BST_UNCHECKED);
     PlaceAsLastLeft();
-    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? CString("Reading the history...") : m_strKeepNote);
-
     m_historyFolder = HistoryFolder();
+    // A shared folder may be slow or hung: the window says which one it waits for.
+    m_strReading = "Reading " + m_historyFolder + "...";
+    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? m_strReading : m_strKeepNote);
+
     ShowList({});
     FitColumns();
     // Typing filters at once.
@@ -286,7 +288,7 @@ void CHistoryDlg::HistoryChanged()
     if (!m_hWnd) return;
     // A note of the window's own stays until the keeper has something new to say.
     const CString keepNote = m_keeper.Note();
-    if (keepNote != m_strKeepNote || GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == "Reading the history...")
+    if (keepNote != m_strKeepNote || GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == m_strReading)
         ShowNote(m_strKeepNote = keepNote);
     // The user's choice stays chosen: Del pressed next deletes the runs they chose.
     const std::vector<KeptRun> chosen = m_selected;

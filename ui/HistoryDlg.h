@@ -85,6 +85,7 @@ private:
     CHistoryKeeper& m_keeper;
     CString m_strKeepNote;
     CString m_historyFolder;
+    CString m_strReading;  // what the window says until the history is read
     std::vector<KeptRun> m_noRuns;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
     std::vector<CString> m_deleted;  // the folders of the runs deleted
