@@ -49,7 +49,7 @@ std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder)
         if (IsKeepingName(vinFolder)) return;
         const CString vinFolderPath = historyFolder + "\\" + vinFolder;
         ForEachFolder(vinFolderPath, [&](const CString& runFolder) {
-            KeptRun run{vinFolder, runFolder, {}, {}, false, {}};
+            KeptRun run{vinFolder, runFolder, {}, {}, {}};
             if (IsKeptRunFolder(vinFolderPath, runFolder, run.time, run.copy)) runs.push_back(run);
         });
     });

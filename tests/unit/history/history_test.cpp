@@ -118,8 +118,8 @@ TEST(HistoryTest, NewRunOfASecondTakesTheHighestNumberPlusOne)
 TEST(HistoryTest, HistoryIsInTheOrderOfTimeAndCopyNumber)
 {
     auto run = [](const char* name, const char* vin = "A") {
-        KeptRun kept{vin, name, {}, {}, false, {}};
-        if (!ParseRunFolderName(name, kept.time, kept.copy)) kept = {vin, name, {2026, 1, 2, 3, 4, 5}, {}, false, {}, {}, false, 0};
+        KeptRun kept{vin, name, {}, {}, {}};
+        if (!ParseRunFolderName(name, kept.time, kept.copy)) kept = {vin, name, {2026, 1, 2, 3, 4, 5}, {}, {}, {}, false, 0};
         return kept;
     };
     std::vector<KeptRun> runs = {run("2026-01-02 03-04-05 (10)"), run("2026-01-02 03-04-05"), run("2026-01-02 03-04-05 (2)"),
@@ -233,11 +233,11 @@ TEST(HistoryTest, KeepingFolderNamesItsComputerAndProcess)
 TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
 {
     const std::vector<KeptRun> runs = {
-        {"LSVAU2180N2183294", "2026-12-01 08-00-00", {}, "DTC", false, " P0301 P0171 P0420"},
-        {"WDB2030461A123456", "2026-12-08 09-00-00", {}, "CDS DTC", false, " P0420"},
-        {"LSVAU2180N2183294", "2026-12-05 08-00-00", {}, "DTC", false, {}},
-        {"\xB2\xE2\x41", "2026-11-01 08-00-00", {}, "", false, {}},
-        {"renamed", "2026-10-01 08-00-00", {}, "", false, {}, "LSVAU2180N2183294"},
+        {"LSVAU2180N2183294", "2026-12-01 08-00-00", {}, "DTC", " P0301 P0171 P0420"},
+        {"WDB2030461A123456", "2026-12-08 09-00-00", {}, "CDS DTC", " P0420"},
+        {"LSVAU2180N2183294", "2026-12-05 08-00-00", {}, "DTC", {}},
+        {"\xB2\xE2\x41", "2026-11-01 08-00-00", {}, "", {}},
+        {"renamed", "2026-10-01 08-00-00", {}, "", {}, "LSVAU2180N2183294"},
     };
     const struct { const char* filter; HistoryColumn column; bool ascending; std::vector<size_t> listed; } rows[] = {
         {"", HistoryColumn::Time, false, {1, 2, 0, 3, 4}},
@@ -266,7 +266,7 @@ TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
 TEST(HistoryTest, ListedRunsTakeTheirCodesWhenRead)
 {
     const auto run = [](const char* vin, const char* codes, bool read) {
-        return KeptRun{vin, "2026-12-01 08-00-00", {}, {}, false, codes, {}, read};
+        return KeptRun{vin, "2026-12-01 08-00-00", {}, {}, codes, {}, read};
     };
     std::vector<KeptRun> listed = {run("A", "", false), run("B", " P0420", true), run("D", "", false)};
     const std::vector<KeptRun> read = {run("A", " P0301", true), run("C", " P0171", true), run("D", "", false)};
@@ -281,7 +281,7 @@ TEST(HistoryTest, ListedRunsTakeTheirCodesWhenRead)
 // Rows: the runs selected, or one run with "previous"; the pair compared as "before after", or "-".
 TEST(HistoryTest, ComparesTwoRunsOfOneVin)
 {
-    auto run = [](const char* vin, const char* time) { return KeptRun{vin, time, {}, {}, false, {}}; };
+    auto run = [](const char* vin, const char* time) { return KeptRun{vin, time, {}, {}, {}}; };
     const std::vector<KeptRun> runs = {run("A", "2026-01"), run("A", "2026-03"), run("B", "2026-02"),
                                        run("A", "2026-02"), run(kNoVinFolder, "1"), run(kNoVinFolder, "2")};
     const struct { std::vector<size_t> selected; bool previous; const char* pair; } rows[] = {
