@@ -196,9 +196,9 @@ void CHistoryDlg::ShowList(const std::vector<KeptRun>& selected, int row)
         list.SendMessage(LVM_ENSUREVISIBLE, rows.front(), FALSE);
     }
     list.Invalidate();
-    // An empty list says why, in its place.
+    // An empty list says why, in its place: a share still being read may hold many runs.
     const CWnd none = GetDlgItem(IDC_HISTORY_NONE);
-    none.SetWindowText(filter.IsEmpty() ? kNoneKept : kNoneMatches);
+    none.SetWindowText(!m_keeper.Runs() ? m_strReading : filter.IsEmpty() ? CString(kNoneKept) : CString(kNoneMatches));
     ::ShowWindow(list, m_listed.empty() ? SW_HIDE : SW_SHOWNA);
     ::ShowWindow(none, m_listed.empty() ? SW_SHOWNA : SW_HIDE);
     EnableRunButtons();
