@@ -9,11 +9,22 @@
 #include "framework/SystemLibrary.h"
 #include "history/AbandonedKeeping.h"
 #include "history/DeletedRunsFile.h"
+#include "history/FolderEntry.h"
 #include "history/KeptRuns.h"
 
 namespace {
 
 bool Exists(const CString& path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+// Looked at again as it goes: a folder that became a link since it was listed is not deleted
+// through, and a name that reads as a pattern would take its neighbours with it. One gone
+// already (deleted on another computer) is as good as deleted.
+bool IsPlainFolder(const CString& folder, const CString& name)
+{
+    const DWORD attributes = ::GetFileAttributesA(folder + "\\" + name);
+    const DWORD seen = attributes == INVALID_FILE_ATTRIBUTES ? FILE_ATTRIBUTE_DIRECTORY : attributes;
+    return UseOfFolderEntry(name, seen) == FolderEntryUse::Folder;
+}
 
 CString Count(size_t runs) { return CString(std::to_string(runs).c_str()) + (runs == 1 ? " run" : " runs"); }
 
@@ -32,11 +43,20 @@ DeleteOutcome DeleteKeptRuns(const CString& historyFolder, const std::vector<Kep
     const std::atomic<bool> never{false};
     std::vector<std::string> lines(runs.size());
     std::string from;  // each path ends with a zero, the list with an empty path
+    std::vector<bool> asked(runs.size(), false);
     for (size_t i = 0; i < runs.size(); ++i) {
         const CString folder = RunFolderPath(historyFolder, runs[i]);
+        if (!IsPlainFolder(historyFolder, runs[i].vinFolder) ||
+            !IsPlainFolder(historyFolder + "\\" + runs[i].vinFolder, runs[i].runFolder))
+            continue;
+        asked[i] = true;
         std::vector<ReportPrint> print;
         if (PrintOfRun(folder, print, never)) lines[i] = DeletedRunLine(print);
         from += folder.Bytes() + '\0';
+    }
+    if (from.empty()) {
+        outcome.why = Count(runs.size()) + " could not be moved to the Recycle Bin.";
+        return outcome;
     }
     SHFILEOPSTRUCTA operation{};
     operation.wFunc = FO_DELETE;
@@ -46,7 +66,7 @@ DeleteOutcome DeleteKeptRuns(const CString& historyFolder, const std::vector<Kep
 
     std::vector<std::string> noted;
     for (size_t i = 0; i < runs.size(); ++i) {
-        if (Exists(RunFolderPath(historyFolder, runs[i]))) continue;
+        if (!asked[i] || Exists(RunFolderPath(historyFolder, runs[i]))) continue;
         outcome.deleted.push_back(i);
         if (!lines[i].empty()) noted.push_back(lines[i]);
     }

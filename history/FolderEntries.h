@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include "framework/CString.h"
+#include "history/FolderEntry.h"
 
-// The entries of a folder that are folders (`folders`) or plain files, with their sizes.
+// The entries of a folder that are folders (`folders`) or plain files, with their sizes; links
+// and odd names are passed over (history/FolderEntry.h).
 template <typename Visit>
 void ForEachEntry(const CString& folder, bool folders, Visit visit)
 {
@@ -13,10 +15,9 @@ void ForEachEntry(const CString& folder, bool folders, Visit visit)
     const HANDLE find = ::FindFirstFileA(folder + "\\*", &entry);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const CString name(entry.cFileName);
-        if (isFolder == folders && name != "." && name != "..")
-            visit(name, (ULONGLONG(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
+        const FolderEntryUse use = UseOfFolderEntry(entry.cFileName, entry.dwFileAttributes);
+        if (use == (folders ? FolderEntryUse::Folder : FolderEntryUse::File))
+            visit(CString(entry.cFileName), (ULONGLONG(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
     } while (::FindNextFileA(find, &entry));
     ::FindClose(find);
 }

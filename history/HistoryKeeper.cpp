@@ -86,10 +86,12 @@ BEGIN_MESSAGE_MAP(CHistoryKeeper, CCmdTarget)
 END_MESSAGE_MAP()
 
 // The window is gone by now, so the thread's message cannot reach it: the thread frees its job.
+// A share that does not answer can hold a read up for good; the program closes all the same,
+// and the read, which touches nothing of the keeper's, ends with the process.
 CHistoryKeeper::~CHistoryKeeper()
 {
     if (!m_hThread) return;
-    ::WaitForSingleObject(m_hThread, INFINITE);
+    ::WaitForSingleObject(m_hThread, m_bKeeping ? INFINITE : kClosingWaitMs);
     ::CloseHandle(m_hThread);
 }
 

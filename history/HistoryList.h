@@ -13,7 +13,6 @@ struct KeptRun {
     CString runFolder;  // the run's folder name, which gives its time unless the user renamed it
     RunTime time;       // from the folder's name, or its reports' time when renamed
     CString reports;    // the reports it holds, as the list shows them
-    bool reportsRead = false;  // read when first shown: the folders are not opened before
     CString codes = CString();  // its trouble codes, read on the keeping thread: " P0301 P0171"
     CString vin = CString();    // the VIN its VIN.DAT names (KeptVin), read with the reports or the codes
     bool codesRead = false;     // `codes` are known; a run whose report could not be read is tried again

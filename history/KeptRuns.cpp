@@ -3,9 +3,9 @@
 #include <new>
 
 #include "dtc/RunReport.h"
-#include "framework/FileFind.h"
 #include "framework/LocalTime.h"
 #include "framework/WideText.h"
+#include "history/FolderEntries.h"
 #include "history/VinOfFile.h"
 #include "jobcard/JobCardStore.h"
 #include "jobcard/JobCardText.h"
@@ -13,16 +13,11 @@
 
 namespace {
 
-// The sub-folders of a folder, by name.
+// The sub-folders of a folder, by name; links to folders elsewhere are not among them.
 template <typename Visit>
 void ForEachFolder(const CString& folder, Visit visit)
 {
-    CFileFind finder;
-    if (!finder.FindFile(folder + "\\*")) return;
-    for (bool more = true; more;) {
-        more = finder.FindNextFile();
-        if (finder.IsDirectory() && !finder.IsDots()) visit(finder.GetFileName());
-    }
+    ForEachEntry(folder, true, [&](const CString& name, ULONGLONG) { visit(name); });
 }
 
 bool IsKeepingName(const CString& name) { return name.IsEmpty() || name[0] == '~'; }
@@ -38,7 +33,7 @@ bool IsKeptRunFolder(const CString& vinFolderPath, const CString& name, RunTime&
     for (const ReportFile& report : kRunFiles) {
         WIN32_FILE_ATTRIBUTE_DATA data{};
         if (!::GetFileAttributesExA(vinFolderPath + "\\" + name + "\\" + report.name, GetFileExInfoStandard, &data) ||
-            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            UseOfFolderEntry(report.name, data.dwFileAttributes) != FolderEntryUse::File)
             continue;
         if (::CompareFileTime(&data.ftLastWriteTime, &newest) > 0) newest = data.ftLastWriteTime;
         any = true;
@@ -57,7 +52,7 @@ std::vector<KeptRun> ReadKeptRuns(const CString& historyFolder)
         if (IsKeepingName(vinFolder)) return;
         const CString vinFolderPath = historyFolder + "\\" + vinFolder;
         ForEachFolder(vinFolderPath, [&](const CString& runFolder) {
-            KeptRun run{vinFolder, runFolder, {}, {}, false, {}};
+            KeptRun run{vinFolder, runFolder, {}, {}, {}};
             if (IsKeptRunFolder(vinFolderPath, runFolder, run.time, run.copy)) runs.push_back(run);
         });
     });
@@ -115,6 +110,8 @@ CString RunFolderPath(const CString& historyFolder, const KeptRun& run)
 
 CString KeptVin(const CString& runFolderPath)
 {
+    // A VIN.DAT that is a link may lead to anything, even a file whose reads never end.
+    if (IsLinkEntry(::GetFileAttributesA(runFolderPath + "\\" + kVinFile.name))) return CString();
     const HANDLE file = ::CreateFileA(runFolderPath + "\\" + kVinFile.name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return CString();

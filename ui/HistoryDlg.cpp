@@ -89,9 +89,11 @@ BOOL CHistoryDlg::OnInitDialog()
     ShowSortArrow();
     ::CheckDlgButton(m_hWnd, IDC_HISTORY_KEEP, KeepsReports() ? BST_CHECKED : BST_UNCHECKED);
     PlaceAsLastLeft();
-    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? CString("Reading the history...") : m_strKeepNote);
-
     m_historyFolder = HistoryFolder();
+    // A shared folder may be slow or hung: the window says which one it waits for.
+    m_strReading = "Reading " + m_historyFolder + "...";
+    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? m_strReading : m_strKeepNote);
+
     ShowList({});
     FitColumns();
     // Typing filters at once.
@@ -195,9 +197,9 @@ void CHistoryDlg::ShowList(const std::vector<KeptRun>& selected, int row)
         list.SendMessage(LVM_ENSUREVISIBLE, rows.front(), FALSE);
     }
     list.Invalidate();
-    // An empty list says why, in its place.
+    // An empty list says why, in its place: a share still being read may hold many runs.
     const CWnd none = GetDlgItem(IDC_HISTORY_NONE);
-    none.SetWindowText(filter.IsEmpty() ? kNoneKept : kNoneMatches);
+    none.SetWindowText(!m_keeper.Runs() ? m_strReading : filter.IsEmpty() ? CString(kNoneKept) : CString(kNoneMatches));
     ::ShowWindow(list, m_listed.empty() ? SW_HIDE : SW_SHOWNA);
     ::ShowWindow(none, m_listed.empty() ? SW_SHOWNA : SW_HIDE);
     EnableRunButtons();
@@ -221,16 +223,6 @@ int CHistoryDlg::SelectedRun() const
     const auto item = static_cast<int>(
         GetDlgItem(IDC_HISTORY_LIST).SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     return item >= 0 && item < static_cast<int>(m_listed.size()) ? static_cast<int>(m_listed[item]) : -1;
-}
-
-KeptRun& CHistoryDlg::RunWithVin(size_t index)
-{
-    KeptRun& run = Runs()[index];
-    if (!run.reportsRead) {
-        run.vin = KeptVin(RunFolderPath(m_historyFolder, run));
-        run.reportsRead = true;
-    }
-    return run;
 }
 
 int CHistoryDlg::RowOf(const KeptRun& run) const
@@ -287,7 +279,7 @@ void CHistoryDlg::HistoryChanged()
     if (!m_hWnd) return;
     // A note of the window's own stays until the keeper has something new to say.
     const CString keepNote = m_keeper.Note();
-    if (keepNote != m_strKeepNote || GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == "Reading the history...")
+    if (keepNote != m_strKeepNote || GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == m_strReading)
         ShowNote(m_strKeepNote = keepNote);
     // The user's choice stays chosen: Del pressed next deletes the runs they chose.
     const std::vector<KeptRun> chosen = m_selected;
@@ -310,7 +302,9 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0 ||
         item.iItem >= static_cast<int>(m_listed.size()) || m_listed[item.iItem] >= Runs().size())
         return;
-    const KeptRun& run = RunWithVin(m_listed[item.iItem]);
+    // Nothing is read here: a slow share would hold the window up. Until the keeper has read a
+    // run's VIN.DAT, its folder's name stands for it.
+    const KeptRun& run = Runs()[m_listed[item.iItem]];
     const CString& vin = run.vin.IsEmpty() ? run.vinFolder : run.vin;
     // The codes are blank until the keeping thread has read them.
     const CString codes = m_keeper.CodesRead() ? CString(std::to_string(CodeCount(run.codes)).c_str()) : CString();

@@ -74,7 +74,6 @@ private:
     int SelectedRun() const;
     std::vector<size_t> SelectedRuns() const;
     std::vector<KeptRun> SelectedRunsByFolder() const;
-    KeptRun& RunWithVin(size_t index);
     // The keeper's runs; none while they are being read.
     std::vector<KeptRun>& Runs();
     const std::vector<KeptRun>& Runs() const;
@@ -85,6 +84,7 @@ private:
     CHistoryKeeper& m_keeper;
     CString m_strKeepNote;
     CString m_historyFolder;
+    CString m_strReading;  // what the window says until the history is read
     std::vector<KeptRun> m_noRuns;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
     std::vector<CString> m_deleted;  // the folders of the runs deleted

@@ -13,6 +13,8 @@
 #include "jobcard/JobCardFile.h"
 #include "tests/e2e/PrintJobs.h"
 #include "tests/e2e/Scenario.h"
+#include "tests/e2e/harness/UnixSpawn.h"
+#include "tests/e2e/harness/WinePaths.h"
 
 namespace e2e {
 namespace {
@@ -458,6 +460,20 @@ TEST_F(History, DeletingTheLastRunRemovesItsVinFolder)
     ASSERT_TRUE(m_session.Start());
     Play({Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"), ClickInHistory(IDC_HISTORY_DELETE)});
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(vinFolder.c_str()) == INVALID_FILE_ATTRIBUTES; })) << HistoryListing();
+}
+
+// Wine shows a Unix link to a folder as a reparse point: runs behind a linked VIN folder are
+// not listed, the run beside them is.
+TEST_F(History, RunsBehindALinkedFolderAreNotListed)
+{
+    ASSERT_TRUE(KeepRun(kVinA, "2026-01-02 03-04-05", kDtcBefore));
+    ScratchFolder elsewhere;
+    ASSERT_TRUE(elsewhere.WriteFile("2026-01-03 00-00-00\\VIN.DAT", kVinB + "\r\n"));
+    const std::string link = UnixPath(HistoryFolder()) + "/" + kVinB;
+    ASSERT_EQ(0, SpawnUnix({"ln", "-s", elsewhere.UnixPath(), link}, true));
+    ASSERT_TRUE(m_session.Start());
+    Play({Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1")});
+    SpawnUnix({"rm", link}, true);  // the history's removal between tests leaves links under Wine
 }
 
 // Before and after a repair: the two runs side by side, on the screen and on paper, and the

@@ -24,7 +24,7 @@ TEST(HistoryRowsTest, SelectsTheRowAfterTheLastDeleted)
 // A list read before a deletion arrives without the runs deleted; one read after it is taken as it is.
 TEST(HistoryRowsTest, ListReadBeforeADeletionDoesNotBringItBack)
 {
-    const auto run = [](const char* vin, const char* time) { return KeptRun{vin, time, {}, {}, false, {}}; };
+    const auto run = [](const char* vin, const char* time) { return KeptRun{vin, time, {}, {}, {}}; };
     RunsDeletedWhileRead deleted;
     deleted.Deleted({run("A", "1"), run("B", "2")});
     std::vector<KeptRun> read = {run("A", "1"), run("A", "2"), run("B", "2"), run("C", "1")};

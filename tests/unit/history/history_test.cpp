@@ -4,6 +4,7 @@
 
 #include "history/ComparedRuns.h"
 #include "history/DeletedRuns.h"
+#include "history/FolderEntry.h"
 #include "history/HistoryList.h"
 #include "history/KeepingFolder.h"
 #include "history/RunName.h"
@@ -55,6 +56,18 @@ TEST(HistoryTest, DifferentVinsNeverShareAFolder)
         }
 }
 
+TEST(HistoryTest, FolderEntryThatIsALinkOrAPatternIsSkipped)
+{
+    using Use = FolderEntryUse;
+    const struct { const char* name; unsigned long attributes; Use use; } rows[] = {
+        {"LSVAU2180N2183294", 0x10, Use::Folder}, {"DTC.DAT", 0x20, Use::File},        {"...", 0x10, Use::Folder},
+        {"..", 0x10, Use::Skipped},               {"", 0x10, Use::Skipped},            {"linked", 0x410, Use::Skipped},
+        {"VIN.DAT", 0x400, Use::Skipped},         {"2026?01", 0x10, Use::Skipped},     {"a\\b", 0x10, Use::Skipped},
+        {"C:x", 0x10, Use::Skipped},              {"tab\tname", 0x20, Use::Skipped},
+    };
+    for (const auto& row : rows) EXPECT_EQ(UseOfFolderEntry(row.name, row.attributes), row.use) << row.name;
+}
+
 TEST(HistoryTest, RunFolderNameSortsAndReadsBack)
 {
     const RunTime time{2026, 12, 8, 21, 46, 13};
@@ -96,8 +109,8 @@ TEST(HistoryTest, NewRunOfASecondTakesTheHighestNumberPlusOne)
 TEST(HistoryTest, HistoryIsInTheOrderOfTimeAndCopyNumber)
 {
     auto run = [](const char* name, const char* vin = "A") {
-        KeptRun kept{vin, name, {}, {}, false, {}};
-        if (!ParseRunFolderName(name, kept.time, kept.copy)) kept = {vin, name, {2026, 1, 2, 3, 4, 5}, {}, false, {}, {}, false, 0};
+        KeptRun kept{vin, name, {}, {}, {}};
+        if (!ParseRunFolderName(name, kept.time, kept.copy)) kept = {vin, name, {2026, 1, 2, 3, 4, 5}, {}, {}, {}, false, 0};
         return kept;
     };
     std::vector<KeptRun> runs = {run("2026-01-02 03-04-05 (10)"), run("2026-01-02 03-04-05"), run("2026-01-02 03-04-05 (2)"),
@@ -211,11 +224,11 @@ TEST(HistoryTest, KeepingFolderNamesItsComputerAndProcess)
 TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
 {
     const std::vector<KeptRun> runs = {
-        {"LSVAU2180N2183294", "2026-12-01 08-00-00", {}, "DTC", false, " P0301 P0171 P0420"},
-        {"WDB2030461A123456", "2026-12-08 09-00-00", {}, "CDS DTC", false, " P0420"},
-        {"LSVAU2180N2183294", "2026-12-05 08-00-00", {}, "DTC", false, {}},
-        {"\xB2\xE2\x41", "2026-11-01 08-00-00", {}, "", false, {}},
-        {"renamed", "2026-10-01 08-00-00", {}, "", false, {}, "LSVAU2180N2183294"},
+        {"LSVAU2180N2183294", "2026-12-01 08-00-00", {}, "DTC", " P0301 P0171 P0420"},
+        {"WDB2030461A123456", "2026-12-08 09-00-00", {}, "CDS DTC", " P0420"},
+        {"LSVAU2180N2183294", "2026-12-05 08-00-00", {}, "DTC", {}},
+        {"\xB2\xE2\x41", "2026-11-01 08-00-00", {}, "", {}},
+        {"renamed", "2026-10-01 08-00-00", {}, "", {}, "LSVAU2180N2183294"},
     };
     const struct { const char* filter; HistoryColumn column; bool ascending; std::vector<size_t> listed; } rows[] = {
         {"", HistoryColumn::Time, false, {1, 2, 0, 3, 4}},
@@ -250,7 +263,7 @@ TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
 TEST(HistoryTest, ListedRunsTakeTheirCodesWhenRead)
 {
     const auto run = [](const char* vin, const char* codes, bool read) {
-        return KeptRun{vin, "2026-12-01 08-00-00", {}, {}, false, codes, {}, read};
+        return KeptRun{vin, "2026-12-01 08-00-00", {}, {}, codes, {}, read};
     };
     std::vector<KeptRun> listed = {run("A", "", false), run("B", " P0420", true), run("D", "", false)};
     const std::vector<KeptRun> read = {run("A", " P0301", true), run("C", " P0171", true), run("D", "", false)};
@@ -265,7 +278,7 @@ TEST(HistoryTest, ListedRunsTakeTheirCodesWhenRead)
 // Rows: the runs selected, or one run with "previous"; the pair compared as "before after", or "-".
 TEST(HistoryTest, ComparesTwoRunsOfOneVin)
 {
-    auto run = [](const char* vin, const char* time) { return KeptRun{vin, time, {}, {}, false, {}}; };
+    auto run = [](const char* vin, const char* time) { return KeptRun{vin, time, {}, {}, {}}; };
     const std::vector<KeptRun> runs = {run("A", "2026-01"), run("A", "2026-03"), run("B", "2026-02"),
                                        run("A", "2026-02"), run(kNoVinFolder, "1"), run(kNoVinFolder, "2")};
     const struct { std::vector<size_t> selected; bool previous; const char* pair; } rows[] = {
