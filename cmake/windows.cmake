@@ -72,6 +72,7 @@ set(WIN32_SOURCES
     ui/HistoryDlg.cpp
     ui/HistoryDlgCompare.cpp
     ui/HistoryDlgLayout.cpp
+    ui/HistoryFolderPicker.cpp
     ui/MardelloDlgHistory.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)

@@ -20,12 +20,21 @@ constexpr DWORD kClosingWaitMs = 3000;
 constexpr UINT WM_KEEP_DONE = WM_APP + 1;
 constexpr UINT WM_RUNS_LISTED = WM_APP + 2;
 
+// Runs read from one history folder, as a choice of folder made meanwhile tells them apart.
+struct RunsOfFolder {
+    unsigned folderChoice;
+    CString folder;
+    std::vector<KeptRun> runs;
+};
+
 // With an empty print folder the job only reads the history.
 struct KeepJob {
     CString printFolder;
     CString vin;
     const std::atomic<bool>& stop;
     HWND window;
+    unsigned folderChoice;  // the keeper's count of folder choices when the job started
+    CString history;        // the folder it kept into and read
     KeepOutcome outcome;
     std::vector<KeptRun> known;  // the history as read before, whose codes need no second reading
     std::vector<KeptRun> runs;   // the history as it is afterwards
@@ -38,7 +47,7 @@ void ListEarly(KeepJob& job)
 {
     if (!job.known.empty() || job.runs.empty()) return;
     try {
-        auto listed = std::make_unique<std::vector<KeptRun>>(job.runs);
+        auto listed = std::make_unique<RunsOfFolder>(RunsOfFolder{job.folderChoice, job.history, job.runs});
         if (!::PostMessageA(job.window, WM_RUNS_LISTED, 0, reinterpret_cast<LPARAM>(listed.get()))) return;
         listed.release();
         job.listedEarly = true;
@@ -51,7 +60,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
 {
     auto* job = static_cast<KeepJob*>(parameter);
     // Nothing thrown may leave the thread: it would end the program.
-    CString history;
+    CString& history = job->history;
     try {
         // Asked here: the shell library it loads would hold the window up.
         history = HistoryFolder();
@@ -122,9 +131,9 @@ void CHistoryKeeper::ReadNow()
         StartKeeping();
     }
     if (m_hThread || m_bRunsRead) return;
-    const CString history = HistoryFolder();
-    m_runs = ReadKeptRuns(history);
-    ReadRunCodes(history, m_runs, {});
+    m_runsFolder = HistoryFolder();
+    m_runs = ReadKeptRuns(m_runsFolder);
+    ReadRunCodes(m_runsFolder, m_runs, {});
     m_bRunsRead = m_bCodesRead = true;
 }
 
@@ -140,7 +149,8 @@ void CHistoryKeeper::StartKeeping()
     // Turned off while a keep waited: it is not carried out.
     if (!m_wanted.printFolder.IsEmpty() && !KeepsReports()) m_wanted = {};
     if (m_wanted.printFolder.IsEmpty() && m_bRunsRead) return;
-    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd, {}, {}, {}});
+    auto job = std::make_unique<KeepJob>(
+        KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd, m_folderChoice, {}, {}, {}, {}});
     job->known = m_runs;
     m_wanted = {};
     m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
@@ -159,9 +169,11 @@ void CHistoryKeeper::StartKeeping()
 // The list is shown before the codes are read; a failure told before is not told again.
 LRESULT CHistoryKeeper::OnRunsListed(WPARAM, LPARAM lParam)
 {
-    const std::unique_ptr<std::vector<KeptRun>> runs(reinterpret_cast<std::vector<KeptRun>*>(lParam));
-    m_deletedWhileRead.DropFrom(*runs);
-    m_runs = std::move(*runs);
+    const std::unique_ptr<RunsOfFolder> listed(reinterpret_cast<RunsOfFolder*>(lParam));
+    if (listed->folderChoice != m_folderChoice) return 0;
+    m_deletedWhileRead.DropFrom(listed->runs);
+    m_runs = std::move(listed->runs);
+    m_runsFolder = listed->folder;
     m_bRunsRead = true;
     m_bCodesRead = false;
     m_bFailedNow = false;
@@ -175,11 +187,16 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     ::CloseHandle(m_hThread);
     m_hThread = nullptr;
     m_bKeeping = false;
-    // Runs deleted in the history window since they were read stay deleted.
-    m_deletedWhileRead.DropFrom(job->runs);
-    if (job->listedEarly) TakeCodes(m_runs, job->runs);
-    else m_runs = std::move(job->runs);
-    m_bRunsRead = m_bCodesRead = true;
+    // Runs read from a folder chosen before the one in use are not shown: the one in use is
+    // read next.
+    if (job->folderChoice == m_folderChoice) {
+        // Runs deleted in the history window since they were read stay deleted.
+        m_deletedWhileRead.DropFrom(job->runs);
+        if (job->listedEarly) TakeCodes(m_runs, job->runs);
+        else m_runs = std::move(job->runs);
+        m_runsFolder = job->history;
+        m_bRunsRead = m_bCodesRead = true;
+    }
     m_bFailedNow = false;
     switch (job->outcome.result) {
     case KeepOutcome::Result::Kept:
@@ -229,9 +246,18 @@ CString CHistoryKeeper::Note() const
     return m_strFailure;
 }
 
+void CHistoryKeeper::FolderChanged()
+{
+    ++m_folderChoice;
+    m_runs.clear();
+    m_runsFolder.Empty();
+    m_bRunsRead = m_bCodesRead = false;
+    if (!m_hThread) StartKeeping();
+}
+
 DeleteOutcome CHistoryKeeper::Delete(const std::vector<KeptRun>& runs)
 {
-    DeleteOutcome outcome = DeleteKeptRuns(HistoryFolder(), runs);
+    DeleteOutcome outcome = DeleteKeptRuns(m_runsFolder, runs);
     std::vector<KeptRun> deleted;
     for (size_t i : outcome.deleted) deleted.push_back(runs[i]);
     m_deletedWhileRead.Deleted(deleted);

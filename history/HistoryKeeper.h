@@ -42,6 +42,12 @@ public:
     // read-ahead's wait, here when it cannot be read on the keeping thread.
     void ReadNow();
 
+    // The history folder was chosen afresh: the list is read from the folder now in use, on the
+    // keeping thread, and is empty meanwhile.
+    void FolderChanged();
+    // The folder the runs were read from; empty until they have been.
+    const CString& Folder() const { return m_runsFolder; }
+
     // Which run is being kept, or why the last one could not be; empty when neither.
     CString Note() const;
     // The last keep ended in a failure that the user has not been told of in the main window.
@@ -79,6 +85,8 @@ private:
     bool m_bFailedNow = false;
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;
+    CString m_runsFolder;
+    unsigned m_folderChoice = 0;  // how often the folder was chosen: older reads are not shown
     bool m_bRunsRead = false;
     bool m_bCodesRead = false;
     RunsDeletedWhileRead m_deletedWhileRead;

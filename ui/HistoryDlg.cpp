@@ -10,6 +10,7 @@
 #include "history/HistoryRows.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
+#include "ui/HistoryFolderPicker.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
     ON_BN_CLICKED(IDC_HISTORY_OPEN_FOLDER, &CHistoryDlg::OnOpenFolder)
     ON_BN_CLICKED(IDC_HISTORY_DELETE, &CHistoryDlg::OnDelete)
     ON_BN_CLICKED(IDC_HISTORY_KEEP, &CHistoryDlg::OnKeepClicked)
+    ON_BN_CLICKED(IDC_HISTORY_FOLDER, &CHistoryDlg::OnChooseFolder)
     ON_BN_CLICKED(IDC_HISTORY_COMPARE, &CHistoryDlg::OnCompare)
     ON_BN_CLICKED(IDC_HISTORY_COMPARE_PREVIOUS, &CHistoryDlg::OnComparePrevious)
     ON_NOTIFY(LVN_GETDISPINFOA, IDC_HISTORY_LIST, &CHistoryDlg::OnGetDispInfo)
@@ -89,9 +91,9 @@ BOOL CHistoryDlg::OnInitDialog()
     ShowSortArrow();
     ::CheckDlgButton(m_hWnd, IDC_HISTORY_KEEP, KeepsReports() ? BST_CHECKED : BST_UNCHECKED);
     PlaceAsLastLeft();
-    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? CString("Reading the history...") : m_strKeepNote);
-
-    m_historyFolder = HistoryFolder();
+    m_historyFolder = m_keeper.Folder().IsEmpty() ? HistoryFolder() : m_keeper.Folder();
+    ShowFolder();
+    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? ReadingNote() : m_strKeepNote);
     ShowList({});
     FitColumns();
     // Typing filters at once.
@@ -286,8 +288,11 @@ void CHistoryDlg::HistoryChanged()
     if (!m_hWnd) return;
     // A note of the window's own stays until the keeper has something new to say.
     const CString keepNote = m_keeper.Note();
-    if (keepNote != m_strKeepNote || GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == "Reading the history...")
-        ShowNote(m_strKeepNote = keepNote);
+    const bool wasReading = GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == ReadingNote();
+    if (!m_keeper.Folder().IsEmpty()) m_historyFolder = m_keeper.Folder();
+    ShowFolder();
+    if (keepNote != m_strKeepNote || wasReading)
+        ShowNote(m_strKeepNote = !m_keeper.Runs() && keepNote.IsEmpty() ? ReadingNote() : keepNote);
     // The user's choice stays chosen: Del pressed next deletes the runs they chose.
     const std::vector<KeptRun> chosen = m_selected;
     FitColumns();  // the runs read after the window opened have their own VINs
@@ -300,6 +305,32 @@ void CHistoryDlg::OnKeepClicked()
     if (SetKeepsReports(keep)) return;
     ShowNote(keep ? "Keeping could not be turned on for good: the setting could not be stored."
                   : "Keeping could not be turned off for good: the setting could not be stored.");
+}
+
+void CHistoryDlg::ShowFolder()
+{
+    const bool setByPolicy = !PolicyHistoryFolder().IsEmpty();
+    GetDlgItem(IDC_HISTORY_FOLDER_SHOWN)
+        .SetWindowText("History folder: " + m_historyFolder +
+                       (setByPolicy ? CString(" (set for every PC by the administrator)") : CString()));
+    ::EnableWindow(GetDlgItem(IDC_HISTORY_FOLDER), !setByPolicy);
+}
+
+// The list is read from the new folder on the keeper's thread; the runs kept in the old one
+// stay there.
+void CHistoryDlg::OnChooseFolder()
+{
+    CString chosen;
+    if (!PickHistoryFolder(m_hWnd, chosen) || chosen.CompareNoCase(m_historyFolder) == 0) return;
+    if (!SetHistoryFolder(chosen)) {
+        ShowNote("The history folder could not be changed: the setting could not be stored.");
+        return;
+    }
+    m_historyFolder = HistoryFolder();
+    m_keeper.FolderChanged();
+    ShowFolder();
+    ShowNote(m_keeper.Runs() ? m_keeper.Note() : ReadingNote());
+    ShowList({});
 }
 
 void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
