@@ -33,6 +33,16 @@ CString AnsiPath(const std::wstring& wide)
     return allFit ? WithoutTrailingSeparators(CString(bytes)) : CString();
 }
 
+CString ChosenHistoryFolder()
+{
+    const CWinApp* app = AfxGetApp();
+    if (!app) return CString();
+    const CString utf8 = app->GetProfileUtf8(kSettingsSection, kFolderEntry);
+    return AnsiPath(WideText(utf8, utf8.GetLength(), CP_UTF8));
+}
+
+}  // namespace
+
 // The shell library is loaded only by those who need it, as the common dialogs are.
 CString DocumentsHistoryFolder()
 {
@@ -43,16 +53,6 @@ CString DocumentsHistoryFolder()
         return CString();
     return CString(documents) + "\\Mardello";
 }
-
-CString ChosenHistoryFolder()
-{
-    const CWinApp* app = AfxGetApp();
-    if (!app) return CString();
-    const CString utf8 = app->GetProfileUtf8(kSettingsSection, kFolderEntry);
-    return AnsiPath(WideText(utf8, utf8.GetLength(), CP_UTF8));
-}
-
-}  // namespace
 
 CString PolicyHistoryFolder()
 {

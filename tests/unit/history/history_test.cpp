@@ -208,6 +208,21 @@ TEST(HistoryTest, KeepingFolderNamesItsComputerAndProcess)
     }
 }
 
+TEST(HistoryTest, LeftoverKeepingIsRemovedByItsComputerOrWhenADayOld)
+{
+    constexpr long long kDay = kOtherComputersLeftoverSeconds;
+    const struct { const char* name; long long age; Leftover leftover; } rows[] = {
+        {"~keeping BAY-1 42", 0, Leftover::OwnIfProcessGone},   {"~keeping bay-1 42", 2 * kDay, Leftover::OwnIfProcessGone},
+        {"~keeping OFFICE 42", kDay - 1, Leftover::LeftAlone}, {"~keeping OFFICE 42", kDay, Leftover::Removed},
+        {"~keeping OFFICE 42", -kDay, Leftover::LeftAlone},    {"~keeping 42", 9 * kDay, Leftover::LeftAlone},
+        {"LSVAU2180N2183294", 9 * kDay, Leftover::LeftAlone},
+    };
+    for (const auto& row : rows) {
+        unsigned long id = 0;
+        EXPECT_EQ(row.leftover, LeftoverOf(row.name, "BAY-1", row.age, id)) << row.name << " " << row.age;
+    }
+}
+
 TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
 {
     const std::vector<KeptRun> runs = {
