@@ -62,6 +62,7 @@ set(WIN32_SOURCES
     history/AbandonedKeeping.cpp
     history/HistoryFolder.cpp
     history/KeepRun.cpp
+    history/Outbox.cpp
     history/KeepSetting.cpp
     history/HistoryKeeper.cpp
     history/KeptRuns.cpp

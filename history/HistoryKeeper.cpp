@@ -6,6 +6,7 @@
 #include "history/KeepRun.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
+#include "history/Outbox.h"
 
 namespace {
 
@@ -16,6 +17,9 @@ constexpr UINT_PTR kKeepTimer = 0x4B50;
 constexpr UINT kBusyRetryMs = 2000;
 // Closing waits this long for a copy to finish, then as long again for it to stop.
 constexpr DWORD kClosingWaitMs = 3000;
+// While runs wait in the outbox, whether the history's folder is back is looked at this often.
+constexpr UINT_PTR kOutboxTimer = 0x4B51;
+constexpr UINT kOutboxCheckMs = 5000;
 // What the keeping thread posts when a run has been kept or could not be.
 constexpr UINT WM_KEEP_DONE = WM_APP + 1;
 constexpr UINT WM_RUNS_LISTED = WM_APP + 2;
@@ -34,8 +38,11 @@ struct KeepJob {
     const std::atomic<bool>& stop;
     HWND window;
     unsigned folderChoice;  // the keeper's count of folder choices when the job started
+    bool readWanted;        // the history is read even when nothing was kept into it
     CString history;        // the folder it kept into and read
     KeepOutcome outcome;
+    bool outboxed = false;  // the run was kept in the outbox: the history could not be reached
+    size_t waiting = 0;     // runs left in the outbox
     std::vector<KeptRun> known;  // the history as read before, whose codes need no second reading
     std::vector<KeptRun> runs;   // the history as it is afterwards
     bool listedEarly = false;    // the runs went to the window before their codes were read
@@ -61,16 +68,34 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
     auto* job = static_cast<KeepJob*>(parameter);
     // Nothing thrown may leave the thread: it would end the program.
     CString& history = job->history;
+    bool sharedAny = false;
     try {
         // Asked here: the shell library it loads would hold the window up.
         history = HistoryFolder();
+        // The runs kept while the history could not be reached go first, as they came first.
+        const CString outbox = OutboxFolder();
+        const size_t before = OutboxRuns(outbox);
+        job->waiting = before ? ShareOutbox(outbox, history, job->stop) : 0;
+        sharedAny = job->waiting < before;
         if (!job->printFolder.IsEmpty()) job->outcome = KeepRun(job->printFolder, history, job->stop);
+        if (job->outcome.result == KeepOutcome::Result::Failed && !outbox.IsEmpty() &&
+            outbox.CompareNoCase(history) != 0 && !IsReachable(history)) {
+            const KeepOutcome kept = KeepInOutbox(job->printFolder, outbox, job->stop);
+            if (kept.result == KeepOutcome::Result::Kept || kept.result == KeepOutcome::Result::AlreadyKept) {
+                job->outboxed = true;
+                job->outcome.run = kept.run;
+                job->waiting = OutboxRuns(outbox);
+            }
+        }
     } catch (...) {
         job->outcome.result = KeepOutcome::Result::Failed;
         job->outcome.why = "an unexpected fault";
     }
+    // A history that cannot be reached, or was not changed, keeps the list as it was.
+    if (!job->readWanted && !sharedAny) job->runs = job->known;
+    else if (!IsReachable(history)) job->runs = job->known;
     // A run kept stays kept when reading the history afterwards fails: the list stays as it was.
-    try {
+    else try {
         // Read here, so that the history window opens on a list already read: under Wine reading
         // thousands of runs takes half a second.
         job->runs = ReadKeptRuns(history);
@@ -89,6 +114,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
 
 BEGIN_MESSAGE_MAP(CHistoryKeeper, CCmdTarget)
     ON_TIMER(kKeepTimer, &CHistoryKeeper::OnKeepTimer)
+    ON_TIMER(kOutboxTimer, &CHistoryKeeper::OnOutboxTimer)
     ON_MESSAGE(WM_KEEP_DONE, &CHistoryKeeper::OnKeepDone)
     ON_MESSAGE(WM_RUNS_LISTED, &CHistoryKeeper::OnRunsListed)
     ON_MESSAGE_SEEN(WM_WINDOWPOSCHANGING, &CHistoryKeeper::OnWindowPosChanging)
@@ -144,13 +170,21 @@ void CHistoryKeeper::OnKeepTimer()
     if (!m_hThread) StartKeeping();
 }
 
+// The runs in the outbox are kept into the history the next time the keeping thread is free.
+void CHistoryKeeper::OnOutboxTimer()
+{
+    m_bShareWanted = true;
+    if (!m_hThread) StartKeeping();
+}
+
 void CHistoryKeeper::StartKeeping()
 {
     // Turned off while a keep waited: it is not carried out.
     if (!m_wanted.printFolder.IsEmpty() && !KeepsReports()) m_wanted = {};
-    if (m_wanted.printFolder.IsEmpty() && m_bRunsRead) return;
-    auto job = std::make_unique<KeepJob>(
-        KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd, m_folderChoice, {}, {}, {}, {}});
+    if (m_wanted.printFolder.IsEmpty() && m_bRunsRead && !m_bShareWanted) return;
+    m_bShareWanted = false;
+    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd,
+                                                 m_folderChoice, !m_bRunsRead || !m_wanted.printFolder.IsEmpty(), {}, {}, false, 0, {}, {}});
     job->known = m_runs;
     m_wanted = {};
     m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
@@ -198,10 +232,24 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
         m_bRunsRead = m_bCodesRead = true;
     }
     m_bFailedNow = false;
+    m_outboxWaiting = job->waiting;
+    if (m_outboxWaiting) ::SetTimer(m_window.m_hWnd, kOutboxTimer, kOutboxCheckMs, nullptr);
+    else ::KillTimer(m_window.m_hWnd, kOutboxTimer);
+    // Said until the runs have gone on into the history.
+    if (m_bOutboxNote && !m_outboxWaiting) m_strFailure.Empty();
+    m_bOutboxNote = m_bOutboxNote && m_outboxWaiting;
+    if (job->outboxed) {
+        m_strFailure = "Kept on this PC; it will be shared when " + job->history + " is back";
+        m_bOutboxNote = m_bFailedNow = true;
+        m_bRetrying = false;
+        StartKeeping();
+        m_listener.RunKept();
+        return 0;
+    }
     switch (job->outcome.result) {
     case KeepOutcome::Result::Kept:
     case KeepOutcome::Result::AlreadyKept:
-        m_strFailure.Empty();
+        if (!m_bOutboxNote) m_strFailure.Empty();
         break;
     case KeepOutcome::Result::Busy:
         // Tried again while the device is there and nothing newer is wanted; a device pulled out

@@ -50,7 +50,8 @@ public:
 
     // Which run is being kept, or why the last one could not be; empty when neither.
     CString Note() const;
-    // The last keep ended in a failure that the user has not been told of in the main window.
+    // The last keep ended in a failure, or in the outbox, that the user has not been told of in
+    // the main window.
     bool FailedNow() const { return m_bFailedNow; }
     // The history as last read, without the runs deleted since; null until it has been read.
     // The history window fills in what it reads of a run when it first shows it.
@@ -69,6 +70,7 @@ private:
     };
 
     void OnKeepTimer();
+    void OnOutboxTimer();
     void StartKeeping();
     LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
     LRESULT OnRunsListed(WPARAM wParam, LPARAM lParam);
@@ -83,6 +85,9 @@ private:
     CString m_strRetried;      // which run that is, as the keep that found it held named it
     CString m_strFailure;     // the last run that could not be kept, and why (or that it was deleted)
     bool m_bFailedNow = false;
+    size_t m_outboxWaiting = 0;  // runs kept in the outbox that have not gone on into the history
+    bool m_bOutboxNote = false;  // m_strFailure says that runs wait in the outbox
+    bool m_bShareWanted = false;  // the outbox is to be looked into though nothing else is wanted
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;
     CString m_runsFolder;

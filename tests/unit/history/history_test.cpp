@@ -6,6 +6,7 @@
 #include "history/DeletedRuns.h"
 #include "history/HistoryList.h"
 #include "history/KeepingFolder.h"
+#include "history/OutboxStep.h"
 #include "history/RunName.h"
 #include "history/SameRun.h"
 #include "history/VinFolder.h"
@@ -221,6 +222,22 @@ TEST(HistoryTest, LeftoverKeepingIsRemovedByItsComputerOrWhenADayOld)
         unsigned long id = 0;
         EXPECT_EQ(row.leftover, LeftoverOf(row.name, "BAY-1", row.age, id)) << row.name << " " << row.age;
     }
+}
+
+// A run leaves the outbox only once the history holds it, or chose not to; a history gone
+// again holds the rest back.
+TEST(HistoryTest, OutboxRunLeavesOnlyOnceTheHistoryHoldsIt)
+{
+    using Result = KeepOutcome::Result;
+    const struct { Result result; bool reachable; OutboxStep step; } rows[] = {
+        {Result::Kept, true, OutboxStep::Remove},         {Result::AlreadyKept, true, OutboxStep::Remove},
+        {Result::Deleted, true, OutboxStep::Remove},      {Result::Kept, false, OutboxStep::Remove},
+        {Result::Failed, true, OutboxStep::Leave},        {Result::Failed, false, OutboxStep::LeaveAll},
+        {Result::Busy, true, OutboxStep::Leave},          {Result::NothingToKeep, true, OutboxStep::Leave},
+        {Result::Stopped, true, OutboxStep::LeaveAll},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.step, AfterSharing(row.result, row.reachable)) << static_cast<int>(row.result) << " " << row.reachable;
 }
 
 TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
