@@ -63,6 +63,7 @@ set(WIN32_SOURCES
     history/HistoryFolder.cpp
     history/KeepRun.cpp
     history/Outbox.cpp
+    history/HistoryWatch.cpp
     history/KeepSetting.cpp
     history/HistoryKeeper.cpp
     history/KeptRuns.cpp

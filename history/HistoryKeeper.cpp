@@ -23,6 +23,8 @@ constexpr UINT kOutboxCheckMs = 5000;
 // What the keeping thread posts when a run has been kept or could not be.
 constexpr UINT WM_KEEP_DONE = WM_APP + 1;
 constexpr UINT WM_RUNS_LISTED = WM_APP + 2;
+// What the history's watch posts; far from the others, which other parts of the window count on.
+constexpr UINT WM_HISTORY_CHANGED = WM_APP + 0x4B1;
 
 // Runs read from one history folder, as a choice of folder made meanwhile tells them apart.
 struct RunsOfFolder {
@@ -117,6 +119,7 @@ BEGIN_MESSAGE_MAP(CHistoryKeeper, CCmdTarget)
     ON_TIMER(kOutboxTimer, &CHistoryKeeper::OnOutboxTimer)
     ON_MESSAGE(WM_KEEP_DONE, &CHistoryKeeper::OnKeepDone)
     ON_MESSAGE(WM_RUNS_LISTED, &CHistoryKeeper::OnRunsListed)
+    ON_MESSAGE(WM_HISTORY_CHANGED, &CHistoryKeeper::OnChangedElsewhere)
     ON_MESSAGE_SEEN(WM_WINDOWPOSCHANGING, &CHistoryKeeper::OnWindowPosChanging)
 END_MESSAGE_MAP()
 
@@ -181,10 +184,11 @@ void CHistoryKeeper::StartKeeping()
 {
     // Turned off while a keep waited: it is not carried out.
     if (!m_wanted.printFolder.IsEmpty() && !KeepsReports()) m_wanted = {};
-    if (m_wanted.printFolder.IsEmpty() && m_bRunsRead && !m_bShareWanted) return;
-    m_bShareWanted = false;
+    if (m_wanted.printFolder.IsEmpty() && m_bRunsRead && !m_bShareWanted && !m_bReadWanted) return;
+    const bool readWanted = !m_bRunsRead || !m_wanted.printFolder.IsEmpty() || m_bReadWanted;
+    m_bShareWanted = m_bReadWanted = false;
     auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd,
-                                                 m_folderChoice, !m_bRunsRead || !m_wanted.printFolder.IsEmpty(), {}, {}, false, 0, {}, {}});
+                                                 m_folderChoice, readWanted, {}, {}, false, 0, {}, {}});
     job->known = m_runs;
     m_wanted = {};
     m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
@@ -300,7 +304,23 @@ void CHistoryKeeper::FolderChanged()
     m_runs.clear();
     m_runsFolder.Empty();
     m_bRunsRead = m_bCodesRead = false;
+    if (m_bWatching) Watch(true);
     if (!m_hThread) StartKeeping();
+}
+
+void CHistoryKeeper::Watch(bool shown)
+{
+    m_bWatching = shown;
+    if (shown) m_watch.Start(m_runsFolder.IsEmpty() ? HistoryFolder() : m_runsFolder, m_window.m_hWnd, WM_HISTORY_CHANGED);
+    else m_watch.Stop();
+}
+
+// Read once the keeping thread is free: a keep running reads the history when it ends anyway.
+LRESULT CHistoryKeeper::OnChangedElsewhere(WPARAM, LPARAM)
+{
+    m_bReadWanted = true;
+    if (!m_hThread) StartKeeping();
+    return 0;
 }
 
 DeleteOutcome CHistoryKeeper::Delete(const std::vector<KeptRun>& runs)

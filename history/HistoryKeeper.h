@@ -13,6 +13,7 @@
 #include "history/DeleteKeptRuns.h"
 #include "history/RunsDeletedWhileRead.h"
 #include "history/HistoryList.h"
+#include "history/HistoryWatch.h"
 
 // What the history part tells the window that owns it.
 class HistoryKeeperListener {
@@ -45,6 +46,8 @@ public:
     // The history folder was chosen afresh: the list is read from the folder now in use, on the
     // keeping thread, and is empty meanwhile.
     void FolderChanged();
+    // While the history window shows the list, runs kept or deleted by other PCs come into it.
+    void Watch(bool shown);
     // The folder the runs were read from; empty until they have been.
     const CString& Folder() const { return m_runsFolder; }
 
@@ -74,6 +77,7 @@ private:
     void StartKeeping();
     LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
     LRESULT OnRunsListed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChangedElsewhere(WPARAM wParam, LPARAM lParam);
     void OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
 
     const CWnd& m_window;
@@ -88,6 +92,9 @@ private:
     size_t m_outboxWaiting = 0;  // runs kept in the outbox that have not gone on into the history
     bool m_bOutboxNote = false;  // m_strFailure says that runs wait in the outbox
     bool m_bShareWanted = false;  // the outbox is to be looked into though nothing else is wanted
+    bool m_bReadWanted = false;   // the history changed elsewhere: it is read again
+    bool m_bWatching = false;
+    HistoryWatch m_watch;
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;
     CString m_runsFolder;

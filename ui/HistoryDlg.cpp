@@ -93,6 +93,7 @@ BOOL CHistoryDlg::OnInitDialog()
     PlaceAsLastLeft();
     m_historyFolder = m_keeper.Folder().IsEmpty() ? HistoryFolder() : m_keeper.Folder();
     ShowFolder();
+    m_keeper.Watch(true);
     ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? ReadingNote() : m_strKeepNote);
     ShowList({});
     FitColumns();

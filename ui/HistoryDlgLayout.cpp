@@ -58,6 +58,7 @@ void CHistoryDlg::PlaceAsLastLeft()
 
 void CHistoryDlg::OnDestroy(WPARAM, LPARAM)
 {
+    m_keeper.Watch(false);
     const CWinApp* app = AfxGetApp();
     if (!app || m_placed.empty()) return;
     CRect window;

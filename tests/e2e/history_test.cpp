@@ -486,6 +486,20 @@ TEST_F(History, RunKeptWhileTheShareIsDownIsSharedWhenItIsBack)
     EXPECT_TRUE(ReadWholeFile(share.Path() + "\\Mardello\\" + kVinA + "\\2026-01-02 03-04-05\\DTC.DAT") == kDtcBefore);
 }
 
+// Runs another PC keeps into the history, and deletes there, come and go in the open window.
+TEST_F(History, OpenWindowFollowsRunsKeptAndDeletedElsewhere)
+{
+    ASSERT_TRUE(KeepRun(kVinA, "2026-01-01 00-00-00"));
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"),
+        Do("keep a run elsewhere", [&] { KeepRun(kVinB, "2026-01-03 00-00-00"); }),
+        Expect(Shown::HistoryRows, "2, row 2", 15000),
+        Do("delete it elsewhere", [&] { RemoveTree(HistoryFolder() + "\\" + kVinB); }),
+        Expect(Shown::HistoryRows, "1, row 1", 15000),
+    });
+}
+
 // Deleting a VIN's last run removes the VIN's folder, even with what an earlier version's keep left there.
 TEST_F(History, DeletingTheLastRunRemovesItsVinFolder)
 {
