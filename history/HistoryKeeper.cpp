@@ -1,5 +1,6 @@
 #include "history/HistoryKeeper.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "history/HistoryFolder.h"
@@ -71,11 +72,12 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
     // Nothing thrown may leave the thread: it would end the program.
     CString& history = job->history;
     bool sharedAny = false;
+    CString outbox;
     try {
         // Asked here: the shell library it loads would hold the window up.
         history = HistoryFolder();
         // The runs kept while the history could not be reached go first, as they came first.
-        const CString outbox = OutboxFolder();
+        outbox = OutboxFolder();
         const size_t before = OutboxRuns(outbox);
         job->waiting = before ? ShareOutbox(outbox, history, job->stop) : 0;
         sharedAny = job->waiting < before;
@@ -106,6 +108,20 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
         ReadRunCodes(history, job->runs, job->known);
     } catch (...) {
         if (!job->listedEarly) job->runs.swap(job->known);
+    }
+    // The runs waiting in the outbox are listed with the history's, as they are now.
+    try {
+        job->runs.erase(std::remove_if(job->runs.begin(), job->runs.end(), [](const KeptRun& run) { return !run.waitingIn.IsEmpty(); }),
+                        job->runs.end());
+        if (job->waiting) {
+            std::vector<KeptRun> waiting = ReadKeptRuns(outbox);
+            for (KeptRun& run : waiting) run.waitingIn = outbox;
+            ReadRunVins(outbox, waiting, job->known);
+            ReadRunCodes(outbox, waiting, job->known);
+            job->runs.insert(job->runs.end(), waiting.begin(), waiting.end());
+        }
+    } catch (...) {
+        // Listed the next time.
     }
     // The window owns the job once the message is posted; a window already gone cannot.
     if (!::PostMessageA(job->window, WM_KEEP_DONE, 0, reinterpret_cast<LPARAM>(job))) delete job;
@@ -230,8 +246,13 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     if (job->folderChoice == m_folderChoice) {
         // Runs deleted in the history window since they were read stay deleted.
         m_deletedWhileRead.DropFrom(job->runs);
-        if (job->listedEarly) TakeCodes(m_runs, job->runs);
-        else m_runs = std::move(job->runs);
+        if (job->listedEarly) {
+            TakeCodes(m_runs, job->runs);
+            for (const KeptRun& run : job->runs)
+                if (!run.waitingIn.IsEmpty()) m_runs.push_back(run);
+        } else {
+            m_runs = std::move(job->runs);
+        }
         m_runsFolder = job->history;
         m_bRunsRead = m_bCodesRead = true;
     }

@@ -18,7 +18,11 @@ struct KeptRun {
     CString vin = CString();    // the VIN its VIN.DAT names (KeptVin), read with the reports or the codes
     bool codesRead = false;     // `codes` are known; a run whose report could not be read is tried again
     int copy = 1;               // " (n)" of runs kept in one second; 0 for a renamed folder
-    bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
+    CString waitingIn = CString();  // the outbox it waits in to go into the history; empty for the history's
+    bool IsSameFolder(const KeptRun& other) const
+    {
+        return vinFolder == other.vinFolder && runFolder == other.runFolder && waitingIn == other.waitingIn;
+    }
 };
 
 // The history's order: by time, then by copy number as a number ("(2)" before "(10)"), then by

@@ -93,7 +93,7 @@ void ReadRunVins(const CString& historyFolder, std::vector<KeptRun>& runs, const
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run)
 {
-    return historyFolder + "\\" + run.vinFolder + "\\" + run.runFolder;
+    return (run.waitingIn.IsEmpty() ? historyFolder : run.waitingIn) + "\\" + run.vinFolder + "\\" + run.runFolder;
 }
 
 CString KeptVin(const CString& runFolderPath)

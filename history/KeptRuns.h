@@ -22,6 +22,7 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
 // whatever their folder is called; taken from `known` as the codes are.
 void ReadRunVins(const CString& historyFolder, std::vector<KeptRun>& runs, const std::vector<KeptRun>& known);
 
+// In the outbox for a run waiting there.
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
 
 // The VIN the kept run's own VIN.DAT names (history/VinOfFile.h); empty when it has none.

@@ -26,6 +26,8 @@ constexpr int kColumnPadding = 10;
 
 constexpr const char* kNoneMatches = "No kept run matches";
 constexpr const char* kNoneKept = "No run has been kept yet";
+// After the time of a run kept on this PC while the history's folder could not be reached.
+constexpr const char* kWaiting = " (waiting to be shared)";
 
 CString RunsCounted(size_t count)
 {
@@ -154,10 +156,14 @@ void CHistoryDlg::FitColumns() const
     RECT padding{0, 0, kColumnPadding, 0};
     ::MapDialogRect(m_hWnd, &padding);
     CString longestVin;
-    for (const KeptRun& run : Runs())
+    bool anyWaiting = false;
+    for (const KeptRun& run : Runs()) {
+        anyWaiting = anyWaiting || !run.waitingIn.IsEmpty();
         for (const CString& vin : {run.vinFolder, run.vin})
             if (vin.GetLength() > longestVin.GetLength()) longestVin = vin;
-    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), CString("9999")};
+    }
+    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}) + (anyWaiting ? kWaiting : ""),
+                              CString("9999")};
     int used = 0;
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         const int text = static_cast<int>(std::max(
@@ -345,7 +351,8 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
     const CString& vin = run.vin.IsEmpty() ? run.vinFolder : run.vin;
     // The codes are blank until the keeping thread has read them.
     const CString codes = m_keeper.CodesRead() ? CString(std::to_string(CodeCount(run.codes)).c_str()) : CString();
-    const CString text = item.iSubItem == 0 ? vin : item.iSubItem == 1 ? RunTimeText(run.time) : codes;
+    const CString time = RunTimeText(run.time) + (run.waitingIn.IsEmpty() ? "" : kWaiting);
+    const CString text = item.iSubItem == 0 ? vin : item.iSubItem == 1 ? time : codes;
     ::lstrcpynA(item.pszText, text, item.cchTextMax);
 }
 

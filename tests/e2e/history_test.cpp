@@ -475,7 +475,11 @@ TEST_F(History, RunKeptWhileTheShareIsDownIsSharedWhenItIsBack)
         return listing;
     };
     StartWithDevice();
-    Play({Expect(Shown::Status, "Kept on this PC; it will be shared when S:\\Mardello is back", kKeptMs)});
+    Play({
+        Expect(Shown::Status, "Kept on this PC; it will be shared when S:\\Mardello is back", kKeptMs),
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"),
+        Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-waiting"); }),
+    });
     EXPECT_EQ(run, listed(outbox));
     m_session.Process().Kill();
     ASSERT_TRUE(m_drives.Define('S', DriveKind::Network, share.UnixPath()));
