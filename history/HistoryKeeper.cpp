@@ -46,6 +46,7 @@ struct KeepJob {
     KeepOutcome outcome;
     bool outboxed = false;  // the run was kept in the outbox: the history could not be reached
     size_t waiting = 0;     // runs left in the outbox
+    bool unreachable = false;  // the history could not be read: its folder could not be reached
     std::vector<KeptRun> known;  // the history as read before, whose codes need no second reading
     std::vector<KeptRun> runs;   // the history as it is afterwards
     bool listedEarly = false;    // the runs went to the window before their codes were read
@@ -96,8 +97,9 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
         job->outcome.why = "an unexpected fault";
     }
     // A history that cannot be reached, or was not changed, keeps the list as it was.
-    if (!job->readWanted && !sharedAny) job->runs = job->known;
-    else if (!IsReachable(history)) job->runs = job->known;
+    job->readWanted = job->readWanted || sharedAny;
+    if (!job->readWanted) job->runs = job->known;
+    else if ((job->unreachable = !IsReachable(history))) job->runs = job->known;
     // A run kept stays kept when reading the history afterwards fails: the list stays as it was.
     else try {
         // Read here, so that the history window opens on a list already read: under Wine reading
@@ -204,7 +206,7 @@ void CHistoryKeeper::StartKeeping()
     const bool readWanted = !m_bRunsRead || !m_wanted.printFolder.IsEmpty() || m_bReadWanted;
     m_bShareWanted = m_bReadWanted = false;
     auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd,
-                                                 m_folderChoice, readWanted, {}, {}, false, 0, {}, {}});
+                                                 m_folderChoice, readWanted, {}, {}, false, 0, false, {}, {}});
     job->known = m_runs;
     m_wanted = {};
     m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
@@ -257,6 +259,7 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
         m_bRunsRead = m_bCodesRead = true;
     }
     m_bFailedNow = false;
+    if (job->readWanted) m_strUnreachable = job->unreachable ? job->history : CString();
     m_outboxWaiting = job->waiting;
     if (m_outboxWaiting) ::SetTimer(m_window.m_hWnd, kOutboxTimer, kOutboxCheckMs, nullptr);
     else ::KillTimer(m_window.m_hWnd, kOutboxTimer);
@@ -316,6 +319,8 @@ CString CHistoryKeeper::Note() const
 {
     if (m_bRetrying) return "Waiting to keep the reports of the last device found: another program holds one of them...";
     if (m_bKeeping || !m_wanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
+    if (m_strFailure.IsEmpty() && !m_strUnreachable.IsEmpty())
+        return m_strUnreachable + " cannot be reached: the runs kept there are listed once it can.";
     return m_strFailure;
 }
 
@@ -332,8 +337,13 @@ void CHistoryKeeper::FolderChanged()
 void CHistoryKeeper::Watch(bool shown)
 {
     m_bWatching = shown;
-    if (shown) m_watch.Start(m_runsFolder.IsEmpty() ? HistoryFolder() : m_runsFolder, m_window.m_hWnd, WM_HISTORY_CHANGED);
-    else m_watch.Stop();
+    if (!shown) {
+        m_watch.Stop();
+        return;
+    }
+    m_watch.Start(m_runsFolder.IsEmpty() ? HistoryFolder() : m_runsFolder, m_window.m_hWnd, WM_HISTORY_CHANGED);
+    // Nothing was watched while the window was closed: what other PCs did meanwhile comes in now.
+    if (m_bRunsRead) OnChangedElsewhere(0, 0);
 }
 
 // Read once the keeping thread is free: a keep running reads the history when it ends anyway.

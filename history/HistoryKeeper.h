@@ -46,7 +46,8 @@ public:
     // The history folder was chosen afresh: the list is read from the folder now in use, on the
     // keeping thread, and is empty meanwhile.
     void FolderChanged();
-    // While the history window shows the list, runs kept or deleted by other PCs come into it.
+    // While the history window shows the list, runs kept or deleted by other PCs come into it;
+    // it is read again as the window opens.
     void Watch(bool shown);
     // The folder the runs were read from; empty until they have been.
     const CString& Folder() const { return m_runsFolder; }
@@ -98,6 +99,7 @@ private:
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;
     CString m_runsFolder;
+    CString m_strUnreachable;  // the history's folder, when it could not be reached at the last read
     unsigned m_folderChoice = 0;  // how often the folder was chosen: older reads are not shown
     bool m_bRunsRead = false;
     bool m_bCodesRead = false;
