@@ -10,7 +10,8 @@
 
 namespace {
 
-// The sub-folders of a folder, by name.
+// The sub-folders of a folder, by name. A link is no sub-folder: another PC or a person may
+// point one anywhere, and deleting a run found through it would delete there.
 template <typename Visit>
 void ForEachFolder(const CString& folder, Visit visit)
 {
@@ -18,7 +19,8 @@ void ForEachFolder(const CString& folder, Visit visit)
     if (!finder.FindFile(folder + "\\*")) return;
     for (bool more = true; more;) {
         more = finder.FindNextFile();
-        if (finder.IsDirectory() && !finder.IsDots()) visit(finder.GetFileName());
+        if (finder.IsDirectory() && !finder.IsDots() && !finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
+            visit(finder.GetFileName());
     }
 }
 
