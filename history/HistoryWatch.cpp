@@ -20,8 +20,12 @@ struct Watch {
 DWORD WINAPI WatchOnItsThread(void* parameter)
 {
     const std::unique_ptr<Watch> watch(static_cast<Watch*>(parameter));
+    // The history's own folder only: a watch of every VIN and run folder costs the system one
+    // watch a folder, and thousands of runs exhaust them. Each keep shows there all the same, as
+    // its temporary folder comes and goes, and each delete, as the note of deleted runs grows.
     const HANDLE changed = ::FindFirstChangeNotificationA(
-        watch->folder, TRUE, FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE);
+        watch->folder, FALSE,
+        FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
     const bool notified = changed != INVALID_HANDLE_VALUE;
     const HANDLE waits[] = {watch->stop, changed};
     for (;;) {

@@ -459,6 +459,8 @@ TEST_F(History, RunKeptWhileTheShareIsDownIsSharedWhenItIsBack)
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local)));
     const std::string outbox = std::string(local) + "\\Mardello\\Outbox";
     RemoveTree(outbox);
+    // Gone afterwards: the benchmark shares the prefix and keeps its history in Documents.
+    struct Forget { ~Forget() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); } } forget;
     HKEY settings = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &settings, nullptr));
     RegSetValueExA(settings, "HistoryFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>("S:\\Mardello"), 13);
@@ -490,17 +492,24 @@ TEST_F(History, RunKeptWhileTheShareIsDownIsSharedWhenItIsBack)
     EXPECT_TRUE(ReadWholeFile(share.Path() + "\\Mardello\\" + kVinA + "\\2026-01-02 03-04-05\\DTC.DAT") == kDtcBefore);
 }
 
-// Runs another PC keeps into the history, and deletes there, come and go in the open window.
+// Runs another PC keeps into the history, as a keep does, from a temporary folder into a VIN's
+// folder, and deletes there, come and go in the open window.
 TEST_F(History, OpenWindowFollowsRunsKeptAndDeletedElsewhere)
 {
     ASSERT_TRUE(KeepRun(kVinA, "2026-01-01 00-00-00"));
+    ASSERT_TRUE(KeepRun(kVinB, "2026-01-02 00-00-00"));
+    const std::string keeping = HistoryFolder() + "\\~keeping OFFICE 1";
     ASSERT_TRUE(m_session.Start());
     Play({
-        Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"),
-        Do("keep a run elsewhere", [&] { KeepRun(kVinB, "2026-01-03 00-00-00"); }),
-        Expect(Shown::HistoryRows, "2, row 2", 15000),
-        Do("delete it elsewhere", [&] { RemoveTree(HistoryFolder() + "\\" + kVinB); }),
-        Expect(Shown::HistoryRows, "1, row 1", 15000),
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "2, row 1"),
+        Do("keep a run elsewhere", [&] {
+            CreateDirectoryA(keeping.c_str(), nullptr);
+            std::ofstream(keeping + "\\VIN.DAT") << kVinA << "\r\n";
+            MoveFileA(keeping.c_str(), RunFolder(kVinA, "2026-01-03 00-00-00").c_str());
+        }),
+        Expect(Shown::HistoryRows, "3, row 2", 15000),
+        Do("delete a vehicle's last run elsewhere", [&] { RemoveTree(HistoryFolder() + "\\" + kVinB); }),
+        Expect(Shown::HistoryRows, "2, row 1", 15000),
     });
 }
 
