@@ -142,9 +142,12 @@ BEGIN_MESSAGE_MAP(CHistoryKeeper, CCmdTarget)
 END_MESSAGE_MAP()
 
 // The window is gone by now, so the thread's message cannot reach it: the thread frees its job.
+// A keep was given its moment as the window hid; what runs now, such as the outbox going to a
+// slow share, stops at its next piece and waits for the next start.
 CHistoryKeeper::~CHistoryKeeper()
 {
     if (!m_hThread) return;
+    m_stop = true;
     ::WaitForSingleObject(m_hThread, INFINITE);
     ::CloseHandle(m_hThread);
 }
