@@ -231,16 +231,6 @@ int CHistoryDlg::SelectedRun() const
     return item >= 0 && item < static_cast<int>(m_listed.size()) ? static_cast<int>(m_listed[item]) : -1;
 }
 
-KeptRun& CHistoryDlg::RunWithVin(size_t index)
-{
-    KeptRun& run = Runs()[index];
-    if (!run.reportsRead) {
-        run.vin = KeptVin(RunFolderPath(m_historyFolder, run));
-        run.reportsRead = true;
-    }
-    return run;
-}
-
 int CHistoryDlg::RowOf(const KeptRun& run) const
 {
     for (size_t row = 0; row < m_listed.size(); ++row)
@@ -347,7 +337,8 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0 ||
         item.iItem >= static_cast<int>(m_listed.size()) || m_listed[item.iItem] >= Runs().size())
         return;
-    const KeptRun& run = RunWithVin(m_listed[item.iItem]);
+    // The VIN is the keeping thread's to read: the window never waits for the history's folder.
+    const KeptRun& run = Runs()[m_listed[item.iItem]];
     const CString& vin = run.vin.IsEmpty() ? run.vinFolder : run.vin;
     // The codes are blank until the keeping thread has read them.
     const CString codes = m_keeper.CodesRead() ? CString(std::to_string(CodeCount(run.codes)).c_str()) : CString();

@@ -78,7 +78,6 @@ private:
     int SelectedRun() const;
     std::vector<size_t> SelectedRuns() const;
     std::vector<KeptRun> SelectedRunsByFolder() const;
-    KeptRun& RunWithVin(size_t index);
     // The keeper's runs; none while they are being read.
     std::vector<KeptRun>& Runs();
     const std::vector<KeptRun>& Runs() const;
