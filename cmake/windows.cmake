@@ -65,6 +65,8 @@ set(WIN32_SOURCES
     history/AbandonedKeeping.cpp
     history/HistoryFolder.cpp
     history/KeepRun.cpp
+    history/Outbox.cpp
+    history/HistoryWatch.cpp
     history/KeepSetting.cpp
     history/HistoryKeeper.cpp
     history/KeptRuns.cpp
@@ -75,6 +77,7 @@ set(WIN32_SOURCES
     ui/HistoryDlg.cpp
     ui/HistoryDlgCompare.cpp
     ui/HistoryDlgLayout.cpp
+    ui/HistoryFolderPicker.cpp
     ui/MardelloDlgHistory.cpp
     jobcard/JobCardStore.cpp
     ui/RunJobCard.cpp

@@ -17,6 +17,7 @@ public:
     BOOL FindNextFile();
     BOOL IsDots() const;
     BOOL IsDirectory() const { return (m_current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    BOOL MatchesMask(DWORD mask) const { return (m_current.dwFileAttributes & mask) != 0; }
     CString GetFileName() const { return CString(m_current.cFileName); }
     void Close();
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "history/FolderEntries.h"
+#include "history/HistoryFolder.h"
 #include "history/KeepingFolder.h"
 
 namespace {
@@ -34,6 +35,14 @@ bool IsWritingEarlierKeep(unsigned long threadId)
 // Their folders come only from before this process started, so one look per process is enough.
 std::atomic<bool> g_earlierSwept{false};
 
+long long SecondsSince(const FILETIME& time)
+{
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& at) { return static_cast<long long>((ULONGLONG(at.dwHighDateTime) << 32) | at.dwLowDateTime); };
+    return (ticks(now) - ticks(time)) / 10000000;
+}
+
 }  // namespace
 
 void RemoveEarlierKeeping(const CString& vinFolder)
@@ -46,21 +55,33 @@ void RemoveEarlierKeeping(const CString& vinFolder)
     for (const CString& name : abandoned) RemoveFolder(vinFolder + "\\" + name);
 }
 
-// Another computer's are left to it.
+// A folder that links elsewhere is never entered: what it points to is no keep's. Earlier
+// versions kept only into this computer's Documents, so only there are theirs this computer's.
 void RemoveAbandonedKeeping(const CString& historyFolder, const CString& computer)
 {
     std::vector<CString> abandoned, vinFolders;
-    ForEachEntry(historyFolder, true, [&](const CString& name, ULONGLONG) {
-        CString writer;
+    WIN32_FIND_DATAA entry{};
+    const HANDLE find = ::FindFirstFileA(historyFolder + "\\*", &entry);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        const CString name(entry.cFileName);
         unsigned long processId = 0;
-        if (ParseKeepingFolderName(name, writer, processId)) {
-            if (writer.CompareNoCase(computer) == 0 && (processId == ::GetCurrentProcessId() || !IsRunning(processId)))
-                abandoned.push_back(name);
-        } else {
-            vinFolders.push_back(name);
+        switch (LeftoverOf(name, computer, SecondsSince(entry.ftLastWriteTime), processId)) {
+        case Leftover::OwnIfProcessGone:
+            if (processId == ::GetCurrentProcessId() || !IsRunning(processId)) abandoned.push_back(name);
+            break;
+        case Leftover::Removed:
+            abandoned.push_back(name);
+            break;
+        case Leftover::LeftAlone:
+            if (name != "." && name != "..") vinFolders.push_back(name);
+            break;
         }
-    });
+    } while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
     for (const CString& name : abandoned) RemoveFolder(historyFolder + "\\" + name);
-    if (g_earlierSwept.exchange(true)) return;
+    if (historyFolder.CompareNoCase(DocumentsHistoryFolder()) != 0 || g_earlierSwept.exchange(true)) return;
     for (const CString& name : vinFolders) RemoveEarlierKeeping(historyFolder + "\\" + name);
 }

@@ -1,11 +1,13 @@
 #include "history/HistoryKeeper.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "history/HistoryFolder.h"
 #include "history/KeepRun.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
+#include "history/Outbox.h"
 
 namespace {
 
@@ -16,9 +18,21 @@ constexpr UINT_PTR kKeepTimer = 0x4B50;
 constexpr UINT kBusyRetryMs = 2000;
 // Closing waits this long for a copy to finish, then as long again for it to stop.
 constexpr DWORD kClosingWaitMs = 3000;
+// While runs wait in the outbox, whether the history's folder is back is looked at this often.
+constexpr UINT_PTR kOutboxTimer = 0x4B51;
+constexpr UINT kOutboxCheckMs = 5000;
 // What the keeping thread posts when a run has been kept or could not be.
 constexpr UINT WM_KEEP_DONE = WM_APP + 1;
 constexpr UINT WM_RUNS_LISTED = WM_APP + 2;
+// What the history's watch posts; far from the others, which other parts of the window count on.
+constexpr UINT WM_HISTORY_CHANGED = WM_APP + 0x4B1;
+
+// Runs read from one history folder, as a choice of folder made meanwhile tells them apart.
+struct RunsOfFolder {
+    unsigned folderChoice;
+    CString folder;
+    std::vector<KeptRun> runs;
+};
 
 // With an empty print folder the job only reads the history.
 struct KeepJob {
@@ -26,7 +40,13 @@ struct KeepJob {
     CString vin;
     const std::atomic<bool>& stop;
     HWND window;
+    unsigned folderChoice;  // the keeper's count of folder choices when the job started
+    bool readWanted;        // the history is read even when nothing was kept into it
+    CString history;        // the folder it kept into and read
     KeepOutcome outcome;
+    bool outboxed = false;  // the run was kept in the outbox: the history could not be reached
+    size_t waiting = 0;     // runs left in the outbox
+    bool unreachable = false;  // the history could not be read: its folder could not be reached
     std::vector<KeptRun> known;  // the history as read before, whose codes need no second reading
     std::vector<KeptRun> runs;   // the history as it is afterwards
     bool listedEarly = false;    // the runs went to the window before their codes were read
@@ -38,7 +58,7 @@ void ListEarly(KeepJob& job)
 {
     if (!job.known.empty() || job.runs.empty()) return;
     try {
-        auto listed = std::make_unique<std::vector<KeptRun>>(job.runs);
+        auto listed = std::make_unique<RunsOfFolder>(RunsOfFolder{job.folderChoice, job.history, job.runs});
         if (!::PostMessageA(job.window, WM_RUNS_LISTED, 0, reinterpret_cast<LPARAM>(listed.get()))) return;
         listed.release();
         job.listedEarly = true;
@@ -51,17 +71,37 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
 {
     auto* job = static_cast<KeepJob*>(parameter);
     // Nothing thrown may leave the thread: it would end the program.
-    CString history;
+    CString& history = job->history;
+    bool sharedAny = false;
+    CString outbox;
     try {
         // Asked here: the shell library it loads would hold the window up.
         history = HistoryFolder();
+        // The runs kept while the history could not be reached go first, as they came first.
+        outbox = OutboxFolder();
+        const size_t before = OutboxRuns(outbox);
+        job->waiting = before ? ShareOutbox(outbox, history, job->stop) : 0;
+        sharedAny = job->waiting < before;
         if (!job->printFolder.IsEmpty()) job->outcome = KeepRun(job->printFolder, history, job->stop);
+        if (job->outcome.result == KeepOutcome::Result::Failed && !outbox.IsEmpty() &&
+            outbox.CompareNoCase(history) != 0 && !IsReachable(history)) {
+            const KeepOutcome kept = KeepInOutbox(job->printFolder, outbox, job->stop);
+            if (kept.result == KeepOutcome::Result::Kept || kept.result == KeepOutcome::Result::AlreadyKept) {
+                job->outboxed = true;
+                job->outcome.run = kept.run;
+                job->waiting = OutboxRuns(outbox);
+            }
+        }
     } catch (...) {
         job->outcome.result = KeepOutcome::Result::Failed;
         job->outcome.why = "an unexpected fault";
     }
+    // A history that cannot be reached, or was not changed, keeps the list as it was.
+    job->readWanted = job->readWanted || sharedAny;
+    if (!job->readWanted) job->runs = job->known;
+    else if ((job->unreachable = !IsReachable(history))) job->runs = job->known;
     // A run kept stays kept when reading the history afterwards fails: the list stays as it was.
-    try {
+    else try {
         // Read here, so that the history window opens on a list already read: under Wine reading
         // thousands of runs takes half a second.
         job->runs = ReadKeptRuns(history);
@@ -70,6 +110,20 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
         ReadRunCodes(history, job->runs, job->known);
     } catch (...) {
         if (!job->listedEarly) job->runs.swap(job->known);
+    }
+    // The runs waiting in the outbox are listed with the history's, as they are now.
+    try {
+        job->runs.erase(std::remove_if(job->runs.begin(), job->runs.end(), [](const KeptRun& run) { return !run.waitingIn.IsEmpty(); }),
+                        job->runs.end());
+        if (job->waiting) {
+            std::vector<KeptRun> waiting = ReadKeptRuns(outbox);
+            for (KeptRun& run : waiting) run.waitingIn = outbox;
+            ReadRunVins(outbox, waiting, job->known);
+            ReadRunCodes(outbox, waiting, job->known);
+            job->runs.insert(job->runs.end(), waiting.begin(), waiting.end());
+        }
+    } catch (...) {
+        // Listed the next time.
     }
     // The window owns the job once the message is posted; a window already gone cannot.
     if (!::PostMessageA(job->window, WM_KEEP_DONE, 0, reinterpret_cast<LPARAM>(job))) delete job;
@@ -80,17 +134,22 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
 
 BEGIN_MESSAGE_MAP(CHistoryKeeper, CCmdTarget)
     ON_TIMER(kKeepTimer, &CHistoryKeeper::OnKeepTimer)
+    ON_TIMER(kOutboxTimer, &CHistoryKeeper::OnOutboxTimer)
     ON_MESSAGE(WM_KEEP_DONE, &CHistoryKeeper::OnKeepDone)
     ON_MESSAGE(WM_RUNS_LISTED, &CHistoryKeeper::OnRunsListed)
+    ON_MESSAGE(WM_HISTORY_CHANGED, &CHistoryKeeper::OnChangedElsewhere)
     ON_MESSAGE_SEEN(WM_WINDOWPOSCHANGING, &CHistoryKeeper::OnWindowPosChanging)
 END_MESSAGE_MAP()
 
 // The window is gone by now, so the thread's message cannot reach it: the thread frees its job.
-// A share that does not answer can hold a read up for good; the program closes all the same,
-// and the read, which touches nothing of the keeper's, ends with the process.
+// A keep was given its moment as the window hid; what runs now, such as the outbox going to a
+// slow share, stops at its next piece and waits for the next start. A share that does not answer
+// can hold a read up for good; the program closes all the same, and the read, which touches
+// nothing of the keeper's, ends with the process.
 CHistoryKeeper::~CHistoryKeeper()
 {
     if (!m_hThread) return;
+    m_stop = true;
     ::WaitForSingleObject(m_hThread, m_bKeeping ? INFINITE : kClosingWaitMs);
     ::CloseHandle(m_hThread);
 }
@@ -124,9 +183,9 @@ void CHistoryKeeper::ReadNow()
         StartKeeping();
     }
     if (m_hThread || m_bRunsRead) return;
-    const CString history = HistoryFolder();
-    m_runs = ReadKeptRuns(history);
-    ReadRunCodes(history, m_runs, {});
+    m_runsFolder = HistoryFolder();
+    m_runs = ReadKeptRuns(m_runsFolder);
+    ReadRunCodes(m_runsFolder, m_runs, {});
     m_bRunsRead = m_bCodesRead = true;
 }
 
@@ -137,12 +196,22 @@ void CHistoryKeeper::OnKeepTimer()
     if (!m_hThread) StartKeeping();
 }
 
+// The runs in the outbox are kept into the history the next time the keeping thread is free.
+void CHistoryKeeper::OnOutboxTimer()
+{
+    m_bShareWanted = true;
+    if (!m_hThread) StartKeeping();
+}
+
 void CHistoryKeeper::StartKeeping()
 {
     // Turned off while a keep waited: it is not carried out.
     if (!m_wanted.printFolder.IsEmpty() && !KeepsReports()) m_wanted = {};
-    if (m_wanted.printFolder.IsEmpty() && m_bRunsRead) return;
-    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd, {}, {}, {}});
+    if (m_wanted.printFolder.IsEmpty() && m_bRunsRead && !m_bShareWanted && !m_bReadWanted) return;
+    const bool readWanted = !m_bRunsRead || !m_wanted.printFolder.IsEmpty() || m_bReadWanted;
+    m_bShareWanted = m_bReadWanted = false;
+    auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd,
+                                                 m_folderChoice, readWanted, {}, {}, false, 0, false, {}, {}});
     job->known = m_runs;
     m_wanted = {};
     m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
@@ -162,9 +231,11 @@ void CHistoryKeeper::StartKeeping()
 // The list is shown before the codes are read; a failure told before is not told again.
 LRESULT CHistoryKeeper::OnRunsListed(WPARAM, LPARAM lParam)
 {
-    const std::unique_ptr<std::vector<KeptRun>> runs(reinterpret_cast<std::vector<KeptRun>*>(lParam));
-    m_deletedWhileRead.DropFrom(*runs);
-    m_runs = std::move(*runs);
+    const std::unique_ptr<RunsOfFolder> listed(reinterpret_cast<RunsOfFolder*>(lParam));
+    if (listed->folderChoice != m_folderChoice) return 0;
+    m_deletedWhileRead.DropFrom(listed->runs);
+    m_runs = std::move(listed->runs);
+    m_runsFolder = listed->folder;
     TakeJobCardsWritten();
     m_bRunsRead = true;
     m_bCodesRead = false;
@@ -179,17 +250,42 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     ::CloseHandle(m_hThread);
     m_hThread = nullptr;
     m_bKeeping = false;
-    // Runs deleted in the history window since they were read stay deleted.
-    m_deletedWhileRead.DropFrom(job->runs);
-    if (job->listedEarly) TakeCodes(m_runs, job->runs);
-    else m_runs = std::move(job->runs);
-    TakeJobCardsWritten();
-    m_bRunsRead = m_bCodesRead = true;
+    // Runs read from a folder chosen before the one in use are not shown: the one in use is
+    // read next.
+    if (job->folderChoice == m_folderChoice) {
+        // Runs deleted in the history window since they were read stay deleted.
+        m_deletedWhileRead.DropFrom(job->runs);
+        if (job->listedEarly) {
+            TakeCodes(m_runs, job->runs);
+            for (const KeptRun& run : job->runs)
+                if (!run.waitingIn.IsEmpty()) m_runs.push_back(run);
+        } else {
+            m_runs = std::move(job->runs);
+        }
+        m_runsFolder = job->history;
+        TakeJobCardsWritten();
+        m_bRunsRead = m_bCodesRead = true;
+    }
     m_bFailedNow = false;
+    if (job->readWanted) m_strUnreachable = job->unreachable ? job->history : CString();
+    m_outboxWaiting = job->waiting;
+    if (m_outboxWaiting) ::SetTimer(m_window.m_hWnd, kOutboxTimer, kOutboxCheckMs, nullptr);
+    else ::KillTimer(m_window.m_hWnd, kOutboxTimer);
+    // Said until the runs have gone on into the history.
+    if (m_bOutboxNote && !m_outboxWaiting) m_strFailure.Empty();
+    m_bOutboxNote = m_bOutboxNote && m_outboxWaiting;
+    if (job->outboxed) {
+        m_strFailure = "Kept on this PC; it will be shared when " + job->history + " is back";
+        m_bOutboxNote = m_bFailedNow = true;
+        m_bRetrying = false;
+        StartKeeping();
+        m_listener.RunKept();
+        return 0;
+    }
     switch (job->outcome.result) {
     case KeepOutcome::Result::Kept:
     case KeepOutcome::Result::AlreadyKept:
-        m_strFailure.Empty();
+        if (!m_bOutboxNote) m_strFailure.Empty();
         m_listener.DeviceRunKept(job->printFolder, job->outcome.folder);
         break;
     case KeepOutcome::Result::Busy:
@@ -232,6 +328,8 @@ CString CHistoryKeeper::Note() const
 {
     if (m_bRetrying) return "Waiting to keep the reports of the last device found: another program holds one of them...";
     if (m_bKeeping || !m_wanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
+    if (m_strFailure.IsEmpty() && !m_strUnreachable.IsEmpty())
+        return m_strUnreachable + " cannot be reached: the runs kept there are listed once it can.";
     return m_strFailure;
 }
 
@@ -252,9 +350,39 @@ void CHistoryKeeper::TakeJobCardsWritten()
         }
 }
 
+void CHistoryKeeper::FolderChanged()
+{
+    ++m_folderChoice;
+    m_runs.clear();
+    m_runsFolder.Empty();
+    m_bRunsRead = m_bCodesRead = false;
+    if (m_bWatching) Watch(true);
+    if (!m_hThread) StartKeeping();
+}
+
+void CHistoryKeeper::Watch(bool shown)
+{
+    m_bWatching = shown;
+    if (!shown) {
+        m_watch.Stop();
+        return;
+    }
+    m_watch.Start(m_runsFolder.IsEmpty() ? HistoryFolder() : m_runsFolder, m_window.m_hWnd, WM_HISTORY_CHANGED);
+    // Nothing was watched while the window was closed: what other PCs did meanwhile comes in now.
+    if (m_bRunsRead) OnChangedElsewhere(0, 0);
+}
+
+// Read once the keeping thread is free: a keep running reads the history when it ends anyway.
+LRESULT CHistoryKeeper::OnChangedElsewhere(WPARAM, LPARAM)
+{
+    m_bReadWanted = true;
+    if (!m_hThread) StartKeeping();
+    return 0;
+}
+
 DeleteOutcome CHistoryKeeper::Delete(const std::vector<KeptRun>& runs)
 {
-    DeleteOutcome outcome = DeleteKeptRuns(HistoryFolder(), runs);
+    DeleteOutcome outcome = DeleteKeptRuns(m_runsFolder, runs);
     std::vector<KeptRun> deleted;
     for (size_t i : outcome.deleted) deleted.push_back(runs[i]);
     m_deletedWhileRead.Deleted(deleted);

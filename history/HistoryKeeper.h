@@ -14,6 +14,7 @@
 #include "history/RunsDeletedWhileRead.h"
 #include "history/HistoryList.h"
 #include "jobcard/JobCard.h"
+#include "history/HistoryWatch.h"
 
 // What the history part tells the window that owns it.
 class HistoryKeeperListener {
@@ -45,9 +46,19 @@ public:
     // read-ahead's wait, here when it cannot be read on the keeping thread.
     void ReadNow();
 
+    // The history folder was chosen afresh: the list is read from the folder now in use, on the
+    // keeping thread, and is empty meanwhile.
+    void FolderChanged();
+    // While the history window shows the list, runs kept or deleted by other PCs come into it;
+    // it is read again as the window opens.
+    void Watch(bool shown);
+    // The folder the runs were read from; empty until they have been.
+    const CString& Folder() const { return m_runsFolder; }
+
     // Which run is being kept, or why the last one could not be; empty when neither.
     CString Note() const;
-    // The last keep ended in a failure that the user has not been told of in the main window.
+    // The last keep ended in a failure, or in the outbox, that the user has not been told of in
+    // the main window.
     bool FailedNow() const { return m_bFailedNow; }
     // The history as last read, without the runs deleted since; null until it has been read.
     // The history window fills in what it reads of a run when it first shows it.
@@ -68,9 +79,11 @@ private:
     };
 
     void OnKeepTimer();
+    void OnOutboxTimer();
     void StartKeeping();
     LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
     LRESULT OnRunsListed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChangedElsewhere(WPARAM wParam, LPARAM lParam);
     void OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
 
     const CWnd& m_window;
@@ -82,8 +95,17 @@ private:
     CString m_strRetried;      // which run that is, as the keep that found it held named it
     CString m_strFailure;     // the last run that could not be kept, and why (or that it was deleted)
     bool m_bFailedNow = false;
+    size_t m_outboxWaiting = 0;  // runs kept in the outbox that have not gone on into the history
+    bool m_bOutboxNote = false;  // m_strFailure says that runs wait in the outbox
+    bool m_bShareWanted = false;  // the outbox is to be looked into though nothing else is wanted
+    bool m_bReadWanted = false;   // the history changed elsewhere: it is read again
+    bool m_bWatching = false;
+    HistoryWatch m_watch;
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;
+    CString m_runsFolder;
+    CString m_strUnreachable;  // the history's folder, when it could not be reached at the last read
+    unsigned m_folderChoice = 0;  // how often the folder was chosen: older reads are not shown
     bool m_bRunsRead = false;
     bool m_bCodesRead = false;
     RunsDeletedWhileRead m_deletedWhileRead;

@@ -19,7 +19,11 @@ struct KeptRun {
     int copy = 1;               // " (n)" of runs kept in one second; 0 for a renamed folder
     CString plate = CString();    // its job card's plate in the system's code page, read with the codes
     CString jobKeys = CString();  // what the filter finds of its job card (JobFilterKeys), read with the codes
-    bool IsSameFolder(const KeptRun& other) const { return vinFolder == other.vinFolder && runFolder == other.runFolder; }
+    CString waitingIn = CString();  // the outbox it waits in to go into the history; empty for the history's
+    bool IsSameFolder(const KeptRun& other) const
+    {
+        return vinFolder == other.vinFolder && runFolder == other.runFolder && waitingIn == other.waitingIn;
+    }
 };
 
 // The history's order: by time, then by copy number as a number ("(2)" before "(10)"), then by

@@ -6,17 +6,8 @@
 #include <atomic>
 
 #include "framework/CString.h"
+#include "history/KeepOutcome.h"
 #include "history/RunName.h"
-
-struct KeepOutcome {
-    // Busy: another program holds a report so that it cannot be read yet; Stopped: asked to stop;
-    // Deleted: the user deleted this run from the history, so it is not kept again.
-    enum class Result { Kept, AlreadyKept, NothingToKeep, Failed, Busy, Stopped, Deleted };
-    Result result = Result::NothingToKeep;
-    CString run;  // "<VIN folder> of <run time>"; "of the last device found" when a fault came first
-    CString why;  // when not kept: what went wrong, in the system's words
-    CString folder;  // Kept or AlreadyKept: the run's folder in the history
-};
 
 // Reads the device only, sharing its files with every other reader and writer, and leaves no
 // file open. The run is copied a piece at a time into a temporary folder, named after the VIN

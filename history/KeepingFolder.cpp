@@ -35,6 +35,14 @@ bool ParseKeepingFolderName(const CString& name, CString& computer, unsigned lon
     return true;
 }
 
+Leftover LeftoverOf(const CString& name, const CString& computer, long long ageSeconds, unsigned long& processId)
+{
+    CString writer;
+    if (!ParseKeepingFolderName(name, writer, processId)) return Leftover::LeftAlone;
+    if (writer.CompareNoCase(computer) == 0) return Leftover::OwnIfProcessGone;
+    return ageSeconds >= kOtherComputersLeftoverSeconds ? Leftover::Removed : Leftover::LeftAlone;
+}
+
 bool ParseEarlierKeepingFolderName(const CString& name, unsigned long& threadId)
 {
     const std::string& bytes = name.Bytes();

@@ -105,7 +105,7 @@ void TakeJobCard(KeptRun& run, const JobCard& card)
 
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run)
 {
-    return historyFolder + "\\" + run.vinFolder + "\\" + run.runFolder;
+    return (run.waitingIn.IsEmpty() ? historyFolder : run.waitingIn) + "\\" + run.vinFolder + "\\" + run.runFolder;
 }
 
 CString KeptVin(const CString& runFolderPath)

@@ -28,6 +28,7 @@ void ReadRunVins(const CString& historyFolder, std::vector<KeptRun>& runs, const
 // its filter box have text.
 void TakeJobCard(KeptRun& run, const JobCard& card);
 
+// In the outbox for a run waiting there.
 CString RunFolderPath(const CString& historyFolder, const KeptRun& run);
 
 // The VIN the kept run's own VIN.DAT names (history/VinOfFile.h); empty when it has none.

@@ -87,6 +87,8 @@
 #define IDC_HISTORY_NONE            1206
 #define IDC_HISTORY_COMPARE         1210
 #define IDC_HISTORY_COMPARE_PREVIOUS 1211
+#define IDC_HISTORY_FOLDER          1212
+#define IDC_HISTORY_FOLDER_SHOWN    1213
 
 #define IDM_ABOUTBOX                0x0010
 #define IDM_WORKSHOP                0x0020

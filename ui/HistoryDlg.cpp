@@ -10,6 +10,7 @@
 #include "history/HistoryRows.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
+#include "ui/HistoryFolderPicker.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ constexpr int kColumnPadding = 10;
 
 constexpr const char* kNoneMatches = "No kept run matches";
 constexpr const char* kNoneKept = "No run has been kept yet";
+// After the time of a run kept on this PC while the history's folder could not be reached.
+constexpr const char* kWaiting = " (waiting to be shared)";
 
 CString RunsCounted(size_t count)
 {
@@ -59,6 +62,7 @@ BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
     ON_BN_CLICKED(IDC_HISTORY_OPEN_FOLDER, &CHistoryDlg::OnOpenFolder)
     ON_BN_CLICKED(IDC_HISTORY_DELETE, &CHistoryDlg::OnDelete)
     ON_BN_CLICKED(IDC_HISTORY_KEEP, &CHistoryDlg::OnKeepClicked)
+    ON_BN_CLICKED(IDC_HISTORY_FOLDER, &CHistoryDlg::OnChooseFolder)
     ON_BN_CLICKED(IDC_HISTORY_COMPARE, &CHistoryDlg::OnCompare)
     ON_BN_CLICKED(IDC_HISTORY_COMPARE_PREVIOUS, &CHistoryDlg::OnComparePrevious)
     ON_NOTIFY(LVN_GETDISPINFOA, IDC_HISTORY_LIST, &CHistoryDlg::OnGetDispInfo)
@@ -89,11 +93,10 @@ BOOL CHistoryDlg::OnInitDialog()
     ShowSortArrow();
     ::CheckDlgButton(m_hWnd, IDC_HISTORY_KEEP, KeepsReports() ? BST_CHECKED : BST_UNCHECKED);
     PlaceAsLastLeft();
-    m_historyFolder = HistoryFolder();
-    // A shared folder may be slow or hung: the window says which one it waits for.
-    m_strReading = "Reading " + m_historyFolder + "...";
-    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? m_strReading : m_strKeepNote);
-
+    m_historyFolder = m_keeper.Folder().IsEmpty() ? HistoryFolder() : m_keeper.Folder();
+    ShowFolder();
+    m_keeper.Watch(true);
+    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? ReadingNote() : m_strKeepNote);
     ShowList({});
     FitColumns();
     // Typing filters at once.
@@ -153,10 +156,14 @@ void CHistoryDlg::FitColumns() const
     RECT padding{0, 0, kColumnPadding, 0};
     ::MapDialogRect(m_hWnd, &padding);
     CString longestVin;
-    for (const KeptRun& run : Runs())
+    bool anyWaiting = false;
+    for (const KeptRun& run : Runs()) {
+        anyWaiting = anyWaiting || !run.waitingIn.IsEmpty();
         for (const CString& vin : {run.vinFolder, run.vin})
             if (vin.GetLength() > longestVin.GetLength()) longestVin = vin;
-    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}), CString("9999"),
+    }
+    const CString widest[] = {longestVin, RunTimeText(RunTime{2000, 12, 28, 20, 58, 58}) + (anyWaiting ? kWaiting : ""),
+                              CString("9999"),
                               CString("WWWWWWWWWW")};
     int used = 0;
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
@@ -199,7 +206,7 @@ void CHistoryDlg::ShowList(const std::vector<KeptRun>& selected, int row)
     list.Invalidate();
     // An empty list says why, in its place: a share still being read may hold many runs.
     const CWnd none = GetDlgItem(IDC_HISTORY_NONE);
-    none.SetWindowText(!m_keeper.Runs() ? m_strReading : filter.IsEmpty() ? CString(kNoneKept) : CString(kNoneMatches));
+    none.SetWindowText(!m_keeper.Runs() ? ReadingNote() : filter.IsEmpty() ? CString(kNoneKept) : CString(kNoneMatches));
     ::ShowWindow(list, m_listed.empty() ? SW_HIDE : SW_SHOWNA);
     ::ShowWindow(none, m_listed.empty() ? SW_SHOWNA : SW_HIDE);
     EnableRunButtons();
@@ -279,8 +286,11 @@ void CHistoryDlg::HistoryChanged()
     if (!m_hWnd) return;
     // A note of the window's own stays until the keeper has something new to say.
     const CString keepNote = m_keeper.Note();
-    if (keepNote != m_strKeepNote || GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == m_strReading)
-        ShowNote(m_strKeepNote = keepNote);
+    const bool wasReading = GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == ReadingNote();
+    if (!m_keeper.Folder().IsEmpty()) m_historyFolder = m_keeper.Folder();
+    ShowFolder();
+    if (keepNote != m_strKeepNote || wasReading)
+        ShowNote(m_strKeepNote = !m_keeper.Runs() && keepNote.IsEmpty() ? ReadingNote() : keepNote);
     // The user's choice stays chosen: Del pressed next deletes the runs they chose.
     const std::vector<KeptRun> chosen = m_selected;
     FitColumns();  // the runs read after the window opened have their own VINs
@@ -293,6 +303,32 @@ void CHistoryDlg::OnKeepClicked()
     if (SetKeepsReports(keep)) return;
     ShowNote(keep ? "Keeping could not be turned on for good: the setting could not be stored."
                   : "Keeping could not be turned off for good: the setting could not be stored.");
+}
+
+void CHistoryDlg::ShowFolder()
+{
+    const bool setByPolicy = !PolicyHistoryFolder().IsEmpty();
+    GetDlgItem(IDC_HISTORY_FOLDER_SHOWN)
+        .SetWindowText("History folder: " + m_historyFolder +
+                       (setByPolicy ? CString(" (set for every PC by the administrator)") : CString()));
+    ::EnableWindow(GetDlgItem(IDC_HISTORY_FOLDER), !setByPolicy);
+}
+
+// The list is read from the new folder on the keeper's thread; the runs kept in the old one
+// stay there.
+void CHistoryDlg::OnChooseFolder()
+{
+    CString chosen;
+    if (!PickHistoryFolder(m_hWnd, chosen) || chosen.CompareNoCase(m_historyFolder) == 0) return;
+    if (!SetHistoryFolder(chosen)) {
+        ShowNote("The history folder could not be changed: the setting could not be stored.");
+        return;
+    }
+    m_historyFolder = HistoryFolder();
+    m_keeper.FolderChanged();
+    ShowFolder();
+    ShowNote(m_keeper.Runs() ? m_keeper.Note() : ReadingNote());
+    ShowList({});
 }
 
 void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
@@ -308,8 +344,9 @@ void CHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
     const CString& vin = run.vin.IsEmpty() ? run.vinFolder : run.vin;
     // The codes are blank until the keeping thread has read them.
     const CString codes = m_keeper.CodesRead() ? CString(std::to_string(CodeCount(run.codes)).c_str()) : CString();
+    const CString time = RunTimeText(run.time) + (run.waitingIn.IsEmpty() ? "" : kWaiting);
     const CString text = item.iSubItem == 0   ? vin
-                         : item.iSubItem == 1 ? RunTimeText(run.time)
+                         : item.iSubItem == 1 ? time
                          : item.iSubItem == 2 ? codes
                                               : run.plate;
     ::lstrcpynA(item.pszText, text, item.cchTextMax);

@@ -4,7 +4,7 @@
 // the chosen run; Open Folder shows the run's folder in the Explorer; Delete (Del) moves the
 // selected runs to the Recycle Bin. Compare ends it with IDC_HISTORY_COMPARE for two runs of one
 // VIN (two selected, or one and the run before it) to be shown side by side. It also holds the
-// keep setting, and its note says which run is being kept or why the last one could not be.
+// keep setting and the choice of the history's folder, and its note says which run is being kept or why the last one could not be.
 // The list is the keeper's: the window shows it as it is and asks the keeper to delete.
 #include <vector>
 
@@ -42,6 +42,7 @@ protected:
     void OnOpenFolder();
     void OnDelete();
     void OnKeepClicked();
+    void OnChooseFolder();
     // In HistoryDlgCompare.cpp.
     void OnCompare();
     void OnComparePrevious();
@@ -70,6 +71,9 @@ private:
     int RowOf(const KeptRun& run) const;
     void EnableRunButtons() const;
     void ShowNote(const CString& note);
+    // The folder the list is read from, and whether the user may choose another.
+    void ShowFolder();
+    CString ReadingNote() const { return "Reading " + m_historyFolder + "..."; }
     // The selected run as an index into the runs; -1 when none is selected.
     int SelectedRun() const;
     std::vector<size_t> SelectedRuns() const;
@@ -84,7 +88,6 @@ private:
     CHistoryKeeper& m_keeper;
     CString m_strKeepNote;
     CString m_historyFolder;
-    CString m_strReading;  // what the window says until the history is read
     std::vector<KeptRun> m_noRuns;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
     std::vector<CString> m_deleted;  // the folders of the runs deleted

@@ -40,7 +40,8 @@ void CHistoryDlg::PlaceAsLastLeft()
     m_designed = {client.Width(), client.Height()};
     m_designedWindow = {window.Width(), window.Height()};
     for (int id : {IDC_HISTORY_LIST, IDC_HISTORY_NONE, IDOK, IDC_HISTORY_OPEN_FOLDER, IDC_HISTORY_DELETE, IDC_HISTORY_COMPARE,
-                   IDC_HISTORY_COMPARE_PREVIOUS, IDCANCEL, IDC_HISTORY_KEEP, IDC_HISTORY_FAILURE})
+                   IDC_HISTORY_COMPARE_PREVIOUS, IDCANCEL, IDC_HISTORY_KEEP, IDC_HISTORY_FOLDER_SHOWN, IDC_HISTORY_FOLDER,
+                   IDC_HISTORY_FAILURE})
         m_placed.emplace_back(id, ClientRectOf(m_hWnd, id));
     const CWinApp* app = AfxGetApp();
     if (!app) return;
@@ -57,6 +58,7 @@ void CHistoryDlg::PlaceAsLastLeft()
 
 void CHistoryDlg::OnDestroy(WPARAM, LPARAM)
 {
+    m_keeper.Watch(false);
     const CWinApp* app = AfxGetApp();
     if (!app || m_placed.empty()) return;
     CRect window;
@@ -79,8 +81,8 @@ void CHistoryDlg::OnGetMinMaxInfo(MINMAXINFO* limits)
     limits->ptMinTrackSize = {m_designedWindow.cx, m_designedWindow.cy};
 }
 
-// The buttons, the keep setting and the note keep their distance from the bottom, Close from
-// the right; the list takes the rest, and the note's band too while there is no note.
+// The buttons, the keep setting, the folder and the note keep their distance from the bottom,
+// Close and History folder from the right; the list takes the rest, and the note's band too while there is no note.
 void CHistoryDlg::Layout()
 {
     if (m_placed.empty()) return;
@@ -94,7 +96,7 @@ void CHistoryDlg::Layout()
             if (id == wanted) return place;
         return RECT{};
     };
-    const int band = note.GetWindowText().IsEmpty() ? designed(IDC_HISTORY_FAILURE).bottom - designed(IDC_HISTORY_KEEP).bottom : 0;
+    const int band = note.GetWindowText().IsEmpty() ? designed(IDC_HISTORY_FAILURE).bottom - designed(IDC_HISTORY_FOLDER).bottom : 0;
     const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
     for (auto [id, place] : m_placed) {
         switch (id) {
@@ -107,8 +109,12 @@ void CHistoryDlg::Layout()
             ::OffsetRect(&place, 0, dy);
             place.right += dx;
             break;
+        case IDC_HISTORY_FOLDER_SHOWN:
+            ::OffsetRect(&place, 0, dy + band);
+            place.right += dx;
+            break;
         default:
-            ::OffsetRect(&place, id == IDCANCEL ? dx : 0, dy + band);
+            ::OffsetRect(&place, id == IDCANCEL || id == IDC_HISTORY_FOLDER ? dx : 0, dy + band);
         }
         ::SetWindowPos(GetDlgItem(id), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);

@@ -11,6 +11,7 @@
 
 #include "dtc/BeforeAndAfter.h"
 #include "jobcard/JobCardFile.h"
+#include "tests/e2e/harness/ScratchFolder.h"
 #include "tests/e2e/PrintJobs.h"
 #include "tests/e2e/Scenario.h"
 #include "tests/e2e/harness/UnixSpawn.h"
@@ -448,6 +449,70 @@ TEST_F(History, HistoryThatCannotBeWrittenIsSaidInTheWindow)
     Play({
         HistoryKeys({"Escape"}),
         Click(IDC_BTN_TROUBLE_CODE), Expect(Shown::Viewer, "P0301    Misfire"),
+    });
+}
+
+// The share the history is on is down while a run is kept: the run waits on this PC, the
+// status line says so, and at the next start with the share back it is there once, whole, and
+// no longer waits.
+TEST_F(History, RunKeptWhileTheShareIsDownIsSharedWhenItIsBack)
+{
+    ScratchFolder share;
+    char local[MAX_PATH] = "";
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local)));
+    const std::string outbox = std::string(local) + "\\Mardello\\Outbox";
+    RemoveTree(outbox);
+    // Gone afterwards: the benchmark shares the prefix and keeps its history in Documents.
+    struct Forget { ~Forget() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); } } forget;
+    HKEY settings = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &settings, nullptr));
+    RegSetValueExA(settings, "HistoryFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>("S:\\Mardello"), 13);
+    RegCloseKey(settings);
+    m_device.Write("DTC.DAT", kDtcBefore);
+    DateReports(m_device, "2026-01-02 03:04:05");
+    const auto run = Kept(kVinA, "2026-01-02 03-04-05", {{"DTC.DAT", kDtcBefore.size()}});
+    const auto listed = [](const std::string& folder) {
+        std::vector<std::string> lines;
+        ListFiles(folder, "", lines);
+        std::sort(lines.begin(), lines.end());
+        std::string listing;
+        for (const std::string& line : lines) listing += line + "\n";
+        return listing;
+    };
+    StartWithDevice();
+    Play({
+        Expect(Shown::Status, "Kept on this PC; it will be shared when S:\\Mardello is back", kKeptMs),
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"),
+        Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-waiting"); }),
+    });
+    EXPECT_EQ(run, listed(outbox));
+    m_session.Process().Kill();
+    ASSERT_TRUE(m_drives.Define('S', DriveKind::Network, share.UnixPath()));
+    MardelloSession again;
+    ASSERT_TRUE(again.Start());
+    EXPECT_TRUE(WaitUntil([&] { return listed(share.Path() + "\\Mardello") == run && listed(outbox).empty(); }, kKeptMs))
+        << listed(share.Path() + "\\Mardello") << "outbox:\n" << listed(outbox);
+    EXPECT_TRUE(ReadWholeFile(share.Path() + "\\Mardello\\" + kVinA + "\\2026-01-02 03-04-05\\DTC.DAT") == kDtcBefore);
+}
+
+// Runs another PC keeps into the history, as a keep does, from a temporary folder into a VIN's
+// folder, and deletes there, come and go in the open window.
+TEST_F(History, OpenWindowFollowsRunsKeptAndDeletedElsewhere)
+{
+    ASSERT_TRUE(KeepRun(kVinA, "2026-01-01 00-00-00"));
+    ASSERT_TRUE(KeepRun(kVinB, "2026-01-02 00-00-00"));
+    const std::string keeping = HistoryFolder() + "\\~keeping OFFICE 1";
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "2, row 1"),
+        Do("keep a run elsewhere", [&] {
+            CreateDirectoryA(keeping.c_str(), nullptr);
+            std::ofstream(keeping + "\\VIN.DAT") << kVinA << "\r\n";
+            MoveFileA(keeping.c_str(), RunFolder(kVinA, "2026-01-03 00-00-00").c_str());
+        }),
+        Expect(Shown::HistoryRows, "3, row 2", 15000),
+        Do("delete a vehicle's last run elsewhere", [&] { RemoveTree(HistoryFolder() + "\\" + kVinB); }),
+        Expect(Shown::HistoryRows, "2, row 1", 15000),
     });
 }
 

@@ -7,6 +7,7 @@
 #include "history/FolderEntry.h"
 #include "history/HistoryList.h"
 #include "history/KeepingFolder.h"
+#include "history/OutboxStep.h"
 #include "history/RunName.h"
 #include "history/SameRun.h"
 #include "history/VinFolder.h"
@@ -219,6 +220,37 @@ TEST(HistoryTest, KeepingFolderNamesItsComputerAndProcess)
         EXPECT_EQ(row.earlier >= 0, ParseEarlierKeepingFolderName(row.name, thread)) << row.name;
         EXPECT_TRUE(row.earlier < 0 || static_cast<long long>(thread) == row.earlier) << row.name;
     }
+}
+
+TEST(HistoryTest, LeftoverKeepingIsRemovedByItsComputerOrWhenADayOld)
+{
+    constexpr long long kDay = kOtherComputersLeftoverSeconds;
+    const struct { const char* name; long long age; Leftover leftover; } rows[] = {
+        {"~keeping BAY-1 42", 0, Leftover::OwnIfProcessGone},   {"~keeping bay-1 42", 2 * kDay, Leftover::OwnIfProcessGone},
+        {"~keeping OFFICE 42", kDay - 1, Leftover::LeftAlone}, {"~keeping OFFICE 42", kDay, Leftover::Removed},
+        {"~keeping OFFICE 42", -kDay, Leftover::LeftAlone},    {"~keeping 42", 9 * kDay, Leftover::LeftAlone},
+        {"LSVAU2180N2183294", 9 * kDay, Leftover::LeftAlone},
+    };
+    for (const auto& row : rows) {
+        unsigned long id = 0;
+        EXPECT_EQ(row.leftover, LeftoverOf(row.name, "BAY-1", row.age, id)) << row.name << " " << row.age;
+    }
+}
+
+// A run leaves the outbox only once the history holds it, or chose not to; a history gone
+// again holds the rest back.
+TEST(HistoryTest, OutboxRunLeavesOnlyOnceTheHistoryHoldsIt)
+{
+    using Result = KeepOutcome::Result;
+    const struct { Result result; bool reachable; OutboxStep step; } rows[] = {
+        {Result::Kept, true, OutboxStep::Remove},         {Result::AlreadyKept, true, OutboxStep::Remove},
+        {Result::Deleted, true, OutboxStep::Remove},      {Result::Kept, false, OutboxStep::Remove},
+        {Result::Failed, true, OutboxStep::Leave},        {Result::Failed, false, OutboxStep::LeaveAll},
+        {Result::Busy, true, OutboxStep::Leave},          {Result::NothingToKeep, true, OutboxStep::Leave},
+        {Result::Stopped, true, OutboxStep::LeaveAll},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.step, AfterSharing(row.result, row.reachable)) << static_cast<int>(row.result) << " " << row.reachable;
 }
 
 TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
