@@ -32,7 +32,6 @@ bool StartedToShowNormally()
 
 CMardelloDlg::CMardelloDlg(CWnd* parent)
     : CDialogEx(IDD_MAIN_DIALOG, parent),
-      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
       m_viewerFind(m_richReport, *this),
@@ -140,6 +139,7 @@ void CMardelloDlg::OnAfterFirstPaint()
 {
     ::KillTimer(m_hWnd, kAfterFirstPaintTimer);
     AddWindowMenuEntries();
+    m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     m_deviceTracker.Watch();

@@ -136,7 +136,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 protected:
-    HICON m_hIcon;
+    HICON m_hIcon = nullptr;  // loaded after the first paint, which does not show it
     CString m_strDrive;  // the device in use: its drive prefix ("E:"); empty when none is
     CString m_strVin;
     CString m_strStatus;  // what the report source implies, or what a print or a save left to say
