@@ -23,6 +23,9 @@ constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Trouble codes", 118}
 // Dialog units a column needs beside its text's width, as the list pads its cells.
 constexpr int kColumnPadding = 10;
 
+// A timer's tick comes only when no paint is due, so this one-shot waits for the window's first paint.
+constexpr UINT_PTR kFillListTimer = 0x4846;
+
 constexpr const char* kNoneMatches = "No kept run matches";
 constexpr const char* kNoneKept = "No run has been kept yet";
 
@@ -71,6 +74,7 @@ BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
     ON_WM_CTLCOLOR()
     ON_WM_SIZE()
     ON_WM_GETMINMAXINFO()
+    ON_TIMER(kFillListTimer, &CHistoryDlg::OnFillList)
     ON_MESSAGE_SEEN(WM_DESTROY, &CHistoryDlg::OnDestroy)
 END_MESSAGE_MAP()
 
@@ -92,8 +96,10 @@ BOOL CHistoryDlg::OnInitDialog()
     ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? CString("Reading the history...") : m_strKeepNote);
 
     m_historyFolder = HistoryFolder();
-    ShowList({});
-    FitColumns();
+    // Sorting and listing thousands of runs takes Wine longer than showing the window: the
+    // window shows first, with its run buttons grey until a run is listed and selected.
+    EnableRunButtons();
+    ::SetTimer(m_hWnd, kFillListTimer, USER_TIMER_MINIMUM, nullptr);
     // Typing filters at once.
     ::SetFocus(GetDlgItem(IDC_HISTORY_FILTER));
     return FALSE;  // the focus is set
@@ -177,6 +183,7 @@ void CHistoryDlg::ShowList(const std::vector<KeptRun>& selected, int row)
 {
     const CString filter = GetDlgItem(IDC_HISTORY_FILTER).GetWindowText();
     m_listed = ListedRuns(Runs(), filter, m_sortColumn, m_ascending);
+    m_bListFilled = true;
     const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
     list.SendMessage(LVM_SETITEMCOUNT, m_listed.size(), 0);
     LVITEMA state{};
@@ -279,6 +286,14 @@ void CHistoryDlg::OnDelete()
     CString note = count ? RunsCounted(count) + " moved to the Recycle Bin." : CString();
     if (!outcome.why.IsEmpty()) note += (note.IsEmpty() ? "" : " ") + outcome.why;
     ShowNote(note);
+}
+
+void CHistoryDlg::OnFillList()
+{
+    ::KillTimer(m_hWnd, kFillListTimer);
+    if (m_bListFilled) return;  // the history read meanwhile filled it
+    ShowList({});
+    FitColumns();
 }
 
 void CHistoryDlg::HistoryChanged()

@@ -57,6 +57,8 @@ protected:
     void OnSize(UINT type, int cx, int cy);
     void OnGetMinMaxInfo(MINMAXINFO* limits);
     void OnDestroy(WPARAM wParam, LPARAM lParam);
+    // Once the window has shown: its list is filled.
+    void OnFillList();
 
     DECLARE_MESSAGE_MAP()
 
@@ -87,6 +89,7 @@ private:
     CString m_historyFolder;
     std::vector<KeptRun> m_noRuns;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
+    bool m_bListFilled = false;
     std::vector<CString> m_deleted;  // the folders of the runs deleted
     // The runs selected, by their folders: the keeper's list may have changed under the rows.
     std::vector<KeptRun> m_selected;
