@@ -292,8 +292,8 @@ void CHistoryDlg::OnFillList()
 {
     ::KillTimer(m_hWnd, kFillListTimer);
     if (m_bListFilled) return;  // the history read meanwhile filled it
+    FitColumns();  // first: resizing a column of a list that shows runs redraws them
     ShowList({});
-    FitColumns();
 }
 
 void CHistoryDlg::HistoryChanged()
