@@ -95,7 +95,6 @@ BOOL CHistoryDlg::OnInitDialog()
     PlaceAsLastLeft();
     ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? CString("Reading the history...") : m_strKeepNote);
 
-    m_historyFolder = HistoryFolder();
     // Sorting and listing thousands of runs takes Wine longer than showing the window: the
     // window shows first, with its run buttons grey until a run is listed and selected.
     EnableRunButtons();
@@ -233,7 +232,7 @@ KeptRun& CHistoryDlg::RunWithVin(size_t index)
 {
     KeptRun& run = Runs()[index];
     if (!run.reportsRead) {
-        run.vin = KeptVin(RunFolderPath(m_historyFolder, run));
+        run.vin = KeptVin(RunFolderPath(HistoryPath(), run));
         run.reportsRead = true;
     }
     return run;
@@ -246,7 +245,15 @@ int CHistoryDlg::RowOf(const KeptRun& run) const
     return -1;
 }
 
-CString CHistoryDlg::ChosenFolder() const { return RunFolderPath(m_historyFolder, m_chosen); }
+// Asked when a run's folder is first needed, not while the window opens: the shell library it
+// loads would hold the window up.
+const CString& CHistoryDlg::HistoryPath() const
+{
+    if (m_historyFolder.IsEmpty()) m_historyFolder = HistoryFolder();
+    return m_historyFolder;
+}
+
+CString CHistoryDlg::ChosenFolder() const { return RunFolderPath(HistoryPath(), m_chosen); }
 
 void CHistoryDlg::OnOK()
 {
@@ -263,7 +270,7 @@ void CHistoryDlg::OnOpenFolder()
     static const auto execute = LoadSystemFunction<decltype(&::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
     const int run = SelectedRun();
     if (run < 0 || !execute) return;
-    execute(m_hWnd, "explore", RunFolderPath(m_historyFolder, Runs()[run]), nullptr, nullptr, SW_SHOWNORMAL);
+    execute(m_hWnd, "explore", RunFolderPath(HistoryPath(), Runs()[run]), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // Every selected run, in one move to the Recycle Bin. The runs are named by their folders: the
@@ -279,7 +286,7 @@ void CHistoryDlg::OnDelete()
     std::vector<int> gone;
     for (size_t i : outcome.deleted) {
         gone.push_back(rows[i]);
-        m_deleted.push_back(RunFolderPath(m_historyFolder, selected[i]));
+        m_deleted.push_back(RunFolderPath(HistoryPath(), selected[i]));
     }
     const size_t count = outcome.deleted.size();
     ShowList(count < selected.size() ? selected : std::vector<KeptRun>{}, RowAfterDeleting(listed, gone));
@@ -291,6 +298,8 @@ void CHistoryDlg::OnDelete()
 void CHistoryDlg::OnFillList()
 {
     ::KillTimer(m_hWnd, kFillListTimer);
+    // Not while the window opens: the thread reading thousands of runs would hold it up.
+    if (!m_keeper.Runs()) m_keeper.ReadNow();
     if (m_bListFilled) return;  // the history read meanwhile filled it
     FitColumns();  // first: resizing a column of a list that shows runs redraws them
     ShowList({});

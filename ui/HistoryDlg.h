@@ -63,6 +63,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    const CString& HistoryPath() const;
     void AddColumns() const;
     void FitColumns() const;
     void ShowSortArrow() const;
@@ -86,7 +87,7 @@ private:
 
     CHistoryKeeper& m_keeper;
     CString m_strKeepNote;
-    CString m_historyFolder;
+    mutable CString m_historyFolder;  // see HistoryPath
     std::vector<KeptRun> m_noRuns;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
     bool m_bListFilled = false;
