@@ -24,6 +24,9 @@ constexpr Column kColumns[] = {{"VIN", 110}, {"Run", 80}, {"Trouble codes", 60},
 // Dialog units a column needs beside its text's width, as the list pads its cells.
 constexpr int kColumnPadding = 10;
 
+// A timer's tick comes only when no paint is due, so this one-shot waits for the window's first paint.
+constexpr UINT_PTR kFillListTimer = 0x4846;
+
 constexpr const char* kNoneMatches = "No kept run matches";
 constexpr const char* kNoneKept = "No run has been kept yet";
 // After the time of a run kept on this PC while the history's folder could not be reached.
@@ -75,6 +78,7 @@ BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
     ON_WM_CTLCOLOR()
     ON_WM_SIZE()
     ON_WM_GETMINMAXINFO()
+    ON_TIMER(kFillListTimer, &CHistoryDlg::OnFillList)
     ON_MESSAGE_SEEN(WM_DESTROY, &CHistoryDlg::OnDestroy)
 END_MESSAGE_MAP()
 
@@ -97,8 +101,11 @@ BOOL CHistoryDlg::OnInitDialog()
     ShowFolder();
     m_keeper.Watch(true);
     ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? ReadingNote() : m_strKeepNote);
-    ShowList({});
-    FitColumns();
+
+    // Sorting and listing thousands of runs takes Wine longer than showing the window: the
+    // window shows first, with its run buttons grey until a run is listed and selected.
+    EnableRunButtons();
+    ::SetTimer(m_hWnd, kFillListTimer, USER_TIMER_MINIMUM, nullptr);
     // Typing filters at once.
     ::SetFocus(GetDlgItem(IDC_HISTORY_FILTER));
     return FALSE;  // the focus is set
@@ -187,6 +194,7 @@ void CHistoryDlg::ShowList(const std::vector<KeptRun>& selected, int row)
 {
     const CString filter = GetDlgItem(IDC_HISTORY_FILTER).GetWindowText();
     m_listed = ListedRuns(Runs(), filter, m_sortColumn, m_ascending);
+    m_bListFilled = true;
     const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
     list.SendMessage(LVM_SETITEMCOUNT, m_listed.size(), 0);
     LVITEMA state{};
@@ -239,7 +247,10 @@ int CHistoryDlg::RowOf(const KeptRun& run) const
     return -1;
 }
 
-CString CHistoryDlg::ChosenFolder() const { return RunFolderPath(m_historyFolder, m_chosen); }
+// The history folder whose runs the window lists.
+const CString& CHistoryDlg::HistoryPath() const { return m_historyFolder; }
+
+CString CHistoryDlg::ChosenFolder() const { return RunFolderPath(HistoryPath(), m_chosen); }
 
 void CHistoryDlg::OnOK()
 {
@@ -256,7 +267,7 @@ void CHistoryDlg::OnOpenFolder()
     static const auto execute = LoadSystemFunction<decltype(&::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
     const int run = SelectedRun();
     if (run < 0 || !execute) return;
-    execute(m_hWnd, "explore", RunFolderPath(m_historyFolder, Runs()[run]), nullptr, nullptr, SW_SHOWNORMAL);
+    execute(m_hWnd, "explore", RunFolderPath(HistoryPath(), Runs()[run]), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // Every selected run, in one move to the Recycle Bin. The runs are named by their folders: the
@@ -272,13 +283,23 @@ void CHistoryDlg::OnDelete()
     std::vector<int> gone;
     for (size_t i : outcome.deleted) {
         gone.push_back(rows[i]);
-        m_deleted.push_back(RunFolderPath(m_historyFolder, selected[i]));
+        m_deleted.push_back(RunFolderPath(HistoryPath(), selected[i]));
     }
     const size_t count = outcome.deleted.size();
     ShowList(count < selected.size() ? selected : std::vector<KeptRun>{}, RowAfterDeleting(listed, gone));
     CString note = count ? RunsCounted(count) + " moved to the Recycle Bin." : CString();
     if (!outcome.why.IsEmpty()) note += (note.IsEmpty() ? "" : " ") + outcome.why;
     ShowNote(note);
+}
+
+void CHistoryDlg::OnFillList()
+{
+    ::KillTimer(m_hWnd, kFillListTimer);
+    // Not while the window opens: the thread reading thousands of runs would hold it up.
+    if (!m_keeper.Runs()) m_keeper.ReadNow();
+    if (m_bListFilled) return;  // the history read meanwhile filled it
+    FitColumns();  // first: resizing a column of a list that shows runs redraws them
+    ShowList({});
 }
 
 void CHistoryDlg::HistoryChanged()

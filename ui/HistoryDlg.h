@@ -58,10 +58,13 @@ protected:
     void OnSize(UINT type, int cx, int cy);
     void OnGetMinMaxInfo(MINMAXINFO* limits);
     void OnDestroy(WPARAM wParam, LPARAM lParam);
+    // Once the window has shown: its list is filled.
+    void OnFillList();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    const CString& HistoryPath() const;
     void AddColumns() const;
     void FitColumns() const;
     void ShowSortArrow() const;
@@ -87,9 +90,10 @@ private:
 
     CHistoryKeeper& m_keeper;
     CString m_strKeepNote;
-    CString m_historyFolder;
+    CString m_historyFolder;  // see HistoryPath
     std::vector<KeptRun> m_noRuns;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
+    bool m_bListFilled = false;
     std::vector<CString> m_deleted;  // the folders of the runs deleted
     // The runs selected, by their folders: the keeper's list may have changed under the rows.
     std::vector<KeptRun> m_selected;

@@ -26,7 +26,7 @@ std::vector<KeptRun> CHistoryDlg::SelectedRunsByFolder() const
     return runs;
 }
 
-CString CHistoryDlg::BeforeFolder() const { return RunFolderPath(m_historyFolder, m_before); }
+CString CHistoryDlg::BeforeFolder() const { return RunFolderPath(HistoryPath(), m_before); }
 
 void CHistoryDlg::OnCompare()
 {

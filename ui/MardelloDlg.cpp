@@ -137,6 +137,7 @@ void CMardelloDlg::OnAfterFirstPaint()
 {
     ::KillTimer(m_hWnd, kAfterFirstPaintTimer);
     AddWindowMenuEntries();
+    m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     m_deviceTracker.Watch();

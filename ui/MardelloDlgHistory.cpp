@@ -11,7 +11,6 @@ void CMardelloDlg::OnHistory()
 {
     // Listing thousands of runs takes long under Wine: the window opens at once and is filled
     // when the keeping thread has read them.
-    if (!m_historyKeeper.Runs()) m_historyKeeper.ReadNow();
     CHistoryDlg history(m_historyKeeper, this);
     m_pHistoryDlg = &history;
     const INT_PTR chosen = history.DoModal();
