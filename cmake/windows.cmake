@@ -39,7 +39,7 @@ set(WIN32_SOURCES
     ui/MainSkin.cpp
     ui/DisplayScale.cpp
     ui/ScaledPictures.cpp
-    ui/MardelloDlgSystemMenu.cpp
+    ui/WindowMenu.cpp
     ui/AboutDlg.cpp
     ui/MardelloDlgVinFacts.cpp
     ui/WorkshopDlg.cpp

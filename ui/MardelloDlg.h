@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "ui/MainSkin.h"
 #include "ui/ReportOutput.h"
+#include "ui/WindowMenu.h"
 
 class CHistoryDlg;
 
@@ -23,7 +24,8 @@ class CMardelloDlg : public CDialogEx,
                      private HistoryKeeperListener,
                      private EncodingChoiceListener,
                      private ReportViewListener,
-                     private JobCardListener {
+                     private JobCardListener,
+                     private WindowMenuListener {
 public:
     explicit CMardelloDlg(CWnd* parent = nullptr);
 
@@ -53,16 +55,8 @@ protected:
     // What the VIN box's VIN tells, beside the status line; kept up with every change of the box.
     void OnVinChange();
 
-    // The window menu's entries: the about box, Workshop Details and the history.
-    void AddWindowMenuEntries();
-    void OnWorkshopDetails();
-    void OnAbout();
-    // The window menu, which a window without a caption opens itself.
-    void ShowWindowMenu(CPoint screenPoint);
-    void ShowWindowMenuAtCorner();
-
     // The history window, and a kept run shown.
-    void OnHistory();
+    void OnHistory() override;
     void ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
     void LeaveKeptRun();
 
@@ -113,12 +107,11 @@ protected:
     // when the VIN is new.
     bool TakeSource();
 
-    // The main window's keys, and its context menu where the viewer does not take it.
+    // The main window's keys.
     BOOL PreTranslateMessage(MSG* message) override;
     void OnOK() override;
     void OnCancel() override;
     void OnClose();
-    void OnContextMenu(CWnd window, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 
@@ -143,6 +136,7 @@ protected:
     CHistoryKeeper m_historyKeeper;
     CEncodingChoice m_encodingChoice;
     CRunJobCard m_jobCard;
+    CWindowMenu m_windowMenu;
 
     CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open
 };
