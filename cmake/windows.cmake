@@ -40,6 +40,7 @@ set(WIN32_SOURCES
     ui/DisplayScale.cpp
     ui/ScaledPictures.cpp
     ui/WindowMenu.cpp
+    ui/ViewCommands.cpp
     ui/AboutDlg.cpp
     ui/MardelloDlgVinFacts.cpp
     ui/WorkshopDlg.cpp

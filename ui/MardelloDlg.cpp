@@ -34,9 +34,10 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_richReport(*this, m_encodingChoice, *this),
       m_skin(*this, m_hIcon, m_fontTitle),
+      m_viewCommands(m_richReport, m_reportSource, m_encodingChoice, m_skin),
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
-      m_encodingChoice(*this),
+      m_encodingChoice(m_viewCommands.EncodingListener()),
       m_jobCard(*this, *this),
       m_windowMenu(*this, m_skin, *this)
 {

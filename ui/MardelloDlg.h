@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "ui/MainSkin.h"
 #include "ui/ReportOutput.h"
+#include "ui/ViewCommands.h"
 #include "ui/WindowMenu.h"
 
 class CHistoryDlg;
@@ -22,7 +23,6 @@ class CHistoryDlg;
 class CMardelloDlg : public CDialogEx,
                      private DeviceListener,
                      private HistoryKeeperListener,
-                     private EncodingChoiceListener,
                      private ReportViewListener,
                      private JobCardListener,
                      private WindowMenuListener {
@@ -46,9 +46,6 @@ protected:
     void DeviceRunKept(const CString& printFolder, const CString& runFolder) override;
     void JobCardKept(const CString& runFolder, const JobCard& card) override;
     void Say(const CString& note) override;
-    // A view that is no view command's, such as the comparison of two runs; its text is UTF-8.
-    void ShowView(const char* shown, const CString& viewerText);
-    void ReadReportsAgain() override;
     void ViewFilled(bool notesKept) override;
     void NotesBroughtBack() override;
 
@@ -63,16 +60,6 @@ protected:
     // The given command button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId) { m_skin.MarkActiveButton(buttonId); }
 
-    // Reports into the viewer.
-    void ShowReports(int buttonId, const ReportFile* files, int count, bool sectionBreaks);
-    // A view command: the name Save As gives its view, its button, its handler.
-    struct ViewCommand {
-        const char* shown;
-        int buttonId;
-        void (CMardelloDlg::*show)();
-    };
-    // The view command whose view the viewer shows; null when none or a part's view is shown.
-    const ViewCommand* CommandOfShownView() const;
     // Where the reports come from changed (a device found or lost, a kept run shown or left):
     // the status line and the viewer follow. `comparisonFollows`: a comparison fills the viewer next.
     void ReportSourceChanged(bool comparisonFollows = false);
@@ -132,6 +119,7 @@ protected:
     // The parts.
     CMainSkin m_skin;
     ReportSource m_reportSource;
+    CViewCommands m_viewCommands;  // made before the encoding choice, which tells it
     CDeviceTracker m_deviceTracker;
     CHistoryKeeper m_historyKeeper;
     CEncodingChoice m_encodingChoice;
