@@ -63,6 +63,7 @@ protected:
     // Where the reports come from changed (a device found or lost, a kept run shown or left):
     // the status line and the viewer follow. `comparisonFollows`: a comparison fills the viewer next.
     void ReportSourceChanged(bool comparisonFollows = false);
+    // The view commands' buttons: their views are the view commands part's.
     void OnPrintAll();
     void OnPrintTroubleCode();
     void OnPrintLiveData();
