@@ -39,7 +39,8 @@ set(WIN32_SOURCES
     ui/MainSkin.cpp
     ui/DisplayScale.cpp
     ui/ScaledPictures.cpp
-    ui/MardelloDlgSystemMenu.cpp
+    ui/WindowMenu.cpp
+    ui/ViewCommands.cpp
     ui/AboutDlg.cpp
     ui/MardelloDlgVinFacts.cpp
     ui/WorkshopDlg.cpp

@@ -34,10 +34,12 @@ CMardelloDlg::CMardelloDlg(CWnd* parent)
       m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_richReport(*this, m_encodingChoice, *this),
       m_skin(*this, m_hIcon, m_fontTitle),
+      m_viewCommands(m_richReport, m_reportSource, m_encodingChoice, m_skin),
       m_deviceTracker(*this, *this),
       m_historyKeeper(*this, *this),
-      m_encodingChoice(*this),
-      m_jobCard(*this, *this)
+      m_encodingChoice(m_viewCommands.EncodingListener()),
+      m_jobCard(*this, *this),
+      m_windowMenu(*this, m_skin, *this)
 {
     // Face "宋体" in GBK.
     m_fontTitle.CreateFont(ScaledTo(m_skin.ScreenDpi(), kLabelHeight), 0, 0, 0, 600, FALSE, FALSE, FALSE, GB2312_CHARSET,
@@ -83,9 +85,6 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     ON_COMMAND(IDM_PRINT_PREVIEW, &CMardelloDlg::OnPrintPreview)
     ON_COMMAND(IDM_SAVE_AS, &CMardelloDlg::OnSaveAs)
     ON_EN_CHANGE(IDC_EDIT_VIN, &CMardelloDlg::OnVinChange)
-    ON_COMMAND(IDM_VIEWER_WORKSHOP, &CMardelloDlg::OnWorkshopDetails)
-    ON_COMMAND(IDM_VIEWER_ABOUT, &CMardelloDlg::OnAbout)
-    ON_COMMAND(IDM_WINDOW_MENU, &CMardelloDlg::ShowWindowMenuAtCorner)
     ON_COMMAND(IDM_HISTORY, &CMardelloDlg::OnHistory)
     ON_TIMER(kAfterFirstPaintTimer, &CMardelloDlg::OnAfterFirstPaint)
     // The parts' own timers, notifications and commands.
@@ -94,8 +93,8 @@ BEGIN_MESSAGE_MAP(CMardelloDlg, CDialogEx)
     CHAIN_MSG_MAP_MEMBER(m_richReport)
     CHAIN_MSG_MAP_MEMBER(m_encodingChoice)
     CHAIN_MSG_MAP_MEMBER(m_jobCard)
-    // The window's own context menu: the viewer takes its own.
-    ON_WM_CONTEXTMENU()
+    // The window menu, with the window's own context menu: the viewer takes its own.
+    CHAIN_MSG_MAP_MEMBER(m_windowMenu)
 END_MESSAGE_MAP()
 
 BOOL CMardelloDlg::OnInitDialog()
@@ -136,8 +135,7 @@ BOOL CMardelloDlg::OnInitDialog()
 void CMardelloDlg::OnAfterFirstPaint()
 {
     ::KillTimer(m_hWnd, kAfterFirstPaintTimer);
-    AddWindowMenuEntries();
-    m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_windowMenu.AddEntries();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     m_deviceTracker.Watch();
@@ -146,3 +144,9 @@ void CMardelloDlg::OnAfterFirstPaint()
 }
 
 void CMardelloDlg::OnExit() { DestroyWindow(); }
+
+void CMardelloDlg::OnSysCommand(UINT id, LPARAM lParam)
+{
+    (void)lParam;
+    if (!m_windowMenu.Chosen(id)) Default();
+}

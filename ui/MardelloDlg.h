@@ -15,15 +15,17 @@
 #include "res/resource.h"
 #include "ui/MainSkin.h"
 #include "ui/ReportOutput.h"
+#include "ui/ViewCommands.h"
+#include "ui/WindowMenu.h"
 
 class CHistoryDlg;
 
 class CMardelloDlg : public CDialogEx,
                      private DeviceListener,
                      private HistoryKeeperListener,
-                     private EncodingChoiceListener,
                      private ReportViewListener,
-                     private JobCardListener {
+                     private JobCardListener,
+                     private WindowMenuListener {
 public:
     explicit CMardelloDlg(CWnd* parent = nullptr);
 
@@ -44,44 +46,24 @@ protected:
     void DeviceRunKept(const CString& printFolder, const CString& runFolder) override;
     void JobCardKept(const CString& runFolder, const JobCard& card) override;
     void Say(const CString& note) override;
-    // A view that is no view command's, such as the comparison of two runs; its text is UTF-8.
-    void ShowView(const char* shown, const CString& viewerText);
-    void ReadReportsAgain() override;
     void ViewFilled(bool notesKept) override;
     void NotesBroughtBack() override;
 
     // What the VIN box's VIN tells, beside the status line; kept up with every change of the box.
     void OnVinChange();
 
-    // The window menu's entries: the about box, Workshop Details and the history.
-    void AddWindowMenuEntries();
-    void OnWorkshopDetails();
-    void OnAbout();
-    // The window menu, which a window without a caption opens itself.
-    void ShowWindowMenu(CPoint screenPoint);
-    void ShowWindowMenuAtCorner();
-
     // The history window, and a kept run shown.
-    void OnHistory();
+    void OnHistory() override;
     void ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
     void LeaveKeptRun();
 
     // The given command button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId) { m_skin.MarkActiveButton(buttonId); }
 
-    // Reports into the viewer.
-    void ShowReports(int buttonId, const ReportFile* files, int count, bool sectionBreaks);
-    // A view command: the name Save As gives its view, its button, its handler.
-    struct ViewCommand {
-        const char* shown;
-        int buttonId;
-        void (CMardelloDlg::*show)();
-    };
-    // The view command whose view the viewer shows; null when none or a part's view is shown.
-    const ViewCommand* CommandOfShownView() const;
     // Where the reports come from changed (a device found or lost, a kept run shown or left):
     // the status line and the viewer follow. `comparisonFollows`: a comparison fills the viewer next.
     void ReportSourceChanged(bool comparisonFollows = false);
+    // The view commands' buttons: their views are the view commands part's.
     void OnPrintAll();
     void OnPrintTroubleCode();
     void OnPrintLiveData();
@@ -113,12 +95,11 @@ protected:
     // when the VIN is new.
     bool TakeSource();
 
-    // The main window's keys, and its context menu where the viewer does not take it.
+    // The main window's keys.
     BOOL PreTranslateMessage(MSG* message) override;
     void OnOK() override;
     void OnCancel() override;
     void OnClose();
-    void OnContextMenu(CWnd window, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 
@@ -139,10 +120,12 @@ protected:
     // The parts.
     CMainSkin m_skin;
     ReportSource m_reportSource;
+    CViewCommands m_viewCommands;  // made before the encoding choice, which tells it
     CDeviceTracker m_deviceTracker;
     CHistoryKeeper m_historyKeeper;
     CEncodingChoice m_encodingChoice;
     CRunJobCard m_jobCard;
+    CWindowMenu m_windowMenu;
 
     CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open
 };

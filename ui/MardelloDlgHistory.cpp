@@ -24,7 +24,7 @@ void CMardelloDlg::OnHistory()
         const ComparedRuns compared =
             CompareRuns(m_strVin.IsEmpty() ? history.ChosenRun().vinFolder : m_strVin, history.BeforeFolder(),
                         beforeTime, history.ChosenFolder(), afterTime, m_encodingChoice);
-        ShowView(kBeforeAndAfterShown, compared.view);
+        m_viewCommands.ShowView(kBeforeAndAfterShown, compared.view);
         if (!compared.failure.IsEmpty()) Say(compared.failure);
         return;
     }

@@ -25,11 +25,7 @@ BOOL CMardelloDlg::PreTranslateMessage(MSG* message)
     if (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN) return FALSE;
     if (!message->hwnd || ::GetAncestor(message->hwnd, GA_ROOT) != m_hWnd) return FALSE;
     const unsigned modifiers = ModifiersDown();
-    // Alt+Space: the window menu, which the system opens only for a window with a caption.
-    if (message->message == WM_SYSKEYDOWN && message->wParam == VK_SPACE && modifiers == kAlt) {
-        PostMessage(WM_COMMAND, MAKEWPARAM(IDM_WINDOW_MENU, 0));
-        return TRUE;
-    }
+    if (m_windowMenu.TakesKey(*message, modifiers)) return TRUE;
     return PostShortcut(kShortcuts, *message, modifiers, m_hWnd);
 }
 
