@@ -24,28 +24,28 @@ void CDeviceTracker::Watch() const { ::SetTimer(m_window.m_hWnd, kDeviceTimer, k
 
 CDeviceTracker::~CDeviceTracker()
 {
-    if (m_hSearchAhead) Search();
+    if (m_searchAhead) Search();
 }
 
 void CDeviceTracker::SearchAhead()
 {
-    if (!m_hSearchAhead) m_hSearchAhead = ::CreateThread(nullptr, 0, &CDeviceTracker::SearchOnThread, this, 0, nullptr);
+    if (!m_searchAhead) m_searchAhead = ::CreateThread(nullptr, 0, &CDeviceTracker::SearchOnThread, this, 0, nullptr);
 }
 
 DWORD WINAPI CDeviceTracker::SearchOnThread(void* tracker)
 {
     auto* self = static_cast<CDeviceTracker*>(tracker);
-    self->m_bFoundAhead = self->m_follower.Start(SystemDrives());
+    self->m_foundAhead = self->m_follower.Start(SystemDrives());
     return 0;
 }
 
 bool CDeviceTracker::Search()
 {
-    if (!m_hSearchAhead) return m_follower.Start(SystemDrives());
-    ::WaitForSingleObject(m_hSearchAhead, INFINITE);
-    ::CloseHandle(m_hSearchAhead);
-    m_hSearchAhead = nullptr;
-    return m_bFoundAhead;
+    if (!m_searchAhead) return m_follower.Start(SystemDrives());
+    ::WaitForSingleObject(m_searchAhead, INFINITE);
+    ::CloseHandle(m_searchAhead);
+    m_searchAhead = nullptr;
+    return m_foundAhead;
 }
 
 void CDeviceTracker::OnTick()
@@ -62,7 +62,7 @@ void CDeviceTracker::OnTick()
 LRESULT CDeviceTracker::OnDeviceChange(UINT event, DWORD_PTR data)
 {
     // The search at start-up still runs: the drives are compared at the first tick anyway.
-    if (m_hSearchAhead || (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)) return TRUE;
+    if (m_searchAhead || (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)) return TRUE;
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
     if (!header || header->dbch_devicetype != DBT_DEVTYP_VOLUME || header->dbch_size < sizeof(DEV_BROADCAST_VOLUME))
         return TRUE;

@@ -43,6 +43,6 @@ private:
     const CDialog& m_window;
     DeviceListener& m_listener;
     DeviceFollower m_follower;  // only the search ahead touches it while it runs
-    HANDLE m_hSearchAhead = nullptr;
-    bool m_bFoundAhead = false;
+    HANDLE m_searchAhead = nullptr;
+    bool m_foundAhead = false;
 };

@@ -148,10 +148,10 @@ END_MESSAGE_MAP()
 // nothing of the keeper's, ends with the process.
 CHistoryKeeper::~CHistoryKeeper()
 {
-    if (!m_hThread) return;
+    if (!m_keepingThread) return;
     m_stop = true;
-    ::WaitForSingleObject(m_hThread, m_bKeeping ? INFINITE : kClosingWaitMs);
-    ::CloseHandle(m_hThread);
+    ::WaitForSingleObject(m_keepingThread, m_keeping ? INFINITE : kClosingWaitMs);
+    ::CloseHandle(m_keepingThread);
 }
 
 // Closing, by any way, hides the window first: while it still shows, the copy is given a moment
@@ -159,18 +159,18 @@ CHistoryKeeper::~CHistoryKeeper()
 void CHistoryKeeper::OnWindowPosChanging(WPARAM, LPARAM lParam)
 {
     const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
-    if (!m_hThread || !m_bKeeping || !(position->flags & SWP_HIDEWINDOW)) return;
+    if (!m_keepingThread || !m_keeping || !(position->flags & SWP_HIDEWINDOW)) return;
     m_listener.Say("Keeping the reports of the last device found before closing...");
-    if (::WaitForSingleObject(m_hThread, kClosingWaitMs) == WAIT_OBJECT_0) return;
+    if (::WaitForSingleObject(m_keepingThread, kClosingWaitMs) == WAIT_OBJECT_0) return;
     m_stop = true;
-    ::WaitForSingleObject(m_hThread, kClosingWaitMs);
+    ::WaitForSingleObject(m_keepingThread, kClosingWaitMs);
 }
 
 void CHistoryKeeper::Keep(const CString& printFolder, const CString& vin)
 {
     if (!KeepsReports()) return;
     m_wanted = {printFolder, vin};
-    m_bRetrying = false;
+    m_retrying = false;
     ::SetTimer(m_window.m_hWnd, kKeepTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
@@ -178,54 +178,54 @@ void CHistoryKeeper::ReadLater() const { ::SetTimer(m_window.m_hWnd, kKeepTimer,
 
 void CHistoryKeeper::ReadNow()
 {
-    if (!m_hThread) {
+    if (!m_keepingThread) {
         ::KillTimer(m_window.m_hWnd, kKeepTimer);
         StartKeeping();
     }
-    if (m_hThread || m_bRunsRead) return;
+    if (m_keepingThread || m_runsRead) return;
     m_runsFolder = HistoryFolder();
     m_runs = ReadKeptRuns(m_runsFolder);
     ReadRunCodes(m_runsFolder, m_runs, {});
-    m_bRunsRead = m_bCodesRead = true;
+    m_runsRead = m_codesRead = true;
 }
 
 void CHistoryKeeper::OnKeepTimer()
 {
     ::KillTimer(m_window.m_hWnd, kKeepTimer);
     // One run at a time: the one running starts the one wanted next when it is done.
-    if (!m_hThread) StartKeeping();
+    if (!m_keepingThread) StartKeeping();
 }
 
 // The runs in the outbox are kept into the history the next time the keeping thread is free.
 void CHistoryKeeper::OnOutboxTimer()
 {
-    m_bShareWanted = true;
-    if (!m_hThread) StartKeeping();
+    m_shareWanted = true;
+    if (!m_keepingThread) StartKeeping();
 }
 
 void CHistoryKeeper::StartKeeping()
 {
     // Turned off while a keep waited: it is not carried out.
     if (!m_wanted.printFolder.IsEmpty() && !KeepsReports()) m_wanted = {};
-    if (m_wanted.printFolder.IsEmpty() && m_bRunsRead && !m_bShareWanted && !m_bReadWanted) return;
-    const bool readWanted = !m_bRunsRead || !m_wanted.printFolder.IsEmpty() || m_bReadWanted;
-    m_bShareWanted = m_bReadWanted = false;
+    if (m_wanted.printFolder.IsEmpty() && m_runsRead && !m_shareWanted && !m_readWanted) return;
+    const bool readWanted = !m_runsRead || !m_wanted.printFolder.IsEmpty() || m_readWanted;
+    m_shareWanted = m_readWanted = false;
     auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd,
                                                  m_folderChoice, readWanted, {}, {}, false, 0, false, {}, {}});
     job->known = m_runs;
     m_wanted = {};
-    m_hThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
-    if (!m_hThread) {
-        m_strFailure = "The run of " + job->vin + " could not be kept: no thread could be started.";
+    m_keepingThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
+    if (!m_keepingThread) {
+        m_failure = "The run of " + job->vin + " could not be kept: no thread could be started.";
         return;
     }
     // Below the window's own thread, so that copying a large report never slows what it shows.
-    ::SetThreadPriority(m_hThread, THREAD_PRIORITY_BELOW_NORMAL);
-    m_bKeeping = !job->printFolder.IsEmpty();
+    ::SetThreadPriority(m_keepingThread, THREAD_PRIORITY_BELOW_NORMAL);
+    m_keeping = !job->printFolder.IsEmpty();
     m_deletedWhileRead.ReadStarted();
     m_jobCardsWritten.clear();
     job.release();
-    ::ResumeThread(m_hThread);
+    ::ResumeThread(m_keepingThread);
 }
 
 // The list is shown before the codes are read; a failure told before is not told again.
@@ -237,9 +237,9 @@ LRESULT CHistoryKeeper::OnRunsListed(WPARAM, LPARAM lParam)
     m_runs = std::move(listed->runs);
     m_runsFolder = listed->folder;
     TakeJobCardsWritten();
-    m_bRunsRead = true;
-    m_bCodesRead = false;
-    m_bFailedNow = false;
+    m_runsRead = true;
+    m_codesRead = false;
+    m_failedNow = false;
     m_listener.RunKept();
     return 0;
 }
@@ -247,9 +247,9 @@ LRESULT CHistoryKeeper::OnRunsListed(WPARAM, LPARAM lParam)
 LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
 {
     const std::unique_ptr<KeepJob> job(reinterpret_cast<KeepJob*>(lParam));
-    ::CloseHandle(m_hThread);
-    m_hThread = nullptr;
-    m_bKeeping = false;
+    ::CloseHandle(m_keepingThread);
+    m_keepingThread = nullptr;
+    m_keeping = false;
     // Runs read from a folder chosen before the one in use are not shown: the one in use is
     // read next.
     if (job->folderChoice == m_folderChoice) {
@@ -264,20 +264,20 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
         }
         m_runsFolder = job->history;
         TakeJobCardsWritten();
-        m_bRunsRead = m_bCodesRead = true;
+        m_runsRead = m_codesRead = true;
     }
-    m_bFailedNow = false;
-    if (job->readWanted) m_strUnreachable = job->unreachable ? job->history : CString();
+    m_failedNow = false;
+    if (job->readWanted) m_unreachable = job->unreachable ? job->history : CString();
     m_outboxWaiting = job->waiting;
     if (m_outboxWaiting) ::SetTimer(m_window.m_hWnd, kOutboxTimer, kOutboxCheckMs, nullptr);
     else ::KillTimer(m_window.m_hWnd, kOutboxTimer);
     // Said until the runs have gone on into the history.
-    if (m_bOutboxNote && !m_outboxWaiting) m_strFailure.Empty();
-    m_bOutboxNote = m_bOutboxNote && m_outboxWaiting;
+    if (m_outboxNote && !m_outboxWaiting) m_failure.Empty();
+    m_outboxNote = m_outboxNote && m_outboxWaiting;
     if (job->outboxed) {
-        m_strFailure = "Kept on this PC; it will be shared when " + job->history + " is back";
-        m_bOutboxNote = m_bFailedNow = true;
-        m_bRetrying = false;
+        m_failure = "Kept on this PC; it will be shared when " + job->history + " is back";
+        m_outboxNote = m_failedNow = true;
+        m_retrying = false;
         StartKeeping();
         m_listener.RunKept();
         return 0;
@@ -285,7 +285,7 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     switch (job->outcome.result) {
     case KeepOutcome::Result::Kept:
     case KeepOutcome::Result::AlreadyKept:
-        if (!m_bOutboxNote) m_strFailure.Empty();
+        if (!m_outboxNote) m_failure.Empty();
         m_listener.DeviceRunKept(job->printFolder, job->outcome.folder);
         break;
     case KeepOutcome::Result::Busy:
@@ -293,32 +293,32 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
         // meanwhile leaves the run not kept.
         if (m_wanted.printFolder.IsEmpty() && ::GetFileAttributesA(job->printFolder) != INVALID_FILE_ATTRIBUTES) {
             m_wanted = {job->printFolder, job->vin};
-            m_strRetried = job->outcome.run;
-            m_bRetrying = true;
+            m_retried = job->outcome.run;
+            m_retrying = true;
             ::SetTimer(m_window.m_hWnd, kKeepTimer, kBusyRetryMs, nullptr);
             m_listener.RunKept();
             return 0;
         }
         [[fallthrough]];
     case KeepOutcome::Result::Failed:
-        m_strFailure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
-        m_bFailedNow = true;
+        m_failure = "The run " + job->outcome.run + " could not be kept: " + job->outcome.why;
+        m_failedNow = true;
         break;
     case KeepOutcome::Result::Deleted:
-        m_strFailure = "The run " + job->outcome.run + " was deleted from the history: it is not kept again.";
+        m_failure = "The run " + job->outcome.run + " was deleted from the history: it is not kept again.";
         break;
     case KeepOutcome::Result::NothingToKeep:
         // The run waited for was on a device taken out before it could be read.
-        if (m_bRetrying && m_wanted.printFolder.IsEmpty()) {
-            m_strFailure = "The run " + m_strRetried +
+        if (m_retrying && m_wanted.printFolder.IsEmpty()) {
+            m_failure = "The run " + m_retried +
                            " could not be kept: the device was taken out while another program held one of its reports.";
-            m_bFailedNow = true;
+            m_failedNow = true;
         }
         break;
     default:
         break;
     }
-    m_bRetrying = false;
+    m_retrying = false;
     StartKeeping();
     m_listener.RunKept();
     return 0;
@@ -326,11 +326,11 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
 
 CString CHistoryKeeper::Note() const
 {
-    if (m_bRetrying) return "Waiting to keep the reports of the last device found: another program holds one of them...";
-    if (m_bKeeping || !m_wanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
-    if (m_strFailure.IsEmpty() && !m_strUnreachable.IsEmpty())
-        return m_strUnreachable + " cannot be reached: the runs kept there are listed once it can.";
-    return m_strFailure;
+    if (m_retrying) return "Waiting to keep the reports of the last device found: another program holds one of them...";
+    if (m_keeping || !m_wanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
+    if (m_failure.IsEmpty() && !m_unreachable.IsEmpty())
+        return m_unreachable + " cannot be reached: the runs kept there are listed once it can.";
+    return m_failure;
 }
 
 void CHistoryKeeper::JobCardKept(const CString& runFolder, const JobCard& card)
@@ -355,28 +355,28 @@ void CHistoryKeeper::FolderChanged()
     ++m_folderChoice;
     m_runs.clear();
     m_runsFolder.Empty();
-    m_bRunsRead = m_bCodesRead = false;
-    if (m_bWatching) Watch(true);
-    if (!m_hThread) StartKeeping();
+    m_runsRead = m_codesRead = false;
+    if (m_watching) Watch(true);
+    if (!m_keepingThread) StartKeeping();
 }
 
 void CHistoryKeeper::Watch(bool shown)
 {
-    m_bWatching = shown;
+    m_watching = shown;
     if (!shown) {
         m_watch.Stop();
         return;
     }
     m_watch.Start(m_runsFolder.IsEmpty() ? HistoryFolder() : m_runsFolder, m_window.m_hWnd, WM_HISTORY_CHANGED);
     // Nothing was watched while the window was closed: what other PCs did meanwhile comes in now.
-    if (m_bRunsRead) OnChangedElsewhere(0, 0);
+    if (m_runsRead) OnChangedElsewhere(0, 0);
 }
 
 // Read once the keeping thread is free: a keep running reads the history when it ends anyway.
 LRESULT CHistoryKeeper::OnChangedElsewhere(WPARAM, LPARAM)
 {
-    m_bReadWanted = true;
-    if (!m_hThread) StartKeeping();
+    m_readWanted = true;
+    if (!m_keepingThread) StartKeeping();
     return 0;
 }
 

@@ -59,12 +59,12 @@ public:
     CString Note() const;
     // The last keep ended in a failure, or in the outbox, that the user has not been told of in
     // the main window.
-    bool FailedNow() const { return m_bFailedNow; }
+    bool FailedNow() const { return m_failedNow; }
     // The history as last read, without the runs deleted since; null until it has been read.
     // The history window fills in what it reads of a run when it first shows it.
-    std::vector<KeptRun>* Runs() { return m_bRunsRead ? &m_runs : nullptr; }
+    std::vector<KeptRun>* Runs() { return m_runsRead ? &m_runs : nullptr; }
     // Whether the runs' trouble codes have been read yet: the first read lists the runs before.
-    bool CodesRead() const { return m_bCodesRead; }
+    bool CodesRead() const { return m_codesRead; }
     // The job card of the run kept in `runFolder` was written: the list finds the run by it at once.
     void JobCardKept(const CString& runFolder, const JobCard& card);
     // Moves the runs to the Recycle Bin; those that went leave the list at once.
@@ -89,25 +89,25 @@ private:
     const CWnd& m_window;
     HistoryKeeperListener& m_listener;
     KeepRequest m_wanted;
-    HANDLE m_hThread = nullptr;
-    bool m_bKeeping = false;  // the thread running copies a run, not only reads
-    bool m_bRetrying = false;  // the run wanted waits for a report another program holds
-    CString m_strRetried;      // which run that is, as the keep that found it held named it
-    CString m_strFailure;     // the last run that could not be kept, and why (or that it was deleted)
-    bool m_bFailedNow = false;
+    HANDLE m_keepingThread = nullptr;
+    bool m_keeping = false;   // the thread running copies a run, not only reads
+    bool m_retrying = false;  // the run wanted waits for a report another program holds
+    CString m_retried;        // which run that is, as the keep that found it held named it
+    CString m_failure;        // the last run that could not be kept, and why (or that it was deleted)
+    bool m_failedNow = false;
     size_t m_outboxWaiting = 0;  // runs kept in the outbox that have not gone on into the history
-    bool m_bOutboxNote = false;  // m_strFailure says that runs wait in the outbox
-    bool m_bShareWanted = false;  // the outbox is to be looked into though nothing else is wanted
-    bool m_bReadWanted = false;   // the history changed elsewhere: it is read again
-    bool m_bWatching = false;
+    bool m_outboxNote = false;   // m_failure says that runs wait in the outbox
+    bool m_shareWanted = false;  // the outbox is to be looked into though nothing else is wanted
+    bool m_readWanted = false;   // the history changed elsewhere: it is read again
+    bool m_watching = false;
     HistoryWatch m_watch;
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;
     CString m_runsFolder;
-    CString m_strUnreachable;  // the history's folder, when it could not be reached at the last read
+    CString m_unreachable;  // the history's folder, when it could not be reached at the last read
     unsigned m_folderChoice = 0;  // how often the folder was chosen: older reads are not shown
-    bool m_bRunsRead = false;
-    bool m_bCodesRead = false;
+    bool m_runsRead = false;
+    bool m_codesRead = false;
     RunsDeletedWhileRead m_deletedWhileRead;
     // Job cards written since the keeping thread started: its list, read before, lacks them.
     std::vector<std::pair<CString, JobCard>> m_jobCardsWritten;

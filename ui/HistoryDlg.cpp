@@ -52,7 +52,7 @@ void RegisterListView()
 }  // namespace
 
 CHistoryDlg::CHistoryDlg(CHistoryKeeper& keeper, CWnd* parent)
-    : CDialogEx(IDD_HISTORY, parent), m_keeper(keeper), m_strKeepNote(keeper.Note())
+    : CDialogEx(IDD_HISTORY, parent), m_keeper(keeper), m_keepNote(keeper.Note())
 {
 }
 
@@ -100,7 +100,7 @@ BOOL CHistoryDlg::OnInitDialog()
     m_historyFolder = m_keeper.Folder().IsEmpty() ? HistoryFolder() : m_keeper.Folder();
     ShowFolder();
     m_keeper.Watch(true);
-    ShowNote(!m_keeper.Runs() && m_strKeepNote.IsEmpty() ? ReadingNote() : m_strKeepNote);
+    ShowNote(!m_keeper.Runs() && m_keepNote.IsEmpty() ? ReadingNote() : m_keepNote);
 
     // Sorting and listing thousands of runs takes Wine longer than showing the window: the
     // window shows first, with its run buttons grey until a run is listed and selected.
@@ -194,7 +194,7 @@ void CHistoryDlg::ShowList(const std::vector<KeptRun>& selected, int row)
 {
     const CString filter = GetDlgItem(IDC_HISTORY_FILTER).GetWindowText();
     m_listed = ListedRuns(Runs(), filter, m_sortColumn, m_ascending);
-    m_bListFilled = true;
+    m_listFilled = true;
     const CWnd list = GetDlgItem(IDC_HISTORY_LIST);
     list.SendMessage(LVM_SETITEMCOUNT, m_listed.size(), 0);
     LVITEMA state{};
@@ -297,7 +297,7 @@ void CHistoryDlg::OnFillList()
     ::KillTimer(m_hWnd, kFillListTimer);
     // Not while the window opens: the thread reading thousands of runs would hold it up.
     if (!m_keeper.Runs()) m_keeper.ReadNow();
-    if (m_bListFilled) return;  // the history read meanwhile filled it
+    if (m_listFilled) return;  // the history read meanwhile filled it
     FitColumns();  // first: resizing a column of a list that shows runs redraws them
     ShowList({});
 }
@@ -310,8 +310,8 @@ void CHistoryDlg::HistoryChanged()
     const bool wasReading = GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == ReadingNote();
     if (!m_keeper.Folder().IsEmpty()) m_historyFolder = m_keeper.Folder();
     ShowFolder();
-    if (keepNote != m_strKeepNote || wasReading)
-        ShowNote(m_strKeepNote = !m_keeper.Runs() && keepNote.IsEmpty() ? ReadingNote() : keepNote);
+    if (keepNote != m_keepNote || wasReading)
+        ShowNote(m_keepNote = !m_keeper.Runs() && keepNote.IsEmpty() ? ReadingNote() : keepNote);
     // The user's choice stays chosen: Del pressed next deletes the runs they chose.
     const std::vector<KeptRun> chosen = m_selected;
     FitColumns();  // the runs read after the window opened have their own VINs

@@ -89,11 +89,11 @@ private:
     void PlaceAsLastLeft();
 
     CHistoryKeeper& m_keeper;
-    CString m_strKeepNote;
+    CString m_keepNote;
     CString m_historyFolder;  // see HistoryPath
     std::vector<KeptRun> m_noRuns;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
-    bool m_bListFilled = false;
+    bool m_listFilled = false;
     std::vector<CString> m_deleted;  // the folders of the runs deleted
     // The runs selected, by their folders: the keeper's list may have changed under the rows.
     std::vector<KeptRun> m_selected;

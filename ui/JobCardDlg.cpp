@@ -44,7 +44,7 @@ MileageUnit RememberedMileageUnit()
 }
 
 CJobCardDlg::CJobCardDlg(CWnd* parent, const JobCard& card, const CString& where)
-    : CDialogEx(IDD_JOB_CARD, parent), m_card(card), m_strWhere(where)
+    : CDialogEx(IDD_JOB_CARD, parent), m_card(card), m_where(where)
 {
     m_bWideTemplate = true;
     if (m_card.mileage.IsEmpty()) m_card.unit = RememberedMileageUnit();
@@ -59,7 +59,7 @@ BOOL CJobCardDlg::OnInitDialog()
     const CWnd unit = GetDlgItem(IDC_JOB_UNIT);
     for (MileageUnit each : {MileageUnit::Km, MileageUnit::Mi})
         unit.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UnitName(each)));
-    SetText(GetDlgItem(IDC_JOB_KEPT).m_hWnd, m_strWhere);
+    SetText(GetDlgItem(IDC_JOB_KEPT).m_hWnd, m_where);
     return CDialogEx::OnInitDialog();
 }
 

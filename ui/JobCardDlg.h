@@ -20,7 +20,7 @@ protected:
 
 private:
     JobCard m_card;
-    CString m_strWhere;
+    CString m_where;
 };
 
 // The unit the user chose last, for a mileage not given yet.

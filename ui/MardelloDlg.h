@@ -127,5 +127,5 @@ protected:
     CRunJobCard m_jobCard;
     CWindowMenu m_windowMenu;
 
-    CHistoryDlg* m_pHistoryDlg = nullptr;  // while the history window is open
+    CHistoryDlg* m_historyDlg = nullptr;  // while the history window is open
 };

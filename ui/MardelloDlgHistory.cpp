@@ -12,9 +12,9 @@ void CMardelloDlg::OnHistory()
     // Listing thousands of runs takes long under Wine: the window opens at once and is filled
     // when the keeping thread has read them.
     CHistoryDlg history(m_historyKeeper, this);
-    m_pHistoryDlg = &history;
+    m_historyDlg = &history;
     const INT_PTR chosen = history.DoModal();
-    m_pHistoryDlg = nullptr;
+    m_historyDlg = nullptr;
     if (m_reportSource.ShowsKeptRun() && history.Deleted(m_reportSource.Folder())) LeaveKeptRun();
     if (chosen == IDC_HISTORY_COMPARE) {
         // The newer run is shown, as a kept run opened is, and the comparison fills the viewer.
@@ -55,7 +55,7 @@ void CMardelloDlg::LeaveKeptRun()
 // kept is said in the status line too, so that it is seen without the history window.
 void CMardelloDlg::RunKept()
 {
-    if (m_pHistoryDlg) m_pHistoryDlg->HistoryChanged();
+    if (m_historyDlg) m_historyDlg->HistoryChanged();
     if (m_historyKeeper.FailedNow()) Say(m_historyKeeper.Note());
 }
 

@@ -84,6 +84,6 @@ void CWorkshopDlg::OnOK()
 {
     UpdateData(TRUE);
     for (const Detail& detail : kDetails) (m_details.*detail.field).Trim();
-    m_bKept = SaveWorkshopDetails(m_details);
+    m_kept = SaveWorkshopDetails(m_details);
     EndDialog(IDOK);
 }

@@ -15,7 +15,7 @@ class CWorkshopDlg : public CDialogEx {
 public:
     explicit CWorkshopDlg(CWnd* parent);
     // After OK: whether the settings took the details.
-    bool Kept() const { return m_bKept; }
+    bool Kept() const { return m_kept; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -26,5 +26,5 @@ protected:
 
 private:
     WorkshopDetails m_details;
-    bool m_bKept = false;
+    bool m_kept = false;
 };
