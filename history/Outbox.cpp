@@ -15,16 +15,9 @@ namespace {
 std::vector<CString> SubFolders(const CString& folder)
 {
     std::vector<CString> names;
-    WIN32_FIND_DATAA entry{};
-    const HANDLE find = ::FindFirstFileA(folder + "\\*", &entry);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        const CString name(entry.cFileName);
-        if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == FILE_ATTRIBUTE_DIRECTORY &&
-            name != "." && name != ".." && name.Bytes()[0] != '~')
-            names.push_back(name);
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
+    ForEachEntry(folder, true, [&](const CString& name, ULONGLONG) {
+        if (name.Bytes()[0] != '~') names.push_back(name);
+    });
     return names;
 }
 
