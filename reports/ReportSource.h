@@ -31,6 +31,7 @@ public:
     void KeptRunGone();
     bool HasDevice() const { return !m_drive.IsEmpty(); }
     bool ShowsKeptRun() const { return !m_keptRunFolder.IsEmpty(); }
+    const CString& KeptRunTime() const { return m_keptRunTime; }
     bool HasReports() const { return HasDevice() || ShowsKeptRun(); }
     // A view command's view replaced the comparison: the viewer shows the kept run's own reports.
     void ReportsShown() { m_comparedRunTime.Empty(); }

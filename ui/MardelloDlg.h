@@ -56,6 +56,8 @@ protected:
     void OnHistory() override;
     void ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
     void LeaveKeptRun();
+    bool RunStillKept(const CString& folder, const KeptRun& run);
+    void LeaveRunDeletedElsewhere();
 
     // The given command button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId) { m_skin.MarkActiveButton(buttonId); }

@@ -4,6 +4,7 @@
 #include "dtc/BeforeAndAfter.h"
 #include "dtc/RunComparison.h"
 #include "history/RunName.h"
+#include "history/ShownRunGone.h"
 #include "ui/HistoryDlg.h"
 #include "ui/MardelloDlg.h"
 
@@ -16,6 +17,9 @@ void CMardelloDlg::OnHistory()
     const INT_PTR chosen = history.DoModal();
     m_historyDlg = nullptr;
     if (m_reportSource.ShowsKeptRun() && history.Deleted(m_reportSource.Folder())) LeaveKeptRun();
+    if ((chosen == IDOK || chosen == IDC_HISTORY_COMPARE) && !RunStillKept(history.ChosenFolder(), history.ChosenRun()))
+        return;
+    if (chosen == IDC_HISTORY_COMPARE && !RunStillKept(history.BeforeFolder(), history.BeforeRun())) return;
     if (chosen == IDC_HISTORY_COMPARE) {
         // The newer run is shown, as a kept run opened is, and the comparison fills the viewer.
         const CString beforeTime = RunTimeText(history.BeforeRun().time);
@@ -30,6 +34,40 @@ void CMardelloDlg::OnHistory()
     }
     if (chosen != IDOK) return;
     ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
+}
+
+namespace {
+
+CString DeletedElsewhereNote(const CString& runTime)
+{
+    return "The run of " + runTime + " was deleted on another PC: it is no longer in the history.";
+}
+
+}  // namespace
+
+// A run deleted by another PC since the list was read is said to be gone instead of being shown
+// empty. A share that does not answer is not a deletion: the run is shown, as far as it reads.
+bool CMardelloDlg::RunStillKept(const CString& folder, const KeptRun& run)
+{
+    if (::GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return true;
+    Say(DeletedElsewhereNote(RunTimeText(run.time)));
+    return false;
+}
+
+// The list read afresh lacks the kept run shown: another PC deleted it. Runs deleted from the
+// history window here are left as the window closes.
+void CMardelloDlg::LeaveRunDeletedElsewhere()
+{
+    const std::vector<KeptRun>* runs = m_historyKeeper.Runs();
+    const CString shown = m_reportSource.Folder();
+    if (!m_reportSource.ShowsKeptRun() || !runs || (m_historyDlg && m_historyDlg->Deleted(shown)) ||
+        !ShownRunGone(shown, m_historyKeeper.Folder(), *runs))
+        return;
+    const CString runTime = m_reportSource.KeptRunTime();
+    LeaveKeptRun();
+    Say(DeletedElsewhereNote(runTime));
 }
 
 // Until the next device is found. The view shown is read from the run, as when a device is found.
@@ -57,6 +95,7 @@ void CMardelloDlg::RunKept()
 {
     if (m_historyDlg) m_historyDlg->HistoryChanged();
     if (m_historyKeeper.FailedNow()) Say(m_historyKeeper.Note());
+    LeaveRunDeletedElsewhere();
 }
 
 void CMardelloDlg::DeviceRunKept(const CString& printFolder, const CString& runFolder)

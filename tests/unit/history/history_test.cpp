@@ -10,6 +10,7 @@
 #include "history/OutboxStep.h"
 #include "history/RunName.h"
 #include "history/SameRun.h"
+#include "history/ShownRunGone.h"
 #include "history/VinFolder.h"
 #include "history/VinOfFile.h"
 #include "tests/unit/test_support.h"
@@ -251,6 +252,20 @@ TEST(HistoryTest, OutboxRunLeavesOnlyOnceTheHistoryHoldsIt)
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.step, AfterSharing(row.result, row.reachable)) << static_cast<int>(row.result) << " " << row.reachable;
+}
+
+// A shown run is gone only when the list read from its own folder lacks it.
+TEST(HistoryTest, ShownRunIsGoneWhenItsFolderListsItNoMore)
+{
+    std::vector<KeptRun> runs(2);
+    runs[0].vinFolder = "VIN1", runs[0].runFolder = "2026-01-02 030405";
+    runs[1].vinFolder = "VIN2", runs[1].runFolder = "2026-01-02 030405", runs[1].waitingIn = "C:\\Outbox";
+    const struct { const char* shown; bool gone; } rows[] = {
+        {"S:\\H\\VIN1\\2026-01-02 030405", false}, {"s:\\h\\vin1\\2026-01-02 030405", false},
+        {"S:\\H\\VIN2\\2026-01-02 030405", true},  {"C:\\Outbox\\VIN2\\2026-01-02 030405", false},
+        {"S:\\Old\\VIN3\\2026-01-02 030405", false}, {"S:\\H", false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.gone, ShownRunGone(row.shown, "S:\\H", runs)) << row.shown;
 }
 
 TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
