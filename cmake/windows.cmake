@@ -67,6 +67,7 @@ set(WIN32_SOURCES
     history/HistoryFolder.cpp
     history/KeepRun.cpp
     history/Outbox.cpp
+    history/EarlierRuns.cpp
     history/HistoryWatch.cpp
     history/KeepSetting.cpp
     history/HistoryKeeper.cpp

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "history/EarlierRuns.h"
 #include "history/HistoryFolder.h"
 #include "history/KeepRun.h"
 #include "history/KeepSetting.h"
@@ -50,6 +51,9 @@ struct KeepJob {
     std::vector<KeptRun> known;  // the history as read before, whose codes need no second reading
     std::vector<KeptRun> runs;   // the history as it is afterwards
     bool listedEarly = false;    // the runs went to the window before their codes were read
+    bool offerEarlier = false;   // the runs kept earlier on this PC are counted, or copied with copyEarlier
+    bool copyEarlier = false;
+    size_t earlierLeft = 0;      // of those, the runs not in the history yet as far as known
 };
 
 // A first read lists the runs before it reads their codes, which under Wine takes seconds for
@@ -82,6 +86,16 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
         const size_t before = OutboxRuns(outbox);
         job->waiting = before ? ShareOutbox(outbox, history, job->stop) : 0;
         sharedAny = job->waiting < before;
+        // Asked again once the history can be reached: copied nowhere, they were not copied.
+        job->copyEarlier = job->copyEarlier && IsReachable(history);
+        if (job->offerEarlier && IsReachable(history)) {
+            const CString earlier = DocumentsHistoryFolder();
+            job->earlierLeft = EarlierRunsToCopy(earlier, history);
+            if (job->copyEarlier && job->earlierLeft) {
+                job->earlierLeft = CopyEarlierRuns(earlier, history, job->stop);
+                sharedAny = true;
+            }
+        }
         if (!job->printFolder.IsEmpty()) job->outcome = KeepRun(job->printFolder, history, job->stop);
         if (job->outcome.result == KeepOutcome::Result::Failed && !outbox.IsEmpty() &&
             outbox.CompareNoCase(history) != 0 && !IsReachable(history)) {
@@ -95,6 +109,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
     } catch (...) {
         job->outcome.result = KeepOutcome::Result::Failed;
         job->outcome.why = "an unexpected fault";
+        job->offerEarlier = false;  // offered as before
     }
     // A history that cannot be reached, or was not changed, keeps the list as it was.
     job->readWanted = job->readWanted || sharedAny;
@@ -207,11 +222,15 @@ void CHistoryKeeper::StartKeeping()
 {
     // Turned off while a keep waited: it is not carried out.
     if (!m_wanted.printFolder.IsEmpty() && !KeepsReports()) m_wanted = {};
-    if (m_wanted.printFolder.IsEmpty() && m_runsRead && !m_shareWanted && !m_readWanted) return;
+    if (m_wanted.printFolder.IsEmpty() && m_runsRead && !m_shareWanted && !m_readWanted && !m_copyEarlierWanted) return;
     const bool readWanted = !m_runsRead || !m_wanted.printFolder.IsEmpty() || m_readWanted;
     m_shareWanted = m_readWanted = false;
     auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd,
                                                  m_folderChoice, readWanted, {}, {}, false, 0, false, {}, {}});
+    job->offerEarlier = !EarlierRunsCopied();
+    job->copyEarlier = m_copyEarlierWanted;
+    m_copyingEarlier = m_copyEarlierWanted;
+    m_copyEarlierWanted = false;
     job->known = m_runs;
     m_wanted = {};
     m_keepingThread = ::CreateThread(nullptr, 0, KeepOnItsThread, job.get(), CREATE_SUSPENDED, nullptr);
@@ -267,6 +286,8 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
         m_runsRead = m_codesRead = true;
     }
     m_failedNow = false;
+    m_copyingEarlier = false;
+    if (job->offerEarlier) TakeEarlierRuns(job->copyEarlier, job->earlierLeft, job->history);
     if (job->readWanted) m_unreachable = job->unreachable ? job->history : CString();
     m_outboxWaiting = job->waiting;
     if (m_outboxWaiting) ::SetTimer(m_window.m_hWnd, kOutboxTimer, kOutboxCheckMs, nullptr);
@@ -324,10 +345,33 @@ LRESULT CHistoryKeeper::OnKeepDone(WPARAM, LPARAM lParam)
     return 0;
 }
 
+// Offered until they are all in the history: a share down meanwhile leaves the rest offered.
+void CHistoryKeeper::TakeEarlierRuns(bool copied, size_t left, const CString& history)
+{
+    m_earlierRuns = left;
+    if (!copied) return;
+    if (left == 0 && !m_stop) {
+        SetEarlierRunsCopied();
+        m_earlierNote = "The runs kept earlier on this PC are in " + history + " too.";
+    } else {
+        m_earlierNote = "Not every run kept earlier on this PC could be copied into " + history + ": the rest are offered again.";
+    }
+}
+
+void CHistoryKeeper::CopyEarlierRuns()
+{
+    m_copyEarlierWanted = true;
+    m_earlierRuns = 0;
+    m_earlierNote.Empty();
+    if (!m_keepingThread) StartKeeping();
+}
+
 CString CHistoryKeeper::Note() const
 {
     if (m_retrying) return "Waiting to keep the reports of the last device found: another program holds one of them...";
     if (m_keeping || !m_wanted.printFolder.IsEmpty()) return "Keeping the reports of the last device found...";
+    if (m_copyingEarlier || m_copyEarlierWanted) return "Copying the runs kept earlier on this PC into the history...";
+    if (m_failure.IsEmpty() && !m_earlierNote.IsEmpty()) return m_earlierNote;
     if (m_failure.IsEmpty() && !m_unreachable.IsEmpty())
         return m_unreachable + " cannot be reached: the runs kept there are listed once it can.";
     return m_failure;

@@ -52,6 +52,11 @@ public:
     // While the history window shows the list, runs kept or deleted by other PCs come into it;
     // it is read again as the window opens.
     void Watch(bool shown);
+    // How many runs kept earlier on this PC, in Documents\Mardello, are offered to be copied into
+    // the history in use; 0 when it is that folder or they were all copied.
+    size_t EarlierRuns() const { return m_earlierRuns; }
+    // They are copied on the keeping thread, by the rules of a keep, and stay where they are.
+    void CopyEarlierRuns();
     // The folder the runs were read from; empty until they have been.
     const CString& Folder() const { return m_runsFolder; }
 
@@ -78,6 +83,7 @@ private:
         CString vin;
     };
 
+    void TakeEarlierRuns(bool copied, size_t left, const CString& history);
     void OnKeepTimer();
     void OnOutboxTimer();
     void StartKeeping();
@@ -100,6 +106,10 @@ private:
     bool m_shareWanted = false;  // the outbox is to be looked into though nothing else is wanted
     bool m_readWanted = false;   // the history changed elsewhere: it is read again
     bool m_watching = false;
+    size_t m_earlierRuns = 0;
+    bool m_copyEarlierWanted = false;
+    bool m_copyingEarlier = false;
+    CString m_earlierNote;  // what came of copying them
     HistoryWatch m_watch;
     std::atomic<bool> m_stop{false};  // the program closes: the copy running stops
     std::vector<KeptRun> m_runs;

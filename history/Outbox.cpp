@@ -58,7 +58,7 @@ size_t OutboxRuns(const CString& outbox)
     return runs;
 }
 
-size_t ShareOutbox(const CString& outbox, const CString& historyFolder, const std::atomic<bool>& stop)
+size_t ShareOutbox(const CString& outbox, const CString& historyFolder, const std::atomic<bool>& stop, bool leaveKept)
 {
     if (outbox.IsEmpty() || outbox.CompareNoCase(historyFolder) == 0) return 0;
     size_t waiting = 0;
@@ -70,6 +70,8 @@ size_t ShareOutbox(const CString& outbox, const CString& historyFolder, const st
             if (!leaveAll) {
                 const KeepOutcome outcome = KeepRun(runFolder, historyFolder, stop);
                 const OutboxStep step = AfterSharing(outcome.result, IsReachable(historyFolder));
+                if (leaveKept && (step == OutboxStep::Remove || outcome.result == KeepOutcome::Result::NothingToKeep))
+                    continue;
                 if (step == OutboxStep::Remove) {
                     RemoveFolder(runFolder);
                     if (::GetFileAttributesA(runFolder) == INVALID_FILE_ATTRIBUTES) continue;
@@ -78,7 +80,7 @@ size_t ShareOutbox(const CString& outbox, const CString& historyFolder, const st
             }
             ++waiting;
         }
-        ::RemoveDirectoryA(vinFolder);
+        if (!leaveKept) ::RemoveDirectoryA(vinFolder);
     }
     return waiting;
 }

@@ -89,6 +89,8 @@
 #define IDC_HISTORY_COMPARE_PREVIOUS 1211
 #define IDC_HISTORY_FOLDER          1212
 #define IDC_HISTORY_FOLDER_SHOWN    1213
+#define IDC_HISTORY_EARLIER         1214
+#define IDC_HISTORY_COPY_EARLIER    1215
 
 #define IDM_ABOUTBOX                0x0010
 #define IDM_WORKSHOP                0x0020

@@ -66,6 +66,7 @@ BEGIN_MESSAGE_MAP(CHistoryDlg, CDialogEx)
     ON_BN_CLICKED(IDC_HISTORY_DELETE, &CHistoryDlg::OnDelete)
     ON_BN_CLICKED(IDC_HISTORY_KEEP, &CHistoryDlg::OnKeepClicked)
     ON_BN_CLICKED(IDC_HISTORY_FOLDER, &CHistoryDlg::OnChooseFolder)
+    ON_BN_CLICKED(IDC_HISTORY_COPY_EARLIER, &CHistoryDlg::OnCopyEarlierRuns)
     ON_BN_CLICKED(IDC_HISTORY_COMPARE, &CHistoryDlg::OnCompare)
     ON_BN_CLICKED(IDC_HISTORY_COMPARE_PREVIOUS, &CHistoryDlg::OnComparePrevious)
     ON_NOTIFY(LVN_GETDISPINFOA, IDC_HISTORY_LIST, &CHistoryDlg::OnGetDispInfo)
@@ -99,6 +100,7 @@ BOOL CHistoryDlg::OnInitDialog()
     PlaceAsLastLeft();
     m_historyFolder = m_keeper.Folder().IsEmpty() ? HistoryFolder() : m_keeper.Folder();
     ShowFolder();
+    ShowEarlierRunsOffer();
     m_keeper.Watch(true);
     ShowNote(!m_keeper.Runs() && m_keepNote.IsEmpty() ? ReadingNote() : m_keepNote);
 
@@ -310,6 +312,7 @@ void CHistoryDlg::HistoryChanged()
     const bool wasReading = GetDlgItem(IDC_HISTORY_FAILURE).GetWindowText() == ReadingNote();
     if (!m_keeper.Folder().IsEmpty()) m_historyFolder = m_keeper.Folder();
     ShowFolder();
+    ShowEarlierRunsOffer();
     if (keepNote != m_keepNote || wasReading)
         ShowNote(m_keepNote = !m_keeper.Runs() && keepNote.IsEmpty() ? ReadingNote() : keepNote);
     // The user's choice stays chosen: Del pressed next deletes the runs they chose.
@@ -324,6 +327,22 @@ void CHistoryDlg::OnKeepClicked()
     if (SetKeepsReports(keep)) return;
     ShowNote(keep ? "Keeping could not be turned on for good: the setting could not be stored."
                   : "Keeping could not be turned off for good: the setting could not be stored.");
+}
+
+// The runs kept earlier on this PC are offered until they are all in the history in use.
+void CHistoryDlg::ShowEarlierRunsOffer()
+{
+    const size_t count = m_keeper.EarlierRuns();
+    if (count) GetDlgItem(IDC_HISTORY_EARLIER).SetWindowText(RunsCounted(count) + " kept earlier on this PC:");
+    for (int id : {IDC_HISTORY_EARLIER, IDC_HISTORY_COPY_EARLIER}) ::ShowWindow(GetDlgItem(id), count ? SW_SHOWNA : SW_HIDE);
+}
+
+// Copied on the keeper's thread; the note says how it goes, and the list takes them as they come.
+void CHistoryDlg::OnCopyEarlierRuns()
+{
+    m_keeper.CopyEarlierRuns();
+    ShowEarlierRunsOffer();
+    ShowNote(m_keepNote = m_keeper.Note());
 }
 
 void CHistoryDlg::ShowFolder()

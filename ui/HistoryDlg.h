@@ -43,6 +43,7 @@ protected:
     void OnDelete();
     void OnKeepClicked();
     void OnChooseFolder();
+    void OnCopyEarlierRuns();
     // In HistoryDlgCompare.cpp.
     void OnCompare();
     void OnComparePrevious();
@@ -76,6 +77,7 @@ private:
     void ShowNote(const CString& note);
     // The folder the list is read from, and whether the user may choose another.
     void ShowFolder();
+    void ShowEarlierRunsOffer();
     CString ReadingNote() const { return "Reading " + m_historyFolder + "..."; }
     // The selected run as an index into the runs; -1 when none is selected.
     int SelectedRun() const;

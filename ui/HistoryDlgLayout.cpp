@@ -40,8 +40,8 @@ void CHistoryDlg::PlaceAsLastLeft()
     m_designed = {client.Width(), client.Height()};
     m_designedWindow = {window.Width(), window.Height()};
     for (int id : {IDC_HISTORY_LIST, IDC_HISTORY_NONE, IDOK, IDC_HISTORY_OPEN_FOLDER, IDC_HISTORY_DELETE, IDC_HISTORY_COMPARE,
-                   IDC_HISTORY_COMPARE_PREVIOUS, IDCANCEL, IDC_HISTORY_KEEP, IDC_HISTORY_FOLDER_SHOWN, IDC_HISTORY_FOLDER,
-                   IDC_HISTORY_FAILURE})
+                   IDC_HISTORY_COMPARE_PREVIOUS, IDCANCEL, IDC_HISTORY_KEEP, IDC_HISTORY_EARLIER, IDC_HISTORY_COPY_EARLIER,
+                   IDC_HISTORY_FOLDER_SHOWN, IDC_HISTORY_FOLDER, IDC_HISTORY_FAILURE})
         m_placed.emplace_back(id, ClientRectOf(m_hWnd, id));
     const CWinApp* app = AfxGetApp();
     if (!app) return;
@@ -82,7 +82,7 @@ void CHistoryDlg::OnGetMinMaxInfo(MINMAXINFO* limits)
 }
 
 // The buttons, the keep setting, the folder and the note keep their distance from the bottom,
-// Close and History folder from the right; the list takes the rest, and the note's band too while there is no note.
+// Close, History folder and the offer of the runs kept earlier from the right; the list takes the rest, and the note's band too while there is no note.
 void CHistoryDlg::Layout()
 {
     if (m_placed.empty()) return;
@@ -114,7 +114,8 @@ void CHistoryDlg::Layout()
             place.right += dx;
             break;
         default:
-            ::OffsetRect(&place, id == IDCANCEL || id == IDC_HISTORY_FOLDER ? dx : 0, dy + band);
+            ::OffsetRect(&place, id == IDCANCEL || id == IDC_HISTORY_FOLDER || id == IDC_HISTORY_EARLIER || id == IDC_HISTORY_COPY_EARLIER ? dx : 0,
+                         dy + band);
         }
         ::SetWindowPos(GetDlgItem(id), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
