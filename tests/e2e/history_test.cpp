@@ -25,8 +25,9 @@ const std::string kVinB = "WDB2030461A123456";
 const std::string kDtcBefore = "P0301\tMisfire\r\n";
 const std::string kDtcAfter = "P0000\tNo fault\r\n";
 
-// The device's reports as written at a local time ("2026-01-02 03:04:05"): the run's time.
-void DateReports(const DeviceFolder& device, const char* when)
+// The reports in the folder `prefix` ends in as written at a local time ("2026-01-02 03:04:05"):
+// the run's time.
+void DateReports(const std::string& prefix, const char* when)
 {
     SYSTEMTIME local{};
     sscanf(when, "%hu-%hu-%hu %hu:%hu:%hu", &local.wYear, &local.wMonth, &local.wDay, &local.wHour, &local.wMinute,
@@ -35,13 +36,15 @@ void DateReports(const DeviceFolder& device, const char* when)
     SystemTimeToFileTime(&local, &localTime);
     LocalFileTimeToFileTime(&localTime, &written);
     for (const char* report : {"VIN.DAT", "DTC.DAT", "CDS.DAT", "FROZEN.DAT"}) {
-        const HANDLE file = CreateFileA(device.FilePath(report).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+        const HANDLE file = CreateFileA((prefix + report).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE) continue;
         SetFileTime(file, nullptr, nullptr, &written);
         CloseHandle(file);
     }
 }
+
+void DateReports(const DeviceFolder& device, const char* when) { DateReports(device.FilePath(""), when); }
 
 // A history listing line per report: "<VIN>\<run>\<file> <size>", the VIN.DAT every run has last.
 std::string Kept(const std::string& vin, const char* run, std::initializer_list<std::pair<const char*, size_t>> files = {})
@@ -493,6 +496,46 @@ TEST_F(History, RunKeptWhileTheShareIsDownIsSharedWhenItIsBack)
     EXPECT_TRUE(WaitUntil([&] { return listed(share.Path() + "\\Mardello") == run && listed(outbox).empty(); }, kKeptMs))
         << listed(share.Path() + "\\Mardello") << "outbox:\n" << listed(outbox);
     EXPECT_TRUE(ReadWholeFile(share.Path() + "\\Mardello\\" + kVinA + "\\2026-01-02 03-04-05\\DTC.DAT") == kDtcBefore);
+}
+
+// Runs kept on this PC before the history moved to a share are offered once, copied there
+// beside the one the share already has, and stay on this PC.
+TEST_F(History, RunsKeptEarlierAreCopiedIntoTheShareOnceOffered)
+{
+    ScratchFolder share;
+    struct Forget { ~Forget() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); } } forget;
+    HKEY settings = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &settings, nullptr));
+    RegSetValueExA(settings, "HistoryFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>("S:\\Mardello"), 13);
+    RegCloseKey(settings);
+    ASSERT_TRUE(m_drives.Define('S', DriveKind::Network, share.UnixPath()));
+    ASSERT_TRUE(KeepRun(kVinA, "2026-01-01 00-00-00", kDtcBefore) && KeepRun(kVinB, "2026-01-02 00-00-00"));
+    DateReports(RunFolder(kVinA, "2026-01-01 00-00-00") + "\\", "2026-01-01 00:00:00");
+    DateReports(RunFolder(kVinB, "2026-01-02 00-00-00") + "\\", "2026-01-02 00:00:00");
+    const std::string local = HistoryListing();
+    const std::string shared = share.Path() + "\\Mardello\\" + kVinB + "\\2026-01-02 00-00-00";
+    for (const std::string& each : {share.Path() + "\\Mardello", share.Path() + "\\Mardello\\" + kVinB, shared})
+        CreateDirectoryA(each.c_str(), nullptr);
+    ASSERT_TRUE(std::ofstream(shared + "\\VIN.DAT", std::ios::binary) << kVinB << "\r\n");
+    DateReports(shared + "\\", "2026-01-02 00:00:00");
+    const auto offered = [](Stage& stage) { return IsWindowVisible(GetDlgItem(HistoryWindow(stage.session), IDC_HISTORY_COPY_EARLIER)) != FALSE; };
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1", kKeptMs),
+        {"the offer shown", [&](Stage& stage) { return ::testing::AssertionResult(WaitUntil([&] { return offered(stage); })); }},
+        Do("look at it", [&] { SaveScreenshot(HistoryWindow(m_session), "history-earlier-offer"); }),
+        ClickInHistory(IDC_HISTORY_COPY_EARLIER),
+        Expect(Shown::HistoryRows, "2, row 1", kKeptMs),
+        Expect(Shown::HistoryNote, "The runs kept earlier on this PC are in S:\\Mardello too.", kKeptMs),
+        {"the offer gone", [&](Stage& stage) { return ::testing::AssertionResult(!offered(stage)); }},
+    });
+    EXPECT_EQ(local, HistoryListing());
+    std::vector<std::string> lines;
+    ListFiles(share.Path() + "\\Mardello", "", lines);
+    std::sort(lines.begin(), lines.end());
+    std::string listing;
+    for (const std::string& line : lines) listing += line + "\n";
+    EXPECT_EQ(Kept(kVinA, "2026-01-01 00-00-00", {{"DTC.DAT", kDtcBefore.size()}}) + Kept(kVinB, "2026-01-02 00-00-00"), listing);
 }
 
 // Runs another PC keeps into the history, as a keep does, from a temporary folder into a VIN's
