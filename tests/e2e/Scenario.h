@@ -59,10 +59,10 @@ inline void ListFiles(const std::string& folder, const std::string& prefix, std:
     FindClose(search);
 }
 
-inline std::string HistoryListing()
+inline std::string HistoryListing(const std::string& folder = HistoryFolder())
 {
     std::vector<std::string> lines;
-    ListFiles(HistoryFolder(), "", lines);
+    ListFiles(folder, "", lines);
     std::sort(lines.begin(), lines.end());
     std::string listing;
     for (const std::string& line : lines) listing += line + "\n";
