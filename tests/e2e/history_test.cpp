@@ -606,6 +606,19 @@ TEST_F(History, TwoPcsKeepIntoOneShareAndFollowEachOther)
     EXPECT_EQ(kDeletedNote + Kept(kVinA, "2026-01-01 01-01-01", {{"DTC.DAT", kDtcBefore.size()}}), listing);
 }
 
+// The run shown, deleted by another PC, is left, and the status line says why.
+TEST_F(History, ShownRunDeletedElsewhereIsLeft)
+{
+    ASSERT_TRUE(KeepRun(kVinA, "2026-01-01 00-00-00"));
+    ASSERT_TRUE(m_session.Start());
+    Play({
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1"), HistoryKeys({"Return"}),
+        Expect(Shown::Status, "Kept run of 2026-01-01 00:00:00"), Keys("ctrl+h"),
+        Do("delete it elsewhere", [&] { RemoveTree(HistoryFolder() + "\\" + kVinA); }),
+        Expect(Shown::Status, "The run of 2026-01-01 00:00:00 was deleted on another PC: it is no longer in the history.", 15000),
+    });
+}
+
 // Runs another PC keeps into the history, as a keep does, from a temporary folder into a VIN's
 // folder, and deletes there, come and go in the open window.
 TEST_F(History, OpenWindowFollowsRunsKeptAndDeletedElsewhere)
