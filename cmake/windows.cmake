@@ -77,6 +77,7 @@ set(WIN32_SOURCES
     dtc/RunReport.cpp
     dtc/RunComparison.cpp
     ui/HistoryDlg.cpp
+    ui/ExploreFolder.cpp
     ui/HistoryDlgCompare.cpp
     ui/HistoryDlgLayout.cpp
     ui/HistoryFolderPicker.cpp

@@ -1,7 +1,6 @@
 #include "ui/HistoryDlg.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 
@@ -10,6 +9,7 @@
 #include "history/HistoryRows.h"
 #include "history/KeepSetting.h"
 #include "history/KeptRuns.h"
+#include "ui/ExploreFolder.h"
 #include "ui/HistoryFolderPicker.h"
 
 namespace {
@@ -266,10 +266,8 @@ void CHistoryDlg::OnFilterChange() { ShowList({}); }
 
 void CHistoryDlg::OnOpenFolder()
 {
-    static const auto execute = LoadSystemFunction<decltype(&::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
     const int run = SelectedRun();
-    if (run < 0 || !execute) return;
-    execute(m_hWnd, "explore", RunFolderPath(HistoryPath(), Runs()[run]), nullptr, nullptr, SW_SHOWNORMAL);
+    if (run >= 0) ExploreFolder(m_hWnd, RunFolderPath(HistoryPath(), Runs()[run]));
 }
 
 // Every selected run, in one move to the Recycle Bin. The runs are named by their folders: the
