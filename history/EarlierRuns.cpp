@@ -4,20 +4,21 @@
 #include "history/Outbox.h"
 
 namespace {
-constexpr const char* kSettingsSection = "Settings";
-constexpr const char* kCopiedEntry = "EarlierRunsCopied";
+// One entry per history folder they were copied into, named by the folder: the registry compares
+// names in any case, as the file system compares folders.
+constexpr const char* kCopiedSection = "EarlierRunsCopiedInto";
 }  // namespace
 
-bool EarlierRunsCopied()
+bool EarlierRunsCopied(const CString& historyFolder)
 {
     const CWinApp* app = AfxGetApp();
-    return app && app->GetProfileInt(kSettingsSection, kCopiedEntry, 0) != 0;
+    return app && app->GetProfileInt(kCopiedSection, historyFolder, 0) != 0;
 }
 
-bool SetEarlierRunsCopied()
+bool SetEarlierRunsCopied(const CString& historyFolder)
 {
     const CWinApp* app = AfxGetApp();
-    return app && app->WriteProfileInt(kSettingsSection, kCopiedEntry, 1);
+    return app && app->WriteProfileInt(kCopiedSection, historyFolder, 1);
 }
 
 size_t EarlierRunsToCopy(const CString& earlier, const CString& historyFolder)

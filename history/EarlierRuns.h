@@ -6,9 +6,10 @@
 
 #include "framework/CString.h"
 
-// Whether they were all copied, and so are offered no more; kept under the program's settings.
-bool EarlierRunsCopied();
-bool SetEarlierRunsCopied();
+// Whether they were all copied into `historyFolder`, and so are offered no more there; kept under
+// the program's settings. Another folder chosen later is offered them once too.
+bool EarlierRunsCopied(const CString& historyFolder);
+bool SetEarlierRunsCopied(const CString& historyFolder);
 // The runs in `earlier` that could be copied into `historyFolder`: none when it is the same folder.
 size_t EarlierRunsToCopy(const CString& earlier, const CString& historyFolder);
 // Each run of `earlier` kept into `historyFolder`: one already there, or deleted there, is not

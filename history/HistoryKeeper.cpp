@@ -51,7 +51,7 @@ struct KeepJob {
     std::vector<KeptRun> known;  // the history as read before, whose codes need no second reading
     std::vector<KeptRun> runs;   // the history as it is afterwards
     bool listedEarly = false;    // the runs went to the window before their codes were read
-    bool offerEarlier = false;   // the runs kept earlier on this PC are counted, or copied with copyEarlier
+    bool offerEarlier = true;    // the runs kept earlier on this PC are counted, or copied with copyEarlier
     bool copyEarlier = false;
     size_t earlierLeft = 0;      // of those, the runs not in the history yet as far as known
 };
@@ -88,7 +88,7 @@ DWORD WINAPI KeepOnItsThread(void* parameter)
         sharedAny = job->waiting < before;
         // Asked again once the history can be reached: copied nowhere, they were not copied.
         job->copyEarlier = job->copyEarlier && IsReachable(history);
-        if (job->offerEarlier && IsReachable(history)) {
+        if (job->offerEarlier && IsReachable(history) && !EarlierRunsCopied(history)) {
             const CString earlier = DocumentsHistoryFolder();
             job->earlierLeft = EarlierRunsToCopy(earlier, history);
             if (job->copyEarlier && job->earlierLeft) {
@@ -227,7 +227,6 @@ void CHistoryKeeper::StartKeeping()
     m_shareWanted = m_readWanted = false;
     auto job = std::make_unique<KeepJob>(KeepJob{m_wanted.printFolder, m_wanted.vin, m_stop, m_window.m_hWnd,
                                                  m_folderChoice, readWanted, {}, {}, false, 0, false, {}, {}});
-    job->offerEarlier = !EarlierRunsCopied();
     job->copyEarlier = m_copyEarlierWanted;
     m_copyingEarlier = m_copyEarlierWanted;
     m_copyEarlierWanted = false;
@@ -351,7 +350,7 @@ void CHistoryKeeper::TakeEarlierRuns(bool copied, size_t left, const CString& hi
     m_earlierRuns = left;
     if (!copied) return;
     if (left == 0 && !m_stop) {
-        SetEarlierRunsCopied();
+        SetEarlierRunsCopied(history);
         m_earlierNote = "The runs kept earlier on this PC are in " + history + " too.";
     } else {
         m_earlierNote = "Not every run kept earlier on this PC could be copied into " + history + ": the rest are offered again.";

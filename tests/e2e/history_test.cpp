@@ -133,14 +133,19 @@ Step LookAgain(const std::string& vin)
 // The history folder chosen for one test; the settings are gone afterwards, as the benchmark,
 // which shares the prefix, keeps its history in Documents.
 struct ChosenHistoryFolder {
-    explicit ChosenHistoryFolder(const std::string& folder)
+    explicit ChosenHistoryFolder(const std::string& folder) { Choose(folder); }
+    ~ChosenHistoryFolder()
+    {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, MARDELLO_SETTINGS_ROOT "\\EarlierRunsCopiedInto");
+    }
+    static void Choose(const std::string& folder)
     {
         HKEY settings = nullptr;
         RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &settings, nullptr);
         RegSetValueExA(settings, "HistoryFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()), static_cast<DWORD>(folder.size() + 1));
         RegCloseKey(settings);
     }
-    ~ChosenHistoryFolder() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
 };
 
 // Keeping runs on a thread below the window's, which a busy machine may hold back for a while.
@@ -529,6 +534,21 @@ TEST_F(History, RunsKeptEarlierAreCopiedIntoTheShareOnceOffered)
     EXPECT_EQ(local, HistoryListing());
     const std::string listing = HistoryListing(share.Path() + "\\Mardello");
     EXPECT_EQ(Kept(kVinA, "2026-01-01 00-00-00", {{"DTC.DAT", kDtcBefore.size()}}) + Kept(kVinB, "2026-01-02 00-00-00"), listing);
+
+    // Remembered for that folder only: another one chosen later is offered them once too.
+    ASSERT_TRUE(ClickButton(m_session.Dialog(), IDC_BTN_EXIT));
+    ASSERT_TRUE(m_session.Process().WaitForExit(20000, nullptr));
+    CreateDirectoryA((share.Path() + "\\Other").c_str(), nullptr);
+    for (const char* folder : {"S:\\Mardello", "S:\\Other"}) {
+        ChosenHistoryFolder::Choose(folder);
+        MardelloSession session;
+        ASSERT_TRUE(session.Start());
+        Stage stage{session, m_drives};
+        PlayRows(stage, {Keys("ctrl+h"), Expect(Shown::HistoryNote, "", kKeptMs)}, __FILE__, __LINE__);
+        EXPECT_EQ(folder == std::string("S:\\Other"), offered(stage)) << folder;
+        ASSERT_TRUE(ClickButton(session.Dialog(), IDC_BTN_EXIT));
+        ASSERT_TRUE(session.Process().WaitForExit(20000, nullptr));
+    }
 }
 
 // The other PC of the next test, started in a Wine prefix of its own by it: the share is its S:.
