@@ -439,7 +439,7 @@ LRESULT CHistoryKeeper::OnRunsDeleted(WPARAM, LPARAM lParam)
     std::vector<KeptRun> deleted;
     for (size_t i : deletion->outcome.deleted) {
         deleted.push_back(deletion->runs[i]);
-        m_deletedHere.push_back(RunFolderPath(deletion->historyFolder, deletion->runs[i]));
+        m_justDeleted.push_back(RunFolderPath(deletion->historyFolder, deletion->runs[i]));
     }
     // A folder chosen meanwhile lists other runs, which may bear the same names.
     if (deletion->historyFolder.CompareNoCase(m_runsFolder) == 0) {
@@ -447,10 +447,11 @@ LRESULT CHistoryKeeper::OnRunsDeleted(WPARAM, LPARAM lParam)
         m_deletedWhileRead.DropFrom(m_runs);
     }
     m_listener.RunsDeleted(deletion->runs, deletion->outcome);
+    m_justDeleted.clear();
     return 0;
 }
 
 ShownRunFate CHistoryKeeper::FateOf(const CString& shownFolder) const
 {
-    return FateOfShownRun(shownFolder, m_runsFolder, m_runsRead ? &m_runs : nullptr, m_deletedHere);
+    return FateOfShownRun(shownFolder, m_runsFolder, m_runsRead ? &m_runs : nullptr, m_justDeleted);
 }

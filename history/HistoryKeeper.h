@@ -131,7 +131,9 @@ private:
     bool m_codesRead = false;
     RunsDeletedWhileRead m_deletedWhileRead;
     DeletionThread m_deletion;
-    std::vector<CString> m_deletedHere;  // the folders of the runs deleted from the history window
+    // The folders of the runs the history window deleted, while the window is told: a run kept
+    // again later under the same name is another run.
+    std::vector<CString> m_justDeleted;
     // Job cards written since the keeping thread started: its list, read before, lacks them.
     std::vector<std::pair<CString, JobCard>> m_jobCardsWritten;
     void TakeJobCardsWritten();
