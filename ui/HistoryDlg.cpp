@@ -104,10 +104,7 @@ BOOL CHistoryDlg::OnInitDialog()
     ShowFolder();
     ShowEarlierRunsOffer();
     m_keeper.Watch(true);
-    ShowNote(!m_keepNote.IsEmpty() ? m_keepNote
-             : m_keeper.Deleting()  ? MovingNote(m_keeper.Deleting())
-             : !m_keeper.Runs()     ? ReadingNote()
-                                    : CString());
+    ShowNote(KeeperNote());
 
     // Sorting and listing thousands of runs takes Wine longer than showing the window: the
     // window shows first, with its run buttons grey until a run is listed and selected.
@@ -315,6 +312,16 @@ void CHistoryDlg::RunsDeleted(const std::vector<KeptRun>& asked, const DeleteOut
     ShowNote(note);
 }
 
+// What the keeper has to say; without that, that runs are being moved, or the list read.
+CString CHistoryDlg::KeeperNote() const
+{
+    const CString note = m_keeper.Note();
+    return !note.IsEmpty()        ? note
+           : m_keeper.Deleting()  ? MovingNote(m_keeper.Deleting())
+           : !m_keeper.Runs()     ? ReadingNote()
+                                  : CString();
+}
+
 // Where the runs being deleted are listed now, for the row to select once they are gone.
 void CHistoryDlg::FindDeletingRows()
 {
@@ -342,8 +349,10 @@ void CHistoryDlg::HistoryChanged()
     if (!m_keeper.Folder().IsEmpty()) m_historyFolder = m_keeper.Folder();
     ShowFolder();
     ShowEarlierRunsOffer();
-    if (keepNote != m_keepNote || wasReading)
-        ShowNote(m_keepNote = !m_keeper.Runs() && keepNote.IsEmpty() ? ReadingNote() : keepNote);
+    if (keepNote != m_keepNote || wasReading) {
+        m_keepNote = keepNote;
+        ShowNote(KeeperNote());
+    }
     // The user's choice stays chosen: Del pressed next deletes the runs they chose.
     const std::vector<KeptRun> chosen = m_selected;
     FitColumns();  // the runs read after the window opened have their own VINs

@@ -81,6 +81,7 @@ private:
     void ShowFolder();
     void ShowEarlierRunsOffer();
     CString ReadingNote() const { return "Reading " + m_historyFolder + "..."; }
+    CString KeeperNote() const;
     // The selected run as an index into the runs; -1 when none is selected.
     int SelectedRun() const;
     std::vector<size_t> SelectedRuns() const;
