@@ -74,6 +74,7 @@ set(WIN32_SOURCES
     history/KeptRuns.cpp
     history/DeletedRunsFile.cpp
     history/DeleteKeptRuns.cpp
+    history/DeletionThread.cpp
     dtc/RunReport.cpp
     dtc/RunComparison.cpp
     ui/HistoryDlg.cpp

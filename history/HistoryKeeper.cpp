@@ -27,6 +27,7 @@ constexpr UINT WM_KEEP_DONE = WM_APP + 1;
 constexpr UINT WM_RUNS_LISTED = WM_APP + 2;
 // What the history's watch posts; far from the others, which other parts of the window count on.
 constexpr UINT WM_HISTORY_CHANGED = WM_APP + 0x4B1;
+constexpr UINT WM_RUNS_DELETED = WM_APP + 0x4DE;
 
 // Runs read from one history folder, as a choice of folder made meanwhile tells them apart.
 struct RunsOfFolder {
@@ -153,6 +154,7 @@ BEGIN_MESSAGE_MAP(CHistoryKeeper, CCmdTarget)
     ON_MESSAGE(WM_KEEP_DONE, &CHistoryKeeper::OnKeepDone)
     ON_MESSAGE(WM_RUNS_LISTED, &CHistoryKeeper::OnRunsListed)
     ON_MESSAGE(WM_HISTORY_CHANGED, &CHistoryKeeper::OnChangedElsewhere)
+    ON_MESSAGE(WM_RUNS_DELETED, &CHistoryKeeper::OnRunsDeleted)
     ON_MESSAGE_SEEN(WM_WINDOWPOSCHANGING, &CHistoryKeeper::OnWindowPosChanging)
 END_MESSAGE_MAP()
 
@@ -423,12 +425,32 @@ LRESULT CHistoryKeeper::OnChangedElsewhere(WPARAM, LPARAM)
     return 0;
 }
 
-DeleteOutcome CHistoryKeeper::Delete(const std::vector<KeptRun>& runs)
+bool CHistoryKeeper::Delete(const std::vector<KeptRun>& runs)
 {
-    DeleteOutcome outcome = DeleteKeptRuns(m_runsFolder, runs);
+    return m_deletion.Start(m_window.m_hWnd, WM_RUNS_DELETED, m_runsFolder, runs);
+}
+
+// Whether the history window is open or not: the runs that went leave the list, and a read
+// that started before they went does not bring them back.
+LRESULT CHistoryKeeper::OnRunsDeleted(WPARAM, LPARAM lParam)
+{
+    const std::unique_ptr<Deletion> deletion = m_deletion.Finished(lParam);
     std::vector<KeptRun> deleted;
-    for (size_t i : outcome.deleted) deleted.push_back(runs[i]);
-    m_deletedWhileRead.Deleted(deleted);
-    m_deletedWhileRead.DropFrom(m_runs);
-    return outcome;
+    for (size_t i : deletion->outcome.deleted) {
+        deleted.push_back(deletion->runs[i]);
+        m_justDeleted.push_back(RunFolderPath(deletion->historyFolder, deletion->runs[i]));
+    }
+    // A folder chosen meanwhile lists other runs, which may bear the same names.
+    if (deletion->historyFolder.CompareNoCase(m_runsFolder) == 0) {
+        m_deletedWhileRead.Deleted(deleted);
+        m_deletedWhileRead.DropFrom(m_runs);
+    }
+    m_listener.RunsDeleted(deletion->runs, deletion->outcome);
+    m_justDeleted.clear();
+    return 0;
+}
+
+ShownRunFate CHistoryKeeper::FateOf(const CString& shownFolder) const
+{
+    return FateOfShownRun(shownFolder, m_runsFolder, m_runsRead ? &m_runs : nullptr, m_justDeleted);
 }

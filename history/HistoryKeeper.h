@@ -3,7 +3,8 @@
 // own, so the VIN is shown first and the window goes on answering while a large report is
 // copied, and reads the history there for the history window. It owns that thread: one runs at
 // a time, and the keeper waits for it before it goes. It owns the history's list: the history
-// window shows it and asks the keeper to delete.
+// window shows it and asks the keeper to delete, which it does on a thread of its own too, and so
+// it knows what became of a kept run shown.
 #include <windows.h>
 
 #include <atomic>
@@ -11,10 +12,12 @@
 
 #include "framework/Wnd.h"
 #include "history/DeleteKeptRuns.h"
+#include "history/DeletionThread.h"
 #include "history/RunsDeletedWhileRead.h"
 #include "history/HistoryList.h"
 #include "jobcard/JobCard.h"
 #include "history/HistoryWatch.h"
+#include "history/ShownRunGone.h"
 
 // What the history part tells the window that owns it.
 class HistoryKeeperListener {
@@ -25,6 +28,8 @@ public:
     virtual void DeviceRunKept(const CString& printFolder, const CString& runFolder) = 0;
     // Something to say in the status line now, before the window goes on.
     virtual void Say(const CString& note) = 0;
+    // Of the runs asked to be deleted, those in `outcome.deleted` went and left the list.
+    virtual void RunsDeleted(const std::vector<KeptRun>& asked, const DeleteOutcome& outcome) = 0;
 
 protected:
     ~HistoryKeeperListener() = default;
@@ -72,8 +77,13 @@ public:
     bool CodesRead() const { return m_codesRead; }
     // The job card of the run kept in `runFolder` was written: the list finds the run by it at once.
     void JobCardKept(const CString& runFolder, const JobCard& card);
-    // Moves the runs to the Recycle Bin; those that went leave the list at once.
-    DeleteOutcome Delete(const std::vector<KeptRun>& runs);
+    // Starts moving the runs to the Recycle Bin; those that went leave the list when it is done.
+    // False when a deletion runs already or could not be started.
+    bool Delete(const std::vector<KeptRun>& runs);
+    // How many runs are being moved to the Recycle Bin; 0 while none are.
+    size_t Deleting() const { return m_deletion.Runs(); }
+    // What became of the kept run shown from `shownFolder`.
+    ShownRunFate FateOf(const CString& shownFolder) const;
 
     DECLARE_MESSAGE_MAP()
 
@@ -90,6 +100,7 @@ private:
     LRESULT OnKeepDone(WPARAM wParam, LPARAM lParam);
     LRESULT OnRunsListed(WPARAM wParam, LPARAM lParam);
     LRESULT OnChangedElsewhere(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRunsDeleted(WPARAM wParam, LPARAM lParam);
     void OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
 
     const CWnd& m_window;
@@ -119,6 +130,10 @@ private:
     bool m_runsRead = false;
     bool m_codesRead = false;
     RunsDeletedWhileRead m_deletedWhileRead;
+    DeletionThread m_deletion;
+    // The folders of the runs the history window deleted, while the window is told: a run kept
+    // again later under the same name is another run.
+    std::vector<CString> m_justDeleted;
     // Job cards written since the keeping thread started: its list, read before, lacks them.
     std::vector<std::pair<CString, JobCard>> m_jobCardsWritten;
     void TakeJobCardsWritten();

@@ -1,14 +1,19 @@
 #include "history/ShownRunGone.h"
 
-bool ShownRunGone(const CString& shownFolder, const CString& historyFolder, const std::vector<KeptRun>& runs)
+#include <algorithm>
+
+// Windows names differ in case only for the same folder.
+ShownRunFate FateOfShownRun(const CString& shownFolder, const CString& historyFolder, const std::vector<KeptRun>* runs,
+                            const std::vector<CString>& deletedHere)
 {
-    // Windows names differ in case only for the same folder.
+    if (std::any_of(deletedHere.begin(), deletedHere.end(), [&](const CString& folder) { return folder.CompareNoCase(shownFolder) == 0; }))
+        return ShownRunFate::DeletedHere;
     const CString prefix = historyFolder + "\\";
-    if (historyFolder.IsEmpty() || shownFolder.GetLength() <= prefix.GetLength() ||
+    if (!runs || historyFolder.IsEmpty() || shownFolder.GetLength() <= prefix.GetLength() ||
         shownFolder.Left(prefix.GetLength()).CompareNoCase(prefix) != 0)
-        return false;
+        return ShownRunFate::StillKept;
     const CString runPath = shownFolder.Mid(prefix.GetLength());
-    for (const KeptRun& run : runs)
-        if (run.waitingIn.IsEmpty() && runPath.CompareNoCase(run.vinFolder + "\\" + run.runFolder) == 0) return false;
-    return true;
+    for (const KeptRun& run : *runs)
+        if (run.waitingIn.IsEmpty() && runPath.CompareNoCase(run.vinFolder + "\\" + run.runFolder) == 0) return ShownRunFate::StillKept;
+    return ShownRunFate::DeletedElsewhere;
 }

@@ -1,11 +1,16 @@
 #pragma once
-// A kept run shown in the main window that another PC deleted: the list read afresh from the
-// history's folder no longer holds it.
+// What became of the kept run shown in the main window: still kept, deleted from the history
+// window here, or deleted by another PC, when the list read afresh from the history's folder no
+// longer holds it.
 #include <vector>
 
 #include "framework/CString.h"
 #include "history/HistoryList.h"
 
-// True when `shownFolder` is a run's folder in `historyFolder` that `runs`, read from there,
-// lack. A run shown from elsewhere (the outbox, a folder chosen before) is not this list's to say.
-bool ShownRunGone(const CString& shownFolder, const CString& historyFolder, const std::vector<KeptRun>& runs);
+enum class ShownRunFate { StillKept, DeletedHere, DeletedElsewhere };
+
+// `shownFolder` as a run's folder in `historyFolder`, whose runs as read are `runs` (null until
+// read); `deletedHere` the folders of the runs deleted here. A run shown from elsewhere (the
+// outbox, a folder chosen before) is not this list's to say.
+ShownRunFate FateOfShownRun(const CString& shownFolder, const CString& historyFolder, const std::vector<KeptRun>* runs,
+                            const std::vector<CString>& deletedHere);

@@ -37,6 +37,8 @@ CString RunsCounted(size_t count)
     return count == 1 ? CString("1 run") : CString(std::to_string(count).c_str()) + " runs";
 }
 
+CString MovingNote(size_t count) { return "Moving " + RunsCounted(count) + " to the Recycle Bin..."; }
+
 // The list-view is a common control; the library is loaded when first needed (see PrintDialog.cpp).
 void RegisterListView()
 {
@@ -102,7 +104,7 @@ BOOL CHistoryDlg::OnInitDialog()
     ShowFolder();
     ShowEarlierRunsOffer();
     m_keeper.Watch(true);
-    ShowNote(!m_keeper.Runs() && m_keepNote.IsEmpty() ? ReadingNote() : m_keepNote);
+    ShowNote(KeeperNote());
 
     // Sorting and listing thousands of runs takes Wine longer than showing the window: the
     // window shows first, with its run buttons grey until a run is listed and selected.
@@ -205,6 +207,7 @@ void CHistoryDlg::ShowList(const std::vector<KeptRun>& selected, int row)
     std::vector<int> rows;
     for (const KeptRun& run : selected)
         if (const int at = RowOf(run); at >= 0) rows.push_back(at);
+    FindDeletingRows();
     if (rows.empty() && !m_listed.empty()) rows.push_back(std::clamp(row, 0, static_cast<int>(m_listed.size()) - 1));
     state.state = LVIS_SELECTED;
     for (int each : rows) list.SendMessage(LVM_SETITEMSTATE, each, reinterpret_cast<LPARAM>(&state));
@@ -223,15 +226,17 @@ void CHistoryDlg::ShowList(const std::vector<KeptRun>& selected, int row)
     Layout();  // whole rows are known once there is one
 }
 
-// Open, Open Folder, Delete and Compare act on the selected runs: grey while none is.
+// Open, Open Folder, Delete and Compare act on the selected runs: grey while none is. One
+// deletion at a time: Delete is grey while one runs.
 void CHistoryDlg::EnableRunButtons() const
 {
     const bool selected = SelectedRun() >= 0;
     for (int id : {IDOK, IDC_HISTORY_OPEN_FOLDER, IDC_HISTORY_DELETE, IDC_HISTORY_COMPARE, IDC_HISTORY_COMPARE_PREVIOUS}) {
         const CWnd button = GetDlgItem(id);
+        const bool enabled = selected && (id != IDC_HISTORY_DELETE || !m_keeper.Deleting());
         // A button about to be disabled hands the keyboard on, or the keys would reach nothing.
-        if (!selected && ::GetFocus() == button) ::SetFocus(GetDlgItem(IDC_HISTORY_FILTER));
-        ::EnableWindow(button, selected);
+        if (!enabled && ::GetFocus() == button) ::SetFocus(GetDlgItem(IDC_HISTORY_FILTER));
+        ::EnableWindow(button, enabled);
     }
 }
 
@@ -270,26 +275,59 @@ void CHistoryDlg::OnOpenFolder()
     if (run >= 0) ExploreFolder(m_hWnd, RunFolderPath(HistoryPath(), Runs()[run]));
 }
 
-// Every selected run, in one move to the Recycle Bin. The runs are named by their folders: the
-// list may change while the system deletes.
+// Every selected run, in one move to the Recycle Bin, on the keeper's thread for deleting: a
+// share that stops answering holds that thread up, not the window. The runs are named by their
+// folders: the list may change while the system deletes.
 void CHistoryDlg::OnDelete()
 {
     const std::vector<KeptRun> selected = SelectedRunsByFolder();
-    if (selected.empty()) return;
-    std::vector<int> rows;
-    for (const KeptRun& run : selected) rows.push_back(RowOf(run));
-    const auto listed = static_cast<int>(m_listed.size());
-    const DeleteOutcome outcome = m_keeper.Delete(selected);
-    std::vector<int> gone;
-    for (size_t i : outcome.deleted) {
-        gone.push_back(rows[i]);
-        m_deleted.push_back(RunFolderPath(HistoryPath(), selected[i]));
+    if (selected.empty() || m_keeper.Deleting()) return;
+    if (!m_keeper.Delete(selected)) {
+        ShowNote("The runs could not be moved to the Recycle Bin: the system could not start deleting.");
+        return;
     }
+    m_deleting = selected;
+    FindDeletingRows();
+    ShowNote(MovingNote(selected.size()));
+    EnableRunButtons();
+}
+
+// The runs chosen stay chosen where they are still listed (those that could not be moved, or
+// others chosen meanwhile); otherwise the row after the last run that went is.
+void CHistoryDlg::RunsDeleted(const std::vector<KeptRun>& asked, const DeleteOutcome& outcome)
+{
+    if (!m_hWnd) return;
+    std::vector<int> gone;
+    if (m_deletingRows.size() == asked.size())
+        for (size_t i : outcome.deleted)
+            if (m_deletingRows[i] >= 0) gone.push_back(m_deletingRows[i]);
+    const int listed = m_deletingListed;
+    m_deleting.clear();
+    m_keepNote = m_keeper.Note();
+    const std::vector<KeptRun> chosen = m_selected;
+    ShowList(chosen, RowAfterDeleting(listed, gone));
     const size_t count = outcome.deleted.size();
-    ShowList(count < selected.size() ? selected : std::vector<KeptRun>{}, RowAfterDeleting(listed, gone));
     CString note = count ? RunsCounted(count) + " moved to the Recycle Bin." : CString();
     if (!outcome.why.IsEmpty()) note += (note.IsEmpty() ? "" : " ") + outcome.why;
     ShowNote(note);
+}
+
+// What the keeper has to say; without that, that runs are being moved, or the list read.
+CString CHistoryDlg::KeeperNote() const
+{
+    const CString note = m_keeper.Note();
+    return !note.IsEmpty()        ? note
+           : m_keeper.Deleting()  ? MovingNote(m_keeper.Deleting())
+           : !m_keeper.Runs()     ? ReadingNote()
+                                  : CString();
+}
+
+// Where the runs being deleted are listed now, for the row to select once they are gone.
+void CHistoryDlg::FindDeletingRows()
+{
+    m_deletingRows.clear();
+    for (const KeptRun& run : m_deleting) m_deletingRows.push_back(RowOf(run));
+    m_deletingListed = static_cast<int>(m_listed.size());
 }
 
 void CHistoryDlg::OnFillList()
@@ -311,8 +349,10 @@ void CHistoryDlg::HistoryChanged()
     if (!m_keeper.Folder().IsEmpty()) m_historyFolder = m_keeper.Folder();
     ShowFolder();
     ShowEarlierRunsOffer();
-    if (keepNote != m_keepNote || wasReading)
-        ShowNote(m_keepNote = !m_keeper.Runs() && keepNote.IsEmpty() ? ReadingNote() : keepNote);
+    if (keepNote != m_keepNote || wasReading) {
+        m_keepNote = keepNote;
+        ShowNote(KeeperNote());
+    }
     // The user's choice stays chosen: Del pressed next deletes the runs they chose.
     const std::vector<KeptRun> chosen = m_selected;
     FitColumns();  // the runs read after the window opened have their own VINs
@@ -449,11 +489,6 @@ void CHistoryDlg::OnCustomDraw(NMHDR* header, LRESULT* result)
     draw->nmcd.uItemState &= ~CDIS_SELECTED;
     draw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     draw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
-}
-
-bool CHistoryDlg::Deleted(const CString& folder) const
-{
-    return std::find(m_deleted.begin(), m_deleted.end(), folder) != m_deleted.end();
 }
 
 // The line that stands for an empty list looks like the list: white.

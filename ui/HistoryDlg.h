@@ -21,8 +21,9 @@ public:
     INT_PTR DoModal() override;
     // A run kept, or not, or the history read, while the window is open: the keeper's list changed.
     void HistoryChanged();
-    // Whether the run in `folder` was deleted while the window was open.
-    bool Deleted(const CString& folder) const;
+    // The keeper moved the runs in `outcome.deleted` of those asked to the Recycle Bin, and
+    // dropped them from its list.
+    void RunsDeleted(const std::vector<KeptRun>& asked, const DeleteOutcome& outcome);
 
     // Up, Down, Page Up and Page Down typed in the filter box move through the list; Ctrl+A
     // there selects its text.
@@ -73,12 +74,14 @@ private:
     void ShowList(const std::vector<KeptRun>& selected, int row = 0);
     // The list's row of the run in that folder; -1 when it is not listed.
     int RowOf(const KeptRun& run) const;
+    void FindDeletingRows();
     void EnableRunButtons() const;
     void ShowNote(const CString& note);
     // The folder the list is read from, and whether the user may choose another.
     void ShowFolder();
     void ShowEarlierRunsOffer();
     CString ReadingNote() const { return "Reading " + m_historyFolder + "..."; }
+    CString KeeperNote() const;
     // The selected run as an index into the runs; -1 when none is selected.
     int SelectedRun() const;
     std::vector<size_t> SelectedRuns() const;
@@ -96,7 +99,10 @@ private:
     std::vector<KeptRun> m_noRuns;
     std::vector<size_t> m_listed;  // the runs the list shows, in its order
     bool m_listFilled = false;
-    std::vector<CString> m_deleted;  // the folders of the runs deleted
+    // The runs this window asked the keeper to delete, and their rows as last listed, while it deletes.
+    std::vector<KeptRun> m_deleting;
+    std::vector<int> m_deletingRows;
+    int m_deletingListed = 0;
     // The runs selected, by their folders: the keeper's list may have changed under the rows.
     std::vector<KeptRun> m_selected;
     HistoryColumn m_sortColumn = HistoryColumn::Time;

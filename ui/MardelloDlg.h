@@ -44,6 +44,7 @@ protected:
     void DeviceLost() override;
     void RunKept() override;
     void DeviceRunKept(const CString& printFolder, const CString& runFolder) override;
+    void RunsDeleted(const std::vector<KeptRun>& asked, const DeleteOutcome& outcome) override;
     void JobCardKept(const CString& runFolder, const JobCard& card) override;
     void Say(const CString& note) override;
     void ViewFilled(bool notesKept) override;
@@ -57,7 +58,7 @@ protected:
     void ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
     void LeaveKeptRun();
     bool RunStillKept(const CString& folder, const KeptRun& run);
-    void LeaveRunDeletedElsewhere();
+    void LeaveShownRunIfGone();
 
     // The given command button shows its active picture, the others their normal one.
     void MarkActiveButton(int buttonId) { m_skin.MarkActiveButton(buttonId); }

@@ -4,7 +4,6 @@
 #include "dtc/BeforeAndAfter.h"
 #include "dtc/RunComparison.h"
 #include "history/RunName.h"
-#include "history/ShownRunGone.h"
 #include "ui/HistoryDlg.h"
 #include "ui/MardelloDlg.h"
 
@@ -16,7 +15,6 @@ void CMardelloDlg::OnHistory()
     m_historyDlg = &history;
     const INT_PTR chosen = history.DoModal();
     m_historyDlg = nullptr;
-    if (m_reportSource.ShowsKeptRun() && history.Deleted(m_reportSource.Folder())) LeaveKeptRun();
     if ((chosen == IDOK || chosen == IDC_HISTORY_COMPARE) && !RunStillKept(history.ChosenFolder(), history.ChosenRun()))
         return;
     if (chosen == IDC_HISTORY_COMPARE && !RunStillKept(history.BeforeFolder(), history.BeforeRun())) return;
@@ -56,18 +54,15 @@ bool CMardelloDlg::RunStillKept(const CString& folder, const KeptRun& run)
     return false;
 }
 
-// The list read afresh lacks the kept run shown: another PC deleted it. Runs deleted from the
-// history window here are left as the window closes.
-void CMardelloDlg::LeaveRunDeletedElsewhere()
+// The kept run shown is gone from the history: left, and when another PC deleted it, said so.
+void CMardelloDlg::LeaveShownRunIfGone()
 {
-    const std::vector<KeptRun>* runs = m_historyKeeper.Runs();
-    const CString shown = m_reportSource.Folder();
-    if (!m_reportSource.ShowsKeptRun() || !runs || (m_historyDlg && m_historyDlg->Deleted(shown)) ||
-        !ShownRunGone(shown, m_historyKeeper.Folder(), *runs))
-        return;
+    if (!m_reportSource.ShowsKeptRun()) return;
+    const ShownRunFate fate = m_historyKeeper.FateOf(m_reportSource.Folder());
+    if (fate == ShownRunFate::StillKept) return;
     const CString runTime = m_reportSource.KeptRunTime();
     LeaveKeptRun();
-    Say(DeletedElsewhereNote(runTime));
+    if (fate == ShownRunFate::DeletedElsewhere) Say(DeletedElsewhereNote(runTime));
 }
 
 // Until the next device is found. The view shown is read from the run, as when a device is found.
@@ -95,7 +90,13 @@ void CMardelloDlg::RunKept()
 {
     if (m_historyDlg) m_historyDlg->HistoryChanged();
     if (m_historyKeeper.FailedNow()) Say(m_historyKeeper.Note());
-    LeaveRunDeletedElsewhere();
+    LeaveShownRunIfGone();
+}
+
+void CMardelloDlg::RunsDeleted(const std::vector<KeptRun>& asked, const DeleteOutcome& outcome)
+{
+    if (m_historyDlg) m_historyDlg->RunsDeleted(asked, outcome);
+    LeaveShownRunIfGone();
 }
 
 void CMardelloDlg::DeviceRunKept(const CString& printFolder, const CString& runFolder)

@@ -803,5 +803,57 @@ TEST_F(History, JobDetailsGoWithTheRunOnPaperAndIntoTheHistory)
     ASSERT_TRUE(again.Process().WaitForExit(20000, nullptr));
 }
 
+// A share that stops answering once listed holds neither window up while it deletes the run
+// shown: the history window, opened again meanwhile too, says the run is being moved, with
+// Delete grey. Once the share answers, the system asks whether to delete the run for good, the
+// Recycle Bin being on another disk under Wine as on a server; Yes, with the history window
+// closed, leaves the run shown without a word of another PC. A window held up would be held up
+// for 40 s, by which the share answers: the test fails, not hangs.
+TEST_F(History, DeleteOnAShareThatStopsAnsweringHoldsNoWindowUp)
+{
+    ScratchFolder share;
+    ASSERT_TRUE(share.WriteFile("held\\Mardello\\" + kVinA + "\\2026-01-01 00-00-00\\VIN.DAT", kVinA + "\r\n"));
+    ASSERT_TRUE(share.MakeFolder("mounted"));
+    const std::string flag = share.Path() + "\\stopped", mounted = share.UnixPath() + "/mounted";
+    ASSERT_EQ(0, SpawnUnix({"/usr/bin/python3", MARDELLO_HANGING_SHARE, share.UnixPath() + "/held", mounted, UnixPath(flag), "40"}, false));
+    struct Unmount { std::string flag, folder; ~Unmount() { DeleteFileA(flag.c_str()), SpawnUnix({"fusermount", "-uz", folder}, true); } }
+        unmount{flag, mounted};
+    if (!WaitUntil([&] { return GetFileAttributesA((share.Path() + "\\mounted\\Mardello").c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000))
+        GTEST_SKIP() << "no FUSE to make a share that hangs";
+    const ChosenHistoryFolder chosen("S:\\Mardello");
+    ASSERT_TRUE(m_drives.Define('S', DriveKind::Network, mounted));
+    ASSERT_TRUE(m_session.Start());
+    DWORD longest = 0;
+    const auto answers = [&](HWND window) {
+        const DWORD sent = GetTickCount();
+        DWORD_PTR ignored = 0;
+        const bool answered = SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kDefaultTimeoutMs, &ignored);
+        return longest = std::max(longest, GetTickCount() - sent), answered;
+    };
+    const auto question = [&] {
+        for (HWND window : WindowsOfProcess(m_session.Process().Id()))
+            if (IsWindowVisible(window) && ClassOf(window) == kDialogClass && window != m_session.Dialog() && window != HistoryWindow(m_session))
+                return window;
+        return HWND{};
+    };
+    Play({
+        Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1", kKeptMs), HistoryKeys({"Return"}),
+        Expect(Shown::Status, "Kept run of 2026-01-01 00:00:00"), Keys("ctrl+h"), Expect(Shown::HistoryRows, "1, row 1", kKeptMs),
+        Do("stop the share", [&] { std::ofstream(flag) << ""; }), ClickInHistory(IDC_HISTORY_DELETE),
+        Expect(Shown::HistoryNote, "Moving 1 run to the Recycle Bin..."),
+        {"both windows answer, Delete grey", [&](Stage& stage) {
+             for (int i = 0; i < 20; ++i, Sleep(100))
+                 if (!answers(HistoryWindow(stage.session)) || !answers(stage.session.Dialog())) return ::testing::AssertionFailure();
+             SaveScreenshot(HistoryWindow(stage.session), "history-deleting-on-a-hung-share");
+             return ::testing::AssertionResult(!IsWindowEnabled(GetDlgItem(HistoryWindow(stage.session), IDC_HISTORY_DELETE)));
+         }},
+        HistoryKeys({"Escape"}), Keys("ctrl+h"), Expect(Shown::HistoryNote, "Moving 1 run to the Recycle Bin..."), HistoryKeys({"Escape"}),
+        Do("let the share answer, and say Yes", [&] { DeleteFileA(flag.c_str()), WaitUntil(question), PostMessageA(question(), WM_COMMAND, IDYES, 0); }),
+        Expect(Shown::Status, kChecking, kKeptMs),
+    });
+    EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA((share.Path() + "\\held\\Mardello\\" + kVinA).c_str()) == INVALID_FILE_ATTRIBUTES; }));
+    std::cout << "the windows answered within " << longest << " ms while the share hung\n";
+}
+
 }  // namespace
 }  // namespace e2e

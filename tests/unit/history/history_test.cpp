@@ -254,18 +254,24 @@ TEST(HistoryTest, OutboxRunLeavesOnlyOnceTheHistoryHoldsIt)
         EXPECT_EQ(row.step, AfterSharing(row.result, row.reachable)) << static_cast<int>(row.result) << " " << row.reachable;
 }
 
-// A shown run is gone only when the list read from its own folder lacks it.
-TEST(HistoryTest, ShownRunIsGoneWhenItsFolderListsItNoMore)
+// A shown run deleted here is left quietly; one the list read from its own folder lacks was
+// deleted elsewhere; an unread list says nothing.
+TEST(HistoryTest, ShownRunIsGoneWhenDeletedHereOrItsFolderListsItNoMore)
 {
     std::vector<KeptRun> runs(2);
     runs[0].vinFolder = "VIN1", runs[0].runFolder = "2026-01-02 030405";
     runs[1].vinFolder = "VIN2", runs[1].runFolder = "2026-01-02 030405", runs[1].waitingIn = "C:\\Outbox";
-    const struct { const char* shown; bool gone; } rows[] = {
-        {"S:\\H\\VIN1\\2026-01-02 030405", false}, {"s:\\h\\vin1\\2026-01-02 030405", false},
-        {"S:\\H\\VIN2\\2026-01-02 030405", true},  {"C:\\Outbox\\VIN2\\2026-01-02 030405", false},
-        {"S:\\Old\\VIN3\\2026-01-02 030405", false}, {"S:\\H", false},
+    const std::vector<CString> deletedHere = {"S:\\H\\VIN4\\2026-01-02 030405"};
+    using Fate = ShownRunFate;
+    const struct { const char* shown; bool read; Fate fate; } rows[] = {
+        {"S:\\H\\VIN1\\2026-01-02 030405", true, Fate::StillKept}, {"s:\\h\\vin1\\2026-01-02 030405", true, Fate::StillKept},
+        {"S:\\H\\VIN2\\2026-01-02 030405", true, Fate::DeletedElsewhere}, {"C:\\Outbox\\VIN2\\2026-01-02 030405", true, Fate::StillKept},
+        {"S:\\Old\\VIN3\\2026-01-02 030405", true, Fate::StillKept}, {"S:\\H", true, Fate::StillKept},
+        {"s:\\h\\VIN4\\2026-01-02 030405", true, Fate::DeletedHere}, {"S:\\H\\VIN4\\2026-01-02 030405", false, Fate::DeletedHere},
+        {"S:\\H\\VIN2\\2026-01-02 030405", false, Fate::StillKept},
     };
-    for (const auto& row : rows) EXPECT_EQ(row.gone, ShownRunGone(row.shown, "S:\\H", runs)) << row.shown;
+    for (const auto& row : rows)
+        EXPECT_EQ(row.fate, FateOfShownRun(row.shown, "S:\\H", row.read ? &runs : nullptr, deletedHere)) << row.shown << " " << row.read;
 }
 
 TEST(HistoryTest, ListFiltersByPartOfVinOrTroubleCodeAndSorts)
