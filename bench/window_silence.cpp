@@ -1,11 +1,14 @@
 // How long Mardello's main window goes without answering, for the check by hand with a share that
 // stops answering (scripts/hang-share.py): a WM_NULL round trip every 20 ms until the file STOP
-// exists, each silence over 100 ms printed as it ends with the time since the start, and the
-// longest at the end.
-//   window_silence.exe STOP
+// exists, each silence over 100 ms printed with the time it began, and the longest at the end.
+// Whenever the file COMMANDS exists, the number it holds is posted to the window as a WM_COMMAND
+// and the file removed (1002: Live Data, 32785: Save As, 32817: Job Details): a program started
+// while a share hangs may itself wait for it under Wine, so this one is started before.
+//   window_silence.exe STOP COMMANDS
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
 
 #include "res/resource.h"
 
@@ -20,12 +23,24 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM found)
     return FALSE;
 }
 
+void PostCommands(HWND window, const char* commands)
+{
+    if (GetFileAttributesA(commands) == INVALID_FILE_ATTRIBUTES) return;
+    int command = 0;
+    std::ifstream(commands) >> command;
+    DeleteFileA(commands);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::printf("%02d:%02d:%02d.%03d command %d\n", now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, command);
+    if (command) PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: window_silence.exe STOP\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: window_silence.exe STOP COMMANDS\n");
         return 2;
     }
     HWND window = nullptr;
@@ -34,17 +49,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no Mardello window\n");
         return 1;
     }
-    const ULONGLONG start = GetTickCount64();
     ULONGLONG longest = 0;
     while (GetFileAttributesA(argv[1]) == INVALID_FILE_ATTRIBUTES) {
+        PostCommands(window, argv[2]);
+        SYSTEMTIME sentAt;
+        GetLocalTime(&sentAt);
         const ULONGLONG sent = GetTickCount64();
         DWORD_PTR answer = 0;
         if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer)) break;
         const ULONGLONG silence = GetTickCount64() - sent;
-        if (silence > 100) {
-            std::printf("%8.1f s  silent %llu ms\n", (sent - start) / 1000.0, silence);
-            std::fflush(stdout);
-        }
+        if (silence > 100)
+            std::printf("%02d:%02d:%02d.%03d silent %llu ms\n", sentAt.wHour, sentAt.wMinute, sentAt.wSecond,
+                        sentAt.wMilliseconds, silence);
+        std::fflush(stdout);
         if (silence > longest) longest = silence;
         Sleep(20);
     }

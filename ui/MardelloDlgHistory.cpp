@@ -54,7 +54,7 @@ bool CMardelloDlg::RunStillKept(const CString& folder, const KeptRunOpening& ope
     const CString runTime = RunTimeText(run.time);
     Say(opened.found == KeptRunOpening::Found::Gone
             ? DeletedElsewhereNote(runTime)
-            : NoAnswerNote(HistoryFolderOfRun(folder), "the run of " + runTime + " could not be opened"));
+            : NoAnswerNote(HistoryFolderOfRun(folder), "the run was not opened"));
     return false;
 }
 
