@@ -4,7 +4,8 @@
 # through) and looks at the flag file FLAG before each call:
 #   no flag           every call is answered at once;
 #   flag holds "hang" every call waits until the flag is gone (a share that answers nothing);
-#   flag holds "slow" each read waits a second and gives at most 64 KB (slow but steady).
+#   flag holds "slow" each read waits a second (slow but steady: the system asks for up to
+#                     128 KB at a time).
 # Usage (as root, with the system Python, which has fusepy):
 #   /usr/bin/python3 scripts/hang-share.py SOURCE MOUNTPOINT FLAG &
 #   echo hang > FLAG; ...; rm FLAG; fusermount -u MOUNTPOINT
@@ -64,9 +65,9 @@ class HangingShare(Operations):
 
     def read(self, path, size, offset, fh):
         self._wait()
+        # A read shorter than asked would be taken for the file's end.
         if self._mode() == "slow":
             time.sleep(1)
-            size = min(size, 64 * 1024)
         os.lseek(fh, offset, os.SEEK_SET)
         return os.read(fh, size)
 
