@@ -21,6 +21,7 @@ set(WIN32_SOURCES
     framework/PrintDialog.cpp
     framework/FileDialog.cpp
     framework/StdioFile.cpp
+    framework/AnsweredWork.cpp
     framework/LocalTimeOf.cpp
     framework/SystemLibrary.cpp
     framework/SystemMessage.cpp
@@ -85,6 +86,7 @@ set(WIN32_SOURCES
     ui/MardelloDlgHistory.cpp
     jobcard/JobCardStore.cpp
     ui/RunJobCard.cpp
+    ui/KeptRunOpening.cpp
     ui/JobCardDlg.cpp
 )
 add_executable(Mardello WIN32 ${WIN32_SOURCES} res/Mardello.rc)

@@ -137,7 +137,7 @@ std::string RunLine(const char* label, const RunCodes& run)
     std::string line = label + run.runTime.Bytes();
     if (!run.visit.IsEmpty()) line += "   " + run.visit.Bytes();
     if (run.report == ReportRead::Missing) line += kNoReport;
-    if (run.report == ReportRead::CutShort) line += kCutReport;
+    if (run.report == ReportRead::CutShort || run.report == ReportRead::NoAnswer) line += kCutReport;
     return line;
 }
 

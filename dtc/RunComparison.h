@@ -7,7 +7,8 @@
 struct ComparedRuns {
     // Shown as a view command's, named kBeforeAndAfterShown by Save As; UTF-8, as every view's text is.
     CString view;
-    // Said in the status line once the view is shown; empty when the runs were compared.
+    // Said in the status line once the view is shown: no memory, or a folder that did not answer;
+    // empty when the runs were compared.
     CString failure;
 };
 

@@ -6,12 +6,12 @@
 
 #include "reports/ReportFiles.h"
 
-RunCodes CodesOfRun(const CString& runFolder, const CString& runTime, const EncodingOf& encodingOf)
+RunCodes CodesOfRun(const CString& runFolder, const CString& runTime, const EncodingOf& encodingOf, ReadReport read)
 {
     RunCodes run;
     run.runTime = runTime;
     std::string text;
-    run.report = ReadReportText(runFolder + "\\" + kTroubleCodes.name, encodingOf, text);
+    run.report = read(runFolder + "\\" + kTroubleCodes.name, encodingOf, text);
     if (run.report != ReportRead::Whole) return run;
     try {
         run.codes = FindTroubleCodes(std::move(text));

@@ -46,7 +46,7 @@ BOOL CStdioFile::ReadString(CString& line)
     return TRUE;
 }
 
-BOOL CStdioFile::ReadRest(std::string& bytes)
+BOOL CStdioFile::ReadRest(std::string& bytes, WorkProgress* progress)
 {
     if (m_file == INVALID_HANDLE_VALUE) return FALSE;
     char chunk[64 * 1024];
@@ -55,6 +55,7 @@ BOOL CStdioFile::ReadRest(std::string& bytes)
         if (!::ReadFile(m_file, chunk, sizeof chunk, &got, nullptr)) return FALSE;
         if (got == 0) return TRUE;
         bytes.append(chunk, got);
+        if (progress) progress->Moved();
     }
 }
 

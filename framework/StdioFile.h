@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "framework/AnsweredWork.h"
 #include "framework/CString.h"
 #include "framework/TextModeDecoder.h"
 
@@ -24,8 +25,8 @@ public:
     // The next line without its line end; FALSE at the end of the file or when reading failed.
     BOOL ReadString(CString& line);
     // The rest of the file's bytes as they are, appended to `bytes`; FALSE when reading failed
-    // part-way, with what was read appended.
-    BOOL ReadRest(std::string& bytes);
+    // part-way, with what was read appended. Each piece read is a step of `progress`.
+    BOOL ReadRest(std::string& bytes, WorkProgress* progress = nullptr);
     void Close();
 
 private:

@@ -44,14 +44,19 @@ CString ChosenHistoryFolder()
 }  // namespace
 
 // The shell library is loaded only by those who need it, as the common dialogs are.
-CString DocumentsHistoryFolder()
+CString DocumentsFolder()
 {
     static const auto folderPath = LoadSystemFunction<decltype(&::SHGetFolderPathA)>("shell32.dll", "SHGetFolderPathA");
     char documents[MAX_PATH] = "";
-    if (!folderPath || folderPath(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents) != S_OK ||
-        !documents[0])
+    if (!folderPath || folderPath(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents) != S_OK)
         return CString();
-    return CString(documents) + "\\Mardello";
+    return CString(documents);
+}
+
+CString DocumentsHistoryFolder()
+{
+    const CString documents = DocumentsFolder();
+    return documents.IsEmpty() ? documents : documents + "\\Mardello";
 }
 
 CString PolicyHistoryFolder()

@@ -7,7 +7,9 @@
 
 // The folder in use (not made here); empty when none is set and the system names no Documents folder.
 CString HistoryFolder();
-// Documents\Mardello, where earlier versions kept; empty when the system names no Documents folder.
+// Documents, and Documents\Mardello, where earlier versions kept; empty when the system names no
+// Documents folder.
+CString DocumentsFolder();
 CString DocumentsHistoryFolder();
 // The folder set by the string value HistoryFolder under HKLM\Software\Policies\Mardello, which
 // wins over the user's choice; empty when none is set.

@@ -73,7 +73,7 @@ void ReadRunCodes(const CString& historyFolder, std::vector<KeptRun>& runs, cons
         // The filter reads a report as the viewer does when no encoding is chosen. A report not
         // read to its end, for want of memory or a read that failed, is read again next time.
         try {
-            const RunCodes read = CodesOfRun(RunFolderPath(historyFolder, run), {}, AutomaticEncoding);
+            const RunCodes read = CodesOfRun(RunFolderPath(historyFolder, run), {}, AutomaticEncoding, ReadReportTextHere);
             run.codesRead = read.report != ReportRead::CutShort;
             run.codes = CodeList(read.codes);
             // A job file that cannot be read leaves the run without plate: it is listed all the same.

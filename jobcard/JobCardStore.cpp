@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+
+#include "framework/AnsweredWork.h"
 
 #include "framework/FileHandle.h"
 
@@ -58,4 +61,23 @@ unsigned long WriteJobCardOf(const CString& runFolder, const JobCard& card)
     const DWORD error = ::GetLastError();
     ::DeleteFileA(fresh);
     return error;
+}
+
+std::optional<JobCardRead> ReadJobCardWhileAnswered(const CString& runFolder, CString* note)
+{
+    using ReadWithNote = std::pair<JobCardRead, CString>;
+    std::optional<ReadWithNote> read = ResultWhileAnswered<ReadWithNote>([runFolder](WorkProgress&) {
+        CString said;
+        JobCardRead card = ReadJobCardOf(runFolder, &said);
+        return ReadWithNote(std::move(card), said);
+    });
+    if (!read) return std::nullopt;
+    if (note) *note = read->second;
+    return std::move(read->first);
+}
+
+std::optional<unsigned long> WriteJobCardWhileAnswered(const CString& runFolder, const JobCard& card)
+{
+    return ResultWhileAnswered<unsigned long>(
+        [runFolder, card](WorkProgress&) { return WriteJobCardOf(runFolder, card); });
 }

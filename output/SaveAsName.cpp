@@ -9,5 +9,6 @@ CString SaveAsName(const CString& vin, const CString& runTime, const char* repor
     toTheMinute.Replace(":", "-");
     const CString plainVin = PlainVinName(vin);
     CString name = plainVin == kNoVinFolder ? CString() : plainVin + " ";
-    return name + toTheMinute + " " + report + ".txt";
+    if (!toTheMinute.IsEmpty()) name += toTheMinute + " ";
+    return name + report + ".txt";
 }

@@ -5,7 +5,7 @@
 // the user, so it is made a plain name first; without one, the name starts with the time.
 #include "framework/CString.h"
 
-// `runTime` as RunTimeText writes it, "2026-12-08 09:05:13".
+// `runTime` as RunTimeText writes it, "2026-12-08 09:05:13"; empty leaves the time out.
 CString SaveAsName(const CString& vin, const CString& runTime, const char* report);
 
 // The report part of the name while no view command has filled the viewer yet.

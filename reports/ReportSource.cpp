@@ -11,6 +11,17 @@ CString ToTheMinute(const CString& runTime) { return runTime.GetLength() == 19 ?
 
 CString ReportFolderOf(const CString& drive) { return drive + "\\" + kReportFolderName; }
 
+CString NoAnswerNote(const CString& folder, const CString& what) { return folder + " does not answer: " + what + "."; }
+
+CString HistoryFolderOfRun(const CString& runFolder)
+{
+    const std::string& path = runFolder.Bytes();
+    const size_t runStart = path.find_last_of('\\');
+    if (runStart == std::string::npos || runStart == 0) return runFolder;
+    const size_t vinStart = path.find_last_of('\\', runStart - 1);
+    return vinStart == std::string::npos ? runFolder : CString(path.substr(0, vinStart));
+}
+
 void ReportSource::SourceChanged(const CString& vin)
 {
     m_vin = vin;
@@ -50,7 +61,8 @@ void ReportSource::KeptRunGone() { KeptRunShown(CString(), CString(), m_deviceVi
 void ReportSource::ViewShown(bool notesReplaced)
 {
     m_notesReplaced = notesReplaced;
-    m_note.Empty();
+    m_note = m_viewNote;
+    m_viewNote.Empty();
 }
 
 void ReportSource::Say(const CString& note)
@@ -60,6 +72,11 @@ void ReportSource::Say(const CString& note)
 }
 
 CString ReportSource::Folder() const { return m_keptRunFolder.IsEmpty() ? ReportFolderOf(m_drive) : m_keptRunFolder; }
+
+CString ReportSource::FolderToName() const
+{
+    return m_keptRunFolder.IsEmpty() ? ReportFolderOf(m_drive) : HistoryFolderOfRun(m_keptRunFolder);
+}
 
 bool ReportSource::TakeNewVin(CString& vin)
 {

@@ -15,6 +15,12 @@ constexpr const char* kStatusNotesUndo = "  Ctrl+Z brings back your notes";
 // The PRINT folder of a drive prefix ("E:"); of the current drive for an empty one.
 CString ReportFolderOf(const CString& drive);
 
+// What the status line says when `folder` (a share) stopped answering: "S:\\Mardello does not
+// answer: " and what could not be done, "the Live Data report could not be read".
+CString NoAnswerNote(const CString& folder, const CString& what);
+// The history folder a kept run's folder is in: the run is history\\VIN\\run.
+CString HistoryFolderOfRun(const CString& runFolder);
+
 class ReportSource {
 public:
     // Another device is another vehicle: it takes over from a kept run, with its VIN.
@@ -37,11 +43,17 @@ public:
     void ReportsShown() { m_comparedRunTime.Empty(); }
     // A view was shown; `notesReplaced`: it replaced typed notes, which Ctrl+Z brings back.
     void ViewShown(bool notesReplaced);
+    // The view about to be shown lacks reports whose folder did not answer: the note is said
+    // once it is shown, over what the status line would say.
+    void SayWithView(const CString& note) { m_viewNote = note; }
     // What a print, a save or the history has to say; it stands in for the status until the
     // next change of source, the next view or the next note. An empty note says nothing.
     void Say(const CString& note);
 
     CString Folder() const;
+    // The folder a note names when the reports' folder does not answer: the history folder of a
+    // kept run, the device's PRINT folder.
+    CString FolderToName() const;
     // The VIN of the last change of source, once: true and `vin` set when there was one since
     // the last call. Typed VINs are the VIN box's own between changes.
     bool TakeNewVin(CString& vin);
@@ -60,5 +72,6 @@ private:
     CString m_keptRunTime;
     CString m_comparedRunTime;  // empty unless two runs are compared
     bool m_notesReplaced = false;
-    CString m_note;  // empty when nothing was said
+    CString m_note;      // empty when nothing was said
+    CString m_viewNote;  // said with the next view
 };

@@ -53,7 +53,7 @@ CString ViewOfReports(int count, bool sectionBreaks, const std::function<ReportR
     CString text;
     for (int file = 0; file < count; ++file) {
         const ReportRead result = read(file, text);
-        if (result == ReportRead::CutShort) break;
+        if (result == ReportRead::CutShort || result == ReportRead::NoAnswer) break;
         if (result == ReportRead::Whole && sectionBreaks) AppendSectionBreak(text);
     }
     return text;

@@ -36,11 +36,12 @@ void AppendSectionBreak(CString& viewerText);
 // viewer would lay that line out again when the next piece's break is appended to it.
 size_t ViewerPieceEnd(const CString& viewerText, size_t from, size_t sizeHint);
 
-// How the reading of one report file for a view went.
-enum class ReportRead { Missing, Whole, CutShort };
+// How the reading of one report file for a view went. NoAnswer: its folder (a share) stopped
+// answering; nothing of it was read.
+enum class ReportRead { Missing, Whole, CutShort, NoAnswer };
 
 // The viewer text of a view of `count` report files, each read by `read(file, text)`, which
 // appends the file's lines. A missing file adds nothing; in the all-reports view each file that
 // opened is followed by a section break; a file that stopped part-way (the device pulled out)
-// ends the view with what was read.
+// ends the view with what was read, and a folder that does not answer ends it too.
 CString ViewOfReports(int count, bool sectionBreaks, const std::function<ReportRead(int, CString&)>& read);

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # A folder that stands for a share which stops answering: HELD passed through at MOUNTED (FUSE),
 # every call below its root waiting while the file FLAG exists, and is younger than SECONDS when
-# given.
+# given. While FLAG holds "slow", calls are answered, and each read a second late instead: slow
+# but steady (the system asks for up to 128 KB at a time; a shorter read would be its end).
 # Its root answers, as a server's does while a folder on it hangs; under Wine a drive letter
 # whose root hangs would hold up every program that lists the drives.
 #
@@ -30,8 +31,15 @@ class HangingShare(Operations):
 
     def stopped(self):
         try:
-            return time.time() - os.stat(self.flag).st_mtime < self.longest
+            return time.time() - os.stat(self.flag).st_mtime < self.longest and not self.slow()
         except FileNotFoundError:
+            return False
+
+    def slow(self):
+        try:
+            with open(self.flag) as flag:
+                return flag.read().strip() == 'slow'
+        except OSError:
             return False
 
     def getattr(self, path, fh=None):
@@ -46,7 +54,10 @@ class HangingShare(Operations):
     def access(self, path, mode): os.stat(path)
     def open(self, path, flags): return os.open(path, flags)
     def create(self, path, mode, fi=None): return os.open(path, os.O_RDWR | os.O_CREAT, mode)
-    def read(self, path, size, offset, fh): return os.pread(fh, size, offset)
+    def read(self, path, size, offset, fh):
+        if self.slow():
+            time.sleep(1)
+        return os.pread(fh, size, offset)
     def write(self, path, data, offset, fh): return os.pwrite(fh, data, offset)
     def truncate(self, path, length, fh=None): os.truncate(path, length)
     def flush(self, path, fh): return 0

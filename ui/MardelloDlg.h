@@ -13,6 +13,7 @@
 #include "reports/ReportSource.h"
 #include "reports/ReportView.h"
 #include "res/resource.h"
+#include "ui/KeptRunOpening.h"
 #include "ui/MainSkin.h"
 #include "ui/ReportOutput.h"
 #include "ui/ViewCommands.h"
@@ -55,9 +56,10 @@ protected:
 
     // The history window, and a kept run shown.
     void OnHistory() override;
-    void ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith = CString());
+    void ShowKeptRun(const CString& folder, const KeptRunOpening& opened, const CString& runTime,
+                     const CString& comparedWith = CString());
     void LeaveKeptRun();
-    bool RunStillKept(const CString& folder, const KeptRun& run);
+    bool RunStillKept(const CString& folder, const KeptRunOpening& opened, const KeptRun& run);
     void LeaveShownRunIfGone();
 
     // The given command button shows its active picture, the others their normal one.

@@ -1,6 +1,5 @@
 // The history window from the main window (Ctrl+H, the window menu, the viewer's menu), and a
 // kept run shown as a device is: the view commands, Print and Copy read its folder.
-#include "device/SystemDrives.h"
 #include "dtc/BeforeAndAfter.h"
 #include "dtc/RunComparison.h"
 #include "history/RunName.h"
@@ -15,14 +14,17 @@ void CMardelloDlg::OnHistory()
     m_historyDlg = &history;
     const INT_PTR chosen = history.DoModal();
     m_historyDlg = nullptr;
-    if ((chosen == IDOK || chosen == IDC_HISTORY_COMPARE) && !RunStillKept(history.ChosenFolder(), history.ChosenRun()))
+    if (chosen != IDOK && chosen != IDC_HISTORY_COMPARE) return;
+    const KeptRunOpening opened = OpenKeptRun(history.ChosenFolder());
+    if (!RunStillKept(history.ChosenFolder(), opened, history.ChosenRun())) return;
+    if (chosen == IDC_HISTORY_COMPARE &&
+        !RunStillKept(history.BeforeFolder(), OpenKeptRun(history.BeforeFolder()), history.BeforeRun()))
         return;
-    if (chosen == IDC_HISTORY_COMPARE && !RunStillKept(history.BeforeFolder(), history.BeforeRun())) return;
     if (chosen == IDC_HISTORY_COMPARE) {
         // The newer run is shown, as a kept run opened is, and the comparison fills the viewer.
         const CString beforeTime = RunTimeText(history.BeforeRun().time);
         const CString afterTime = RunTimeText(history.ChosenRun().time);
-        ShowKeptRun(history.ChosenFolder(), afterTime, beforeTime);
+        ShowKeptRun(history.ChosenFolder(), opened, afterTime, beforeTime);
         const ComparedRuns compared =
             CompareRuns(m_strVin.IsEmpty() ? history.ChosenRun().vinFolder : m_strVin, history.BeforeFolder(),
                         beforeTime, history.ChosenFolder(), afterTime, m_encodingChoice);
@@ -30,8 +32,7 @@ void CMardelloDlg::OnHistory()
         if (!compared.failure.IsEmpty()) Say(compared.failure);
         return;
     }
-    if (chosen != IDOK) return;
-    ShowKeptRun(history.ChosenFolder(), RunTimeText(history.ChosenRun().time));
+    ShowKeptRun(history.ChosenFolder(), opened, RunTimeText(history.ChosenRun().time));
 }
 
 namespace {
@@ -44,13 +45,14 @@ CString DeletedElsewhereNote(const CString& runTime)
 }  // namespace
 
 // A run deleted by another PC since the list was read is said to be gone instead of being shown
-// empty. A share that does not answer is not a deletion: the run is shown, as far as it reads.
-bool CMardelloDlg::RunStillKept(const CString& folder, const KeptRun& run)
+// empty; one whose folder does not answer is not opened, and the view shown stays.
+bool CMardelloDlg::RunStillKept(const CString& folder, const KeptRunOpening& opened, const KeptRun& run)
 {
-    if (::GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES) return true;
-    const DWORD error = ::GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return true;
-    Say(DeletedElsewhereNote(RunTimeText(run.time)));
+    if (opened.found == KeptRunOpening::Found::Kept) return true;
+    const CString runTime = RunTimeText(run.time);
+    Say(opened.found == KeptRunOpening::Found::Gone
+            ? DeletedElsewhereNote(runTime)
+            : NoAnswerNote(HistoryFolderOfRun(folder), "the run was not opened"));
     return false;
 }
 
@@ -66,14 +68,13 @@ void CMardelloDlg::LeaveShownRunIfGone()
 }
 
 // Until the next device is found. The view shown is read from the run, as when a device is found.
-void CMardelloDlg::ShowKeptRun(const CString& folder, const CString& runTime, const CString& comparedWith)
+void CMardelloDlg::ShowKeptRun(const CString& folder, const KeptRunOpening& opened, const CString& runTime,
+                               const CString& comparedWith)
 {
-    CString vin;
-    ReadVinFile(folder, vin);
-    m_reportSource.KeptRunShown(folder, runTime, vin, comparedWith);
+    m_reportSource.KeptRunShown(folder, runTime, opened.vin, comparedWith);
     ReportSourceChanged(!comparedWith.IsEmpty());
     // After the status line shows the run, so that what its job file lacks is said over it.
-    m_jobCard.KeptRunShown(folder);
+    m_jobCard.KeptRunShown(folder, opened.card.card, opened.cardNote);
 }
 
 // The shown run is gone: back to the device, or to none, as if the run had never been opened.

@@ -1,11 +1,15 @@
 #include "ui/ReportOutput.h"
 
+#include <optional>
+
+#include "framework/AnsweredWork.h"
 #include "framework/FileDialog.h"
 #include "framework/PrintDialog.h"
 #include "framework/SystemMessage.h"
 #include "framework/WideText.h"
 #include "history/HistoryFolder.h"
 #include "jobcard/JobCardText.h"
+#include "reports/ReportSource.h"
 #include "ui/RunJobCard.h"
 #include "output/DefaultPrinter.h"
 #include "output/PrintJob.h"
@@ -21,6 +25,27 @@ constexpr DWORD kPrintDialogFlags =
     PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE;
 
 constexpr const char* kTextFiles = "Text files (*.txt)|*.txt|All files (*.*)|*.*|";
+
+// The time of the reports in `folder`; nothing when the folder (a share) does not answer.
+std::optional<CString> TimeOfReports(const CString& folder)
+{
+    return ResultWhileAnswered<CString>([folder](WorkProgress&) { return ReportsTime(folder); });
+}
+
+// The history folder, made if need be, when it answers; else Documents: the dialog would look
+// into a share that does not answer and hang. A kept run's folder that did not answer for its
+// time is in a history folder that would not answer either.
+CString SaveAsFolder(const CString& reportFolder, bool reportFolderAnswered)
+{
+    const CString history = HistoryFolder();
+    const bool historyAnswers =
+        !history.IsEmpty() && (reportFolderAnswered || HistoryFolderOfRun(reportFolder) != history) &&
+        ResultWhileAnswered<bool>([history](WorkProgress&) {
+            ::CreateDirectoryA(history, nullptr);
+            return true;
+        });
+    return historyAnswers ? history : DocumentsFolder();
+}
 
 // Said when a save keeps characters the system code page lacks.
 constexpr const char* kSavedInUtf8 = "Saved as UTF-8: not every character is in the system's code page";
@@ -73,13 +98,12 @@ bool PreviewReport(CWnd* owner, const ShownReport& report)
 // As a failed print, a failed save is said until the device's next coming or going.
 StatusWord SaveReportAs(CWnd* owner, const ShownReport& report)
 {
-    const CString name = SaveAsName(report.vin, ReportsTime(report.folder),
+    const std::optional<CString> time = TimeOfReports(report.folder);
+    const CString name = SaveAsName(report.vin, time.value_or(CString()),
                                     report.shown.IsEmpty() ? kNoReportsShown : report.shown.GetString());
     CFileDialog dialog(FALSE, "txt", name, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kTextFiles,
                        owner);
-    const CString history = HistoryFolder();
-    if (!history.IsEmpty()) ::CreateDirectoryA(history, nullptr);
-    dialog.SetInitialFolder(history);
+    dialog.SetInitialFolder(SaveAsFolder(report.folder, time.has_value()));
     if (dialog.DoModal() != IDOK) return std::nullopt;
     bool inUtf8 = false;
     const DWORD error = WriteWhole(dialog.GetPathName(), SavedText(ViewerTextWithJobCard(report.text(), report.job), inUtf8));

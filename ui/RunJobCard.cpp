@@ -1,10 +1,13 @@
 #include "ui/RunJobCard.h"
 
+#include <optional>
+
 #include "framework/SystemMessage.h"
 #include "framework/WideText.h"
 #include "history/KeepSetting.h"
 #include "jobcard/JobCardStore.h"
 #include "jobcard/JobCardText.h"
+#include "reports/ReportSource.h"
 #include "res/resource.h"
 #include "ui/JobCardDlg.h"
 
@@ -48,10 +51,11 @@ void CRunJobCard::DeviceRunKept(const CString& printFolder, const CString& runFo
     if (m_deviceCard.IsEmpty() || !WriteTo(runFolder, m_deviceCard)) m_deviceCard = ReadOf(runFolder);
 }
 
-void CRunJobCard::KeptRunShown(const CString& runFolder)
+void CRunJobCard::KeptRunShown(const CString& runFolder, const JobCard& card, const CString& note)
 {
+    if (!note.IsEmpty()) m_listener.Say(note);
     m_keptRunFolder = runFolder;
-    m_keptCard = ReadOf(runFolder);
+    m_keptCard = card;
     // A kept run shown is the device's own when the device's run was kept there.
     if (runFolder == m_deviceRunFolder) m_deviceCard = m_keptCard;
 }
@@ -84,16 +88,21 @@ std::wstring ViewerTextWithJobCard(const std::wstring& viewerText, const JobCard
 JobCard CRunJobCard::ReadOf(const CString& runFolder)
 {
     CString note;
-    JobCardRead read = ReadJobCardOf(runFolder, &note);
+    const std::optional<JobCardRead> read = ReadJobCardWhileAnswered(runFolder, &note);
+    if (!read) note = NoAnswerNote(HistoryFolderOfRun(runFolder), "the job details could not be read");
     if (!note.IsEmpty()) m_listener.Say(note);
-    return read.card;
+    return read ? read->card : JobCard();
 }
 
 bool CRunJobCard::WriteTo(const CString& runFolder, const JobCard& card)
 {
-    const unsigned long error = WriteJobCardOf(runFolder, card);
-    if (error != 0) {
-        m_listener.Say("Job details not kept: " + SystemMessage(error));
+    const std::optional<unsigned long> error = WriteJobCardWhileAnswered(runFolder, card);
+    if (!error) {
+        m_listener.Say("Job details not kept: " + HistoryFolderOfRun(runFolder) + " does not answer");
+        return false;
+    }
+    if (*error != 0) {
+        m_listener.Say("Job details not kept: " + SystemMessage(*error));
         return false;
     }
     m_listener.JobCardKept(runFolder, card);

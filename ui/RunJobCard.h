@@ -30,8 +30,9 @@ public:
     // The run of the device at `printFolder` is kept in `runFolder`, now or before: a card typed
     // meanwhile goes into it, else the kept card is the device's.
     void DeviceRunKept(const CString& printFolder, const CString& runFolder);
-    // A kept run opened from the history, until it is left for the device's.
-    void KeptRunShown(const CString& runFolder);
+    // A kept run opened from the history, until it is left for the device's, with its card as read
+    // on opening and what of it could not be read (said when not empty).
+    void KeptRunShown(const CString& runFolder, const JobCard& card, const CString& note);
     void KeptRunLeft();
 
     // The card of the run in view; empty with none.

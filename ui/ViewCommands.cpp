@@ -40,7 +40,11 @@ void CViewCommands::Show(const ViewCommand& command)
     m_source.ReportsShown();
     const CString folder = m_source.Folder();
     const CString text = ViewOfReports(command.count, command.sectionBreaks, [&](int file, CString& viewerText) {
-        return LoadReportFile(folder, command.files[file].name, m_encodingChoice, viewerText);
+        const ReportRead read = LoadReportFile(folder, command.files[file].name, m_encodingChoice, viewerText);
+        if (read == ReportRead::NoAnswer)
+            m_source.SayWithView(NoAnswerNote(m_source.FolderToName(), CString("the ") + command.files[file].shown +
+                                                                           " report could not be read"));
+        return read;
     });
     m_viewer.Fill(command.shown, ShownViewerText(text));
 }

@@ -120,6 +120,7 @@ TEST(BeforeAndAfterTest, NothingIsComparedWithARunWithoutItsReport)
         {ReportRead::Missing, ReportRead::Whole, "Before: t1 (no trouble code report / 无故障码报告)\r\nAfter:  t2\r\n\r\nNot compared: the run before"},
         {ReportRead::CutShort, ReportRead::Whole, "Before: t1 (trouble code report not read to its end / 故障码报告未读完)"},
         {ReportRead::Missing, ReportRead::CutShort, "Not compared: neither run"},
+        {ReportRead::Whole, ReportRead::NoAnswer, "After:  t2 (trouble code report not read to its end / 故障码报告未读完)"},
         {ReportRead::Missing, ReportRead::Whole, "Before: t1   job J-1, 10 km (no trouble code report", "job J-1, 10 km"},
     };
     for (const auto& row : rows) {

@@ -46,6 +46,9 @@ TEST(SaveAsNameTest, VinTimeAndReport)
               SaveAsName("LSVAU218XN2183294", "2026-12-08 16:40:59", "Live Data"));
     EXPECT_EQ(CString("2026-12-08 09-05 Report.txt"), SaveAsName("", "2026-12-08 09:05:13", "Report"));
     EXPECT_EQ(CString("_._x 2026-12-08 09-05 Report.txt"), SaveAsName("..\\..\\x", "2026-12-08 09:05:13", "Report"));
+    // The reports' folder did not answer for their time.
+    EXPECT_EQ(CString("LSVAU218XN2183294 Live Data.txt"), SaveAsName("LSVAU218XN2183294", "", "Live Data"));
+    EXPECT_EQ(CString("Report.txt"), SaveAsName("", "", "Report"));
 }
 
 }  // namespace

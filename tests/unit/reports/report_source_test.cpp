@@ -51,6 +51,9 @@ TEST(ReportSourceTest, FolderVinAndStatusFollowTheLastEvents)
         {"E: N s", "E:\\PRINT", "DEVICEVIN", kStatusReady},
         {"E: S N", "E:\\PRINT", "DEVICEVIN", kStatusReady + kNotes},
         {"E: S -", "\\PRINT", "TYPED", kStatusChecking},
+        {"E: U", "E:\\PRINT", "DEVICEVIN", kStatusReady},
+        {"E: U N", "E:\\PRINT", "DEVICEVIN", "Unanswered"},
+        {"E: U V V", "E:\\PRINT", "DEVICEVIN", kStatusReady},
     };
     for (const Row& row : rows) {
         ReportSource source;
@@ -61,6 +64,7 @@ TEST(ReportSourceTest, FolderVinAndStatusFollowTheLastEvents)
             else if (event == "V" || event == "N") source.ViewShown(event == "N");
             else if (event == "S" || event == "s") source.Say(event == "S" ? "Not saved" : "");
             else if (event == "G") source.KeptRunGone();
+            else if (event == "U") source.SayWithView("Unanswered");
             else if (event == "K") source.KeptRunShown(kKept, "2026-12-08 21:46:13", "KEPTVIN");
             else if (event == "C") source.KeptRunShown(kKept, "2026-12-08 21:46:13", "KEPTVIN", "2026-12-01 08:00:00");
             else source.DeviceFound(CString(event), "DEVICEVIN");
@@ -71,6 +75,23 @@ TEST(ReportSourceTest, FolderVinAndStatusFollowTheLastEvents)
         EXPECT_FALSE(source.TakeNewVin(vin)) << "taken twice; events: " << row.events;
         EXPECT_EQ(CString(row.folder), source.Folder()) << "events: " << row.events;
         EXPECT_EQ(CString(row.status), source.Status()) << "events: " << row.events;
+    }
+}
+
+// A note names the history folder for a kept run's reports, wherever that folder is.
+TEST(ReportSourceTest, FolderToNameIsTheHistoryFolderOfAKeptRun)
+{
+    const char* const rows[][2] = {
+        {"S:\\Mardello\\VIN\\2026-12-08 21.46.13", "S:\\Mardello"},
+        {"\\\\office\\workshop\\VIN\\run", "\\\\office\\workshop"},
+        {"S:\\VIN\\run", "S:"},
+        {"", "E:\\PRINT"},
+    };
+    for (const auto& row : rows) {
+        ReportSource source;
+        source.DeviceFound("E:", "DEVICEVIN");
+        if (*row[0]) source.KeptRunShown(row[0], "2026-12-08 21:46:13", "KEPTVIN");
+        EXPECT_EQ(CString(row[1]), source.FolderToName()) << row[0];
     }
 }
 

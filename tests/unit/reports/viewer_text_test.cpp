@@ -134,6 +134,8 @@ TEST(ViewerTextTest, AllReportsView)
         {"three empty files", {empty, empty, empty}, "\r\n\r\n\r\n"},
         {"a file cut short ends the view after its lines", {Present({"A1"}), {ReportRead::CutShort, {"B1"}}, Present({"C1"})},
          "\r\nA1\r\n\r\nB1"},
+        {"a folder that does not answer ends the view", {Present({"A1"}), {ReportRead::NoAnswer, {}}, Present({"C1"})},
+         "\r\nA1\r\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
