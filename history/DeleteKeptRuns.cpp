@@ -16,6 +16,13 @@ namespace {
 
 bool Exists(const CString& path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
+// A UNC path or a network drive: the Recycle Bin takes nothing from a share.
+bool IsOnAShare(const CString& folder)
+{
+    if (folder.GetLength() >= 2 && folder[0] == '\\' && folder[1] == '\\') return true;
+    return folder.GetLength() >= 2 && folder[1] == ':' && ::GetDriveTypeA(folder.Left(2) + "\\") == DRIVE_REMOTE;
+}
+
 // Looked at again as it goes: a folder that became a link since it was listed is not deleted
 // through, and a name that reads as a pattern would take its neighbours with it. One gone
 // already (deleted on another computer) is as good as deleted.
@@ -35,6 +42,7 @@ DeleteOutcome DeleteKeptRuns(const CString& historyFolder, const std::vector<Kep
     static const auto operate = LoadSystemFunction<decltype(&::SHFileOperationA)>("shell32.dll", "SHFileOperationA");
     DeleteOutcome outcome;
     if (runs.empty()) return outcome;
+    outcome.forGood = IsOnAShare(historyFolder);
     if (!operate) {
         outcome.why = "The system has no Recycle Bin to move runs to.";
         return outcome;

@@ -10,6 +10,7 @@
 struct DeleteOutcome {
     std::vector<size_t> deleted;  // indices into the runs asked for, of those gone
     CString why;                  // empty when every run went and was noted
+    bool forGood = false;         // on a share, which has no Recycle Bin: the system asked first
 };
 
 // A VIN's folder goes with its last run, and with what an earlier version's keep left in it.

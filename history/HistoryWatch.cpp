@@ -8,7 +8,6 @@ namespace {
 constexpr DWORD kRereadMs = 10000;
 // Changes that come together, such as a run's files, are told once.
 constexpr DWORD kSettleMs = 500;
-constexpr DWORD kStopWaitMs = 1000;
 
 struct Watch {
     CString folder;
@@ -65,13 +64,12 @@ void HistoryWatch::Start(const CString& folder, HWND window, UINT message)
     watch.release();
 }
 
+// Not waited for: a thread held by a share that hangs would hold the window as long. One that
+// posts once more before it sees the stop only has the history read again.
 void HistoryWatch::Stop()
 {
     if (m_stop) ::SetEvent(m_stop);
-    if (m_thread) {
-        ::WaitForSingleObject(m_thread, kStopWaitMs);
-        ::CloseHandle(m_thread);
-    }
+    if (m_thread) ::CloseHandle(m_thread);
     if (m_stop) ::CloseHandle(m_stop);
     m_thread = m_stop = nullptr;
 }

@@ -16,8 +16,8 @@ public:
 
     // Watches `folder`, after stopping any earlier watch; `message` goes to `window` at a change.
     void Start(const CString& folder, HWND window, UINT message);
-    // A share that hangs may hold the thread in a call for long: it is not waited for past a
-    // moment, and frees what it holds itself when it ends.
+    // A share that hangs may hold the thread in a call for long: it is not waited for, and frees
+    // what it holds itself when it ends.
     void Stop();
 
 private:

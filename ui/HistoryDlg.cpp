@@ -307,7 +307,7 @@ void CHistoryDlg::RunsDeleted(const std::vector<KeptRun>& asked, const DeleteOut
     const std::vector<KeptRun> chosen = m_selected;
     ShowList(chosen, RowAfterDeleting(listed, gone));
     const size_t count = outcome.deleted.size();
-    CString note = count ? RunsCounted(count) + " moved to the Recycle Bin." : CString();
+    CString note = count ? RunsCounted(count) + (outcome.forGood ? " deleted for good." : " moved to the Recycle Bin.") : CString();
     if (!outcome.why.IsEmpty()) note += (note.IsEmpty() ? "" : " ") + outcome.why;
     ShowNote(note);
 }
