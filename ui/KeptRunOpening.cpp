@@ -8,6 +8,7 @@
 #include "device/SystemDrives.h"
 #include "framework/AnsweredWork.h"
 #include "jobcard/JobCardStore.h"
+#include "reports/ReportSource.h"
 
 namespace {
 
@@ -42,4 +43,21 @@ KeptRunOpening OpenKeptRun(const CString& runFolder)
     } catch (const std::bad_alloc&) {
     }
     return KeptRunOpening();
+}
+
+CString NotOpenedNote(const CString& runFolder, const KeptRunOpening& opened, const CString& runTime)
+{
+    switch (opened.found) {
+    case KeptRunOpening::Found::Kept:
+        return CString();
+    case KeptRunOpening::Found::Gone:
+        return DeletedElsewhereNote(runTime);
+    default:
+        return NoAnswerNote(HistoryFolderOfRun(runFolder), "the run was not opened");
+    }
+}
+
+CString DeletedElsewhereNote(const CString& runTime)
+{
+    return "The run of " + runTime + " was deleted on another PC: it is no longer in the history.";
 }

@@ -15,3 +15,10 @@ struct KeptRunOpening {
 };
 
 KeptRunOpening OpenKeptRun(const CString& runFolder);
+
+// Why the run of `runTime` in `runFolder` is not opened, for the status line; empty when it is.
+// A run another PC deleted since the list was read is said to be gone instead of being shown
+// empty; one whose folder does not answer is not opened, and the view shown stays.
+CString NotOpenedNote(const CString& runFolder, const KeptRunOpening& opened, const CString& runTime);
+// Said too when the kept run shown leaves the history read afresh.
+CString DeletedElsewhereNote(const CString& runTime);

@@ -59,7 +59,6 @@ protected:
     void ShowKeptRun(const CString& folder, const KeptRunOpening& opened, const CString& runTime,
                      const CString& comparedWith = CString());
     void LeaveKeptRun();
-    bool RunStillKept(const CString& folder, const KeptRunOpening& opened, const KeptRun& run);
     void LeaveShownRunIfGone();
 
     // The given command button shows its active picture, the others their normal one.

@@ -16,10 +16,14 @@ void CMardelloDlg::OnHistory()
     m_historyDlg = nullptr;
     if (chosen != IDOK && chosen != IDC_HISTORY_COMPARE) return;
     const KeptRunOpening opened = OpenKeptRun(history.ChosenFolder());
-    if (!RunStillKept(history.ChosenFolder(), opened, history.ChosenRun())) return;
-    if (chosen == IDC_HISTORY_COMPARE &&
-        !RunStillKept(history.BeforeFolder(), OpenKeptRun(history.BeforeFolder()), history.BeforeRun()))
+    CString notOpened = NotOpenedNote(history.ChosenFolder(), opened, RunTimeText(history.ChosenRun().time));
+    if (notOpened.IsEmpty() && chosen == IDC_HISTORY_COMPARE)
+        notOpened = NotOpenedNote(history.BeforeFolder(), OpenKeptRun(history.BeforeFolder()),
+                                  RunTimeText(history.BeforeRun().time));
+    if (!notOpened.IsEmpty()) {
+        Say(notOpened);
         return;
+    }
     if (chosen == IDC_HISTORY_COMPARE) {
         // The newer run is shown, as a kept run opened is, and the comparison fills the viewer.
         const CString beforeTime = RunTimeText(history.BeforeRun().time);
@@ -33,27 +37,6 @@ void CMardelloDlg::OnHistory()
         return;
     }
     ShowKeptRun(history.ChosenFolder(), opened, RunTimeText(history.ChosenRun().time));
-}
-
-namespace {
-
-CString DeletedElsewhereNote(const CString& runTime)
-{
-    return "The run of " + runTime + " was deleted on another PC: it is no longer in the history.";
-}
-
-}  // namespace
-
-// A run deleted by another PC since the list was read is said to be gone instead of being shown
-// empty; one whose folder does not answer is not opened, and the view shown stays.
-bool CMardelloDlg::RunStillKept(const CString& folder, const KeptRunOpening& opened, const KeptRun& run)
-{
-    if (opened.found == KeptRunOpening::Found::Kept) return true;
-    const CString runTime = RunTimeText(run.time);
-    Say(opened.found == KeptRunOpening::Found::Gone
-            ? DeletedElsewhereNote(runTime)
-            : NoAnswerNote(HistoryFolderOfRun(folder), "the run was not opened"));
-    return false;
 }
 
 // The kept run shown is gone from the history: left, and when another PC deleted it, said so.
