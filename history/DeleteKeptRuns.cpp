@@ -86,7 +86,8 @@ DeleteOutcome DeleteKeptRuns(const CString& historyFolder, const std::vector<Kep
     CString why;
     const bool isNoted = NoteDeletedRuns(historyFolder, noted, why);
     if (outcome.deleted.size() < runs.size())
-        outcome.why = Count(runs.size() - outcome.deleted.size()) + " could not be moved to the Recycle Bin.";
+        outcome.why = Count(runs.size() - outcome.deleted.size()) +
+                      (outcome.forGood ? " could not be deleted." : " could not be moved to the Recycle Bin.");
     else if (!isNoted)
         outcome.why = "The deleted runs could not be noted as deleted, so a device may bring them back: " + why;
     return outcome;

@@ -8,9 +8,6 @@
 
 namespace {
 
-// As long as closing waits for a read of the history.
-constexpr DWORD kClosingWaitMs = 3000;
-
 DWORD WINAPI DeleteOnItsThread(void* parameter)
 {
     std::unique_ptr<Deletion> deletion(static_cast<Deletion*>(parameter));
@@ -34,11 +31,9 @@ DWORD WINAPI DeleteOnItsThread(void* parameter)
 
 }  // namespace
 
-DeletionThread::~DeletionThread()
+void DeletionThread::WaitBeforeClosing(DWORD ms) const
 {
-    if (!m_thread) return;
-    ::WaitForSingleObject(m_thread, kClosingWaitMs);
-    ::CloseHandle(m_thread);
+    if (m_thread) ::WaitForSingleObject(m_thread, ms);
 }
 
 bool DeletionThread::Start(HWND window, UINT message, const CString& historyFolder, const std::vector<KeptRun>& runs)

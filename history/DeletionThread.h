@@ -22,7 +22,10 @@ struct Deletion {
 class DeletionThread {
 public:
     DeletionThread() = default;
-    ~DeletionThread();
+    ~DeletionThread()
+    {
+        if (m_thread) ::CloseHandle(m_thread);
+    }
     DeletionThread(const DeletionThread&) = delete;
     DeletionThread& operator=(const DeletionThread&) = delete;
 
@@ -31,6 +34,8 @@ public:
     bool Start(HWND window, UINT message, const CString& historyFolder, const std::vector<KeptRun>& runs);
     // How many runs are being deleted; 0 while none are.
     size_t Runs() const { return m_runs; }
+    // Closing waits at most `ms` for a deletion running; after that it ends with the program.
+    void WaitBeforeClosing(DWORD ms) const;
     // The posted message's LPARAM: the caller owns the deletion from now on, and the next may start.
     std::unique_ptr<Deletion> Finished(LPARAM lParam);
 

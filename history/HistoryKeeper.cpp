@@ -163,12 +163,17 @@ END_MESSAGE_MAP()
 // slow share, stops at its next piece and waits for the next start. A share that does not answer
 // can hold a read up for good; the program closes all the same, and the read, which touches
 // nothing of the keeper's, ends with the process.
+// A delete running meanwhile has what is left of the same moment, not one of its own.
 CHistoryKeeper::~CHistoryKeeper()
 {
-    if (!m_keepingThread) return;
-    m_stop = true;
-    ::WaitForSingleObject(m_keepingThread, m_keeping ? INFINITE : kClosingWaitMs);
-    ::CloseHandle(m_keepingThread);
+    const ULONGLONG closing = ::GetTickCount64();
+    if (m_keepingThread) {
+        m_stop = true;
+        ::WaitForSingleObject(m_keepingThread, m_keeping ? INFINITE : kClosingWaitMs);
+        ::CloseHandle(m_keepingThread);
+    }
+    const ULONGLONG waited = ::GetTickCount64() - closing;
+    m_deletion.WaitBeforeClosing(waited < kClosingWaitMs ? static_cast<DWORD>(kClosingWaitMs - waited) : 0);
 }
 
 // Closing, by any way, hides the window first: while it still shows, the copy is given a moment
